@@ -1,0 +1,15 @@
+#include "kernel/kernel_state.h"
+
+#include "kernel/matrix4.h"
+#include "kernel/name_pool.h"
+#include "kernel/object_kind_registry.h"
+#include "kernel/object_stream.h"
+#include "kernel/program_random.h"
+
+void ResetKernelState() {
+  ResetObjectStream();
+  SeedProgramRand(1);
+  ClearNamePool();
+  RegisterObjectKinds();
+  SweepReferenceMatrix = Matrix4();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "kernel/geom_object.h"
+
+// An object made of control points (curve, surface grid row by row, mesh vertices), each with a
+// pick mark; picked points are what a partial transform moves.
+class CPointSetObject : public CGeomObject {
+ public:
+  CPointSetObject() = default;
+  // Takes the given arrays; a missing or short one is completed with zeros.
+  CPointSetObject(int count, std::vector<Vector3> pointArray = {},
+                  std::vector<std::int32_t> markArray = {});
+
+  int GetCategory() const override { return 1; }
+  void Transform(Matrix4 M, int whole) override;
+  std::unique_ptr<CGeomObject> Clone() const override;
+  void Read() override;
+  void Write() override;
+  void Swap(CGeomObject& other) override;
+
+  // Replaces the points and marks: count 0 leaves both empty; a missing or short array is
+  // completed with zeros.
+  void SetPoints(int count, std::vector<Vector3> pointArray = {},
+                 std::vector<std::int32_t> markArray = {});
+  void ClonePoints(CPointSetObject* target) const;
+  int PointCount() const { return static_cast<int>(points.size()); }
+
+  std::vector<Vector3> points;
+  std::vector<std::int32_t> marks;
+  std::int32_t controlPointsHidden = 0;
+
+ protected:
+  void ReadPointSetRecord();
+  void WritePointSetRecord();
+  void SwapPointSetFields(CPointSetObject& other);
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text is UTF-8 in memory; the 8-bit text fields of the program's files are Windows-1252.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Characters that Windows-1252 cannot hold become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+// Like Utf8ToCp1252, but never longer than maxBytes: a character that does not fit entirely is
+// left out with everything after it.
+std::string Utf8ToCp1252Limited(std::string_view text, std::size_t maxBytes);

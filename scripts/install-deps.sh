@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only where they are missing.
+# Sourced by run.sh and test.sh so both set up a fresh machine the same way.
+lumidrex_packages=(
+  cmake ninja-build g++ libgtest-dev libbenchmark-dev
+  qt6-base-dev libqt6opengl6-dev
+  libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
+  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
+  xvfb xauth
+)
+
+lumidrex_install_deps() {
+  local missing=()
+  local pkg
+  for pkg in "${lumidrex_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Missing packages (${missing[*]}) and no sudo to install them." >&2; return 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq || return 1
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}

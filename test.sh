@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the test configuration (AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/install-deps.sh
+lumidrex_install_deps
+
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIDREX_SANITIZE=ON >/dev/null
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs"

@@ -1,0 +1,5 @@
+#include "program_state.h"
+
+#include "kernel/kernel_state.h"
+
+void ResetProgramState() { ResetKernelState(); }
