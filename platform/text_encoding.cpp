@@ -69,6 +69,9 @@ char32_t DecodeUtf8(std::string_view text, std::size_t* pos) {
 
 char EncodeCp1252(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  // The unassigned bytes were decoded as C1 controls; give them back so names read from a file
+  // are written unchanged.
+  if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] == 0) return static_cast<char>(c);
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == c && c != 0) return static_cast<char>(0x80 + i);
   }

@@ -7,6 +7,5 @@
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view text);
-// Like Utf8ToCp1252, but never longer than maxBytes: a character that does not fit entirely is
-// left out with everything after it.
+// Like Utf8ToCp1252, but only the first maxBytes characters (one byte each on file).
 std::string Utf8ToCp1252Limited(std::string_view text, std::size_t maxBytes);
