@@ -33,7 +33,7 @@ Bytes CaptureWrite(const std::function<void()>& write);
 // Appends a value as it lies in a little-endian record, for hand-made fixtures.
 template <class T>
 void Append(Bytes* out, T value) {
-  std::uint8_t raw[sizeof(T)];
-  std::memcpy(raw, &value, sizeof(T));
-  out->insert(out->end(), raw, raw + sizeof(T));
+  const std::size_t at = out->size();
+  out->resize(at + sizeof(T));
+  std::memcpy(out->data() + at, &value, sizeof(T));
 }

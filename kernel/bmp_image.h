@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/replacing_file.h"
+
+// A 24-bit picture: rows bottom first as BMP stores them, each pixel blue, green, red, each row
+// padded to a multiple of 4 bytes. data stays empty when loading failed.
+struct ImageRecord {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t rowBytes = 0;
+  std::vector<std::uint8_t> data;
+};
+
+// The largest picture the reader will allocate; anything bigger is refused as a bad file.
+inline constexpr std::int64_t kMaxImageBytes = std::int64_t{256} << 20;
+
+// Reads a BMP picture of 1, 4, 8, 16, 24 or 32 bits per pixel. Returns 1, or -1 with the record
+// empty. A truncated picture still loads; its missing rows are black.
+int LoadBmpFile(const std::string& path, ImageRecord* image);
+
+// A 24-bit BMP picture being written. It replaces the picture at its path only when Close
+// succeeds, so a long render never empties an existing picture before it has its rows.
+class BmpFile {
+ public:
+  explicit BmpFile(std::unique_ptr<ReplacingFile> file) : file_(std::move(file)) {}
+  std::FILE* file() const { return file_->file(); }
+  // Checks every write and puts the picture in place; false leaves the path as it was.
+  bool Close();
+
+ private:
+  std::unique_ptr<ReplacingFile> file_;
+};
+
+// Writes both headers of a 24-bit picture. Null when the path is empty, a size is not positive,
+// the file size does not fit its field or the file cannot be made.
+std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int height,
+                                       int xPixelsPerMetre, int yPixelsPerMetre);
+// Writes count rows of width pixels (blue, green, red), bottom row first, each padded with zero
+// bytes to a multiple of 4. False when a write failed.
+bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count);
+
+// Bytes of one 24-bit row padded to a multiple of 4.
+inline std::int64_t BmpRowBytes(std::int64_t width) { return (3 * width + 3) / 4 * 4; }

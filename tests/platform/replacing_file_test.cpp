@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "platform/replacing_file.h"
+#include "temp_dir.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(ReplacingFileTest, TargetChangesOnlyWhenReplaced) {
+  TempDir dir;
+  const std::string target = dir.File("ring.lxd");
+  WriteWholeFile(target, {'o', 'l', 'd'});
+  chmod(target.c_str(), 0640);
+
+  {
+    auto file = ReplacingFile::Open(target);
+    ASSERT_NE(file, nullptr);
+    std::fputs("new", file->file());
+    EXPECT_EQ(ReadWholeFile(target), (Bytes{'o', 'l', 'd'}));
+    // Dropped without replacing: the old file stays and no temporary file is left.
+  }
+  EXPECT_EQ(ReadWholeFile(target), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+
+  auto file = ReplacingFile::Open(target);
+  ASSERT_NE(file, nullptr);
+  std::fputs("new", file->file());
+  ASSERT_TRUE(file->Finish());
+  ASSERT_TRUE(file->ReplaceTarget());
+  EXPECT_EQ(ReadWholeFile(target), (Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+  struct stat info;
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(ReplacingFileTest, RefusesWhatAPlainCreateWould) {
+  TempDir dir;
+  const std::string readOnly = dir.File("locked.lxd");
+  WriteWholeFile(readOnly, {'x'});
+  chmod(readOnly.c_str(), 0444);
+  EXPECT_EQ(ReplacingFile::Open(readOnly), nullptr);
+  EXPECT_EQ(ReadWholeFile(readOnly), Bytes{'x'});
+  EXPECT_EQ(ReplacingFile::Open(""), nullptr);
+  EXPECT_EQ(ReplacingFile::Open(dir.File("missing/folder.lxd")), nullptr);
+}
+
+TEST(ReplacingFileTest, FailedWriteIsReported) {
+  TempDir dir;
+  auto file = ReplacingFile::Open(dir.File("a.bmp"));
+  ASSERT_NE(file, nullptr);
+  // Reading from a write-only stream sets its error flag, as a failed write would.
+  std::fgetc(file->file());
+  EXPECT_FALSE(file->Finish());
+}
+
+}  // namespace
