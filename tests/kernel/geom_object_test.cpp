@@ -6,18 +6,11 @@
 #include "kernel/point_set_object.h"
 #include "program_state.h"
 #include "scratch_file.h"
+#include "test_matrices.h"
 
 namespace {
 
 class GeomObjectTest : public LumidrexTest {};
-
-Matrix4 Translation(float tx, float ty, float tz) {
-  Matrix4 m = kIdentityMatrix;
-  m[12] = tx;
-  m[13] = ty;
-  m[14] = tz;
-  return m;
-}
 
 TEST_F(GeomObjectTest, NewObjectStartsWithIdentityFrameAndUnfittedMapping) {
   CGeomObject object;

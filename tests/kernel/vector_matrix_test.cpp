@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "kernel/matrix4.h"
+#include "test_matrices.h"
 
 namespace {
-
-Matrix4 Translation(float tx, float ty, float tz) {
-  Matrix4 m = kIdentityMatrix;
-  m[12] = tx;
-  m[13] = ty;
-  m[14] = tz;
-  return m;
-}
 
 TEST(VectorTest, Arithmetic) {
   const Vector3 a{1, 2, 3}, b{4, -5, 6};
