@@ -1,0 +1,130 @@
+#include "platform/gl/gl_frame.h"
+
+#define EGL_EGLEXT_PROTOTYPES
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+namespace {
+
+// Framebuffer objects are past OpenGL 1.1, so their entry points come through EGL.
+struct FramebufferCalls {
+  PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+  PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+  PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
+  PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+  PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+
+  bool Load() {
+    const auto load = [](auto* slot, const char* name) {
+      *slot = reinterpret_cast<std::remove_pointer_t<decltype(slot)>>(eglGetProcAddress(name));
+      return *slot != nullptr;
+    };
+    return load(&genFramebuffers, "glGenFramebuffers") && load(&bindFramebuffer, "glBindFramebuffer") &&
+           load(&genRenderbuffers, "glGenRenderbuffers") && load(&bindRenderbuffer, "glBindRenderbuffer") &&
+           load(&renderbufferStorage, "glRenderbufferStorage") &&
+           load(&framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+           load(&checkFramebufferStatus, "glCheckFramebufferStatus");
+  }
+};
+
+FramebufferCalls fbo;
+
+}  // namespace
+
+GlFrame& GlFrame::Instance() {
+  static GlFrame frame;
+  return frame;
+}
+
+GlFrame::Status GlFrame::Open() {
+  opened_ = true;
+  const auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+      eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  EGLDisplay display = getPlatformDisplay != nullptr
+                           ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
+                           : EGL_NO_DISPLAY;
+  EGLint major = 0, minor = 0;
+  if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
+    lastError_ = "no surfaceless EGL display";
+    return Status::kNoPixelFormat;
+  }
+  display_ = display;
+  if (!eglBindAPI(EGL_OPENGL_API)) {
+    lastError_ = "EGL has no desktop OpenGL";
+    return Status::kNoPixelFormat;
+  }
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                     EGL_NONE};
+  EGLConfig config = nullptr;
+  EGLint configs = 0;
+  // Surfaceless contexts need no surface type; retry without one for drivers that offer none.
+  if (!eglChooseConfig(display, configAttributes, &config, 1, &configs) || configs == 0) {
+    const EGLint anyConfig[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    if (!eglChooseConfig(display, anyConfig, &config, 1, &configs) || configs == 0) {
+      lastError_ = "no EGL config for desktop OpenGL";
+      return Status::kNoPixelFormat;
+    }
+  }
+  const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                      EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+  EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+  if (context == EGL_NO_CONTEXT) {
+    lastError_ = "no compatibility-profile context";
+    return Status::kNoContext;
+  }
+  context_ = context;
+  if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) || !fbo.Load()) {
+    lastError_ = "context cannot be made current without a surface";
+    return Status::kNoContext;
+  }
+  fbo.genFramebuffers(1, &framebuffer_);
+  fbo.genRenderbuffers(1, &colourBuffer_);
+  fbo.genRenderbuffers(1, &depthBuffer_);
+  return Status::kReady;
+}
+
+GlFrame::Status GlFrame::Resize(int width, int height) {
+  fbo.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  if (width == width_ && height == height_) return Status::kReady;
+  fbo.bindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
+  fbo.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+  fbo.bindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
+  fbo.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+  fbo.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
+  if (fbo.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    width_ = height_ = 0;
+    lastError_ = "framebuffer incomplete";
+    return Status::kNoContext;
+  }
+  width_ = width;
+  height_ = height;
+  return Status::kReady;
+}
+
+GlFrame::Status GlFrame::Begin(int width, int height) {
+  if (!opened_) openStatus_ = Open();
+  if (openStatus_ != Status::kReady) return openStatus_;
+  if (!eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_)) return Status::kNoContext;
+  const Status status = Resize(width, height);
+  if (status != Status::kReady) return status;
+  // A kept context does not reset its viewport when the framebuffer changes size.
+  glViewport(0, 0, width, height);
+  return Status::kReady;
+}
+
+void GlFrame::ReadColour(std::uint8_t* rows) const {
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, width_, height_, GL_BGR, GL_UNSIGNED_BYTE, rows);
+}
+
+void GlFrame::ReadDepth(float* values) const {
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, values);
+}
