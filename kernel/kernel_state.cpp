@@ -1,5 +1,6 @@
 #include "kernel/kernel_state.h"
 
+#include "kernel/bspline_curve.h"
 #include "kernel/matrix4.h"
 #include "kernel/name_pool.h"
 #include "kernel/object_kind_registry.h"
@@ -12,4 +13,5 @@ void ResetKernelState() {
   ClearNamePool();
   RegisterObjectKinds();
   SweepReferenceMatrix = Matrix4();
+  ResetSubdivisionMatrixCache();
 }

@@ -1,6 +1,8 @@
 #include "kernel/object_kind_registry.h"
 
+#include "kernel/curve_object.h"
 #include "kernel/object_stream.h"
+#include "kernel/surface_object.h"
 
 namespace {
 CObjectKindEntry* registryHead = nullptr;
@@ -18,8 +20,24 @@ const CObjectKindEntry* ObjectKindRegistryHead() { return registryHead; }
 
 void RegisterObjectKinds() {
   ResetObjectKindRegistry();
-  // Each kind issue adds its node here, keeping the order 32, 2, 99, 4, 5, 3, 90 so that the
-  // search runs 90, 3, 5, 4, 99, 2, 32.
+  // Registered in the order 32, 2, 99, 4, 5, 3, 90, each at the head, so that the search runs
+  // 90, 3, 5, 4, 99, 2, 32.
+
+  // 32: Boolean group
+
+  static ObjectKindEntry<CCurveObject> curveEntry(kKindCurve);
+  curveEntry.Register();
+
+  // 99: gem
+
+  // 4: mesh
+
+  // 5: block
+
+  static ObjectKindEntry<CSurfaceObject> surfaceEntry(kKindSurface);
+  surfaceEntry.Register();
+
+  // 90: axis line
 }
 
 std::unique_ptr<CGeomObject> ReadObject() {

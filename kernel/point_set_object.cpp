@@ -1,5 +1,6 @@
 #include "kernel/point_set_object.h"
 
+#include <algorithm>
 #include <typeinfo>
 #include <utility>
 
@@ -46,10 +47,24 @@ void CPointSetObject::Transform(Matrix4 M, int whole) {
 
 std::unique_ptr<CGeomObject> CPointSetObject::Clone() const {
   auto copy = std::make_unique<CPointSetObject>();
-  CGeomObject_CopyCommonFields(copy.get(), this);
-  ClonePoints(copy.get());
-  copy->controlPointsHidden = controlPointsHidden;
+  CopyPointSetFields(copy.get());
   return copy;
+}
+
+void CPointSetObject::CopyPointSetFields(CPointSetObject* target) const {
+  CGeomObject_CopyCommonFields(target, this);
+  ClonePoints(target);
+  target->controlPointsHidden = controlPointsHidden;
+}
+
+void CPointSetObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
+  *min = {1e30f, 1e30f, 1e30f};
+  *max = {-1e30f, -1e30f, -1e30f};
+  for (const Vector3& p : points) {
+    const Vector3 q = TransformPoint(p, M);
+    *min = {std::min(min->x, q.x), std::min(min->y, q.y), std::min(min->z, q.z)};
+    *max = {std::max(max->x, q.x), std::max(max->y, q.y), std::max(max->z, q.z)};
+  }
 }
 
 void CPointSetObject::Read() { ReadPointSetRecord(); }

@@ -19,6 +19,9 @@ class CPointSetObject : public CGeomObject {
   std::unique_ptr<CGeomObject> Clone() const override;
   void Read() override;
   void Write() override;
+  // The bounds of the control points carried through M, not of the curve or surface they define.
+  // Every call starts afresh from min = +1e30 and max = -1e30, so no points leave min above max.
+  void GetBounds(Vector3* min, Vector3* max, Matrix4 M) const override;
   void Swap(CGeomObject& other) override;
 
   // Replaces the points and marks: count 0 leaves both empty; a missing or short array is
@@ -36,4 +39,6 @@ class CPointSetObject : public CGeomObject {
   void ReadPointSetRecord();
   void WritePointSetRecord();
   void SwapPointSetFields(CPointSetObject& other);
+  // Gives a clone the common fields, fresh point and mark arrays and the hidden flag.
+  void CopyPointSetFields(CPointSetObject* target) const;
 };

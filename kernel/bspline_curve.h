@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "kernel/matrix4.h"
+
+// Uniform cubic B-spline curves: a polygon of n points has n - 3 spans, span k covering the global
+// parameter range [k, k + 1]; the point of a span at local u is [1, u, u^2, u^3] . B . P[k..k+3].
+extern const Matrix4 kBSplineBasis;
+
+// No refinement or tessellation hands out more points than this in one buffer: a 2048 x 2048
+// grid, far beyond anything drawn, shaded or exported. Step counts come from files and may
+// legitimately exceed 256, so the cap is on the output rather than on the steps; a request above
+// it gives the empty result, which every caller already reads as nothing to draw.
+inline constexpr std::int64_t kMaxTessellationPoints = std::int64_t{1} << 22;
+
+// True when a rows x cols buffer stays within kMaxTessellationPoints (sizes in 64 bits).
+bool FitsTessellationCap(std::int64_t rows, std::int64_t cols);
+
+// The refinement matrices for one step count, built on first use and rebuilt whenever a
+// refinement asks for another step count.
+struct SubdivisionMatrixCache {
+  std::int32_t stepCount = -1;  // -1: nothing built
+  std::vector<Matrix4> matrices;
+};
+
+void ResetSubdivisionMatrixCache();
+
+// The control polygon with its ends prepared for sampling: closed wraps around as
+// [P(n-1), P0 ... P(n-1), P0, P1]; an open end with attribute 0 gets the phantom point
+// 2 P0 - P1 (2 P(n-1) - P(n-2) at the back), so the curve reaches that end point. Point i is read
+// at points[i * stride], so a column of a grid can be taken. n <= 1 gives nothing.
+std::vector<Vector3> ExtendCurveEnds(int n, const Vector3* points, int startAttr, int endAttr,
+                                     int closed, int stride = 1);
+
+// Refines an extended polygon by s steps per span into the s (n - 3) + 3 control points of the
+// same curve. n < 4, s < 1 or an output above the cap gives nothing.
+std::vector<Vector3> SampleCurve(const Vector3* points, int n, int s);
+
+// The points of the curve of an extended polygon at every 1/s of a span: s (n - 3) + 1 points.
+// s == 0 gives P1 ... P(n-2), which for a polygon from ExtendCurveEnds is the control polygon
+// itself (closed by a repeat of P0 when closed).
+std::vector<Vector3> EvaluateCurvePoints(const Vector3* points, int n, int s);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+#include "kernel/matrix4.h"
+
+// The control grid (rows x cols, row-major; rows run along U, columns along V) with its borders
+// prepared for tessellation: every row extended along V as ExtendCurveEnds extends a curve, then
+// every column of the result along U. The result is row-major with row stride *outCols. A grid
+// with fewer than 2 rows or columns gives the empty result (0 x 0).
+void ExtendSurfaceNet(const Vector3* grid, int rows, int cols, int startU, int endU, int closedU,
+                      int startV, int endV, int closedV, std::vector<Vector3>* outGrid,
+                      int* outRows, int* outCols);
+
+// Tessellates an extended nu x nv grid into *outRows x *outCols points, row-major, with the U
+// tangents dP/du (across rows) and V tangents dP/dv (along a row) per span parameter when
+// wantTangents is non-zero (otherwise the tangent outputs are not touched and may be null).
+// Both steps >= 1 evaluates the bicubic patches at every 1/steps of a span; a step count below 1
+// refines the control net instead, keeping that direction's net lines. A grid smaller than 4 x 4
+// leaves every output untouched; a result above kMaxTessellationPoints comes back empty (0 x 0).
+void TessellateSurface(const Matrix4& B, const Vector3* extendedGrid, int nu, int nv,
+                       std::vector<Vector3>* outPoints, std::vector<Vector3>* outTangentU,
+                       std::vector<Vector3>* outTangentV, int* outRows, int* outCols, int stepsU,
+                       int stepsV, int wantTangents);
