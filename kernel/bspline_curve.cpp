@@ -14,6 +14,7 @@ SubdivisionMatrixCache subdivisionCache;
 // Builds, for every step m of s, the matrix that maps a span's control points to those of its
 // m-th sub-span: S_m = B^-1 (T_m B), where T_m re-parametrises u = m h + h w with h = 1/s.
 void BuildSubdivisionMatrices(int s) {
+  // h is formed in double and kept as a float, like every stored value.
   const float h = static_cast<float>(1.0 / s);
   const Matrix4 inverseBasis = MatInverse(kBSplineBasis);
   subdivisionCache.stepCount = s;
@@ -21,9 +22,9 @@ void BuildSubdivisionMatrices(int s) {
   for (int m = 0; m < s; ++m) {
     const float mf = static_cast<float>(m);
     const float t = mf * h;
-    const Matrix4 reparametrise = {{1.0f, t, t * t, t * t * t,                    //
+    const Matrix4 reparametrise = {{1.0f, t, t * t, t * t * t,                               //
                                     0.0f, h, 2.0f * mf * h * h, 3.0f * mf * mf * h * h * h,  //
-                                    0.0f, 0.0f, h * h, 3.0f * mf * h * h * h,     //
+                                    0.0f, 0.0f, h * h, 3.0f * mf * h * h * h,                //
                                     0.0f, 0.0f, 0.0f, h * h * h}};
     subdivisionCache.matrices[static_cast<std::size_t>(m)] =
         MatMultiply(inverseBasis, MatMultiply(reparametrise, kBSplineBasis));
@@ -31,9 +32,7 @@ void BuildSubdivisionMatrices(int s) {
 }
 
 Vector3 ApplyRow(const Matrix4& S, int row, const Vector3* span) {
-  Vector3 sum;
-  for (int j = 0; j < 4; ++j) sum = VecAdd(sum, VecScale(span[j], S.at(row, j)));
-  return sum;
+  return Blend4(span, 1, &S.m[row * 4]);
 }
 
 }  // namespace
@@ -80,7 +79,8 @@ std::vector<Vector3> SampleCurve(const Vector3* points, int n, int s) {
   }
   // The last sub-span also gives up its remaining three control points.
   const Vector3* lastSpan = points + (spans - 1);
-  for (int row = 1; row < 4; ++row) out[next++] = ApplyRow(subdivisionCache.matrices.back(), row, lastSpan);
+  for (int row = 1; row < 4; ++row)
+    out[next++] = ApplyRow(subdivisionCache.matrices.back(), row, lastSpan);
   return out;
 }
 

@@ -15,11 +15,24 @@ extern const Matrix4 kBSplineBasis;
 // it gives the empty result, which every caller already reads as nothing to draw.
 inline constexpr std::int64_t kMaxTessellationPoints = std::int64_t{1} << 22;
 
+// sum of w[i] * v[i * stride], i = 0..3, accumulated in that order: one row of a refinement matrix
+// applied to a span, or one blend of a surface patch. Inline, as the hot loops of drawing and
+// shading spend their time here; the rounding is that of VecAdd(sum, VecScale(v, w)).
+inline Vector3 Blend4(const Vector3* v, int stride, const float w[4]) {
+  Vector3 sum;
+  for (int i = 0; i < 4; ++i) {
+    const Vector3& p = v[i * stride];
+    sum = {sum.x + p.x * w[i], sum.y + p.y * w[i], sum.z + p.z * w[i]};
+  }
+  return sum;
+}
+
 // True when a rows x cols buffer stays within kMaxTessellationPoints (sizes in 64 bits).
 bool FitsTessellationCap(std::int64_t rows, std::int64_t cols);
 
-// The refinement matrices for one step count, built on first use and rebuilt whenever a
-// refinement asks for another step count.
+// The refinement matrices for one step count: one program-wide table, built on first use and
+// rebuilt whenever a refinement asks for another step count. Results never depend on what it held
+// before.
 struct SubdivisionMatrixCache {
   std::int32_t stepCount = -1;  // -1: nothing built
   std::vector<Matrix4> matrices;
@@ -39,6 +52,9 @@ std::vector<Vector3> ExtendCurveEnds(int n, const Vector3* points, int startAttr
 std::vector<Vector3> SampleCurve(const Vector3* points, int n, int s);
 
 // The points of the curve of an extended polygon at every 1/s of a span: s (n - 3) + 1 points.
+// A clamped end meets its control point within float rounding (a few ulps), not exactly: the
+// matrices come from a float adjugate inverse and the average uses the float nearest 1/6, and
+// the ends are deliberately not snapped.
 // s == 0 gives P1 ... P(n-2), which for a polygon from ExtendCurveEnds is the control polygon
 // itself (closed by a repeat of P0 when closed).
 std::vector<Vector3> EvaluateCurvePoints(const Vector3* points, int n, int s);

@@ -36,9 +36,8 @@ void ResamplePolyline(const Vector3* points, Vector3* out, int n, int m) {
     while (remainder >= spacing && slot < m) {
       remainder -= spacing;
       // The point at distance c - remainder from points[i].
-      out[slot++] = VecDivide(VecAdd(VecScale(points[i], remainder),
-                                     VecScale(points[i + 1], c - remainder)),
-                              c);
+      out[slot++] = VecDivide(
+          VecAdd(VecScale(points[i], remainder), VecScale(points[i + 1], c - remainder)), c);
     }
   }
 }

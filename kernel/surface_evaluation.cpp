@@ -31,7 +31,8 @@ std::optional<PatchParameter> LocateInDirection(double param, int spans, int wra
   }
   // Without wrap the parameter keeps its value and extrapolates the end patch.
   const int index = whole < 0.0 ? 0 : whole >= spans ? spans - 1 : static_cast<int>(whole);
-  const double local = std::clamp(param - index, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
+  const double local =
+      std::clamp(param - index, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
   return PatchParameter{index, static_cast<float>(local)};
 }
 
@@ -46,7 +47,8 @@ std::optional<PatchSample> SampleSurface(const SurfaceSpanTables& tables, int sp
       tables[row].size() < static_cast<std::size_t>(spansV) * 16) {
     return std::nullopt;
   }
-  return EvaluatePatch(&tables[row][static_cast<std::size_t>(pv->index) * 16], pu->local, pv->local);
+  return EvaluatePatch(&tables[row][static_cast<std::size_t>(pv->index) * 16], pu->local,
+                       pv->local);
 }
 
 void SetRow(Matrix4* m, int row, Vector3 v) {

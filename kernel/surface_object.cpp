@@ -74,8 +74,8 @@ void CSurfaceObject::Read() {
   }
 
   // Tessellation and drawing index rows x columns points, so the grid must fit what was read.
-  const bool gridFits = rows >= 2 && columns >= 2 &&
-                        std::int64_t{rows} * std::int64_t{columns} <= PointCount();
+  const bool gridFits =
+      rows >= 2 && columns >= 2 && std::int64_t{rows} * std::int64_t{columns} <= PointCount();
   if (!gridFits) ObjectState = kStateBadRecord;
   if (ObjectStreamFailed()) {
     ObjectState = kStateBadRecord;

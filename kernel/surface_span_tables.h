@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "kernel/bspline_curve.h"
 #include "kernel/matrix4.h"
 
 // Polynomial coefficients of every patch of an extended surface grid: one table per U span, each
@@ -21,9 +22,6 @@ struct CubicWeights {
   float slope[4];
 };
 CubicWeights MakeCubicWeights(float t);
-
-// sum of w[i] * v[i * stride], i = 0..3, accumulated in that order.
-Vector3 Blend4(const Vector3* v, int stride, const float w[4]);
 
 // The four u-blended coefficients sum_i w[i] C[i][k] of one patch; a point of the patch is then
 // one more Blend4 of them with the v weights.

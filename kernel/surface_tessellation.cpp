@@ -49,7 +49,10 @@ void TessellateAnalytic(const Matrix4& B, const Vector3* grid, int nu, int nv, i
   const int spansU = nu - 3, spansV = nv - 3;
   const std::int64_t rows = std::int64_t{stepsU} * spansU + 1;
   const std::int64_t cols = std::int64_t{stepsV} * spansV + 1;
-  if (!FitsTessellationCap(rows, cols)) return SizeOutputs(out, 0, 0);
+  if (!FitsTessellationCap(rows, cols)) {
+    SizeOutputs(out, 0, 0);
+    return;
+  }
   SizeOutputs(out, rows, cols);
 
   SurfaceSpanTables tables;
@@ -69,7 +72,8 @@ void TessellateAnalytic(const Matrix4& B, const Vector3* grid, int nu, int nv, i
     for (int b = 0; b < spansV; ++b) {
       const Vector3* patch = &table[static_cast<std::size_t>(b) * 16];
       BlendPatchRows(patch, ku.weights.value, &along[static_cast<std::size_t>(b) * 4]);
-      if (out.tangents) BlendPatchRows(patch, ku.weights.slope, &alongSlope[static_cast<std::size_t>(b) * 4]);
+      if (out.tangents)
+        BlendPatchRows(patch, ku.weights.slope, &alongSlope[static_cast<std::size_t>(b) * 4]);
     }
     for (const Knot& kv : colKnots) {
       const std::size_t base = static_cast<std::size_t>(kv.span) * 4;
@@ -101,7 +105,10 @@ void TessellateRefined(const Vector3* grid, int nu, int nv, int stepsU, int step
   const std::int64_t rows = std::int64_t{su} * (nu - 3) + 1;
   const std::int64_t cols = std::int64_t{sv} * (nv - 3) + 1;
   const std::int64_t workRows = rows + 2, workCols = cols + 2;
-  if (!FitsTessellationCap(workRows, workCols)) return SizeOutputs(out, 0, 0);
+  if (!FitsTessellationCap(workRows, workCols)) {
+    SizeOutputs(out, 0, 0);
+    return;
+  }
 
   // Work grid: the extended grid with one direction (at most) replaced by its curve points,
   // stored from work line 1; the lines beyond the curve points stay zero.
@@ -113,15 +120,18 @@ void TessellateRefined(const Vector3* grid, int nu, int nv, int stepsU, int step
     std::copy(grid, grid + static_cast<std::ptrdiff_t>(nu) * nv, work.begin());
   } else if (su == 1) {
     for (int i = 0; i < nu; ++i) {
-      const std::vector<Vector3> curve = EvaluateCurvePoints(grid + static_cast<std::ptrdiff_t>(i) * nv, nv, sv);
+      const std::vector<Vector3> curve =
+          EvaluateCurvePoints(grid + static_cast<std::ptrdiff_t>(i) * nv, nv, sv);
       std::copy(curve.begin(), curve.end(), &W(i, 1));
     }
   } else {
     std::vector<Vector3> column(static_cast<std::size_t>(nu));
     for (int j = 0; j < nv; ++j) {
-      for (int i = 0; i < nu; ++i) column[static_cast<std::size_t>(i)] = grid[static_cast<std::ptrdiff_t>(i) * nv + j];
+      for (int i = 0; i < nu; ++i)
+        column[static_cast<std::size_t>(i)] = grid[static_cast<std::ptrdiff_t>(i) * nv + j];
       const std::vector<Vector3> curve = EvaluateCurvePoints(column.data(), nu, su);
-      for (std::size_t k = 0; k < curve.size(); ++k) W(static_cast<std::int64_t>(k) + 1, j) = curve[k];
+      for (std::size_t k = 0; k < curve.size(); ++k)
+        W(static_cast<std::int64_t>(k) + 1, j) = curve[k];
     }
   }
 
@@ -131,8 +141,10 @@ void TessellateRefined(const Vector3* grid, int nu, int nv, int stepsU, int step
     for (std::int64_t c = 0; c < cols; ++c) {
       (*out.points)[index] = W(r + 1, c + 1);
       if (out.tangents) {
-        (*out.tangentU)[index] = LineTangent([&](std::int64_t w) { return W(w, c + 1); }, r, rows, su, su > 1);
-        (*out.tangentV)[index] = LineTangent([&](std::int64_t w) { return W(r + 1, w); }, c, cols, sv, sv > 1);
+        (*out.tangentU)[index] =
+            LineTangent([&](std::int64_t w) { return W(w, c + 1); }, r, rows, su, su > 1);
+        (*out.tangentV)[index] =
+            LineTangent([&](std::int64_t w) { return W(r + 1, w); }, c, cols, sv, sv > 1);
       }
       ++index;
     }
@@ -165,11 +177,12 @@ void ExtendSurfaceNet(const Vector3* grid, int rows, int cols, int startU, int e
         ExtendCurveEnds(rows, alongV.data() + c, startU, endU, closedU, extendedCols);
     if (c == 0) {
       extendedRows = static_cast<int>(column.size());
-      outGrid->resize(static_cast<std::size_t>(extendedRows) * static_cast<std::size_t>(extendedCols));
+      outGrid->resize(static_cast<std::size_t>(extendedRows) *
+                      static_cast<std::size_t>(extendedCols));
     }
     for (int r = 0; r < extendedRows; ++r) {
-      (*outGrid)[static_cast<std::size_t>(r) * static_cast<std::size_t>(extendedCols) + static_cast<std::size_t>(c)] =
-          column[static_cast<std::size_t>(r)];
+      (*outGrid)[static_cast<std::size_t>(r) * static_cast<std::size_t>(extendedCols) +
+                 static_cast<std::size_t>(c)] = column[static_cast<std::size_t>(r)];
     }
   }
   *outRows = extendedRows;

@@ -1,3 +1,5 @@
+#include "kernel/bspline_curve.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "kernel/bspline_curve.h"
+#include "bspline_reference.h"
 #include "support/program_state.h"
 
 namespace {
@@ -15,12 +17,6 @@ namespace {
 const std::vector<Vector3> kControl = {{0, 0, 0}, {3, 1, -2}, {5, 4, 1},
                                        {9, 2, 3}, {7, -3, 6}, {2, -5, 4}};
 constexpr float kTolerance = 9e-6f;
-
-void ExpectNear(Vector3 actual, Vector3 expected, float tolerance, const std::string& where) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance) << where;
-  EXPECT_NEAR(actual.y, expected.y, tolerance) << where;
-  EXPECT_NEAR(actual.z, expected.z, tolerance) << where;
-}
 
 Vector3 Average141(Vector3 a, Vector3 b, Vector3 c) {
   return {(a.x + 4 * b.x + c.x) / 6, (a.y + 4 * b.y + c.y) / 6, (a.z + 4 * b.z + c.z) / 6};
@@ -31,8 +27,8 @@ Vector3 DirectCurvePoint(const std::vector<Vector3>& polygon, double t) {
   const int spans = static_cast<int>(polygon.size()) - 3;
   const int span = std::min(static_cast<int>(t), spans - 1);
   const double u = t - span;
-  const double w[4] = {(1 - u) * (1 - u) * (1 - u) / 6, (3 * u * u * u - 6 * u * u + 4) / 6,
-                       (-3 * u * u * u + 3 * u * u + 3 * u + 1) / 6, u * u * u / 6};
+  double w[4];
+  CubicBasisWeights(u, w);
   double x = 0, y = 0, z = 0;
   for (int j = 0; j < 4; ++j) {
     x += w[j] * polygon[span + j].x;
@@ -62,20 +58,22 @@ TEST_F(CurveKernelTest, CountsEndsAndPointsFollowTheBasis) {
   for (const Ends& ends : kEnds) {
     for (int n = 3; n <= 6; ++n) {
       const Vector3* P = kControl.data();
-      const std::vector<Vector3> extended = ExtendCurveEnds(n, P, ends.start, ends.end, ends.closed);
+      const std::vector<Vector3> extended =
+          ExtendCurveEnds(n, P, ends.start, ends.end, ends.closed);
       const int extra = ends.closed ? 3 : (ends.start == 0) + (ends.end == 0);
       ASSERT_EQ(extended.size(), static_cast<std::size_t>(n + extra)) << ends.name << " n=" << n;
 
-      const Vector3 first = ends.closed ? Average141(P[n - 1], P[0], P[1])
+      const Vector3 first = ends.closed       ? Average141(P[n - 1], P[0], P[1])
                             : ends.start == 0 ? P[0]
                                               : Average141(P[0], P[1], P[2]);
-      const Vector3 last = ends.closed ? first
+      const Vector3 last = ends.closed     ? first
                            : ends.end == 0 ? P[n - 1]
                                            : Average141(P[n - 3], P[n - 2], P[n - 1]);
       for (int s : {1, 4, 8}) {
-        const std::string where = std::string(ends.name) + " n=" + std::to_string(n) +
-                                  " s=" + std::to_string(s);
-        const std::vector<Vector3> curve = EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), s);
+        const std::string where =
+            std::string(ends.name) + " n=" + std::to_string(n) + " s=" + std::to_string(s);
+        const std::vector<Vector3> curve =
+            EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), s);
         const int spans = static_cast<int>(extended.size()) - 3;
         if (spans < 1) {
           EXPECT_TRUE(curve.empty()) << where;
@@ -90,7 +88,8 @@ TEST_F(CurveKernelTest, CountsEndsAndPointsFollowTheBasis) {
         }
       }
       // Without steps the control polygon itself comes back, closed by a repeat of P0.
-      const std::vector<Vector3> net = EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), 0);
+      const std::vector<Vector3> net =
+          EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), 0);
       ASSERT_EQ(net.size(), extended.size() - 2) << ends.name;
       EXPECT_TRUE(std::equal(net.begin(), net.end(), extended.begin() + 1)) << ends.name;
     }
@@ -115,11 +114,13 @@ TEST_F(CurveKernelTest, TooFewPointsGiveNothing) {
 
 TEST_F(CurveKernelTest, ExtensionReadsWithStride) {
   // A column of a 3-wide grid: every third point.
-  const Vector3 grid[] = {{0, 0, 0}, {9, 9, 9}, {9, 9, 9}, {1, 0, 0}, {9, 9, 9}, {9, 9, 9}, {3, 0, 0}};
+  const Vector3 grid[] = {{0, 0, 0}, {9, 9, 9}, {9, 9, 9}, {1, 0, 0},
+                          {9, 9, 9}, {9, 9, 9}, {3, 0, 0}};
   EXPECT_EQ(ExtendCurveEnds(3, grid, 0, 0, 0, 3),
             (std::vector<Vector3>{{-1, 0, 0}, {0, 0, 0}, {1, 0, 0}, {3, 0, 0}, {5, 0, 0}}));
-  EXPECT_EQ(ExtendCurveEnds(3, grid, 0, 0, 1, 3),
-            (std::vector<Vector3>{{3, 0, 0}, {0, 0, 0}, {1, 0, 0}, {3, 0, 0}, {0, 0, 0}, {1, 0, 0}}));
+  EXPECT_EQ(
+      ExtendCurveEnds(3, grid, 0, 0, 1, 3),
+      (std::vector<Vector3>{{3, 0, 0}, {0, 0, 0}, {1, 0, 0}, {3, 0, 0}, {0, 0, 0}, {1, 0, 0}}));
 }
 
 TEST_F(CurveKernelTest, RefinedPolygonHasThreeMorePointsThanTheCurve) {
@@ -161,7 +162,8 @@ TEST_F(CurveKernelTest, OutputSizeIsCappedNotTheSteps) {
   // The largest refinement the cap allows still comes out whole; one step more gives nothing.
   const std::vector<Vector3> longPolygon(1003, Vector3(1, 2, 3));
   const int steps = static_cast<int>((kMaxTessellationPoints - 3) / 1000);
-  EXPECT_EQ(SampleCurve(longPolygon.data(), 1003, steps).size(), static_cast<std::size_t>(steps) * 1000 + 3);
+  EXPECT_EQ(SampleCurve(longPolygon.data(), 1003, steps).size(),
+            static_cast<std::size_t>(steps) * 1000 + 3);
   EXPECT_TRUE(SampleCurve(longPolygon.data(), 1003, steps + 1).empty());
 }
 

@@ -1,3 +1,5 @@
+#include "kernel/polyline_resample.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "kernel/polyline_resample.h"
 #include "support/program_state.h"
 
 namespace {
@@ -40,13 +41,11 @@ TEST_F(PolylineResampleTest, DegenerateInputsFinish) {
     const char* name;
     const Vector3* points;
     int n, m;
-    int written;      // slots written from the start of out
+    int written;       // slots written from the start of out
     Vector3 expected;  // what each written slot holds
   } const kCases[] = {
-      {"zero length", still, 3, 4, 4, {1, 2, 3}},
-      {"one point", still, 1, 3, 3, {1, 2, 3}},
-      {"one slot", line, 2, 1, 1, {0, 0, 0}},
-      {"no slots", line, 2, 0, 0, {}},
+      {"zero length", still, 3, 4, 4, {1, 2, 3}}, {"one point", still, 1, 3, 3, {1, 2, 3}},
+      {"one slot", line, 2, 1, 1, {0, 0, 0}},     {"no slots", line, 2, 0, 0, {}},
       {"no points", line, 0, 3, 0, {}},
   };
   for (const Case& c : kCases) {

@@ -1,3 +1,5 @@
+#include "kernel/surface_evaluation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,18 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "bspline_reference.h"
 #include "kernel/bspline_curve.h"
-#include "kernel/surface_evaluation.h"
 #include "kernel/surface_tessellation.h"
 #include "support/program_state.h"
 
 namespace {
-
-void ExpectNear(Vector3 actual, Vector3 expected, float tolerance, const std::string& where) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance) << where;
-  EXPECT_NEAR(actual.y, expected.y, tolerance) << where;
-  EXPECT_NEAR(actual.z, expected.z, tolerance) << where;
-}
 
 // An extended grid of 9 x 5 points: 6 spans along U, 2 along V.
 class SurfaceEvaluationTest : public LumidrexTest {
@@ -28,7 +24,8 @@ class SurfaceEvaluationTest : public LumidrexTest {
     LumidrexTest::SetUp();
     for (int i = 0; i < kRows; ++i) {
       for (int j = 0; j < kCols; ++j) {
-        grid.push_back({1.0f * i, 2.0f * j, std::sin(1.1f * i) * std::cos(0.7f * j) + 0.1f * i * j});
+        grid.push_back(
+            {1.0f * i, 2.0f * j, std::sin(1.1f * i) * std::cos(0.7f * j) + 0.1f * i * j});
       }
     }
     BuildSurfaceSpanTables(kBSplineBasis, kBSplineBasis, &tables, grid.data(), kRows, kCols);
@@ -36,15 +33,9 @@ class SurfaceEvaluationTest : public LumidrexTest {
 
   // The patch at span (a, b), local (u, v), from the basis functions in double.
   Vector3 DirectPoint(int a, int b, double u, double v) const {
-    const auto weights = [](double t, double w[4]) {
-      w[0] = (1 - t) * (1 - t) * (1 - t) / 6;
-      w[1] = (3 * t * t * t - 6 * t * t + 4) / 6;
-      w[2] = (-3 * t * t * t + 3 * t * t + 3 * t + 1) / 6;
-      w[3] = t * t * t / 6;
-    };
     double wu[4], wv[4];
-    weights(u, wu);
-    weights(v, wv);
+    CubicBasisWeights(u, wu);
+    CubicBasisWeights(v, wv);
     double x = 0, y = 0, z = 0;
     for (int j = 0; j < 4; ++j) {
       for (int l = 0; l < 4; ++l) {
@@ -87,8 +78,7 @@ TEST_F(SurfaceEvaluationTest, OutsideParametersWrapOrExtrapolate) {
       {-0.5, 1, 5, 0.5},   // wraps into the last patch
       {-12.5, 1, 5, 0.5},  // several turns at once
       {7.25, 0, 5, 2.25},  // beyond the end, extrapolating the last patch
-      {19.25, 1, 1, 0.25},
-      {6.0, 1, 0, 0.0},
+      {19.25, 1, 1, 0.25}, {6.0, 1, 0, 0.0},
   };
   for (const Case& c : kCases) {
     const std::string where = "u=" + std::to_string(c.u) + " wrap=" + std::to_string(c.wrap);
@@ -147,7 +137,8 @@ TEST_F(SurfaceEvaluationTest, FlatGridGivesTheAxes) {
     Matrix4 expected = kIdentityMatrix;
     expected[12] = 4.5f;  // the flat net reproduces its own parametrisation
     expected[13] = 1.0f;
-    for (int e = 0; e < 16; ++e) EXPECT_NEAR(frame[e], expected[e], 1e-5f) << "alignToV " << alignToV << " element " << e;
+    for (int e = 0; e < 16; ++e)
+      EXPECT_NEAR(frame[e], expected[e], 1e-5f) << "alignToV " << alignToV << " element " << e;
   }
 }
 

@@ -1,29 +1,26 @@
+#include "kernel/surface_tessellation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "bspline_reference.h"
 #include "kernel/bspline_curve.h"
-#include "kernel/surface_tessellation.h"
 #include "support/program_state.h"
 
 namespace {
 
 class SurfaceTessellationTest : public LumidrexTest {};
 
-void ExpectNear(Vector3 actual, Vector3 expected, float tolerance, const std::string& where) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance) << where;
-  EXPECT_NEAR(actual.y, expected.y, tolerance) << where;
-  EXPECT_NEAR(actual.z, expected.z, tolerance) << where;
-}
-
 // A gently curved rows x cols grid; U (rows) along x, V (columns) along y, coordinates up to ~10.
 std::vector<Vector3> CurvedGrid(int rows, int cols) {
   std::vector<Vector3> grid;
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < cols; ++j) {
-      grid.push_back({2.0f * i + 0.3f * j, 1.5f * j, std::sin(0.9f * i) + 0.5f * std::cos(1.3f * j)});
+      grid.push_back(
+          {2.0f * i + 0.3f * j, 1.5f * j, std::sin(0.9f * i) + 0.5f * std::cos(1.3f * j)});
     }
   }
   return grid;
@@ -36,7 +33,8 @@ struct Net {
 
 Net Extend(const std::vector<Vector3>& grid, int rows, int cols, int closedU = 0) {
   Net net;
-  ExtendSurfaceNet(grid.data(), rows, cols, 0, 0, closedU, 0, 0, 0, &net.points, &net.rows, &net.cols);
+  ExtendSurfaceNet(grid.data(), rows, cols, 0, 0, closedU, 0, 0, 0, &net.points, &net.rows,
+                   &net.cols);
   return net;
 }
 
@@ -86,7 +84,9 @@ TEST_F(SurfaceTessellationTest, ExtensionFollowsTheCurveRulePerDirection) {
   ASSERT_EQ(net.rows, 8);
   ASSERT_EQ(net.cols, 5);
   const auto P = [&](int i, int j) { return grid[static_cast<std::size_t>(i * 4 + j)]; };
-  const auto E = [&](int r, int c) { return net.points[static_cast<std::size_t>(r * net.cols + c)]; };
+  const auto E = [&](int r, int c) {
+    return net.points[static_cast<std::size_t>(r * net.cols + c)];
+  };
   // Extended row 1 is control row 0 with its back phantom; row 0 wraps to the last control row,
   // rows 6 and 7 to the first two.
   EXPECT_EQ(E(1, 0), P(0, 0));
@@ -100,12 +100,14 @@ TEST_F(SurfaceTessellationTest, ExtensionFollowsTheCurveRulePerDirection) {
   // Closed in U: the first and last output rows coincide.
   const Tessellation t = Tessellate(net, 4, 4);
   ASSERT_EQ(t.rows, 4 * 5 + 1);
-  for (int c = 0; c < t.cols; ++c) ExpectNear(t.At(t.rows - 1, c), t.At(0, c), 1e-5f, std::to_string(c));
+  for (int c = 0; c < t.cols; ++c)
+    ExpectNear(t.At(t.rows - 1, c), t.At(0, c), 1e-5f, std::to_string(c));
 
   // A single row or column cannot be extended.
   for (const auto& [rows, cols] : {std::pair{1, 5}, std::pair{5, 1}, std::pair{0, 0}}) {
     Net none{{Vector3()}, 9, 9};
-    ExtendSurfaceNet(grid.data(), rows, cols, 0, 0, 1, 0, 0, 1, &none.points, &none.rows, &none.cols);
+    ExtendSurfaceNet(grid.data(), rows, cols, 0, 0, 1, 0, 0, 1, &none.points, &none.rows,
+                     &none.cols);
     EXPECT_TRUE(none.points.empty());
     EXPECT_EQ(none.rows, 0);
     EXPECT_EQ(none.cols, 0);
@@ -141,8 +143,12 @@ TEST_F(SurfaceTessellationTest, RefinedMethodKeepsTheNetLinesOfUnsteppedDirectio
   ASSERT_EQ(alongV.rows, 4);
   ASSERT_EQ(alongV.cols, 4 * 4 + 1);
   for (int r = 0; r < 4; ++r) {
-    const std::vector<Vector3> curve = EvaluateCurvePoints(&net.points[static_cast<std::size_t>((r + 1) * net.cols)], net.cols, 4);
-    EXPECT_EQ(std::vector<Vector3>(alongV.points.begin() + r * alongV.cols, alongV.points.begin() + (r + 1) * alongV.cols), curve) << r;
+    const std::vector<Vector3> curve =
+        EvaluateCurvePoints(&net.points[static_cast<std::size_t>((r + 1) * net.cols)], net.cols, 4);
+    EXPECT_EQ(std::vector<Vector3>(alongV.points.begin() + r * alongV.cols,
+                                   alongV.points.begin() + (r + 1) * alongV.cols),
+              curve)
+        << r;
   }
 
   // Columns kept, each smoothed along U; negative steps count as 1.
@@ -171,7 +177,8 @@ TEST_F(SurfaceTessellationTest, RefinedBorderTangentsAreOneSidedPerStep) {
       ExpectNear(t.TU(r, c), {2, 0, c / 2.0f}, tolerance, "U " + where);
       // V is smoothed: per span inside, per step (one-sided) on the first and last columns.
       const bool border = c == 0 || c == 8;
-      const Vector3 expectedV = border ? Vector3(0, 1.5f, r / 2.0f) : Vector3(0, 3, static_cast<float>(r));
+      const Vector3 expectedV =
+          border ? Vector3(0, 1.5f, r / 2.0f) : Vector3(0, 3, static_cast<float>(r));
       ExpectNear(t.TV(r, c), expectedV, tolerance, "V " + where);
     }
   }
@@ -185,7 +192,8 @@ TEST_F(SurfaceTessellationTest, RefinedBorderTangentsAreOneSidedPerStep) {
       const std::string where = std::to_string(r) + "," + std::to_string(c);
       ExpectNear(swapped.At(r, c), {1.0f * r, 3.0f * c, r * c / 2.0f}, tolerance, "point " + where);
       const bool border = r == 0 || r == 8;
-      const Vector3 expectedU = border ? Vector3(1, 0, c / 2.0f) : Vector3(2, 0, static_cast<float>(c));
+      const Vector3 expectedU =
+          border ? Vector3(1, 0, c / 2.0f) : Vector3(2, 0, static_cast<float>(c));
       ExpectNear(swapped.TU(r, c), expectedU, tolerance, "U " + where);
       ExpectNear(swapped.TV(r, c), {0, 3, r / 2.0f}, tolerance, "V " + where);
     }
