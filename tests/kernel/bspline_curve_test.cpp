@@ -1,5 +1,3 @@
-#include "kernel/bspline_curve.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +7,8 @@
 #include <vector>
 
 #include "bspline_reference.h"
-#include "support/program_state.h"
+#include "kernel/bspline_curve.h"
+#include "program_state.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "kernel/curve_object.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "kernel/curve_object.h"
 #include "kernel/object_kind_registry.h"
-#include "point_set_record_fixture.h"
-#include "support/program_state.h"
-#include "support/scratch_file.h"
+#include "program_state.h"
+#include "record_fixture.h"
+#include "scratch_file.h"
+#include "test_matrices.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST_F(CurveObjectTest, RecordIsThePointSetThenTheCurveFields) {
   curve.controlPointsHidden = 1;
   curve.spareWord = 77;
 
-  Bytes expected = PointSetRecordBytes(kKindCurve, {{1, 2, 3}, {4, 5, 6}}, {0, 1});
+  Bytes expected = PointSetRecord(kKindCurve, {{1, 2, 3}, {4, 5, 6}}, {0, 1});
   for (const std::int32_t field : {1, 0, 1, 12}) Append<std::int32_t>(&expected, field);
   Append<std::int16_t>(&expected, 1);
   EXPECT_EQ(CaptureWrite([&] { curve.Write(); }), expected);
@@ -118,9 +118,7 @@ TEST_F(CurveObjectTest, BoundsAreThoseOfTheControlPointsUnderTheMatrix) {
   EXPECT_EQ(max, Vector3(1, 2, 3));
 
   curve.SetPoints(3, {{1, 2, 3}, {-4, 8, 0}, {2, -1, 5}});
-  Matrix4 shift = kIdentityMatrix;
-  shift[12] = 10;
-  curve.GetBounds(&min, &max, shift);
+  curve.GetBounds(&min, &max, Translation(10, 0, 0));
   EXPECT_EQ(min, Vector3(6, -1, 0));
   EXPECT_EQ(max, Vector3(12, 8, 5));
 }
@@ -128,8 +126,7 @@ TEST_F(CurveObjectTest, BoundsAreThoseOfTheControlPointsUnderTheMatrix) {
 TEST_F(CurveObjectTest, PartialTransformMovesOnlyPickedPoints) {
   CCurveObject curve;
   curve.SetPoints(2, {{1, 0, 0}, {2, 0, 0}}, {0, 1});
-  Matrix4 shift = kIdentityMatrix;
-  shift[13] = 3;
+  const Matrix4 shift = Translation(0, 3, 0);
   curve.Transform(shift, 0);
   EXPECT_EQ(curve.points[0], Vector3(1, 0, 0));
   EXPECT_EQ(curve.points[1], Vector3(2, 3, 0));

@@ -8,6 +8,7 @@
 #include "kernel/object_stream.h"
 #include "kernel/point_set_object.h"
 #include "program_state.h"
+#include "record_fixture.h"
 #include "scratch_file.h"
 
 namespace {
@@ -28,24 +29,6 @@ class ObjectRecordTest : public LumidrexTest {
   }
   ObjectKindEntry<TestPointSet> entry_{kTestKind};
 };
-
-void AppendMatrix(Bytes* out, const Matrix4& m) {
-  for (const float f : m.m) Append(out, f);
-}
-
-// The common record of an object written with these fields, laid out by hand.
-Bytes CommonRecord(std::int32_t kind, std::uint32_t stateAndLayer, const Matrix4& frame,
-                   std::uint32_t flagsWord, const Matrix4& mapping, const std::string& name) {
-  Bytes b;
-  Append(&b, kind);
-  Append(&b, stateAndLayer);
-  AppendMatrix(&b, frame);
-  Append(&b, flagsWord);
-  AppendMatrix(&b, mapping);
-  Append(&b, static_cast<std::int32_t>(name.size()));
-  b.insert(b.end(), name.begin(), name.end());
-  return b;
-}
 
 TEST_F(ObjectRecordTest, CommonRecordLayout) {
   CGeomObject object;

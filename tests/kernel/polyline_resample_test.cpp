@@ -1,5 +1,3 @@
-#include "kernel/polyline_resample.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "support/program_state.h"
+#include "kernel/polyline_resample.h"
+#include "program_state.h"
 
 namespace {
 

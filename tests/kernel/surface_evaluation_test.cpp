@@ -1,5 +1,3 @@
-#include "kernel/surface_evaluation.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,8 +8,10 @@
 
 #include "bspline_reference.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/surface_evaluation.h"
 #include "kernel/surface_tessellation.h"
-#include "support/program_state.h"
+#include "program_state.h"
+#include "test_matrices.h"
 
 namespace {
 
@@ -134,9 +134,8 @@ TEST_F(SurfaceEvaluationTest, FlatGridGivesTheAxes) {
   for (int alignToV : {0, 1}) {
     Matrix4 frame;
     SurfaceFrameAt(&frame, flatTables, rows - 3, cols - 3, 1.5, 0.5, alignToV, 0, 0);
-    Matrix4 expected = kIdentityMatrix;
-    expected[12] = 4.5f;  // the flat net reproduces its own parametrisation
-    expected[13] = 1.0f;
+    // The flat net reproduces its own parametrisation: 3 per U span, 2 per V span.
+    const Matrix4 expected = Translation(4.5f, 1.0f, 0.0f);
     for (int e = 0; e < 16; ++e)
       EXPECT_NEAR(frame[e], expected[e], 1e-5f) << "alignToV " << alignToV << " element " << e;
   }

@@ -1,5 +1,3 @@
-#include "kernel/surface_object.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,9 +8,11 @@
 #include "kernel/curve_object.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
-#include "point_set_record_fixture.h"
-#include "support/program_state.h"
-#include "support/scratch_file.h"
+#include "kernel/surface_object.h"
+#include "program_state.h"
+#include "record_fixture.h"
+#include "scratch_file.h"
+#include "test_matrices.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST_F(SurfaceObjectTest, RecordLaysOutEveryFieldAndEndsWithAnEmptyExtraList) {
   surface.controlPointsHidden = 1;
   surface.extras.push_back({5, {{1, 2}}});  // never written
 
-  Bytes expected = PointSetRecordBytes(kKindSurface, surface.points, surface.marks);
+  Bytes expected = PointSetRecord(kKindSurface, surface.points, surface.marks);
   for (const std::int32_t field : {2, 2, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -1})
     Append(&expected, field);
   Append<std::int16_t>(&expected, 3);
@@ -265,8 +265,7 @@ TEST_F(SurfaceObjectTest, HiddenPointsStayPutInAPartialTransform) {
   const std::unique_ptr<CSurfaceObject> made = GridSurface(2, 2, 4);
   CSurfaceObject& surface = *made;
   surface.marks = {1, 1, 1, 1};
-  Matrix4 shift = kIdentityMatrix;
-  shift[14] = 2;
+  const Matrix4 shift = Translation(0, 0, 2);
   surface.Transform(shift, 0);
   EXPECT_EQ(surface.points[1], Vector3(1, 0, 0));
   surface.Transform(shift, 1);

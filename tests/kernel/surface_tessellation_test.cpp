@@ -1,5 +1,3 @@
-#include "kernel/surface_tessellation.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +6,8 @@
 
 #include "bspline_reference.h"
 #include "kernel/bspline_curve.h"
-#include "support/program_state.h"
+#include "kernel/surface_tessellation.h"
+#include "program_state.h"
 
 namespace {
 
