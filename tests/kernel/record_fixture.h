@@ -15,7 +15,8 @@ inline void AppendMatrix(Bytes* out, const Matrix4& m) {
 
 // The common record of an object written with these fields.
 inline Bytes CommonRecord(std::int32_t kind, std::uint32_t stateAndLayer, const Matrix4& frame,
-                          std::uint32_t flagsWord, const Matrix4& mapping, const std::string& name) {
+                          std::uint32_t flagsWord, const Matrix4& mapping,
+                          const std::string& name) {
   Bytes b;
   Append(&b, kind);
   Append(&b, stateAndLayer);
