@@ -1,5 +1,6 @@
 #include "kernel/kernel_state.h"
 
+#include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/matrix4.h"
 #include "kernel/name_pool.h"
@@ -14,4 +15,5 @@ void ResetKernelState() {
   RegisterObjectKinds();
   SweepReferenceMatrix = Matrix4();
   ResetSubdivisionMatrixCache();
+  FirstChildBoundsOnly = 0;
 }

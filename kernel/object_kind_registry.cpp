@@ -1,6 +1,8 @@
 #include "kernel/object_kind_registry.h"
 
+#include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
+#include "kernel/mesh_object.h"
 #include "kernel/object_stream.h"
 #include "kernel/surface_object.h"
 
@@ -23,14 +25,16 @@ void RegisterObjectKinds() {
   // Registered in the order 32, 2, 99, 4, 5, 3, 90, each at the head, so that the search runs
   // 90, 3, 5, 4, 99, 2, 32.
 
-  // 32: Boolean group
+  static ObjectKindEntry<CBooleanObject> booleanEntry(kKindBoolean);
+  booleanEntry.Register();
 
   static ObjectKindEntry<CCurveObject> curveEntry(kKindCurve);
   curveEntry.Register();
 
   // 99: gem
 
-  // 4: mesh
+  static ObjectKindEntry<CMeshObject> meshEntry(kKindMesh);
+  meshEntry.Register();
 
   // 5: block
 

@@ -28,11 +28,16 @@ inline Bytes CommonRecord(std::int32_t kind, std::uint32_t stateAndLayer, const 
   return b;
 }
 
-// The point-set record of a fresh object (state, layer and flags 0, identity orientation, the
-// start mapping frame, no material name) with these points and marks.
+// The common record of a fresh object: state, layer and flags 0, identity orientation, the start
+// mapping frame, no material name.
+inline Bytes FreshCommonRecord(std::int32_t kind) {
+  return CommonRecord(kind, 0, kIdentityMatrix, 0, Matrix4(), "");
+}
+
+// The point-set record of a fresh object with these points and marks.
 inline Bytes PointSetRecord(std::int32_t kind, const std::vector<Vector3>& points,
                             const std::vector<std::int32_t>& marks) {
-  Bytes b = CommonRecord(kind, 0, kIdentityMatrix, 0, Matrix4(), "");
+  Bytes b = FreshCommonRecord(kind);
   Append(&b, static_cast<std::int32_t>(points.size()));
   for (std::size_t i = 0; i < points.size(); ++i) {
     Append(&b, points[i].x);
