@@ -6,6 +6,14 @@ Matrix4 SweepReferenceMatrix;
 
 void InitMatrixNode(MatrixStackNode* node) { node->matrix = Matrix4(); }
 
+Vector3 MatrixRow(const Matrix4& m, int row) { return {m.at(row, 0), m.at(row, 1), m.at(row, 2)}; }
+
+void SetMatrixRow(Matrix4* m, int row, Vector3 v) {
+  m->at(row, 0) = v.x;
+  m->at(row, 1) = v.y;
+  m->at(row, 2) = v.z;
+}
+
 Vector3 TransformPoint(Vector3 p, Matrix4 m) {
   const float x = p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12];
   const float y = p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13];

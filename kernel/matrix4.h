@@ -30,6 +30,10 @@ void InitMatrixNode(MatrixStackNode* node);
 // The reference frame of the section placement; the modelling commands set it before placing.
 extern Matrix4 SweepReferenceMatrix;
 
+// Row 0-2 is an axis of the frame, row 3 its origin; column 3 is left alone.
+Vector3 MatrixRow(const Matrix4& m, int row);
+void SetMatrixRow(Matrix4* m, int row, Vector3 v);
+
 Vector3 TransformPoint(Vector3 p, Matrix4 m);
 Vector3 TransformPointInPlace(Vector3* p, Matrix4 m);
 Matrix4 MatMultiply(const Matrix4& a, const Matrix4& b);
