@@ -1,9 +1,9 @@
 #include "kernel/point_set_object.h"
 
-#include <algorithm>
 #include <typeinfo>
 #include <utility>
 
+#include "kernel/bounds_box.h"
 #include "kernel/object_stream.h"
 
 namespace {
@@ -58,12 +58,10 @@ void CPointSetObject::CopyPointSetFields(CPointSetObject* target) const {
 }
 
 void CPointSetObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
-  *min = {1e30f, 1e30f, 1e30f};
-  *max = {-1e30f, -1e30f, -1e30f};
+  ResetBounds(min, max);
   for (const Vector3& p : points) {
     const Vector3 q = TransformPoint(p, M);
-    *min = {std::min(min->x, q.x), std::min(min->y, q.y), std::min(min->z, q.z)};
-    *max = {std::max(max->x, q.x), std::max(max->y, q.y), std::max(max->z, q.z)};
+    WidenBounds(min, max, q, q);
   }
 }
 

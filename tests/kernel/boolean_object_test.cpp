@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
@@ -62,15 +63,6 @@ std::unique_ptr<CBooleanObject> GroupOf(int operation, std::unique_ptr<CGeomObje
   group->members.Append(std::move(first));
   group->members.Append(std::move(second));
   return group;
-}
-
-std::unique_ptr<CBooleanObject> ReadGroup(const Bytes& bytes) {
-  ScratchFile file(bytes);
-  std::unique_ptr<CGeomObject> object = ReadObject();
-  EXPECT_NE(object, nullptr);
-  if (object == nullptr) return nullptr;
-  EXPECT_EQ(object->GetKind(), kKindBoolean);
-  return std::unique_ptr<CBooleanObject>(static_cast<CBooleanObject*>(object.release()));
 }
 
 std::vector<const CGeomObject*> Members(const CBooleanObject& group) {
@@ -212,7 +204,7 @@ TEST_F(BooleanObjectTest, MarkedBodySurvivesARoundTrip) {
     EXPECT_EQ(stateAndLayer, static_cast<std::uint32_t>(bodyState - 99) & 0xFFFF);
     EXPECT_EQ(bytes.back(), '%');
 
-    const auto back = ReadGroup(bytes);
+    const auto back = ReadRecordAs<CBooleanObject>(bytes);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->ObjectState, 0);
     EXPECT_EQ(back->Operation(), kBooleanSubtraction);
@@ -228,7 +220,8 @@ TEST_F(BooleanObjectTest, MarkedBodySurvivesARoundTrip) {
 
 TEST_F(BooleanObjectTest, UnmarkedSubtractionReadsWithoutTheFlag) {
   const auto group = GroupOf(kBooleanSubtraction, MeshAt(0, 1, 4), MeshAt(3, 0, 3));
-  const auto back = ReadGroup(CaptureWrite([&] { group->Write(); }));
+  const auto back = ReadRecordAs<CBooleanObject>(CaptureWrite([&] { group->Write(); }));
+  ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->subtractBody, 0);
   EXPECT_EQ(back->members.head()->ObjectState, 1);
   EXPECT_EQ(back->members.head()->layer, 4);
@@ -240,7 +233,8 @@ TEST_F(BooleanObjectTest, ListEndingAtTheEndOfTheFileKeepsItsMembers) {
   ASSERT_EQ(bytes.back(), '%');
   bytes.pop_back();
 
-  const auto back = ReadGroup(bytes);
+  const auto back = ReadRecordAs<CBooleanObject>(bytes);
+  ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->ObjectState, 0);
   EXPECT_EQ(Members(*back).size(), 2u);
 }
@@ -271,24 +265,33 @@ TEST_F(BooleanObjectTest, FailedMembers) {
   struct Case {
     int operation;
     int failedIndex;
+    bool failedIsEmptyCurve;  // else a mesh indexing past its vertices
     std::int32_t groupState;
     std::size_t members;
   };
   const Case cases[] = {
-      {kBooleanSubtraction, 0, kStateBadRecord, 0},
-      {kBooleanSubtraction, 1, 0, 1},
-      {kBooleanUnion, 0, 0, 1},
+      {kBooleanSubtraction, 0, true, kStateBadRecord, 0},
+      {kBooleanSubtraction, 0, false, kStateBadRecord, 0},
+      {kBooleanSubtraction, 1, true, 0, 1},
+      {kBooleanUnion, 0, false, 0, 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "operation " << c.operation << ", failed " << c.failedIndex);
+    SCOPED_TRACE(testing::Message() << "operation " << c.operation << ", failed " << c.failedIndex
+                                    << (c.failedIsEmptyCurve ? ", empty curve" : ", bad mesh"));
     ResetProgramState();
     CBooleanObject group;
     group.SetOperation(c.operation);
     group.subtractBody = 1;
     for (int i = 0; i < 2; ++i) {
       auto mesh = MeshAt(static_cast<float>(3 * i), 0, 0);
-      if (i == c.failedIndex) mesh->faceIndices[2] = 7;  // outside the vertex list
-      group.members.Append(std::move(mesh));
+      if (i != c.failedIndex) {
+        group.members.Append(std::move(mesh));
+      } else if (c.failedIsEmptyCurve) {
+        group.members.Append(std::make_unique<CCurveObject>());
+      } else {
+        mesh->faceIndices[2] = 7;
+        group.members.Append(std::move(mesh));
+      }
     }
     Bytes bytes = CaptureWrite([&] { group.Write(); });
     const Bytes next = CaptureWrite([] { MeshAt(9, 0, 0)->Write(); });
@@ -315,7 +318,8 @@ TEST_F(BooleanObjectTest, GroupWithoutReadableMembersFails) {
   bytes.push_back(':');
   Append<std::int32_t>(&bytes, 77);  // unknown kind
   bytes.push_back('%');
-  const auto back = ReadGroup(bytes);
+  const auto back = ReadRecordAs<CBooleanObject>(bytes);
+  ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->Operation(), kBooleanUnion);
   EXPECT_EQ(back->ObjectState, kStateBadRecord);
   EXPECT_TRUE(back->members.empty());

@@ -13,15 +13,6 @@ namespace {
 
 class CurveObjectTest : public LumidrexTest {};
 
-std::unique_ptr<CCurveObject> ReadCurve(const Bytes& bytes) {
-  ScratchFile scratch(bytes);
-  std::unique_ptr<CGeomObject> object = ReadObject();
-  auto* curve = dynamic_cast<CCurveObject*>(object.get());
-  if (curve == nullptr) return nullptr;
-  object.release();
-  return std::unique_ptr<CCurveObject>(curve);
-}
-
 TEST_F(CurveObjectTest, NewCurveIsAnOpenEightStepCurveWithShownPoints) {
   const CCurveObject curve;
   EXPECT_EQ(curve.GetKind(), kKindCurve);
@@ -50,7 +41,7 @@ TEST_F(CurveObjectTest, RecordIsThePointSetThenTheCurveFields) {
   Append<std::int16_t>(&expected, 1);
   EXPECT_EQ(CaptureWrite([&] { curve.Write(); }), expected);
 
-  const std::unique_ptr<CCurveObject> back = ReadCurve(expected);
+  const std::unique_ptr<CCurveObject> back = ReadRecordAs<CCurveObject>(expected);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->ObjectState, 0);
   EXPECT_EQ(back->points, curve.points);
@@ -65,7 +56,7 @@ TEST_F(CurveObjectTest, RecordIsThePointSetThenTheCurveFields) {
   // The hidden flag is 16 bits, read sign-extended: a stored 0xFFFF is hidden.
   expected[expected.size() - 2] = 0xFF;
   expected[expected.size() - 1] = 0xFF;
-  EXPECT_EQ(ReadCurve(expected)->controlPointsHidden, -1);
+  EXPECT_EQ(ReadRecordAs<CCurveObject>(expected)->controlPointsHidden, -1);
 }
 
 TEST_F(CurveObjectTest, CloneAndSwapCarryEveryCurveField) {

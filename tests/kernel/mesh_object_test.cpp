@@ -23,14 +23,6 @@ std::unique_ptr<CMeshObject> Triangle() {
   return mesh;
 }
 
-std::unique_ptr<CMeshObject> ReadMesh(const Bytes& bytes) {
-  ScratchFile file(bytes);
-  std::unique_ptr<CGeomObject> object = ReadObject();
-  EXPECT_NE(object, nullptr);
-  EXPECT_EQ(object->GetKind(), kKindMesh);
-  return std::unique_ptr<CMeshObject>(static_cast<CMeshObject*>(object.release()));
-}
-
 TEST_F(MeshObjectTest, NewMeshDefaults) {
   const CMeshObject mesh;
   EXPECT_EQ(mesh.GetCategory(), 1);
@@ -52,7 +44,8 @@ TEST_F(MeshObjectTest, OneTriangleRecordByteForByte) {
 
   ASSERT_EQ(CaptureWrite([&] { mesh.Write(); }), expected);
 
-  const auto back = ReadMesh(expected);
+  const auto back = ReadRecordAs<CMeshObject>(expected);
+  ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->ObjectState, 0);
   EXPECT_EQ(back->points, mesh.points);
   EXPECT_EQ(back->marks, mesh.marks);
@@ -92,7 +85,8 @@ TEST_F(MeshObjectTest, BooleansRideInTheFlagsWord) {
     std::memcpy(&word, &bytes[kFlagsWordOffset], 4);
     EXPECT_EQ(word, kRecordNoDeform | c.storedBits);
 
-    const auto back = ReadMesh(bytes);
+    const auto back = ReadRecordAs<CMeshObject>(bytes);
+    ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->controlPointsHidden, c.hidden);
     EXPECT_EQ(back->flatShading, c.flat);
     EXPECT_EQ(back->orientationSign, c.sign);
@@ -108,7 +102,8 @@ TEST_F(MeshObjectTest, NoFacesWriteNoIndexBytes) {
   ASSERT_EQ(bytes.size(), pointSet.size() + 4);
   EXPECT_EQ(Bytes(bytes.end() - 4, bytes.end()), Bytes(4, 0));
 
-  const auto back = ReadMesh(bytes);
+  const auto back = ReadRecordAs<CMeshObject>(bytes);
+  ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->ObjectState, 0);
   EXPECT_EQ(back->FaceCount(), 0);
   EXPECT_TRUE(back->faceIndices.empty());

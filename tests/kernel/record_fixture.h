@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "kernel/matrix4.h"
+#include "kernel/object_kind_registry.h"
 #include "scratch_file.h"
 
 // Object records laid out by hand, for comparing with what the writers produce.
@@ -46,4 +48,15 @@ inline Bytes PointSetRecord(std::int32_t kind, const std::vector<Vector3>& point
     Append(&b, marks[i]);
   }
   return b;
+}
+
+// Reads one record through the kind registry; null unless it made an object of class T.
+template <class T>
+std::unique_ptr<T> ReadRecordAs(const Bytes& bytes) {
+  ScratchFile scratch(bytes);
+  std::unique_ptr<CGeomObject> object = ReadObject();
+  auto* typed = dynamic_cast<T*>(object.get());
+  if (typed == nullptr) return nullptr;
+  object.release();
+  return std::unique_ptr<T>(typed);
 }
