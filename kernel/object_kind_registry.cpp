@@ -1,5 +1,6 @@
 #include "kernel/object_kind_registry.h"
 
+#include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
@@ -36,7 +37,8 @@ void RegisterObjectKinds() {
   static ObjectKindEntry<CMeshObject> meshEntry(kKindMesh);
   meshEntry.Register();
 
-  // 5: block
+  static ObjectKindEntry<CBlockObject> blockEntry(kKindBlock);
+  blockEntry.Register();
 
   static ObjectKindEntry<CSurfaceObject> surfaceEntry(kKindSurface);
   surfaceEntry.Register();
