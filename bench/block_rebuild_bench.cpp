@@ -20,7 +20,8 @@ void BM_RebuildBlock(benchmark::State& state) {
   for (int profile = 0; profile < kProfiles; ++profile) {
     for (int i = 0; i < kPoints; ++i) {
       const float angle = 6.2831853f * static_cast<float>(i) / kPoints;
-      block.profilePoints.push_back({3.0f * static_cast<float>(profile) + std::cos(angle), std::sin(angle), 0});
+      block.profilePoints.push_back(
+          {3.0f * static_cast<float>(profile) + std::cos(angle), std::sin(angle), 0});
     }
     block.profileSizes.push_back(kPoints);
     block.profileSteps.push_back(4);

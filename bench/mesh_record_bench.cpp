@@ -20,15 +20,17 @@ void BM_ReadMillionFaceMesh(benchmark::State& state) {
   mesh.SetPoints(kColumns * kRows);
   for (int r = 0; r < kRows; ++r) {
     for (int c = 0; c < kColumns; ++c) {
-      mesh.points[static_cast<std::size_t>(r * kColumns + c)] = {static_cast<float>(c), static_cast<float>(r), 0};
+      mesh.points[static_cast<std::size_t>(r * kColumns + c)] = {static_cast<float>(c),
+                                                                 static_cast<float>(r), 0};
     }
   }
   for (int r = 0; r + 1 < kRows; ++r) {
     for (int c = 0; c + 1 < kColumns; ++c) {
       const int corner = r * kColumns + c;
       mesh.faceSizes.insert(mesh.faceSizes.end(), {3, 3});
-      mesh.faceIndices.insert(mesh.faceIndices.end(), {corner, corner + 1, corner + kColumns + 1,
-                                                       corner, corner + kColumns + 1, corner + kColumns});
+      mesh.faceIndices.insert(mesh.faceIndices.end(),
+                              {corner, corner + 1, corner + kColumns + 1, corner,
+                               corner + kColumns + 1, corner + kColumns});
     }
   }
 

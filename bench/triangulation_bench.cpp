@@ -10,7 +10,8 @@ namespace {
 std::vector<Vector3> Circle(float cx, float cy, float radius, int points, bool clockwise) {
   std::vector<Vector3> ring;
   for (int i = 0; i < points; ++i) {
-    const float angle = 6.2831853f * static_cast<float>(clockwise ? -i : i) / static_cast<float>(points);
+    const float angle =
+        6.2831853f * static_cast<float>(clockwise ? -i : i) / static_cast<float>(points);
     ring.push_back({cx + radius * std::cos(angle), cy + radius * std::sin(angle), 0});
   }
   return ring;
@@ -21,7 +22,8 @@ void BM_TriangulateRingWithHoles(benchmark::State& state) {
   std::vector<std::vector<Vector3>> rings = {Circle(0, 0, 100, 10000, false)};
   for (int i = 0; i < 10; ++i) {
     for (int j = 0; j < 10; ++j) {
-      rings.push_back(Circle(-54 + 12 * static_cast<float>(i), -54 + 12 * static_cast<float>(j), 4, 16, true));
+      rings.push_back(
+          Circle(-54 + 12 * static_cast<float>(i), -54 + 12 * static_cast<float>(j), 4, 16, true));
     }
   }
   std::vector<int> sizes;

@@ -59,7 +59,8 @@ struct GridRow {
   float depth;
 };
 
-std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileFrame& f, std::initializer_list<GridRow> rows) {
+std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileFrame& f,
+                                             std::initializer_list<GridRow> rows) {
   auto surface = std::make_unique<CSurfaceObject>();
   std::vector<Vector3> grid;
   grid.reserve(rows.size() * static_cast<std::size_t>(f.n));
@@ -127,15 +128,16 @@ void CBlockObject::Rebuild() {
     offset += static_cast<std::size_t>(n);
     std::vector<Vector3> moved;
     if (radius != 0.0f) moved = BuildSolidProfilePoints(p, n, 1, radius, frame);
-    const ProfileFrame f{p, radius != 0.0f ? moved.data() : p, n,
-                         profileSteps[static_cast<std::size_t>(profile)], depthAxis, g};
+    const Vector3* e = radius != 0.0f ? moved.data() : p;
+    const int steps = profileSteps[static_cast<std::size_t>(profile)];
+    const ProfileFrame f{p, e, n, steps, depthAxis, g};
 
     if (std::fabs(thickness) > kMinThickness) {
       surfaces.Append(BuildSurface(f, {{1, rb}, {1, rb + thickness}}));
     }
     if (rb != 0.0f && backEndType == kBlockEndRound) {
-      surfaces.Append(BuildSurface(
-          f, {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}}));
+      surfaces.Append(
+          BuildSurface(f, {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}}));
     } else if (rb != 0.0f && backEndType == kBlockEndChamfer) {
       surfaces.Append(BuildSurface(f, {{0, 0}, {1, rb}}));
     }

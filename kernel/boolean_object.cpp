@@ -62,8 +62,8 @@ std::unique_ptr<CGeomObject> CBooleanObject::Clone() const {
 
 void CBooleanObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
   ResetBounds(min, max);
-  const bool widenPastBody = Operation() != kBooleanSubtraction ||
-                             (subtractBody == 1 && FirstChildBoundsOnly == 0);
+  const bool widenPastBody =
+      Operation() != kBooleanSubtraction || (subtractBody == 1 && FirstChildBoundsOnly == 0);
   for (const CGeomObject* member = members.head(); member != nullptr; member = member->next) {
     if (IsDrawable(member)) {
       Vector3 low, high;

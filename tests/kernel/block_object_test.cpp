@@ -68,7 +68,9 @@ std::vector<Vector3> ExpectedRow(const Case& c, const std::vector<Vector3>& p,
                                  const std::vector<Vector3>& e, Row row) {
   std::vector<Vector3> out;
   for (std::size_t i = 0; i < p.size(); ++i) {
-    Vector3 v = row.t == 0 ? p[i] : row.t == 1 ? e[i] : VecAdd(p[i], VecScale(VecSub(e[i], p[i]), row.t));
+    Vector3 v = row.t == 0   ? p[i]
+                : row.t == 1 ? e[i]
+                             : VecAdd(p[i], VecScale(VecSub(e[i], p[i]), row.t));
     float coordinates[3] = {v.x, v.y, v.z};
     coordinates[c.depth] = row.depth * (c.depth == 1 ? -1.0f : 1.0f);
     out.push_back({coordinates[0], coordinates[1], coordinates[2]});
@@ -99,7 +101,8 @@ TEST_F(BlockObjectTest, RebuildMakesTheChildren) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetProgramState();
-    const auto block = SquareBlock(c.first, c.second, c.depth, c.front, c.back, c.thickness, c.radius);
+    const auto block =
+        SquareBlock(c.first, c.second, c.depth, c.front, c.back, c.thickness, c.radius);
     block->Rebuild();
     EXPECT_EQ(block->radius, c.storedRadius);
 
@@ -109,7 +112,9 @@ TEST_F(BlockObjectTest, RebuildMakesTheChildren) {
     SetMatrixRow(&frame, c.second, {0, 1, 0});
     SetMatrixRow(&frame, c.depth, {0, 0, c.depth == 1 ? -1.0f : 1.0f});
     const std::vector<Vector3> e =
-        c.storedRadius == 0 ? p : BuildSolidProfilePoints(p.data(), 4, 1, c.storedRadius, MatInverse(frame));
+        c.storedRadius == 0
+            ? p
+            : BuildSolidProfilePoints(p.data(), 4, 1, c.storedRadius, MatInverse(frame));
 
     const CGeomObject* child = block->surfaces.head();
     for (const auto& rows : c.surfaces) {
@@ -262,7 +267,9 @@ TEST_F(BlockObjectTest, BadRecordsReadAsBad) {
     ResetProgramState();
     Bytes bytes = FreshCommonRecord(kKindBlock);
     AppendMatrix(&bytes, kIdentityMatrix);
-    for (const std::int32_t value : {c.count, c.first, c.second, c.depth, 1, 1}) Append(&bytes, value);
+    for (const std::int32_t value : {c.count, c.first, c.second, c.depth, 1, 1}) {
+      Append(&bytes, value);
+    }
     Append(&bytes, 1.0f);
     Append(&bytes, 0.5f);
     for (const std::int32_t value : c.table) Append(&bytes, value);

@@ -97,9 +97,9 @@ TEST_F(BooleanObjectTest, WhichMembersCount) {
       {kBooleanUnion, 0, 0, {2, 0, -1, 1}, {2, 6}, {2, 6}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "operation " << c.operation << ", body flag "
-                                    << c.subtractBody << ", switch " << c.firstChildBoundsOnly
-                                    << ", states " << testing::PrintToString(c.states));
+    SCOPED_TRACE(testing::Message()
+                 << "operation " << c.operation << ", body flag " << c.subtractBody << ", switch "
+                 << c.firstChildBoundsOnly << ", states " << testing::PrintToString(c.states));
     MemberLog log;
     CBooleanObject group;
     group.SetOperation(c.operation);

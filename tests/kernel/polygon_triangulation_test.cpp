@@ -17,7 +17,8 @@ struct Triangle {
 };
 
 void PrintTo(const Triangle& t, std::ostream* os) {
-  for (const Vector3& p : {t.tip, t.next, t.previous}) *os << "(" << p.x << "," << p.y << "," << p.z << ")";
+  for (const Vector3& p : {t.tip, t.next, t.previous})
+    *os << "(" << p.x << "," << p.y << "," << p.z << ")";
 }
 
 std::vector<Triangle> Triangulate(const std::vector<std::vector<Vector3>>& rings) {
@@ -98,7 +99,10 @@ TEST_F(TriangulationTest, ProjectionPlaneFollowsTheRing) {
   const Case cases[] = {
       {"x = const", {{2, 0, 0}, {2, 4, 0}, {2, 4, 3}, {2, 0, 3}}, 0, 12},
       {"y = const, collinear start", {{0, 5, 0}, {1, 5, 0}, {2, 5, 0}, {2, 5, 2}, {0, 5, 2}}, 1, 4},
-      {"z = const, collinear start", {{0, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-3, 2, 1}, {-3, 0, 1}}, 2, 6},
+      {"z = const, collinear start",
+       {{0, 0, 1}, {0, 1, 1}, {0, 2, 1}, {-3, 2, 1}, {-3, 0, 1}},
+       2,
+       6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

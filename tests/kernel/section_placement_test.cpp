@@ -161,7 +161,8 @@ TEST_F(SectionPlacementTest, SolidProfileMovesEachVertexWithinItsPlane) {
   }
 
   const Vector3 lone{3, 4, 5};
-  EXPECT_EQ(BuildSolidProfilePoints(&lone, 1, 1, 2.0f, kIdentityMatrix), std::vector<Vector3>{lone});
+  EXPECT_EQ(BuildSolidProfilePoints(&lone, 1, 1, 2.0f, kIdentityMatrix),
+            std::vector<Vector3>{lone});
   EXPECT_TRUE(BuildSolidProfilePoints(nullptr, 0, 1, 2.0f, kIdentityMatrix).empty());
 }
 
