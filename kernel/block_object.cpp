@@ -37,7 +37,7 @@ Vector3 Between(Vector3 p, Vector3 e, float t) { return VecAdd(p, VecScale(VecSu
 
 // What one profile's children are built from: its points p, the wall profile e (p moved out by
 // the radius within the profile plane) and where depths go.
-struct ProfileFrame {
+struct ProfileGeometry {
   const Vector3* p;
   const Vector3* e;
   int n;
@@ -59,7 +59,7 @@ struct GridRow {
   float depth;
 };
 
-std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileFrame& f,
+std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileGeometry& f,
                                              std::initializer_list<GridRow> rows) {
   auto surface = std::make_unique<CSurfaceObject>();
   std::vector<Vector3> grid;
@@ -78,7 +78,7 @@ std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileFrame& f,
   return surface;
 }
 
-std::unique_ptr<CCurveObject> BuildOutline(const ProfileFrame& f, float t, float depth) {
+std::unique_ptr<CCurveObject> BuildOutline(const ProfileGeometry& f, float t, float depth) {
   auto curve = std::make_unique<CCurveObject>();
   std::vector<Vector3> points;
   points.reserve(static_cast<std::size_t>(f.n));
@@ -130,31 +130,31 @@ void CBlockObject::Rebuild() {
     if (radius != 0.0f) moved = BuildSolidProfilePoints(p, n, 1, radius, frame);
     const Vector3* e = radius != 0.0f ? moved.data() : p;
     const int steps = profileSteps[static_cast<std::size_t>(profile)];
-    const ProfileFrame f{p, e, n, steps, depthAxis, g};
+    const ProfileGeometry shape{p, e, n, steps, depthAxis, g};
 
     if (std::fabs(thickness) > kMinThickness) {
-      surfaces.Append(BuildSurface(f, {{1, rb}, {1, rb + thickness}}));
+      surfaces.Append(BuildSurface(shape, {{1, rb}, {1, rb + thickness}}));
     }
     if (rb != 0.0f && backEndType == kBlockEndRound) {
       surfaces.Append(
-          BuildSurface(f, {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}}));
+          BuildSurface(shape, {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}}));
     } else if (rb != 0.0f && backEndType == kBlockEndChamfer) {
-      surfaces.Append(BuildSurface(f, {{0, 0}, {1, rb}}));
+      surfaces.Append(BuildSurface(shape, {{0, 0}, {1, rb}}));
     }
     const float front = rb + thickness;
     if (rf != 0.0f && frontEndType == kBlockEndRound) {
-      surfaces.Append(BuildSurface(f, {{1, front},
-                                       {1, front + 0.25f * rf},
-                                       {0.75f, front + 0.75f * rf},
-                                       {0.25f, front + rf},
-                                       {0, front + rf}}));
+      surfaces.Append(BuildSurface(shape, {{1, front},
+                                           {1, front + 0.25f * rf},
+                                           {0.75f, front + 0.75f * rf},
+                                           {0.25f, front + rf},
+                                           {0, front + rf}}));
     } else if (rf != 0.0f && frontEndType == kBlockEndChamfer) {
-      surfaces.Append(BuildSurface(f, {{1, front}, {0, front + rf}}));
+      surfaces.Append(BuildSurface(shape, {{1, front}, {0, front + rf}}));
     }
 
-    outlineCurves.Append(BuildOutline(f, backEndType != kBlockEndFlat ? 0.0f : 1.0f, 0.0f));
+    outlineCurves.Append(BuildOutline(shape, backEndType != kBlockEndFlat ? 0.0f : 1.0f, 0.0f));
     outlineCurves.Append(
-        BuildOutline(f, frontEndType != kBlockEndFlat ? 0.0f : 1.0f, rb + rf + thickness));
+        BuildOutline(shape, frontEndType != kBlockEndFlat ? 0.0f : 1.0f, rb + rf + thickness));
   }
 }
 
