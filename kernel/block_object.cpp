@@ -7,10 +7,10 @@
 
 #include "kernel/bounds_box.h"
 #include "kernel/curve_object.h"
-#include "kernel/drawing_context.h"
 #include "kernel/object_stream.h"
 #include "kernel/solid_profile_points.h"
 #include "kernel/surface_object.h"
+#include "scene/drawing_context.h"
 
 namespace {
 

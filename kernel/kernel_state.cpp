@@ -2,7 +2,6 @@
 
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
-#include "kernel/drawing_context.h"
 #include "kernel/matrix4.h"
 #include "kernel/name_pool.h"
 #include "kernel/object_kind_registry.h"
@@ -17,5 +16,4 @@ void ResetKernelState() {
   SweepReferenceMatrix = Matrix4();
   ResetSubdivisionMatrixCache();
   FirstChildBoundsOnly = 0;
-  ResetDrawingContext();
 }

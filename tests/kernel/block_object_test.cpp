@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "kernel/curve_object.h"
-#include "kernel/drawing_context.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
 #include "kernel/solid_profile_points.h"
 #include "kernel/surface_object.h"
+#include "scene/drawing_context.h"
 #include "program_state.h"
 #include "record_fixture.h"
 #include "test_matrices.h"

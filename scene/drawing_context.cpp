@@ -1,4 +1,4 @@
-#include "kernel/drawing_context.h"
+#include "scene/drawing_context.h"
 
 namespace {
 Matrix4 modelMatrix;
@@ -6,7 +6,7 @@ Matrix4 modelMatrix;
 
 void SetModelMatrix(const Matrix4& m) { modelMatrix = m; }
 
-void MultiplyModelMatrix(const Matrix4& A) { modelMatrix = MatMultiply(A, modelMatrix); }
+void MultiplyModelMatrix(const Matrix4& a) { modelMatrix = MatMultiply(a, modelMatrix); }
 
 Matrix4 GetModelMatrix() { return modelMatrix; }
 
