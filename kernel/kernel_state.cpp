@@ -3,15 +3,15 @@
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/matrix4.h"
-#include "kernel/name_pool.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
+#include "kernel/pointer_list.h"
 #include "kernel/program_random.h"
 
 void ResetKernelState() {
   ResetObjectStream();
   SeedProgramRand(1);
-  ClearNamePool();
+  ClearPointerList();
   RegisterObjectKinds();
   SweepReferenceMatrix = Matrix4();
   ResetSubdivisionMatrixCache();

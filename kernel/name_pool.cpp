@@ -1,15 +1,7 @@
 #include "kernel/name_pool.h"
 
-#include <deque>
+#include "kernel/pointer_list.h"
 
-namespace {
-// A deque never moves its elements, so pointers handed out stay valid as the pool grows.
-std::deque<std::string>& Pool() {
-  static std::deque<std::string> pool;
-  return pool;
+const std::string* PoolName(std::string name) {
+  return AppendPointer(std::make_unique<std::string>(std::move(name)));
 }
-}  // namespace
-
-const std::string* PoolName(std::string name) { return &Pool().emplace_back(std::move(name)); }
-
-void ClearNamePool() { Pool().clear(); }

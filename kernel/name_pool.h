@@ -2,8 +2,7 @@
 
 #include <string>
 
-// The program-wide pool that owns the names read from files (material names among them).
-// Objects point into it without owning; the pool keeps every name until it is cleared at exit
-// or by a reset, so a pointer stays valid for as long as any object may hold it.
+// Names read from files (material names among them) are kept in the program-wide pointer list
+// (kernel/pointer_list.h). Objects point to them without owning; a name stays valid until the
+// list is cleared at exit or by a reset, so for as long as any object may hold it.
 const std::string* PoolName(std::string name);
-void ClearNamePool();

@@ -50,3 +50,15 @@ std::int64_t ObjectStreamBytesLeft();
 bool ObjectStreamHasRoomFor(std::int64_t count, std::int64_t itemBytes);
 
 void ResetObjectStream();
+
+// Makes a file the current stream for its lifetime, then brings the previous one back.
+class ObjectStreamScope {
+ public:
+  explicit ObjectStreamScope(std::FILE* f) : previous_(SetObjectStream(f)) {}
+  ~ObjectStreamScope() { SetObjectStream(previous_); }
+  ObjectStreamScope(const ObjectStreamScope&) = delete;
+  ObjectStreamScope& operator=(const ObjectStreamScope&) = delete;
+
+ private:
+  std::FILE* previous_;
+};
