@@ -3,7 +3,10 @@
 
 #include <clocale>
 
+#include "app/core/menu_builder.h"
+#include "app/qt/app_dialog_views.h"
 #include "kernel/kernel_state.h"
+#include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -11,9 +14,14 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   ResetKernelState();
 
+  QtPlatform platform;
+  RegisterAppDialogViews(platform.ui());
+  BuildMenus();
+
   QMainWindow frame;
   frame.setWindowTitle("Lumidrex");
   frame.resize(1024, 768);
+  platform.ui().SetMainWindow(&frame);
   frame.showMaximized();
   return application.exec();
 }

@@ -15,14 +15,16 @@ function(lumidrex_library name)
   endif()
 endfunction()
 
-# One test executable per source folder, made of every .cpp in tests/<folder>, run through CTest.
+# One test executable per source folder, made of every .cpp in tests/<folder>, run through CTest;
+# tests/app/core becomes test_app_core.
 function(lumidrex_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
   if(NOT sources)
     return()
   endif()
-  set(target test_${folder})
+  string(REPLACE "/" "_" name ${folder})
+  set(target test_${name})
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE lumidrex_test_support ${ARG_DEPS})
   # GCC 12 reports false overflows inside std::vector growth once fixtures are inlined at -O2.

@@ -9,3 +9,7 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 // Like Utf8ToCp1252, but only the first maxBytes characters (one byte each on file).
 std::string Utf8ToCp1252Limited(std::string_view text, std::size_t maxBytes);
+
+// Language and layer files hold UTF-16LE text. An unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view units);
+std::u16string Utf8ToUtf16(std::string_view text);

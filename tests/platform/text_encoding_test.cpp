@@ -31,4 +31,18 @@ TEST(TextEncodingTest, LimitedConversionCutsOnCharacterBoundaries) {
   EXPECT_EQ(Utf8ToCp1252Limited("ab", 0), "");
 }
 
+TEST(TextEncodingTest, Utf16RoundTripKeepsEveryPlane) {
+  const std::string text = "Ebene \xC3\xA4 \xE2\x82\xAC \xF0\x9F\x92\x8E";  // a-umlaut, euro, gem (U+1F48E)
+  const std::u16string units = Utf8ToUtf16(text);
+  EXPECT_EQ(units, u"Ebene \u00E4 \u20AC \U0001F48E");
+  EXPECT_EQ(Utf16ToUtf8(units), text);
+}
+
+TEST(TextEncodingTest, UnpairedSurrogatesBecomeReplacementCharacters) {
+  const std::u16string lone = {u'a', char16_t(0xD800), u'b', char16_t(0xDC00)};
+  EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  const std::u16string highAtEnd = {u'x', char16_t(0xDBFF)};
+  EXPECT_EQ(Utf16ToUtf8(highAtEnd), "x\xEF\xBF\xBD");
+}
+
 }  // namespace

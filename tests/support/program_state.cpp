@@ -1,9 +1,16 @@
 #include "program_state.h"
 
+#include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
 #include "scene/drawing_context.h"
 
 void ResetProgramState() {
   ResetKernelState();
   ResetDrawingContext();
+  ResetPlatformState();
+  // A test that opens a dialog or asks a question must script the answer.
+  Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
+  ResetAppCoreState();
 }

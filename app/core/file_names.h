@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The name with "." + ext appended, unless a '.' stands among its last four characters (fewer
+// for a shorter name): ring gives ring.stl, but a.b keeps its own.
+std::string AddExtensionIfMissing(std::string_view name, std::string_view ext);
+
+struct StrippedName {
+  std::string name;
+  int comparison = 1;  // 0 when the extension matched and was cut
+};
+// Cuts the extension after a '.' among the last four characters when it equals ext, ignoring
+// case. A name without such a '.' keeps everything and compares unequal.
+StrippedName StripExtensionIf(std::string_view name, std::string_view ext);
+
+// The system's file dialog, Open when open is non-zero, else Save As. filter lists a description
+// and a pattern for each filter, each followed by '|'. filterIndex (1-based) picks the filter
+// shown first and receives the one chosen. A chosen name without a '.' among its last four
+// characters gets the chosen filter's extension (*.lyr gives .lyr, *.* nothing). None when the
+// user cancels; the filter index then stays.
+std::optional<std::string> FileDialogPrompt(int open, int* filterIndex, std::string_view filter,
+                                            std::string_view title, std::string_view defaultName,
+                                            std::string_view initialFolder = {});

@@ -1,0 +1,16 @@
+#include "app/qt/app_dialog_views.h"
+
+#include "app/core/choose_language.h"
+#include "app/core/layers_dialog.h"
+#include "app/qt/choose_language_view.h"
+#include "app/qt/layers_dialog_view.h"
+#include "platform/qt/qt_ui_services.h"
+
+void RegisterAppDialogViews(QtUiServices& ui) {
+  ui.RegisterDialogView(CChooseLanguageDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunChooseLanguageView(static_cast<CChooseLanguageDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CLayersDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunLayersDialogView(static_cast<CLayersDlg&>(model), parent);
+  });
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+
+// Commands posted to run later, after the current one has been handled. Only the main loop
+// drains the queue, and never while something holds it: a running command, an open progress
+// window or a modal dialog. So a command posted inside a long job or a dialog runs once, after.
+class CommandQueue {
+ public:
+  void Post(int id);
+  // Runs the posted commands in order through the dispatcher, each under a hold; does nothing
+  // while the queue is held or no dispatcher is set.
+  void Drain();
+
+  bool Held() const { return holds_ > 0; }
+  std::size_t Pending() const { return posted_.size(); }
+
+  // The router that runs a command.
+  void SetDispatcher(std::function<void(int)> dispatcher) { dispatcher_ = std::move(dispatcher); }
+  // Asks the main loop for a turn; called after a post and when the last hold is released.
+  void SetWakeMainLoop(std::function<void()> wake) { wake_ = std::move(wake); }
+
+  void Reset();
+
+ private:
+  friend class CommandQueueHold;
+  void Hold() { ++holds_; }
+  void Release();
+  void Wake() const;
+
+  std::deque<int> posted_;
+  int holds_ = 0;
+  std::function<void(int)> dispatcher_;
+  std::function<void()> wake_;
+};
+
+CommandQueue& ProgramCommandQueue();
+
+// Keeps a command queue (the program's unless told) from draining while it lives.
+class CommandQueueHold {
+ public:
+  explicit CommandQueueHold(CommandQueue& queue = ProgramCommandQueue()) : queue_(queue) { queue_.Hold(); }
+  ~CommandQueueHold() { queue_.Release(); }
+  CommandQueueHold(const CommandQueueHold&) = delete;
+  CommandQueueHold& operator=(const CommandQueueHold&) = delete;
+
+ private:
+  CommandQueue& queue_;
+};

@@ -1,0 +1,14 @@
+#include "platform/common_dialogs.h"
+
+#include "platform/command_queue.h"
+#include "platform/platform_services.h"
+
+std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) {
+  CommandQueueHold modal;
+  return Platform().dialogs->AskFileName(request);
+}
+
+std::optional<std::uint32_t> RunColorDialog(std::uint32_t initial, CustomColorSet* customColors) {
+  CommandQueueHold modal;
+  return Platform().dialogs->AskColor(initial, customColors);
+}

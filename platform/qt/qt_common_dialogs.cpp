@@ -1,0 +1,72 @@
+#include "platform/qt/qt_common_dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
+  static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+  QStringList names;
+  for (const FileFilter& filter : filters) {
+    QString description = QString::fromStdString(filter.description);
+    description.remove(ownPatterns);
+    QStringList patterns = QString::fromStdString(filter.pattern).split(u';', Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) {
+      pattern = pattern.trimmed();
+      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+    }
+    names.push_back(description + QStringLiteral(" (") + patterns.join(u' ') + u')');
+  }
+  return names;
+}
+
+QColor ColorFromColorRef(std::uint32_t color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+std::uint32_t ColorRefFromColor(const QColor& color) {
+  return static_cast<std::uint32_t>(color.red()) | static_cast<std::uint32_t>(color.green()) << 8 |
+         static_cast<std::uint32_t>(color.blue()) << 16;
+}
+
+QtCommonDialogs::QtCommonDialogs() = default;
+QtCommonDialogs::~QtCommonDialogs() = default;
+
+std::optional<FileDialogAnswer> QtCommonDialogs::AskFileName(const FileDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title));
+  // Qt's own dialog everywhere, so the chosen filter is always known.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  const QStringList names = QtNameFilters(request.filters);
+  dialog.setNameFilters(names);
+  if (request.filterIndex >= 1 && request.filterIndex <= names.size()) {
+    dialog.selectNameFilter(names[request.filterIndex - 1]);
+  }
+  if (!request.initialFolder.empty()) dialog.setDirectory(QString::fromStdString(request.initialFolder));
+  if (!request.defaultName.empty()) dialog.selectFile(QString::fromStdString(request.defaultName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  FileDialogAnswer answer;
+  answer.path = dialog.selectedFiles().first().toStdString();
+  answer.filterIndex = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
+  if (answer.filterIndex < 1) answer.filterIndex = 1;
+  return answer;
+}
+
+std::optional<std::uint32_t> QtCommonDialogs::AskColor(std::uint32_t initial, CustomColorSet* customColors) {
+  if (!colorDialog_) colorDialog_ = std::make_unique<QColorDialog>();
+  for (int i = 0; i < static_cast<int>(customColors->size()); ++i) {
+    QColorDialog::setCustomColor(i, ColorFromColorRef((*customColors)[static_cast<std::size_t>(i)]));
+  }
+  colorDialog_->setCurrentColor(ColorFromColorRef(initial));
+  const bool chosen = colorDialog_->exec() == QDialog::Accepted;
+  for (int i = 0; i < static_cast<int>(customColors->size()); ++i) {
+    (*customColors)[static_cast<std::size_t>(i)] = ColorRefFromColor(QColorDialog::customColor(i));
+  }
+  if (!chosen) return std::nullopt;
+  return ColorRefFromColor(colorDialog_->selectedColor());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+
+#include <memory>
+
+#include "platform/common_dialogs.h"
+
+class QColorDialog;
+
+// QFileDialog and one QColorDialog for the whole run.
+class QtCommonDialogs : public CommonDialogs {
+ public:
+  QtCommonDialogs();
+  ~QtCommonDialogs() override;
+
+  std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;
+  std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) override;
+
+ private:
+  std::unique_ptr<QColorDialog> colorDialog_;
+};
+
+// One Qt name filter per filter: the description without its own "(...)", then the patterns,
+// with "*.*" as "*" (Qt's "*.*" would skip names without a dot).
+QStringList QtNameFilters(const std::vector<FileFilter>& filters);
+
+QColor ColorFromColorRef(std::uint32_t color);
+std::uint32_t ColorRefFromColor(const QColor& color);

@@ -1,0 +1,51 @@
+#include "platform/qt/qt_ui_services.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QStatusBar>
+
+#include "platform/qt/qt_picture_codec.h"
+#include "platform/qt/qt_progress_window.h"
+
+void QtUiServices::ShowStatusText(const std::string& text) {
+  if (mainWindow_) mainWindow_->statusBar()->showMessage(QString::fromStdString(text));
+}
+
+int QtUiServices::ShowMessage(const std::string& text, const std::string& caption, int buttons) {
+  const bool question = buttons == kMessageYesNo;
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, mainWindow_);
+  const int answer = box.exec();
+  if (!question) return kAnswerOk;
+  return answer == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+}
+
+void QtUiServices::BeginWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtUiServices::EndWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+void QtUiServices::SetToolCursor(int cursorId) {
+  if (!mainWindow_ || mainWindow_->centralWidget() == nullptr) return;
+  const auto found = cursors_.find(cursorId);
+  mainWindow_->centralWidget()->setCursor(found != cursors_.end() ? found->second : QCursor(Qt::ArrowCursor));
+}
+
+bool QtUiServices::GrabViewArea(Picture* picture) {
+  if (!mainWindow_ || mainWindow_->centralWidget() == nullptr) return false;
+  const QImage image = mainWindow_->centralWidget()->grab().toImage();
+  if (image.isNull()) return false;
+  *picture = PictureFromImage(image);
+  return true;
+}
+
+int QtUiServices::RunDialog(DialogModel& dialog) {
+  const auto view = views_.find(dialog.DialogName());
+  if (view == views_.end()) return kAnswerCancel;
+  return view->second(dialog, mainWindow_);
+}
+
+std::unique_ptr<ProgressWindow> QtUiServices::OpenProgressWindow(ProgressWindowClient& client) {
+  return std::make_unique<QtProgressWindow>(client, mainWindow_);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCursor>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/ui_services.h"
+
+class QWidget;
+
+// The UI services over Qt Widgets: message boxes, the wait cursor, and the main window's status
+// bar, cursor and view area. The program's dialogs are shown by the views registered for them.
+class QtUiServices : public UiServices {
+ public:
+  // Shows a dialog's model; returns kAnswerOk or kAnswerCancel.
+  using DialogView = std::function<int(DialogModel& model, QWidget* parent)>;
+
+  // Not owned; null when there is none.
+  void SetMainWindow(QMainWindow* window) { mainWindow_ = window; }
+  void RegisterToolCursor(int cursorId, const QCursor& cursor) { cursors_[cursorId] = cursor; }
+  void RegisterDialogView(const std::string& dialogName, DialogView view) { views_[dialogName] = std::move(view); }
+
+  bool HasMainWindow() const override { return !mainWindow_.isNull(); }
+  void ShowStatusText(const std::string& text) override;
+  int ShowMessage(const std::string& text, const std::string& caption, int buttons) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  void SetToolCursor(int cursorId) override;
+  bool GrabViewArea(Picture* picture) override;
+  int RunDialog(DialogModel& dialog) override;
+  std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client) override;
+
+ private:
+  QPointer<QMainWindow> mainWindow_;
+  std::map<int, QCursor> cursors_;
+  std::map<std::string, DialogView> views_;
+};

@@ -1,0 +1,86 @@
+#include "app/core/choose_language.h"
+
+#include <filesystem>
+
+#include "app/core/app_settings.h"
+#include "app/core/language_file.h"
+#include "app/core/menu_builder.h"
+#include "app/core/string_table.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "platform/program_folder.h"
+#include "support/language_file_writer.h"
+#include "support/program_state.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+Bytes Language(std::string_view name) {
+  return LanguageFileBytes(name, MenuStringTable, [name](const MenuTableRow& row) {
+    return std::string(name) + ":" + std::string(row.text);
+  });
+}
+
+class ChooseLanguageTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    SetProgramDirOverride(folder.path());
+    folder.Write("b.str", Language("Bravo"));
+    folder.Write("A.STR", Language("Alpha"));
+    folder.Write("lumidrex.str", Language("Skipped"));
+    folder.Write("bad.str", std::string_view("not a language file at all, no magic"));
+    folder.Write("notes.txt", Language("Text"));
+    std::filesystem::create_directory(folder.File("x.str"));
+  }
+  TempFolder folder;
+};
+
+TEST_F(ChooseLanguageTest, ListsTheLanguageFilesByNameIgnoringCase) {
+  CChooseLanguageDlg dialog;
+  dialog.OnInitDialog();
+  EXPECT_EQ(dialog.fileNames, (std::vector<std::string>{"A.STR", "b.str"}));
+  EXPECT_EQ(dialog.languageNames, (std::vector<std::string>{"Alpha", "Bravo"}));
+  EXPECT_EQ(dialog.selection, 0);
+}
+
+TEST_F(ChooseLanguageTest, ChoosingSwitchesAndTheSelectionIsKept) {
+  Headless().AnswerDialog(CChooseLanguageDlg::kName, [](DialogModel& model) {
+    static_cast<CChooseLanguageDlg&>(model).selection = 1;
+    return kAnswerOk;
+  });
+  OnChooseLanguage();
+  EXPECT_EQ(LanguageFileName, "b.str");
+  EXPECT_EQ(GetLocalizedString(10016), "Bravo:Invalid file format!");
+
+  OnChooseLanguage();  // back to English, no dialog
+  EXPECT_EQ(LanguageFileName, "");
+
+  int preselected = -2;
+  Headless().AnswerDialog(CChooseLanguageDlg::kName, [&](DialogModel& model) {
+    preselected = static_cast<CChooseLanguageDlg&>(model).selection;
+    return kAnswerCancel;
+  });
+  OnChooseLanguage();
+  EXPECT_EQ(preselected, 1);
+  EXPECT_EQ(LanguageFileName, "");
+  EXPECT_EQ(GetLocalizedString(10016), "Invalid file format!");
+}
+
+TEST_F(ChooseLanguageTest, TheActiveFileIsPreselectedAndOkWithoutSelectionChangesNothing) {
+  LanguageFileName = "B.STR";  // names compare ignoring case
+  CChooseLanguageDlg dialog;
+  dialog.OnInitDialog();
+  EXPECT_EQ(dialog.selection, 1);
+
+  LanguageFileName.clear();
+  Headless().AnswerDialog(CChooseLanguageDlg::kName, [](DialogModel& model) {
+    static_cast<CChooseLanguageDlg&>(model).selection = -1;
+    return kAnswerOk;
+  });
+  OnChooseLanguage();
+  EXPECT_EQ(LanguageFileName, "");
+  EXPECT_EQ(Headless().dialogsRun.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#include "app/core/launching.h"
+
+#include <filesystem>
+#include <set>
+
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "support/program_state.h"
+
+namespace {
+
+using LaunchingTest = LumidrexTest;
+using Kind = HeadlessPlatform::Launch::Kind;
+
+std::set<std::string> TemporaryFiles() {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST_F(LaunchingTest, ATargetReachesTheLauncherAsOneArgumentWithoutABatchFile) {
+  const std::set<std::string> before = TemporaryFiles();
+  const std::string target = "/tmp/my \"ring\" & co.jpg";
+  LaunchViaBatch(target);
+  ASSERT_EQ(Headless().launches.size(), 1u);
+  EXPECT_EQ(Headless().launches[0].kind, Kind::kFile);
+  EXPECT_EQ(Headless().launches[0].arguments, (std::vector<std::string>{target}));
+  EXPECT_EQ(TemporaryFiles(), before);
+}
+
+TEST_F(LaunchingTest, AddressesOpenAsPagesAndRelativePathsBecomeAbsolute) {
+  LaunchViaBatch("https://example.org/a?b=1&c=2");
+  LaunchViaBatch("www.example.org");
+  LaunchViaBatch("render.bmp");
+  const auto& launches = Headless().launches;
+  ASSERT_EQ(launches.size(), 3u);
+  EXPECT_EQ(launches[0].kind, Kind::kUrl);
+  EXPECT_EQ(launches[0].arguments[0], "https://example.org/a?b=1&c=2");
+  EXPECT_EQ(launches[1].arguments[0], "http://www.example.org");
+  EXPECT_EQ(launches[2].kind, Kind::kFile);
+  EXPECT_EQ(launches[2].arguments[0], (std::filesystem::current_path() / "render.bmp").string());
+}
+
+TEST_F(LaunchingTest, RunHiddenProcessReportsAStartThatFailed) {
+  EXPECT_EQ(RunHiddenProcess({"/opt/deskproto/deskproto", "/tmp/ring.stl"}), 1);
+  EXPECT_EQ(Headless().launches.back().kind, Kind::kProcess);
+  EXPECT_EQ(Headless().launches.back().arguments.size(), 2u);
+  Headless().launchSucceeds = false;
+  EXPECT_EQ(RunHiddenProcess({"/missing"}), 0);
+  EXPECT_EQ(RunHiddenProcess({}), 0);
+}
+
+}  // namespace

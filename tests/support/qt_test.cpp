@@ -1,0 +1,45 @@
+#include "qt_test.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+// Made once and kept until the process ends: Qt's own globals may be gone by static destruction.
+void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "lumidrex-test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  (void)application;
+}
+
+void TryModal(const std::function<void(QWidget*)>& action, int triesLeft) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal->isVisible()) {
+    action(modal);
+  } else if (triesLeft > 0) {
+    QTimer::singleShot(0, [action, triesLeft] { TryModal(action, triesLeft - 1); });
+  } else {
+    ADD_FAILURE() << "No modal window opened";
+  }
+}
+
+}  // namespace
+
+void QtTest::SetUp() {
+  EnsureApplication();
+  LumidrexTest::SetUp();
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settingsFolder_.path()));
+  platform_ = std::make_unique<QtPlatform>();
+}
+
+void QtTest::TearDown() {
+  platform_.reset();
+  LumidrexTest::TearDown();
+}
+
+void QtTest::WhenModalOpens(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action = std::move(action)] { TryModal(action, 1000); });
+}
