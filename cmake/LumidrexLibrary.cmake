@@ -30,8 +30,11 @@ function(lumidrex_tests folder)
   # GCC 12 reports false overflows inside std::vector growth once fixtures are inlined at -O2.
   target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # gtest_discover_tests passes only the first entry of a list-valued ENVIRONMENT property on to
+  # the tests, so the environment comes from a launcher instead; discovery runs under it too.
+  set_target_properties(${target} PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${LUMIDREX_TEST_ENVIRONMENT}")
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "${LUMIDREX_TEST_ENVIRONMENT}")
+    DISCOVERY_TIMEOUT 120)
 endfunction()

@@ -1,6 +1,7 @@
 #include "qt_test.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSettings>
 #include <QTimer>
 
@@ -19,6 +20,15 @@ void TryModal(const std::function<void(QWidget*)>& action, int triesLeft) {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal != nullptr && modal->isVisible()) {
     action(modal);
+    // A failed expectation must not leave the test waiting on an open window.
+    if (QApplication::activeModalWidget() == modal && modal->isVisible()) {
+      ADD_FAILURE() << "The modal window stayed open";
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+      } else {
+        modal->close();
+      }
+    }
   } else if (triesLeft > 0) {
     QTimer::singleShot(0, [action, triesLeft] { TryModal(action, triesLeft - 1); });
   } else {
@@ -28,8 +38,9 @@ void TryModal(const std::function<void(QWidget*)>& action, int triesLeft) {
 
 }  // namespace
 
+QtTest::QtTest() { EnsureApplication(); }
+
 void QtTest::SetUp() {
-  EnsureApplication();
   LumidrexTest::SetUp();
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settingsFolder_.path()));
   platform_ = std::make_unique<QtPlatform>();

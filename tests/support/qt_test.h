@@ -13,6 +13,8 @@
 // installed for the test, and the settings store in a temporary folder.
 class QtTest : public LumidrexTest {
  protected:
+  // The application exists before any widget of a fixture is built.
+  QtTest();
   void SetUp() override;
   void TearDown() override;
 

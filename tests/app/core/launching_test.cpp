@@ -1,33 +1,35 @@
 #include "app/core/launching.h"
 
+#include <cstdlib>
 #include <filesystem>
-#include <set>
 
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "support/program_state.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using LaunchingTest = LumidrexTest;
 using Kind = HeadlessPlatform::Launch::Kind;
 
-std::set<std::string> TemporaryFiles() {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 TEST_F(LaunchingTest, ATargetReachesTheLauncherAsOneArgumentWithoutABatchFile) {
-  const std::set<std::string> before = TemporaryFiles();
+  // A temporary folder of the test's own, so other tests running meanwhile do not show up in it.
+  const TempFolder temporary;
+  const char* previous = std::getenv("TMPDIR");
+  const std::string restore = previous != nullptr ? previous : "";
+  setenv("TMPDIR", temporary.path().c_str(), 1);
   const std::string target = "/tmp/my \"ring\" & co.jpg";
   LaunchViaBatch(target);
+  if (previous != nullptr) {
+    setenv("TMPDIR", restore.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
   ASSERT_EQ(Headless().launches.size(), 1u);
   EXPECT_EQ(Headless().launches[0].kind, Kind::kFile);
   EXPECT_EQ(Headless().launches[0].arguments, (std::vector<std::string>{target}));
-  EXPECT_EQ(TemporaryFiles(), before);
+  EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
 }
 
 TEST_F(LaunchingTest, AddressesOpenAsPagesAndRelativePathsBecomeAbsolute) {

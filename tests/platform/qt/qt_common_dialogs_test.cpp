@@ -1,0 +1,68 @@
+#include "platform/qt/qt_common_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+
+#include "support/qt_test.h"
+
+namespace {
+
+using QtCommonDialogsTest = QtTest;
+
+TEST_F(QtCommonDialogsTest, FiltersBecomeQtNameFiltersWithStarForStarDotStar) {
+  const std::vector<FileFilter> filters = {{"Lumidrex Layer Files (*.lyr)", "*.lyr"},
+                                           {"All Files (*.*)", "*.*"},
+                                           {"Pictures", "*.bmp;*.jpg"}};
+  EXPECT_EQ(QtNameFilters(filters), (QStringList{QStringLiteral("Lumidrex Layer Files (*.lyr)"),
+                                                 QStringLiteral("All Files (*)"),
+                                                 QStringLiteral("Pictures (*.bmp *.jpg)")}));
+}
+
+TEST_F(QtCommonDialogsTest, TheChosenFilterComesBackAsItsIndexAndNoExtensionIsAdded) {
+  const TempFolder folder;
+  FileDialogRequest request;
+  request.open = false;
+  request.filters = {{"Lumidrex Layer Files (*.lyr)", "*.lyr"}, {"All Files (*.*)", "*.*"}};
+  request.filterIndex = 1;
+  request.initialFolder = folder.path();
+  request.defaultName = "layers";
+  WhenModalOpens([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Lumidrex Layer Files (*.lyr)"));
+    dialog->selectNameFilter(QStringLiteral("All Files (*)"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const auto answer = platform().dialogs().AskFileName(request);
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->filterIndex, 2);
+  EXPECT_EQ(answer->path, folder.File("layers"));
+
+  WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(platform().dialogs().AskFileName(request));
+}
+
+TEST_F(QtCommonDialogsTest, ColourRefsKeepTheirByteOrder) {
+  EXPECT_EQ(ColorFromColorRef(0x00FF8040), QColor(0x40, 0x80, 0xFF));
+  EXPECT_EQ(ColorRefFromColor(QColor(0x40, 0x80, 0xFF)), 0x00FF8040u);
+}
+
+TEST_F(QtCommonDialogsTest, TheColourDialogKeepsTheCustomColours) {
+  CustomColorSet custom;
+  custom.fill(0xFFFFFF);
+  custom[3] = 0x0000FF;
+  WhenModalOpens([](QWidget* modal) {
+    QColorDialog::setCustomColor(5, QColor(0, 255, 0));
+    auto* dialog = qobject_cast<QColorDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(QColorDialog::customColor(3), QColor(255, 0, 0));
+    dialog->setCurrentColor(QColor(1, 2, 3));
+    dialog->accept();
+  });
+  EXPECT_EQ(platform().dialogs().AskColor(0x123456, &custom), std::optional<std::uint32_t>(0x030201));
+  EXPECT_EQ(custom[5], 0x00FF00u);
+  EXPECT_EQ(custom[3], 0x0000FFu);
+}
+
+}  // namespace

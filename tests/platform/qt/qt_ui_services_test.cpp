@@ -1,0 +1,74 @@
+#include "platform/qt/qt_ui_services.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "app/core/ui_utilities.h"
+#include "support/qt_test.h"
+
+namespace {
+
+class QtUiServicesTest : public QtTest {
+ protected:
+  void SetUp() override {
+    QtTest::SetUp();
+    auto* views = new QLabel(QStringLiteral("views"));
+    views->setAutoFillBackground(true);
+    views->setStyleSheet(QStringLiteral("background: rgb(10, 20, 30)"));
+    frame.setCentralWidget(views);
+    frame.resize(200, 120);
+    frame.show();
+    platform().ui().SetMainWindow(&frame);
+  }
+  QMainWindow frame;
+};
+
+TEST_F(QtUiServicesTest, StatusTextGoesToTheMainWindowsStatusBar) {
+  ShowStatusText("Picking...");
+  EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Picking..."));
+  platform().ui().SetMainWindow(nullptr);
+  ShowStatusText("gone");
+  EXPECT_EQ(StatusTextCache, "Picking...");
+}
+
+TEST_F(QtUiServicesTest, MessageBoxesCarryTheCallersCaptionAndAnswer) {
+  WhenModalOpens([](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Lumidrex 5.1"));
+    EXPECT_EQ(box->text(), QStringLiteral("Are you sure to Cancel?"));
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(ShowMessageBox("Are you sure to Cancel?", ApplicationTitle(), kMessageYesNo), kAnswerYes);
+}
+
+TEST_F(QtUiServicesTest, TheWaitCursorNests) {
+  BeginWait();
+  BeginWait();
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EndWait();
+  EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EndWait();
+  EndWait();
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtUiServicesTest, ToolCursorsAndTheViewArea) {
+  platform().ui().RegisterToolCursor(7000, QCursor(Qt::CrossCursor));
+  platform().ui().SetToolCursor(7000);
+  EXPECT_EQ(frame.centralWidget()->cursor().shape(), Qt::CrossCursor);
+  platform().ui().SetToolCursor(3600);
+  EXPECT_EQ(frame.centralWidget()->cursor().shape(), Qt::ArrowCursor);
+
+  Picture picture;
+  ASSERT_TRUE(platform().ui().GrabViewArea(&picture));
+  EXPECT_EQ(picture.width, frame.centralWidget()->width());
+  EXPECT_EQ(picture.height, frame.centralWidget()->height());
+  platform().ui().SetMainWindow(nullptr);
+  EXPECT_FALSE(platform().ui().GrabViewArea(&picture));
+}
+
+}  // namespace
