@@ -27,7 +27,6 @@ class CProgressDlg : public ProgressWindowClient {
   void DestroyWindow();
 
   void SetWindowText(const std::string& text);
-  bool IsOpen() const { return window_ != nullptr; }
 
   std::string captionText;
   int captionStringId = kApplicationTitleString;

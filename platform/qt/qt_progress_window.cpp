@@ -1,6 +1,7 @@
 #include "platform/qt/qt_progress_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,8 +42,6 @@ QtProgressWindow::QtProgressWindow(ProgressWindowClient& client, QWidget* owner)
 }
 
 QtProgressWindow::~QtProgressWindow() = default;
-
-QDialog* QtProgressWindow::dialog() const { return dialog_.get(); }
 
 void QtProgressWindow::SetRange(int lower, int upper) { bar_->setRange(lower, upper); }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QDialog>
-
 #include <memory>
 
 #include "platform/ui_services.h"
 
 class QProgressBar;
+class QWidget;
 
 // The progress window: a top-level dialog, modal for the whole application while open, with a
 // bar and a Cancel button. Cancel, Esc and the close button only tell the client; Enter does
@@ -20,8 +19,6 @@ class QtProgressWindow : public ProgressWindow {
   void SetPosition(int position) override;
   void SetCaption(const std::string& caption) override;
   void PumpEvents() override;
-
-  QDialog* dialog() const;
 
  private:
   class Dialog;

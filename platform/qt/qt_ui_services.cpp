@@ -1,5 +1,6 @@
 #include "platform/qt/qt_ui_services.h"
 
+#include <QDebug>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -42,7 +43,10 @@ bool QtUiServices::GrabViewArea(Picture* picture) {
 
 int QtUiServices::RunDialog(DialogModel& dialog) {
   const auto view = views_.find(dialog.DialogName());
-  if (view == views_.end()) return kAnswerCancel;
+  if (view == views_.end()) {
+    qWarning("No view is registered for the dialog %s", dialog.DialogName());
+    return kAnswerCancel;
+  }
   return view->second(dialog, mainWindow_);
 }
 

@@ -24,3 +24,8 @@ Bytes LanguageFileBytes(std::string_view languageName, std::span<const MenuTable
   }
   return out;
 }
+
+Bytes PrefixedLanguageFile(std::string_view languageName, std::string_view prefix) {
+  return LanguageFileBytes(languageName, MenuStringTable,
+                           [prefix](const MenuTableRow& row) { return std::string(prefix) + std::string(row.text); });
+}

@@ -13,5 +13,7 @@
 // program reads language files but ships none.
 Bytes LanguageFileBytes(std::string_view languageName, std::span<const MenuTableRow> table,
                         const std::function<std::string(const MenuTableRow&)>& text);
+// The built-in table in a language whose every text is prefix + the English text.
+Bytes PrefixedLanguageFile(std::string_view languageName, std::string_view prefix);
 // Appends one text as the file holds it: a u16 count and the UTF-16LE units.
 void AppendLanguageText(Bytes* out, std::string_view text);

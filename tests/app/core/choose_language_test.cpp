@@ -15,22 +15,16 @@
 
 namespace {
 
-Bytes Language(std::string_view name) {
-  return LanguageFileBytes(name, MenuStringTable, [name](const MenuTableRow& row) {
-    return std::string(name) + ":" + std::string(row.text);
-  });
-}
-
 class ChooseLanguageTest : public LumidrexTest {
  protected:
   void SetUp() override {
     LumidrexTest::SetUp();
     SetProgramDirOverride(folder.path());
-    folder.Write("b.str", Language("Bravo"));
-    folder.Write("A.STR", Language("Alpha"));
-    folder.Write("lumidrex.str", Language("Skipped"));
+    folder.Write("b.str", PrefixedLanguageFile("Bravo", "Bravo:"));
+    folder.Write("A.STR", PrefixedLanguageFile("Alpha", "Alpha:"));
+    folder.Write("lumidrex.str", PrefixedLanguageFile("Skipped", ""));
     folder.Write("bad.str", std::string_view("not a language file at all, no magic"));
-    folder.Write("notes.txt", Language("Text"));
+    folder.Write("notes.txt", PrefixedLanguageFile("Text", ""));
     std::filesystem::create_directory(folder.File("x.str"));
   }
   TempFolder folder;

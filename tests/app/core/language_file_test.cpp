@@ -46,8 +46,12 @@ class LanguageFileTest : public LumidrexTest {
     SetProgramDirOverride(folder.path());
   }
   // The built-in table with every text marked, so a test can tell language texts from English.
-  static std::string Marked(const MenuTableRow& row) { return "#" + std::string(row.text); }
-  static Bytes MarkedFile() { return LanguageFileBytes("Marked", MenuStringTable, Marked); }
+  static std::string Marked(const MenuTableRow& row) {
+    std::string text = "#";
+    text += row.text;
+    return text;
+  }
+  static Bytes MarkedFile() { return PrefixedLanguageFile("Marked", "#"); }
   TempFolder folder;
 };
 

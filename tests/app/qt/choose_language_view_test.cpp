@@ -16,12 +16,6 @@
 
 namespace {
 
-Bytes Language(std::string_view name) {
-  return LanguageFileBytes(name, MenuStringTable, [name](const MenuTableRow& row) {
-    return std::string(name) + ":" + std::string(row.text);
-  });
-}
-
 class Frame : public MenuFrame {
  public:
   void InstallMenuBar(const MenuItem&) override { ++builds; }
@@ -35,9 +29,9 @@ class ChooseLanguageViewTest : public QtTest {
     QtTest::SetUp();
     RegisterAppDialogViews(platform().ui());
     SetProgramDirOverride(folder.path());
-    folder.Write("b.str", Language("Bravo"));
-    folder.Write("A.STR", Language("Alpha"));
-    folder.Write("lumidrex.str", Language("Skipped"));
+    folder.Write("b.str", PrefixedLanguageFile("Bravo", "Bravo:"));
+    folder.Write("A.STR", PrefixedLanguageFile("Alpha", "Alpha:"));
+    folder.Write("lumidrex.str", PrefixedLanguageFile("Skipped", ""));
     folder.Write("bad.str", std::string_view("LumidrexLocalizationStrings-0999"));
     std::filesystem::create_directory(folder.File("x.str"));
     SetMenuFrame(&frame);
