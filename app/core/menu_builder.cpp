@@ -1,5 +1,6 @@
 #include "app/core/menu_builder.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "app/core/app_settings.h"
@@ -20,12 +21,12 @@ bool EndsWithSeparator(const MenuItem& menu) {
   return !menu.items.empty() && menu.items.back().kind == MenuItem::Kind::kSeparator;
 }
 
-// The top-level popups the run-time items go into.
+// The bar positions of the popups that get run-time items, and the places inside them.
 constexpr std::size_t kFilePosition = 0;
 constexpr std::size_t kCurvePosition = 6;
 constexpr std::size_t kMiscPosition = 8;
-constexpr std::size_t kStlOutputPosition = 13;
-constexpr std::size_t kExportPrintPosition = 11;
+constexpr std::size_t kStlOutputPosition = 13;    // in Misc
+constexpr std::size_t kExportPrintPosition = 11;  // in File
 
 MenuItem* TopPopup(MenuItem* bar, std::size_t position) {
   if (position >= bar->items.size() || bar->items[position].kind != MenuItem::Kind::kPopup) return nullptr;
