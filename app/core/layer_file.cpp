@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "kernel/object_stream.h"
-#include "platform/safe_save.h"
+#include "platform/replacing_file.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -55,8 +55,10 @@ LayerFileResult ReadLayerFile(const std::string& path, LayerSet* layers) {
 }
 
 bool WriteLayerFile(const std::string& path, const LayerSet& layers) {
-  return SaveFileSafely(path, [&](std::FILE* file) {
-    const ObjectStreamScope stream(file);
+  const std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
+  if (!file) return false;
+  {
+    const ObjectStreamScope stream(file->file());
     WriteObjectBytes(kLayerFileMagic.data(), kLayerFileMagic.size());
     WriteObjectInt32(kLayerCount);
     for (int i = 0; i < kLayerCount; ++i) {
@@ -68,6 +70,7 @@ bool WriteLayerFile(const std::string& path, const LayerSet& layers) {
       WriteObjectInt32(static_cast<std::int32_t>(layers[i].color));
     }
     WriteObjectInt32(kEndMarker);
-    return !ObjectStreamFailed();
-  });
+    if (ObjectStreamFailed()) return false;
+  }
+  return file->Finish() && file->ReplaceTarget();
 }

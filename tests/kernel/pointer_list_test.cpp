@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "kernel/name_pool.h"
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

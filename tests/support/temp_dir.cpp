@@ -20,6 +20,15 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+  WriteWholeFile(File(name), bytes);
+  return File(name);
+}
+
+std::string TempDir::Write(const std::string& name, std::string_view text) const {
+  return Write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 std::vector<std::string> TempDir::Entries() const {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(path_))

@@ -9,9 +9,9 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
-#include "support/language_file_writer.h"
-#include "support/program_state.h"
-#include "support/temp_folder.h"
+#include "language_file_writer.h"
+#include "program_state.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ class ChooseLanguageTest : public LumidrexTest {
     folder.Write("notes.txt", PrefixedLanguageFile("Text", ""));
     std::filesystem::create_directory(folder.File("x.str"));
   }
-  TempFolder folder;
+  TempDir folder;
 };
 
 TEST_F(ChooseLanguageTest, ListsTheLanguageFilesByNameIgnoringCase) {

@@ -8,9 +8,9 @@
 #include "app/core/string_table.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
-#include "support/language_file_writer.h"
-#include "support/program_state.h"
-#include "support/temp_folder.h"
+#include "language_file_writer.h"
+#include "program_state.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ class LanguageFileTest : public LumidrexTest {
     return text;
   }
   static Bytes MarkedFile() { return PrefixedLanguageFile("Marked", "#"); }
-  TempFolder folder;
+  TempDir folder;
 };
 
 TEST_F(LanguageFileTest, AHandMadeFileReadsAndTheWriterReproducesIt) {

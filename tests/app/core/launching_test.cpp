@@ -5,8 +5,8 @@
 
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "support/program_state.h"
-#include "support/temp_folder.h"
+#include "program_state.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ using Kind = HeadlessPlatform::Launch::Kind;
 
 TEST_F(LaunchingTest, ATargetReachesTheLauncherAsOneArgumentWithoutABatchFile) {
   // A temporary folder of the test's own, so other tests running meanwhile do not show up in it.
-  const TempFolder temporary;
+  const TempDir temporary;
   const char* previous = std::getenv("TMPDIR");
   const std::string restore = previous != nullptr ? previous : "";
   setenv("TMPDIR", temporary.path().c_str(), 1);

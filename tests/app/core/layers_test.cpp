@@ -5,8 +5,9 @@
 #include "app/core/layers_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "support/program_state.h"
-#include "support/temp_folder.h"
+#include "program_state.h"
+#include "scratch_file.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ class LayersTest : public LumidrexTest {
     dialog->OnLoadLayerFile();
     return Headless().messages.empty() ? "" : Headless().messages.back().text;
   }
-  TempFolder folder;
+  TempDir folder;
 };
 
 TEST_F(LayersTest, AFreshStoreGivesNumberedNamesAndTheBuiltInColours) {
@@ -96,7 +97,7 @@ TEST_F(LayersTest, AHandMadeFileReadsAndTheWriterReproducesIt) {
     EXPECT_EQ(read[i].color, layers[i].color);
   }
   ASSERT_TRUE(WriteLayerFile(folder.File("b.lyr"), read));
-  EXPECT_EQ(ReadFileBytes(folder.File("b.lyr")), bytes);
+  EXPECT_EQ(ReadWholeFile(folder.File("b.lyr")), bytes);
 }
 
 TEST_F(LayersTest, NamesAndColoursTravelInLayerFilesButTheFlagsDoNot) {
@@ -196,7 +197,7 @@ TEST_F(LayersTest, AFailingSaveKeepsTheOldFile) {
   Headless().fileAnswers.push_back(FileDialogAnswer{path, 1});
   dialog.OnSaveLayerFile();
   EXPECT_EQ(Headless().messages.back().text, "Cannot write to file!");
-  EXPECT_EQ(ReadFileBytes(path), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+  EXPECT_EQ(ReadWholeFile(path), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
 }
 
 }  // namespace

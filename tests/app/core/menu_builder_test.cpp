@@ -5,7 +5,7 @@
 
 #include "app/core/app_settings.h"
 #include "app/core/language_file.h"
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

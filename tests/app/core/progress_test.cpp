@@ -4,7 +4,7 @@
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/core/string_table.h"
 
 #include "app/core/resource_strings.h"
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

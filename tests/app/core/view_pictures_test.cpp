@@ -3,7 +3,7 @@
 #include "platform/headless_platform.h"
 #include "platform/picture_file.h"
 #include "platform/platform_services.h"
-#include "support/program_state.h"
+#include "program_state.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "platform/program_folder.h"
-#include "support/language_file_writer.h"
-#include "support/qt_test.h"
+#include "language_file_writer.h"
+#include "qt_test.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class ChooseLanguageViewTest : public QtTest {
     SetMenuFrame(&frame);
   }
   static QListWidget* List(QWidget* modal) { return modal->findChild<QListWidget*>(QStringLiteral("languages")); }
-  TempFolder folder;
+  TempDir folder;
   Frame frame;
 };
 

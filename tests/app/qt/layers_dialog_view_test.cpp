@@ -13,7 +13,7 @@
 #include "app/qt/color_swatch_button.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 

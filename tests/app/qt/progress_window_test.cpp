@@ -6,7 +6,7 @@
 #include "app/core/progress.h"
 #include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 

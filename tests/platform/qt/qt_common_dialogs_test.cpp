@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST_F(QtCommonDialogsTest, FiltersBecomeQtNameFiltersWithStarForStarDotStar) {
 }
 
 TEST_F(QtCommonDialogsTest, TheChosenFilterComesBackAsItsIndexAndNoExtensionIsAdded) {
-  const TempFolder folder;
+  const TempDir folder;
   FileDialogRequest request;
   request.open = false;
   request.filters = {{"Lumidrex Layer Files (*.lyr)", "*.lyr"}, {"All Files (*.*)", "*.*"}};

@@ -7,7 +7,7 @@
 
 #include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/qt/qt_picture_codec.h"
 
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ TEST_F(QtPictureCodecTest, PicturesKeepTheirRowsAndColoursThroughQImage) {
 }
 
 TEST_F(QtPictureCodecTest, JpegGoesThroughQImageButBmpWaitsForItsOwnCodec) {
-  const TempFolder folder;
+  const TempDir folder;
   Picture picture = Picture::Blank(8, 8);
   for (std::uint8_t& byte : picture.pixels) byte = 200;
   ASSERT_TRUE(SavePicture(folder.File("grey.JPG"), picture));

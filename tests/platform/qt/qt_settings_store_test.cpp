@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/core/layer_table.h"
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ TEST_F(QtSettingsStoreTest, LayersTravelThroughTheIniFileOfTheStore) {
   platform().settings().Sync();
   const std::string ini = settingsFolder().File("Kelmora/Lumidrex.conf");
   ASSERT_TRUE(std::filesystem::exists(ini));
-  const Bytes bytes = ReadFileBytes(ini);
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(ini);
   const std::string text(bytes.begin(), bytes.end());
   EXPECT_NE(text.find("[Config]"), std::string::npos);
   EXPECT_NE(text.find("LayerName002=Stones"), std::string::npos);

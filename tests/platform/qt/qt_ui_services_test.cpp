@@ -7,7 +7,7 @@
 #include <QStatusBar>
 
 #include "app/core/ui_utilities.h"
-#include "support/qt_test.h"
+#include "qt_test.h"
 
 namespace {
 
