@@ -5,8 +5,11 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/drawing_context.h"
+#include "scene/scene.h"
 
 void ResetProgramState() {
+  // Objects go before the kernel's name pool that their names point into.
+  ResetScene();
   ResetKernelState();
   ResetDrawingContext();
   ResetPlatformState();

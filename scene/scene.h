@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include "kernel/geom_object.h"
+#include "scene/tool.h"
+
+class CViewport;
+
+// The program-wide state of the one open document. The object list is chained through the
+// objects' next links and owns them; deleted objects stay in it with negative states until a
+// new document frees them.
+struct Scene {
+  Scene() = default;
+  ~Scene();
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  CGeomObject* head = nullptr;
+  // The link the next appended object goes into: the last object's next, or head.
+  CGeomObject** tailLink = &head;
+  // Where a walk starts; always head.
+  CGeomObject** startLink = &head;
+  // The tail link as it stood when the current walk began.
+  CGeomObject** iterationEnd = &head;
+  CViewport* activeViewport = nullptr;
+  // Transient tool that takes precedence over the others; not owned.
+  CTool* secondaryTool = nullptr;
+  std::unique_ptr<CTool> overlayTool;
+  std::unique_ptr<CTool> defaultTool;
+  std::int32_t nextObjectId = 0;
+  // The group through which the last group member was picked by a pick-callback tool.
+  CGeomObject* pickedGroup = nullptr;
+};
+
+extern Scene TheScene;
+
+// Frees every object and tool and leaves the scene as start-up does.
+void ResetScene();
+
+CViewport* GetActiveView();
+// Returns the previous active viewport. Activating a pane re-finds the tail and binds the
+// default tool to it when the tool belongs to the pane's document.
+CViewport* SetActiveView(CViewport* viewport);
+CGeomObject* GetObjectList();
+
+// which 0: the current tool (secondary, else overlay, else default); 1: the default tool, null
+// while it is bound to another viewport; 2: the secondary tool, else the overlay tool.
+CTool* GetTool(int which);
+
+// Advances cursor (null to start) to the next object of the given state (negative: any) and kind
+// (0: any); null at the end. The walk ends where the list ended when it began, so objects
+// appended during it are not visited.
+CGeomObject* NextObject(CGeomObject*& cursor, int state, int kind);
+
+// Unlinks and deletes every object of the chain at listHead whose state is at or below limit.
+void DeleteObjectsUpTo(CGeomObject** listHead, int limit);
+// The limit that frees every object, temporary marks of any size included.
+inline constexpr int kEveryObjectState = std::numeric_limits<int>::max();

@@ -1,0 +1,109 @@
+#include "scene/undo_history.h"
+
+#include <algorithm>
+
+#include "scene/scene.h"
+#include "scene/viewport.h"
+
+namespace {
+
+constexpr std::int32_t kAbsorbedOffset = 99;
+
+int Following(int slot) { return (slot + 1) % kUndoSlots; }
+
+// Applies a step's records front to back; the step then runs the other way, so undo applies the
+// latest record first and the redo after it the earliest.
+void ApplyUndoList(std::vector<UndoStep>& step) {
+  for (auto record = step.rbegin(); record != step.rend(); ++record) record->Invert();
+  std::reverse(step.begin(), step.end());
+}
+
+CUndoHistory* ActiveHistory() {
+  CViewport* viewport = GetActiveView();
+  return viewport != nullptr ? viewport->documentHistory : nullptr;
+}
+
+}  // namespace
+
+void UndoStep::Invert() {
+  switch (type) {
+    case kUndoAdded:
+      object->ObjectState -= kAbsorbedOffset;
+      type = kUndoReadded;
+      break;
+    case kUndoReadded:
+      object->ObjectState += kAbsorbedOffset;
+      type = kUndoAdded;
+      break;
+    case kUndoLevelPushed:
+      object->ObjectState += 1;
+      type = kUndoLevelPopped;
+      break;
+    case kUndoLevelPopped:
+      object->ObjectState -= 1;
+      type = kUndoLevelPushed;
+      break;
+    default:
+      SwapObjectContents(object, clone.get());
+      break;
+  }
+}
+
+void SwapObjectContents(CGeomObject* a, CGeomObject* b) { a->Swap(*b); }
+
+void CUndoHistory::Clear() {
+  newStep = 1;
+  for (std::vector<UndoStep>& step : ring) step.clear();
+}
+
+void CUndoHistory::Record(CGeomObject* object, int type) {
+  if (newStep != 0) {
+    // Every redo step goes, and the slot after the new step stays empty as the boundary.
+    index = Following(index);
+    for (int slot = index, visited = 0; visited < kUndoSlots && !ring[slot].empty();
+         slot = Following(slot), ++visited) {
+      ring[slot].clear();
+    }
+    ring[Following(index)].clear();
+    newStep = 0;
+  }
+
+  UndoStep record;
+  record.object = object;
+  record.type = type;
+  if (type == kUndoChanged || type == kUndoMarksChanged) {
+    record.clone = object->Clone();
+    record.clone->next = nullptr;
+  }
+  ring[index].push_back(std::move(record));
+  SetModified(1);
+}
+
+int CUndoHistory::Undo() {
+  if (ring[index].empty()) return 0;
+  ApplyUndoList(ring[index]);
+  index = (index + kUndoSlots - 1) % kUndoSlots;
+  return 1;
+}
+
+int CUndoHistory::Redo() {
+  const int slot = Following(index);
+  if (ring[slot].empty()) return 0;
+  index = slot;
+  ApplyUndoList(ring[slot]);
+  return 1;
+}
+
+void RecordUndo(CGeomObject* object, int type) {
+  if (CUndoHistory* history = ActiveHistory()) history->Record(object, type);
+}
+
+void BeginUndoStep() {
+  if (CUndoHistory* history = ActiveHistory()) history->BeginStep();
+}
+
+int UndoOpenStep() {
+  CUndoHistory* history = ActiveHistory();
+  if (history == nullptr || history->newStep != 0) return 0;
+  return history->Undo();
+}

@@ -1,0 +1,14 @@
+#include "scene/viewport.h"
+
+#include "scene/scene.h"
+
+CViewport::~CViewport() {
+  if (GetActiveView() == this) SetActiveView(nullptr);
+}
+
+void CViewport::SetSize(int paneWidth, int paneHeight) {
+  x = 0;
+  y = 0;
+  width = paneWidth;
+  height = paneHeight;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "kernel/geom_object.h"
+#include "program_state.h"
+#include "scene/scene.h"
+#include "scene/undo_history.h"
+#include "scene/viewport.h"
+
+// A document whose views are the given viewports; it remembers its modified flag.
+class TestDocument : public CUndoHistory {
+ public:
+  CViewport* NextView() override {
+    if (walk_ < views.size()) return views[walk_++];
+    walk_ = 0;
+    return nullptr;
+  }
+  void SetModified(int flag) override { modified = flag; }
+
+  std::vector<CViewport*> views;
+  int modified = 0;
+
+ private:
+  std::size_t walk_ = 0;
+};
+
+// A scene with one active viewport showing a test document.
+class SceneTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    view.documentHistory = &document;
+    document.views = {&view};
+    SetActiveView(&view);
+  }
+
+  // Links objects of the given states at the head of the list, as a reader hands them over, and
+  // lets the viewport find the tail.
+  std::vector<CGeomObject*> LinkObjects(const std::vector<int>& states) {
+    SetActiveView(nullptr);
+    std::vector<CGeomObject*> objects;
+    CGeomObject** link = &TheScene.head;
+    while (*link != nullptr) link = &(*link)->next;
+    for (const int state : states) {
+      auto object = std::make_unique<CGeomObject>();
+      object->ObjectState = state;
+      objects.push_back(object.get());
+      *link = object.release();
+      link = &(*link)->next;
+    }
+    SetActiveView(&view);
+    return objects;
+  }
+
+  TestDocument document;
+  CViewport view;
+};

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "scene_fixture.h"
+
+namespace {
+
+using UndoHistoryTest = SceneTest;
+
+TEST_F(UndoHistoryTest, RecordAfterUndoDropsTheRedoStep) {
+  CGeomObject object;
+  document.Record(&object, kUndoLevelPushed);
+  EXPECT_EQ(document.modified, 1);
+  ASSERT_EQ(document.Undo(), 1);
+  EXPECT_EQ(object.ObjectState, 1);
+  document.BeginStep();
+  document.Record(&object, kUndoLevelPushed);
+  EXPECT_EQ(document.Redo(), 0);
+  EXPECT_EQ(document.Undo(), 1);
+  EXPECT_EQ(object.ObjectState, 2);
+  EXPECT_EQ(document.Undo(), 0);
+}
+
+TEST_F(UndoHistoryTest, AtMost127StepsUndo) {
+  CGeomObject object;
+  for (int step = 0; step < 130; ++step) {
+    document.BeginStep();
+    document.Record(&object, kUndoLevelPopped);
+  }
+  int undone = 0;
+  while (document.Undo() == 1) ++undone;
+  EXPECT_EQ(undone, 127);
+  EXPECT_EQ(object.ObjectState, -127);  // each undo applies its record's -1
+  int redone = 0;
+  while (document.Redo() == 1) ++redone;
+  EXPECT_EQ(redone, 127);
+  EXPECT_EQ(object.ObjectState, 0);
+}
+
+TEST_F(UndoHistoryTest, StateRecordsInvertArithmetically) {
+  struct Case {
+    int type, before, afterUndo;
+  };
+  const Case cases[] = {
+      {kUndoAdded, 1, -98}, {kUndoReadded, -98, 1}, {kUndoLevelPushed, -3, -2}, {kUndoLevelPopped, -2, -3}};
+  for (const Case& c : cases) {
+    CUndoHistory history;
+    CGeomObject object;
+    object.ObjectState = c.before;
+    history.Record(&object, c.type);
+    history.Undo();
+    EXPECT_EQ(object.ObjectState, c.afterUndo) << "type " << c.type;
+    history.Redo();
+    EXPECT_EQ(object.ObjectState, c.before) << "type " << c.type;
+    history.Undo();
+    EXPECT_EQ(object.ObjectState, c.afterUndo) << "type " << c.type;
+  }
+}
+
+TEST_F(UndoHistoryTest, AddAndChangeOfOneObjectReplayInOrder) {
+  CGeomObject object;
+  object.ObjectState = 1;
+  object.layer = 3;
+  document.BeginStep();
+  document.Record(&object, kUndoAdded);
+  document.Record(&object, kUndoChanged);
+  object.layer = 7;  // the change the clone saved the object from
+
+  ASSERT_EQ(document.Undo(), 1);
+  // The contents were swapped back first, then the addition was taken away.
+  EXPECT_EQ(object.layer, 3);
+  EXPECT_EQ(object.ObjectState, 1 - 99);
+
+  ASSERT_EQ(document.Redo(), 1);
+  // The state returns first, then the change swaps in again, carrying the state it saved.
+  EXPECT_EQ(object.layer, 7);
+  EXPECT_EQ(object.ObjectState, 1);
+  ASSERT_EQ(document.Undo(), 1);
+  EXPECT_EQ(object.layer, 3);
+  EXPECT_EQ(object.ObjectState, -98);
+}
+
+TEST_F(UndoHistoryTest, ClearAndDestructionFreeEverySavedClone) {
+  CGeomObject object;
+  {
+    CUndoHistory history;
+    for (int step = 0; step < 3; ++step) {
+      history.BeginStep();
+      history.Record(&object, kUndoChanged);
+      history.Record(&object, kUndoMarksChanged);
+    }
+    history.Undo();
+    history.Clear();
+    EXPECT_EQ(history.Undo(), 0);
+    EXPECT_EQ(history.Redo(), 0);
+    history.Record(&object, kUndoChanged);
+    history.BeginStep();
+    history.Record(&object, kUndoChanged);
+    history.Undo();
+  }  // LeakSanitizer reports any clone left behind.
+  SUCCEED();
+}
+
+TEST_F(UndoHistoryTest, SceneEntriesUseTheActiveDocument) {
+  CGeomObject object;
+  BeginUndoStep();
+  EXPECT_EQ(UndoOpenStep(), 0);  // nothing recorded since the step began
+  RecordUndo(&object, kUndoLevelPushed);
+  EXPECT_EQ(document.modified, 1);
+  EXPECT_EQ(UndoOpenStep(), 1);
+  EXPECT_EQ(object.ObjectState, 1);
+
+  SetActiveView(nullptr);
+  RecordUndo(&object, kUndoLevelPushed);
+  BeginUndoStep();
+  EXPECT_EQ(UndoOpenStep(), 0);
+  EXPECT_EQ(object.ObjectState, 1);
+}
+
+}  // namespace
