@@ -1,5 +1,6 @@
 #include "kernel/object_kind_registry.h"
 
+#include "kernel/axis_line_object.h"
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
@@ -43,7 +44,8 @@ void RegisterObjectKinds() {
   static ObjectKindEntry<CSurfaceObject> surfaceEntry(kKindSurface);
   surfaceEntry.Register();
 
-  // 90: axis line
+  static ObjectKindEntry<CAxisLineObject> axisLineEntry(kKindAxisLine);
+  axisLineEntry.Register();
 }
 
 std::unique_ptr<CGeomObject> ReadObject() {
