@@ -90,3 +90,25 @@ void DeleteObjectsUpTo(CGeomObject** listHead, int limit) {
     }
   }
 }
+
+void PushDeletedLevel() {
+  for (CGeomObject* object = nullptr; NextObject(object, -1, 0) != nullptr;) {
+    if (object->ObjectState >= 0) continue;
+    RecordUndo(object, kUndoLevelPushed);
+    object->ObjectState -= 1;
+  }
+}
+
+void PopDeletedLevel() {
+  for (CGeomObject* object = nullptr; NextObject(object, -1, 0) != nullptr;) {
+    if (object->ObjectState < -1) {
+      RecordUndo(object, kUndoLevelPopped);
+      object->ObjectState += 1;
+    } else if (object->ObjectState == -1) {
+      RecordUndo(object, kUndoChanged);
+      object->ObjectState = kStateSelected;
+    }
+  }
+}
+
+int IsSuperSubtractor(const CGeomObject* object) { return object->subtractor; }

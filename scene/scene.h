@@ -59,3 +59,10 @@ CGeomObject* NextObject(CGeomObject*& cursor, int state, int kind);
 void DeleteObjectsUpTo(CGeomObject** listHead, int limit);
 // The limit that frees every object, temporary marks of any size included.
 inline constexpr int kEveryObjectState = std::numeric_limits<int>::max();
+
+// Every deleted object goes one level deeper, so the objects a delete marks -1 are the latest.
+void PushDeletedLevel();
+// Undelete: every deleted object comes one level up; those of the latest level return selected.
+void PopDeletedLevel();
+
+int IsSuperSubtractor(const CGeomObject* object);

@@ -62,4 +62,28 @@ TEST_F(SceneListTest, DeleteObjectsUpToKeepsTheHigherStatesInOrder) {
   EXPECT_EQ(TheScene.head, nullptr);
 }
 
+TEST_F(SceneListTest, TwoDeletionsAndOneUndelete) {
+  const auto objects = LinkObjects({1, 1, 0});
+  // First deletion takes the first object, the second the other two.
+  BeginUndoStep();
+  PushDeletedLevel();
+  objects[0]->ObjectState = -1;
+  BeginUndoStep();
+  PushDeletedLevel();
+  objects[1]->ObjectState = objects[2]->ObjectState = -1;
+  EXPECT_EQ(objects[0]->ObjectState, -2);
+
+  BeginUndoStep();
+  PopDeletedLevel();
+  EXPECT_EQ(objects[0]->ObjectState, -1);
+  EXPECT_EQ(objects[1]->ObjectState, 1);
+  EXPECT_EQ(objects[2]->ObjectState, 1);
+
+  // The undelete is one step; undoing it restores both levels.
+  ASSERT_EQ(document.Undo(), 1);
+  EXPECT_EQ(objects[0]->ObjectState, -2);
+  EXPECT_EQ(objects[1]->ObjectState, -1);
+  EXPECT_EQ(objects[2]->ObjectState, -1);
+}
+
 }  // namespace
