@@ -5,6 +5,7 @@
 #include "kernel/axis_line_object.h"
 #include "kernel/object_kind_registry.h"
 #include "program_state.h"
+#include "record_fixture.h"
 #include "scratch_file.h"
 
 namespace {
@@ -41,7 +42,9 @@ TEST_F(AxisLineObjectTest, RecordIsTheCommonRecordAndTheAxis) {
   line.axisIndex = 2;
   line.orientation[14] = -3.5f;
   line.layer = 4;
-  Bytes expected = CaptureWrite([&] { line.CGeomObject::Write(); });
+  Matrix4 frame = kIdentityMatrix;
+  frame[14] = -3.5f;
+  Bytes expected = CommonRecord(kKindAxisLine, 4u << 16, frame, 0, Matrix4(), "");
   Append(&expected, std::int32_t{2});
   const Bytes written = CaptureWrite([&] { line.Write(); });
   ASSERT_EQ(written, expected);
@@ -58,8 +61,7 @@ TEST_F(AxisLineObjectTest, RecordIsTheCommonRecordAndTheAxis) {
 
 TEST_F(AxisLineObjectTest, AxisOutsideTheThreeOrACutRecordReadsBad) {
   for (const std::int32_t axis : {3, -1, 0x7FFFFFFF}) {
-    CAxisLineObject line;
-    Bytes bytes = CaptureWrite([&] { line.CGeomObject::Write(); });
+    Bytes bytes = CommonRecord(kKindAxisLine, 0, kIdentityMatrix, 0, Matrix4(), "");
     Append(&bytes, axis);
     ScratchFile file(bytes);
     std::unique_ptr<CGeomObject> back = ReadObject();

@@ -5,21 +5,32 @@
 #include <vector>
 
 #include "kernel/axis_line_object.h"
+#include "kernel/curve_object.h"
 #include "kernel/object_list_file.h"
 #include "program_state.h"
+#include "record_fixture.h"
 #include "scratch_file.h"
 
 namespace {
 
 Bytes Magic() { return Bytes(kDesignFileMagic, kDesignFileMagic + kDesignFileMagicBytes); }
 
-Bytes AxisLineRecord(int axis, float origin, int state = 0, int layer = 0) {
-  CAxisLineObject line;
-  line.axisIndex = axis;
-  line.orientation[12 + axis] = origin;
-  line.ObjectState = state;
-  line.layer = layer;
-  return CaptureWrite([&] { line.Write(); });
+// An axis line record laid out by hand; the axis goes in as given, valid or not.
+Bytes AxisLineRecord(std::int32_t axis, float origin, int state = 0, int layer = 0) {
+  Matrix4 frame = kIdentityMatrix;
+  if (axis >= 0 && axis <= 2) frame[12 + axis] = origin;
+  const auto stateAndLayer = (static_cast<std::uint32_t>(state) & 0xFFFF) | (static_cast<std::uint32_t>(layer) << 16);
+  Bytes b = CommonRecord(kKindAxisLine, stateAndLayer, frame, 0, Matrix4(), "");
+  Append(&b, axis);
+  return b;
+}
+
+// An open curve of two points with the record's default fields.
+Bytes CurveRecord() {
+  Bytes b = PointSetRecord(kKindCurve, {{1, 2, 3}, {4, 5, 6}}, {0, 0});
+  for (const std::int32_t field : {0, 0, 0, 8}) Append(&b, field);
+  Append(&b, std::int16_t{0});
+  return b;
 }
 
 void AppendBytes(Bytes* out, const Bytes& more) { out->insert(out->end(), more.begin(), more.end()); }
@@ -48,7 +59,7 @@ class ObjectListFileTest : public LumidrexTest {};
 TEST_F(ObjectListFileTest, StrayBytesBetweenRecordsAreSkippedAndBothStartsAndEndsCount) {
   Bytes bytes = Magic();
   bytes.push_back(':');
-  AppendBytes(&bytes, AxisLineRecord(0, 5));
+  AppendBytes(&bytes, CurveRecord());
   AppendBytes(&bytes, {'x', 0x00, 0x7F, '\n'});
   bytes.push_back('%');
   AppendBytes(&bytes, AxisLineRecord(2, -1));
@@ -57,9 +68,14 @@ TEST_F(ObjectListFileTest, StrayBytesBetweenRecordsAreSkippedAndBothStartsAndEnd
   const ReadResult result = ReadList(bytes);
   ASSERT_EQ(result.count, 2);
   ASSERT_EQ(result.objects.size(), 2u);
-  EXPECT_EQ(result.objects[0]->orientation[12], 5);
+  ASSERT_EQ(result.objects[0]->GetKind(), kKindCurve);
+  EXPECT_EQ(static_cast<CCurveObject&>(*result.objects[0]).points[1], Vector3(4, 5, 6));
+  EXPECT_EQ(result.objects[0]->next, result.objects[1].get());
+  ASSERT_EQ(result.objects[1]->GetKind(), kKindAxisLine);
   EXPECT_EQ(static_cast<CAxisLineObject&>(*result.objects[1]).axisIndex, 2);
+  EXPECT_EQ(result.objects[1]->orientation[14], -1);
   EXPECT_EQ(result.objects[1]->next, nullptr);
+  for (const auto& object : result.objects) EXPECT_EQ(object->ObjectState, 0);
 }
 
 TEST_F(ObjectListFileTest, MagicAndEndByteAloneIsAnEmptyList) {
@@ -103,7 +119,7 @@ TEST_F(ObjectListFileTest, WritingSkipsDeletedObjectsByteForByte) {
 TEST_F(ObjectListFileTest, HostileInputEndsCleanly) {
   Bytes oneRecord = Magic();
   oneRecord.push_back(':');
-  AppendBytes(&oneRecord, AxisLineRecord(0, 1));
+  AppendBytes(&oneRecord, CurveRecord());
 
   Bytes unknownThenValid = Magic();
   unknownThenValid.push_back(':');
@@ -114,8 +130,7 @@ TEST_F(ObjectListFileTest, HostileInputEndsCleanly) {
 
   Bytes badAxisThenValid = Magic();
   badAxisThenValid.push_back(':');
-  AppendBytes(&badAxisThenValid, AxisLineRecord(0, 1));
-  badAxisThenValid[badAxisThenValid.size() - 4] = 7;
+  AppendBytes(&badAxisThenValid, AxisLineRecord(7, 1));
   badAxisThenValid.push_back(':');
   AppendBytes(&badAxisThenValid, AxisLineRecord(1, 2));
 
