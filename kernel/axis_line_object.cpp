@@ -3,6 +3,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "kernel/bounds_box.h"
 #include "kernel/object_stream.h"
 
 namespace {
@@ -32,8 +33,7 @@ void CAxisLineObject::Write() {
 void CAxisLineObject::GetBounds(Vector3* min, Vector3* max, Matrix4) const {
   // A line with a bad axis (only a bad record has one) has the empty box.
   if (!HasValidAxis()) {
-    *min = {1e30f, 1e30f, 1e30f};
-    *max = {-1e30f, -1e30f, -1e30f};
+    ResetBounds(min, max);
     return;
   }
   *min = {-kHalfLength, -kHalfLength, -kHalfLength};

@@ -80,7 +80,8 @@ void CBooleanObject::Swap(CGeomObject& other) {
   SwapCompositeFields(group);
   members.swap(group.members);
   std::swap(subtractBody, group.subtractBody);
-  std::swap(savedListPosition, group.savedListPosition);
+  std::swap(savedLink, group.savedLink);
+  std::swap(savedLastMember, group.savedLastMember);
 }
 
 void CBooleanObject::Write() {

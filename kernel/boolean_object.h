@@ -41,8 +41,10 @@ class CBooleanObject : public CCompositeObject {
   // Only for a subtraction: 1 = every member counts in drawing, transforming and bounds; 0 =
   // only the body does.
   std::int32_t subtractBody = 0;
-  // Where the scene put the members back while it holds the group dissolved; not owned.
-  CGeomObject* savedListPosition = nullptr;
+  // While the scene holds the group dissolved: the list link its members were stored into and
+  // the last of them, so that re-forming takes back exactly the members. Not owned.
+  CGeomObject** savedLink = nullptr;
+  CGeomObject* savedLastMember = nullptr;
 
  private:
   // Whether members after the first count in drawing and transforming.

@@ -33,3 +33,15 @@ void ObjectChain::swap(ObjectChain& other) noexcept {
   std::swap(head_, other.head_);
   std::swap(tail_, other.tail_);
 }
+
+CGeomObject* ObjectChain::Release(CGeomObject** last) {
+  CGeomObject* first = head_;
+  *last = tail_;
+  head_ = tail_ = nullptr;
+  return first;
+}
+
+void ObjectChain::Adopt(CGeomObject* first, CGeomObject* last) {
+  head_ = first;
+  tail_ = last;
+}

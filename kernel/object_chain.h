@@ -24,6 +24,11 @@ class ObjectChain {
   // A clone of every member, in the same order.
   void CloneInto(ObjectChain* target) const;
   void swap(ObjectChain& other) noexcept;
+  // Gives the members up without deleting them: returns the first (null when empty) and stores
+  // the last in *last. The chain is empty afterwards.
+  CGeomObject* Release(CGeomObject** last);
+  // Takes the chain from first to last as its members; the chain must be empty before.
+  void Adopt(CGeomObject* first, CGeomObject* last);
 
  private:
   CGeomObject* head_ = nullptr;

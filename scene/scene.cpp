@@ -1,5 +1,6 @@
 #include "scene/scene.h"
 
+#include "kernel/boolean_object.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
 
@@ -108,6 +109,71 @@ void PopDeletedLevel() {
       RecordUndo(object, kUndoChanged);
       object->ObjectState = kStateSelected;
     }
+  }
+}
+
+namespace {
+
+void DissolveGroup(CBooleanObject* group) {
+  group->ObjectState -= kAbsorbedOffset;
+  group->SetOperation(group->Operation() + kBooleanDissolvedCode);
+  CGeomObject* last = nullptr;
+  CGeomObject* first = group->members.Release(&last);
+  *TheScene.tailLink = first;
+  group->savedLink = TheScene.tailLink;
+  group->savedLastMember = last;
+  if (last != nullptr) TheScene.tailLink = &last->next;
+}
+
+void ReformGroup(CBooleanObject* group) {
+  group->ObjectState += kAbsorbedOffset;
+  group->SetOperation(group->Operation() - kBooleanDissolvedCode);
+  CGeomObject** link = group->savedLink;
+  CGeomObject* last = group->savedLastMember;
+  group->savedLink = nullptr;
+  group->savedLastMember = nullptr;
+  if (last == nullptr) return;
+  // Cut after the last member and put whatever followed it back into the saved link, so an
+  // object appended while the group was dissolved stays in the list.
+  CGeomObject* first = *link;
+  CGeomObject* following = last->next;
+  *link = following;
+  last->next = nullptr;
+  group->members.Adopt(first, last);
+  if (following == nullptr) TheScene.tailLink = link;
+}
+
+}  // namespace
+
+void ToggleGroupLink(CGeomObject* object, int dissolve) {
+  if (object->GetKind() != kKindBoolean) return;
+  auto* group = static_cast<CBooleanObject*>(object);
+  const bool dissolved = group->Operation() >= kBooleanDissolvedCode;
+  if (dissolve != 0 && !dissolved) {
+    DissolveGroup(group);
+  } else if (dissolve == 0 && dissolved) {
+    ReformGroup(group);
+  }
+}
+
+int IsJewelObject(const CGeomObject* object) {
+  switch (object->GetKind()) {
+    case kKindBoolean: {
+      const auto* group = static_cast<const CBooleanObject*>(object);
+      const CGeomObject* member = group->members.head();
+      if (group->Operation() == kBooleanSubtraction) return member != nullptr && IsJewelObject(member);
+      for (; member != nullptr; member = member->next) {
+        if (!IsJewelObject(member)) return 0;
+      }
+      return 1;
+    }
+    case kKindCurve:
+    case kKindAxisLine:
+      return 0;
+    case kKindGem:
+      return 1;
+    default:
+      return object->jewel != 0 ? 1 : 0;
   }
 }
 

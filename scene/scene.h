@@ -37,6 +37,9 @@ struct Scene {
 
 extern Scene TheScene;
 
+// An undone addition and a dissolved group sit this far below their state (-99 for a shown one).
+inline constexpr std::int32_t kAbsorbedOffset = 99;
+
 // Frees every object and tool and leaves the scene as start-up does.
 void ResetScene();
 
@@ -65,4 +68,13 @@ void PushDeletedLevel();
 // Undelete: every deleted object comes one level up; those of the latest level return selected.
 void PopDeletedLevel();
 
+// Dissolve (1): the group's state drops by 99 and its members follow the last object of the list
+// as ordinary objects. Re-form (0): exactly those members go back into the group, whatever was
+// appended after them stays in the list, and the state rises by 99. A group already in the asked
+// form is left alone. Objects of other kinds are ignored.
+void ToggleGroupLink(CGeomObject* group, int dissolve);
+
+// A gem or an object flagged as a jewel, never a curve or an axis line; a group when all its
+// members are (an empty one is), a subtraction when its body is (an empty one is not).
+int IsJewelObject(const CGeomObject* object);
 int IsSuperSubtractor(const CGeomObject* object);

@@ -1,5 +1,7 @@
 #include "scene/tool.h"
 
+#include "kernel/bounds_box.h"
+
 void CTool::OnLButtonDblClk(int, int, int) {}
 void CTool::OnLButtonDown(int, int, int) {}
 void CTool::OnLButtonUp(int, int, int) {}
@@ -9,7 +11,4 @@ void CTool::OnRButtonUp(int, int, int) {}
 void CTool::OnMouseMove(int, int, int) {}
 void CTool::DrawFeedback(int) {}
 
-void CTool::GetBounds(Vector3* min, Vector3* max) const {
-  *min = {1e30f, 1e30f, 1e30f};
-  *max = {-1e30f, -1e30f, -1e30f};
-}
+void CTool::GetBounds(Vector3* min, Vector3* max) const { ResetBounds(min, max); }

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "kernel/boolean_object.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
 
 namespace {
-
-constexpr std::int32_t kAbsorbedOffset = 99;
 
 int Following(int slot) { return (slot + 1) % kUndoSlots; }
 
@@ -43,13 +42,32 @@ void UndoStep::Invert() {
       object->ObjectState -= 1;
       type = kUndoLevelPushed;
       break;
+    case kUndoGroupFormed:
+      type = kUndoGroupDissolved;
+      ToggleGroupLink(object, 1);
+      break;
+    case kUndoGroupDissolved:
+      type = kUndoGroupFormed;
+      ToggleGroupLink(object, 0);
+      break;
     default:
       SwapObjectContents(object, clone.get());
       break;
   }
 }
 
-void SwapObjectContents(CGeomObject* a, CGeomObject* b) { a->Swap(*b); }
+void SwapObjectContents(CGeomObject* a, CGeomObject* b) {
+  a->Swap(*b);
+  auto* groupA = dynamic_cast<CBooleanObject*>(a);
+  auto* groupB = dynamic_cast<CBooleanObject*>(b);
+  if (groupA == nullptr || groupB == nullptr) return;
+  // Swap exchanged the member lists along with the rest; each group takes its own members back
+  // and they exchange their contents pair by pair instead.
+  groupA->members.swap(groupB->members);
+  CGeomObject* x = groupA->members.head();
+  CGeomObject* y = groupB->members.head();
+  for (; x != nullptr && y != nullptr; x = x->next, y = y->next) SwapObjectContents(x, y);
+}
 
 void CUndoHistory::Clear() {
   newStep = 1;
