@@ -1,0 +1,54 @@
+// Writes the gem library "gemlib": the prototypes of BuildGemCuts as a design-file object list.
+// The build runs it and puts the file in the program folder; the output depends on nothing but
+// the numbers in gem_cuts.cpp.
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "kernel/mesh_object.h"
+#include "kernel/object_list_file.h"
+#include "kernel/object_stream_scope.h"
+#include "platform/replacing_file.h"
+#include "tools/gem_cuts.h"
+
+namespace {
+
+std::unique_ptr<CMeshObject> MakePrototype(GemCut cut) {
+  auto mesh = std::make_unique<CMeshObject>();
+  mesh->SetPoints(static_cast<int>(cut.points.size()), std::move(cut.points));
+  mesh->faceSizes = std::move(cut.faceSizes);
+  mesh->faceIndices = std::move(cut.faceIndices);
+  mesh->flatShading = 1;
+  mesh->orientationSign = 1;
+  mesh->orientation = kIdentityMatrix;
+  mesh->mappingFrame = kIdentityMatrix;
+  return mesh;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <gemlib path>\n", argv[0]);
+    return 2;
+  }
+  std::vector<std::unique_ptr<CMeshObject>> prototypes;
+  for (GemCut& cut : BuildGemCuts()) {
+    prototypes.push_back(MakePrototype(std::move(cut)));
+    if (prototypes.size() > 1) prototypes[prototypes.size() - 2]->next = prototypes.back().get();
+  }
+
+  std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(argv[1]);
+  bool written = false;
+  if (file != nullptr) {
+    ObjectStreamScope stream(file->file());
+    WriteObjectList(prototypes.front().get());
+    written = !ObjectStreamFailed();
+  }
+  if (!written || !file->Finish() || !file->ReplaceTarget()) {
+    std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
+    return 1;
+  }
+  return 0;
+}
