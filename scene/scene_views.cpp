@@ -1,0 +1,26 @@
+#include "scene/scene_views.h"
+
+#include "scene/scene.h"
+#include "scene/undo_history.h"
+#include "scene/viewport.h"
+
+namespace {
+
+const CViewport& ActiveOrFreshPane() {
+  static const CViewport freshPane;
+  const CViewport* active = GetActiveView();
+  return active != nullptr ? *active : freshPane;
+}
+
+}  // namespace
+
+float ScaleOfActiveView() { return ActiveOrFreshPane().zoomScale; }
+
+Matrix4 GetActiveViewMatrix() { return ActiveOrFreshPane().viewMatrix; }
+
+void RedrawAllViews() {
+  CViewport* active = GetActiveView();
+  if (active == nullptr || active->documentHistory == nullptr) return;
+  CUndoHistory* document = active->documentHistory;
+  while (CViewport* view = document->NextView()) view->InvalidateViewportRect();
+}
