@@ -61,7 +61,7 @@ TEST_F(AxisLineObjectTest, RecordIsTheCommonRecordAndTheAxis) {
 
 TEST_F(AxisLineObjectTest, AxisOutsideTheThreeOrACutRecordReadsBad) {
   for (const std::int32_t axis : {3, -1, 0x7FFFFFFF}) {
-    Bytes bytes = CommonRecord(kKindAxisLine, 0, kIdentityMatrix, 0, Matrix4(), "");
+    Bytes bytes = FreshCommonRecord(kKindAxisLine);
     Append(&bytes, axis);
     ScratchFile file(bytes);
     std::unique_ptr<CGeomObject> back = ReadObject();

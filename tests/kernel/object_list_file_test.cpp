@@ -6,6 +6,7 @@
 
 #include "kernel/axis_line_object.h"
 #include "kernel/curve_object.h"
+#include "kernel/object_kind_registry.h"
 #include "kernel/object_list_file.h"
 #include "program_state.h"
 #include "record_fixture.h"
@@ -134,6 +135,31 @@ TEST_F(ObjectListFileTest, HostileInputEndsCleanly) {
   badAxisThenValid.push_back(':');
   AppendBytes(&badAxisThenValid, AxisLineRecord(1, 2));
 
+  // A mesh whose face count reaches far beyond the file, then a curve that is never reached.
+  Bytes hugeFaceCount = Magic();
+  hugeFaceCount.push_back(':');
+  AppendBytes(&hugeFaceCount, PointSetRecord(kKindMesh, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {0, 0, 0}));
+  Append(&hugeFaceCount, std::int32_t{0x7FFFFFFF});
+  hugeFaceCount.push_back(':');
+  AppendBytes(&hugeFaceCount, CurveRecord());
+  hugeFaceCount.push_back('#');
+
+  // Unions nested one level deeper than the reader allows, around a curve.
+  Bytes nested = CurveRecord();
+  for (int level = 0; level <= kMaxRecordNesting; ++level) {
+    Bytes group = FreshCommonRecord(kKindBoolean);
+    AppendMatrix(&group, kIdentityMatrix);
+    Append(&group, std::int16_t{2});
+    group.push_back(':');
+    AppendBytes(&group, nested);
+    group.push_back('%');
+    nested = std::move(group);
+  }
+  Bytes tooDeep = Magic();
+  tooDeep.push_back(':');
+  AppendBytes(&tooDeep, nested);
+  tooDeep.push_back('#');
+
   struct Case {
     std::string name;
     Bytes bytes;
@@ -146,6 +172,8 @@ TEST_F(ObjectListFileTest, HostileInputEndsCleanly) {
       {"no end byte", oneRecord, 1, 0},
       {"unknown kind then a record", unknownThenValid, 1, 0},
       {"bad axis then a record", badAxisThenValid, 2, 1},
+      {"face count beyond the file", hugeFaceCount, 1, 1},
+      {"groups nested too deep", tooDeep, 1, 1},
   };
   for (std::size_t cut = 0; cut < kDesignFileMagicBytes; ++cut) {
     cases.push_back({"magic cut at " + std::to_string(cut), Bytes(oneRecord.begin(), oneRecord.begin() + cut), -1, 0});
