@@ -2,9 +2,11 @@
 #include <QMainWindow>
 
 #include <clocale>
+#include <cstdlib>
 
 #include "app/core/menu_builder.h"
 #include "app/qt/app_dialog_views.h"
+#include "kernel/gem_library.h"
 #include "kernel/kernel_state.h"
 #include "platform/qt/qt_platform.h"
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
   // Qt sets the locale from the environment; numbers in our text files never follow it.
   std::setlocale(LC_NUMERIC, "C");
   ResetKernelState();
+  // At exit, before the pooled names its prototypes point into.
+  std::atexit([] { GemLibrary.Free(); });
 
   QtPlatform platform;
   RegisterAppDialogViews(platform.ui());

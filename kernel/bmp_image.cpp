@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/file_handle.h"
+
 namespace {
 
 constexpr std::uint32_t kCompressionNone = 0;
@@ -32,10 +34,6 @@ class LittleEndianReader {
 
  private:
   std::FILE* file_;
-};
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
 struct BmpHeader {
@@ -187,7 +185,7 @@ bool Decode(LittleEndianReader& in, const BmpHeader& h, ImageRecord* image) {
 int LoadBmpFile(const std::string& path, ImageRecord* image) {
   *image = ImageRecord();
   if (path.empty()) return -1;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  const FileHandle file = OpenFile(path, "rb");
   if (!file) return -1;
   LittleEndianReader in(file.get());
 

@@ -2,6 +2,7 @@
 
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/gem_library.h"
 #include "kernel/matrix4.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
@@ -11,6 +12,8 @@
 void ResetKernelState() {
   ResetObjectStream();
   SeedProgramRand(1);
+  // The prototypes go before the pooled names they point into.
+  GemLibrary.Free();
   ClearPointerList();
   RegisterObjectKinds();
   SweepReferenceMatrix = Matrix4();

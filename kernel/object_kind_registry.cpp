@@ -4,6 +4,7 @@
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
+#include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/object_stream.h"
 #include "kernel/surface_object.h"
@@ -33,7 +34,8 @@ void RegisterObjectKinds() {
   static ObjectKindEntry<CCurveObject> curveEntry(kKindCurve);
   curveEntry.Register();
 
-  // 99: gem
+  static ObjectKindEntry<CGemObject> gemEntry(kKindGem);
+  gemEntry.Register();
 
   static ObjectKindEntry<CMeshObject> meshEntry(kKindMesh);
   meshEntry.Register();

@@ -51,11 +51,15 @@ bool ObjectStreamHasRoomFor(std::int64_t count, std::int64_t itemBytes);
 
 void ResetObjectStream();
 
-// Makes a file the current stream for its lifetime, then brings the previous one back.
+// Makes a file the current stream for its lifetime, then brings the previous one back with
+// scrambled writing off, on every way out.
 class ObjectStreamScope {
  public:
   explicit ObjectStreamScope(std::FILE* f) : previous_(SetObjectStream(f)) {}
-  ~ObjectStreamScope() { SetObjectStream(previous_); }
+  ~ObjectStreamScope() {
+    SetScrambledWrite(0);
+    SetObjectStream(previous_);
+  }
   ObjectStreamScope(const ObjectStreamScope&) = delete;
   ObjectStreamScope& operator=(const ObjectStreamScope&) = delete;
 

@@ -1,5 +1,6 @@
 #include "scene/scene.h"
 
+#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
@@ -77,6 +78,38 @@ CGeomObject* NextObject(CGeomObject*& cursor, int state, int kind) {
   }
   cursor = nullptr;
   return nullptr;
+}
+
+CGeomObject* AddObject(std::unique_ptr<CGeomObject>& object, int withDefaults) {
+  if (TheScene.activeViewport == nullptr) return object.get();
+  RecordUndo(object.get(), kUndoAdded);
+  CGeomObject* added = object.release();
+  added->next = nullptr;
+  *TheScene.tailLink = added;
+  TheScene.tailLink = &added->next;
+  if (withDefaults != 0) {
+    // A program constant, never freed.
+    static const std::string gold = "Gold";
+    added->ObjectState = kStateSelected;
+    added->layer = CurrentLayer;
+    added->materialName = &gold;
+    added->mappingKind = 0;
+    added->mappingFrame = kIdentityMatrix;
+    added->flags &= ~kFlagNoDeform;
+    added->jewel = 0;
+    added->subtractor = 0;
+    added->id = TheScene.nextObjectId++;
+  }
+  return added;
+}
+
+CGeomObject* DuplicateObject(const CGeomObject* object) {
+  if (TheScene.activeViewport == nullptr) return nullptr;
+  std::unique_ptr<CGeomObject> copy = object->Clone();
+  copy->ObjectState = kStateSelected;
+  copy->layer = CurrentLayer;
+  copy->id = TheScene.nextObjectId++;
+  return AddObject(copy, 0);
 }
 
 void DeleteObjectsUpTo(CGeomObject** listHead, int limit) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <type_traits>
 
 #include "kernel/geom_object.h"
 #include "scene/tool.h"
@@ -57,6 +58,23 @@ CTool* GetTool(int which);
 // (0: any); null at the end. The walk ends where the list ended when it began, so objects
 // appended during it are not visited.
 CGeomObject* NextObject(CGeomObject*& cursor, int state, int kind);
+
+// Appends an object to the list with an undo record of type 0 and returns it. withDefaults gives
+// it the new-object attributes: selected, the current layer, material "Gold", no mapping, no
+// flags and the next id. Without an active viewport nothing is added: the object stays with the
+// caller in the handle.
+CGeomObject* AddObject(std::unique_ptr<CGeomObject>& object, int withDefaults);
+template <class T>
+  requires(!std::is_same_v<T, CGeomObject>)
+T* AddObject(std::unique_ptr<T>& object, int withDefaults) {
+  std::unique_ptr<CGeomObject> handle = std::move(object);
+  T* added = static_cast<T*>(AddObject(handle, withDefaults));
+  object.reset(static_cast<T*>(handle.release()));
+  return added;
+}
+// Adds a clone of the object, selected, on the current layer and with the next id; the clone
+// keeps the source's material, frames and flags. Null without an active viewport.
+CGeomObject* DuplicateObject(const CGeomObject* object);
 
 // Unlinks and deletes every object of the chain at listHead whose state is at or below limit.
 void DeleteObjectsUpTo(CGeomObject** listHead, int limit);

@@ -1,5 +1,6 @@
 #include "scene/scene_views.h"
 
+#include "app/core/snap_step.h"
 #include "scene/scene.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
@@ -15,6 +16,11 @@ const CViewport& ActiveOrFreshPane() {
 }  // namespace
 
 float ScaleOfActiveView() { return ActiveOrFreshPane().zoomScale; }
+
+float GetGridStep(int withSnap) {
+  const float unit = ActiveOrFreshPane().gridUnit;
+  return withSnap != 0 ? unit * SnapFactor : unit;
+}
 
 Matrix4 GetActiveViewMatrix() { return ActiveOrFreshPane().viewMatrix; }
 

@@ -7,6 +7,8 @@
 
 // The active viewport's zoom scale.
 float ScaleOfActiveView();
+// The active viewport's grid unit, times the snap factor when withSnap is non-zero.
+float GetGridStep(int withSnap);
 // A copy of the active viewport's view matrix.
 Matrix4 GetActiveViewMatrix();
 

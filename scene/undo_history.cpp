@@ -2,11 +2,17 @@
 
 #include <algorithm>
 
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "scene/scene.h"
+#include "scene/scene_views.h"
 #include "scene/viewport.h"
 
 namespace {
+
+constexpr int kNoMoreRedoString = 10019;  // "No more redo!"
+constexpr int kNoMoreUndoString = 10020;  // "No more undo!"
 
 int Following(int slot) { return (slot + 1) % kUndoSlots; }
 
@@ -125,3 +131,23 @@ int UndoOpenStep() {
   if (history == nullptr || history->newStep != 0) return 0;
   return history->Undo();
 }
+
+namespace {
+
+int ReplayStep(int (CUndoHistory::*replay)(), int endMessage) {
+  CUndoHistory* history = ActiveHistory();
+  if (history == nullptr) return 0;
+  const int replayed = (history->*replay)();
+  if (replayed != 0) {
+    RedrawAllViews();
+  } else {
+    ShowMessageBox(GetLocalizedString(endMessage));
+  }
+  return replayed;
+}
+
+}  // namespace
+
+int UndoCommand() { return ReplayStep(&CUndoHistory::Undo, kNoMoreUndoString); }
+
+int RedoCommand() { return ReplayStep(&CUndoHistory::Redo, kNoMoreRedoString); }

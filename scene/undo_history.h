@@ -77,3 +77,7 @@ void RecordUndo(CGeomObject* object, int type);
 void BeginUndoStep();
 // Takes back the current step, but only once it has received records.
 int UndoOpenStep();
+// Edit > Undo and Redo of the pick tools: one step, then every view redrawn; at the end of the
+// history "No more undo!" or "No more redo!".
+int UndoCommand();
+int RedoCommand();

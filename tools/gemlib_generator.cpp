@@ -8,7 +8,7 @@
 
 #include "kernel/mesh_object.h"
 #include "kernel/object_list_file.h"
-#include "kernel/object_stream_scope.h"
+#include "kernel/object_stream.h"
 #include "platform/replacing_file.h"
 #include "tools/gem_cuts.h"
 
@@ -16,7 +16,8 @@ namespace {
 
 std::unique_ptr<CMeshObject> MakePrototype(GemCut cut) {
   auto mesh = std::make_unique<CMeshObject>();
-  mesh->SetPoints(static_cast<int>(cut.points.size()), std::move(cut.points));
+  const int count = static_cast<int>(cut.points.size());
+  mesh->SetPoints(count, std::move(cut.points));
   mesh->faceSizes = std::move(cut.faceSizes);
   mesh->faceIndices = std::move(cut.faceIndices);
   mesh->flatShading = 1;

@@ -6,6 +6,7 @@
 #include "kernel/axis_line_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
+#include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "scene_fixture.h"
 
@@ -158,7 +159,7 @@ TEST_F(SceneGroupTest, JewelObjects) {
     return c;
   };
   std::vector<std::unique_ptr<CGeomObject>> subtractionMembers;
-  subtractionMembers.push_back(jewelMesh());
+  subtractionMembers.push_back(std::make_unique<CGemObject>());
   subtractionMembers.push_back(std::make_unique<CCurveObject>());
   subtractionMembers.push_back(std::make_unique<CCurveObject>());
   std::vector<std::unique_ptr<CGeomObject>> mixedMembers;
@@ -173,11 +174,12 @@ TEST_F(SceneGroupTest, JewelObjects) {
     int jewel;
   };
   Case cases[] = {
+      {"gem", std::make_unique<CGemObject>(), 1},
       {"flagged mesh", jewelMesh(), 1},
       {"plain mesh", std::make_unique<CMeshObject>(), 0},
       {"flagged curve", jewelCurve(), 0},
       {"axis line", std::make_unique<CAxisLineObject>(), 0},
-      {"subtraction of a jewel body by curves, nested", group(kBooleanUnion, std::move(nestedMembers)), 1},
+      {"subtraction of a gem by curves, nested", group(kBooleanUnion, std::move(nestedMembers)), 1},
       {"union with a plain member", group(kBooleanUnion, std::move(mixedMembers)), 0},
       {"empty union", group(kBooleanUnion, {}), 1},
       {"empty subtraction", group(kBooleanSubtraction, {}), 0},

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "app/core/layer_table.h"
+#include "kernel/axis_line_object.h"
 #include "scene_fixture.h"
 
 namespace {
+
+const std::string kMaterial = "Silver";
 
 std::vector<CGeomObject*> Walk(int state, int kind) {
   std::vector<CGeomObject*> seen;
@@ -84,6 +90,70 @@ TEST_F(SceneListTest, TwoDeletionsAndOneUndelete) {
   EXPECT_EQ(objects[0]->ObjectState, -2);
   EXPECT_EQ(objects[1]->ObjectState, -1);
   EXPECT_EQ(objects[2]->ObjectState, -1);
+}
+
+TEST_F(SceneListTest, AddedObjectsGetDefaultsAndIdsInOrder) {
+  CurrentLayer = 5;
+  std::vector<CGeomObject*> added;
+  for (int i = 0; i < 3; ++i) {
+    auto object = std::make_unique<CAxisLineObject>();
+    object->jewel = 1;
+    object->subtractor = 1;
+    object->flags = kFlagNoDeform;
+    object->mappingKind = 2;
+    CAxisLineObject* raw = AddObject(object, 1);
+    EXPECT_EQ(object, nullptr);
+    added.push_back(raw);
+  }
+  EXPECT_EQ(GetObjectList(), added[0]);
+  EXPECT_EQ(Walk(-1, 0), added);
+  EXPECT_EQ(TheScene.tailLink, &added[2]->next);
+  for (int i = 0; i < 3; ++i) {
+    const CGeomObject& o = *added[i];
+    EXPECT_EQ(o.id, i);
+    EXPECT_EQ(o.ObjectState, kStateSelected);
+    EXPECT_EQ(o.layer, 5);
+    ASSERT_NE(o.materialName, nullptr);
+    EXPECT_EQ(*o.materialName, "Gold");
+    EXPECT_EQ(o.mappingKind, 0);
+    EXPECT_EQ(o.mappingFrame, kIdentityMatrix);
+    EXPECT_EQ(o.jewel + o.subtractor + o.flags, 0);
+  }
+  // One undo step holds the three additions.
+  ASSERT_EQ(document.Undo(), 1);
+  for (const CGeomObject* o : added) EXPECT_EQ(o->ObjectState, 1 - kAbsorbedOffset);
+  EXPECT_EQ(document.modified, 1);
+}
+
+TEST_F(SceneListTest, WithoutAnActiveViewportNothingIsAddedOrCloned) {
+  SetActiveView(nullptr);
+  auto object = std::make_unique<CGeomObject>();
+  CGeomObject* raw = object.get();
+  EXPECT_EQ(AddObject(object, 1), raw);
+  EXPECT_EQ(object.get(), raw);  // still the caller's
+  EXPECT_EQ(raw->id, 0);
+  EXPECT_EQ(GetObjectList(), nullptr);
+  EXPECT_EQ(DuplicateObject(raw), nullptr);
+  EXPECT_EQ(TheScene.nextObjectId, 0);
+}
+
+TEST_F(SceneListTest, DuplicatingEverySelectedObjectInAWalkVisitsEachSourceOnce) {
+  CurrentLayer = 3;
+  const auto sources = LinkObjects({1, 0, 1});
+  sources[0]->materialName = &kMaterial;
+  sources[0]->id = 40;
+  std::vector<CGeomObject*> seen, copies;
+  for (CGeomObject* cursor = nullptr; NextObject(cursor, 1, 0) != nullptr;) {
+    seen.push_back(cursor);
+    copies.push_back(DuplicateObject(cursor));
+  }
+  EXPECT_EQ(seen, (std::vector<CGeomObject*>{sources[0], sources[2]}));
+  EXPECT_EQ(Walk(-1, 0), (std::vector<CGeomObject*>{sources[0], sources[1], sources[2], copies[0], copies[1]}));
+  EXPECT_EQ(copies[0]->id, 0);
+  EXPECT_EQ(copies[1]->id, 1);
+  EXPECT_EQ(copies[0]->layer, 3);
+  EXPECT_EQ(copies[0]->ObjectState, kStateSelected);
+  EXPECT_EQ(copies[0]->materialName, &kMaterial);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "app/core/resource_strings.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -116,6 +119,25 @@ TEST_F(UndoHistoryTest, SceneEntriesUseTheActiveDocument) {
   BeginUndoStep();
   EXPECT_EQ(UndoOpenStep(), 0);
   EXPECT_EQ(object.ObjectState, 1);
+}
+
+TEST_F(UndoHistoryTest, CommandsSayWhenTheHistoryEnds) {
+  CGeomObject object;
+  BeginUndoStep();
+  RecordUndo(&object, kUndoLevelPushed);
+  EXPECT_EQ(UndoCommand(), 1);
+  EXPECT_EQ(UndoCommand(), 0);
+  EXPECT_EQ(RedoCommand(), 1);
+  EXPECT_EQ(RedoCommand(), 0);
+  ASSERT_EQ(Headless().messages.size(), 2u);
+  EXPECT_EQ(Headless().messages[0].text, "No more undo!");
+  EXPECT_EQ(Headless().messages[1].text, "No more redo!");
+  EXPECT_EQ(Headless().messages[0].caption, ApplicationTitle());
+  EXPECT_EQ(object.ObjectState, 0);
+
+  SetActiveView(nullptr);
+  EXPECT_EQ(UndoCommand(), 0);
+  EXPECT_EQ(Headless().messages.size(), 2u);
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+#include "kernel/gem_object.h"
+
+#include "kernel/bounds_box.h"
+#include "kernel/gem_library.h"
+#include "kernel/object_stream.h"
+#include "scene/drawing_context.h"
+
+namespace {
+
+// How many gems are being drawn or bounded inside one another right now.
+int gemNesting = 0;
+
+class NestingLevel {
+ public:
+  NestingLevel() { ++gemNesting; }
+  ~NestingLevel() { --gemNesting; }
+  NestingLevel(const NestingLevel&) = delete;
+  NestingLevel& operator=(const NestingLevel&) = delete;
+};
+
+// The gem's prototype; null for a bad index, a missing library, or a gem nested too deep.
+CGeomObject* PrototypeOf(const CGemObject& gem) {
+  if (gemNesting >= kMaxGemNesting) return nullptr;
+  return GemLibrary.Prototype(gem.LibraryIndex());
+}
+
+}  // namespace
+
+void CGemObject::Draw(int mode) {
+  const Matrix4 kept = GetModelMatrix();
+  MultiplyModelMatrix(placement);
+  if (CGeomObject* prototype = PrototypeOf(*this)) {
+    NestingLevel level;
+    prototype->Draw(mode);
+  }
+  SetModelMatrix(kept);
+}
+
+std::unique_ptr<CGeomObject> CGemObject::Clone() const {
+  auto copy = std::make_unique<CGemObject>();
+  CopyCompositeFields(copy.get());
+  return copy;
+}
+
+void CGemObject::Read() {
+  ReadCompositeRecord();
+  SetLibraryIndex(ReadObjectInt32());
+  if (ObjectStreamFailed()) ObjectState = kStateBadRecord;
+}
+
+void CGemObject::Write() {
+  WriteCompositeRecord();
+  WriteObjectInt32(LibraryIndex());
+}
+
+void CGemObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
+  ResetBounds(min, max);
+  if (const CGeomObject* prototype = PrototypeOf(*this)) {
+    NestingLevel level;
+    prototype->GetBounds(min, max, MatMultiply(placement, M));
+  }
+}
+
+void ResolveGemInstance(CGeomObject*& object, Matrix4* matrixOut) {
+  Matrix4 combined = kIdentityMatrix;
+  for (int depth = 0; object != nullptr && object->GetKind() == kKindGem; ++depth) {
+    const auto* gem = static_cast<const CGemObject*>(object);
+    object = depth < kMaxGemNesting ? GemLibrary.Prototype(gem->LibraryIndex()) : nullptr;
+    // Each inner placement acts before the ones outside it.
+    combined = MatMultiply(gem->placement, combined);
+  }
+  *matrixOut = object != nullptr ? combined : kIdentityMatrix;
+}

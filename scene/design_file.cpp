@@ -1,0 +1,196 @@
+#include "scene/design_file.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "app/core/file_names.h"
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
+#include "kernel/object_list_file.h"
+#include "kernel/object_stream.h"
+#include "platform/file_handle.h"
+#include "platform/replacing_file.h"
+#include "scene/scene.h"
+#include "scene/undo_history.h"
+#include "scene/scene_views.h"
+
+namespace {
+
+constexpr int kInvalidFileFormatString = 10016;       // "Invalid file format!"
+constexpr int kNoObjectToInsertString = 10017;        // "Invalid file format or insert file ..."
+constexpr int kCannotOpenFileString = 10018;          // "Cannot open file!"
+constexpr char kInsertFilter[] = "Lumidrex Files (*.lxd)|*.lxd|All Files (*.*)|*.*|";
+
+// A save writes and checks the design at most this often before it gives up.
+constexpr int kSaveAttempts = 3;
+
+constexpr char kViewerMagic[] = "LumidrexViewer0100";
+constexpr unsigned char kViewerRecordStart[] = {'!', '^', ')'};
+constexpr unsigned char kViewerEnd = '&';
+
+// The wait cursor for the life of the scope.
+class WaitCursor {
+ public:
+  WaitCursor() { BeginWait(); }
+  ~WaitCursor() { EndWait(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+void ShowString(int key) { ShowMessageBox(GetLocalizedString(key)); }
+
+// Reads the object list of the file at path; -2 when it does not open.
+int ReadListFile(const std::string& path, CGeomObject** list) {
+  const FileHandle file = OpenFile(path, "rb");
+  if (file == nullptr) return -2;
+  const ObjectStreamScope stream(file.get());
+  return ReadObjectList(list, 1);
+}
+
+bool FirstByteIs(const std::string& path, char expected) {
+  const FileHandle file = OpenFile(path, "rb");
+  return file != nullptr && std::fgetc(file.get()) == static_cast<unsigned char>(expected);
+}
+
+// One write of the design into a new temporary file; null when any write failed.
+std::unique_ptr<ReplacingFile> WriteDesign(const std::string& path) {
+  std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
+  if (file == nullptr) return nullptr;
+  bool written;
+  {
+    ObjectStreamScope stream(file->file());
+    WriteObjectList(TheScene.head);
+    written = !ObjectStreamFailed();
+  }
+  if (!written || !file->Finish()) return nullptr;
+  return file;
+}
+
+// Puts the finished temporary file in place of path, keeping the old design as the backup. A
+// failed backup does not stop the save; a failed replacement brings the old design back.
+bool ReplaceDesign(ReplacingFile* file, const std::string& path) {
+  std::string backup;
+  if (access(path.c_str(), R_OK | W_OK) == 0) {
+    backup = BackupName(path);
+    if (!backup.empty() && std::rename(path.c_str(), backup.c_str()) != 0) backup.clear();
+  }
+  if (file->ReplaceTarget()) return true;
+  if (!backup.empty()) std::rename(backup.c_str(), path.c_str());
+  return false;
+}
+
+}  // namespace
+
+int NewScene(CUndoHistory* history) {
+  DeleteObjectsUpTo(&TheScene.head, kEveryObjectState);
+  // The tail always returns to the empty list, whichever viewport is active.
+  TheScene.tailLink = TheScene.startLink = TheScene.iterationEnd = &TheScene.head;
+  TheScene.pickedGroup = nullptr;
+  if (history != nullptr) history->Clear();
+  TheScene.nextObjectId = 0;
+  return 1;
+}
+
+int OpenScene(CUndoHistory* history, const std::string& path) {
+  NewScene(history);
+  CGeomObject* list = nullptr;
+  const int count = ReadListFile(path, &list);
+  if (count == -2) {
+    ShowString(kCannotOpenFileString);
+    return 0;
+  }
+  if (count == -1) {
+    ShowString(kInvalidFileFormatString);
+    return 0;
+  }
+  // Numbered at once, whatever viewport is active, so ids and the tail are always right.
+  TheScene.head = list;
+  for (CGeomObject* object = list; object != nullptr; object = object->next) {
+    object->id = TheScene.nextObjectId++;
+    TheScene.tailLink = &object->next;
+  }
+  return 1;
+}
+
+std::string BackupName(const std::string& path) {
+  std::string name = path;
+  const std::size_t stop = path.size() >= 4 ? path.size() - 4 : 0;
+  for (std::size_t i = path.size(); i-- > stop && path[i] != '/';) {
+    if (path[i] == '.') {
+      name.resize(i);
+      break;
+    }
+  }
+  name += ".bak";
+  // A design named like its own backup gets none: the backup would be the design itself.
+  return name == path ? std::string() : name;
+}
+
+int SaveScene(CUndoHistory* history, const std::string& path) {
+  WaitCursor wait;
+  for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
+    std::unique_ptr<ReplacingFile> file = WriteDesign(path);
+    if (file == nullptr) return 0;
+    // The read-back check of the written file; a bad first byte writes it again.
+    if (!FirstByteIs(file->temporaryPath(), kDesignFileMagic[0])) continue;
+    if (!ReplaceDesign(file.get(), path)) return 0;
+    if (history != nullptr) history->SetModified(0);
+    return 1;
+  }
+  return 0;
+}
+
+void InsertDocumentFile(const std::string& path) {
+  CGeomObject* list = nullptr;
+  const int count = ReadListFile(path, &list);
+  if (count == -2) {
+    ShowString(kCannotOpenFileString);
+    return;
+  }
+  if (count <= 0) {
+    ShowString(kNoObjectToInsertString);
+    return;
+  }
+  *TheScene.tailLink = list;
+  for (CGeomObject* object = list; object != nullptr; object = object->next) {
+    object->id = TheScene.nextObjectId++;
+    TheScene.tailLink = &object->next;
+    RecordUndo(object, kUndoAdded);
+  }
+  RedrawAllViews();
+}
+
+void OnInsertFile() {
+  int filterIndex = 1;
+  const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, kInsertFilter, {}, {});
+  if (!path) return;
+  // The reset to the pick tool belongs here; until the tool framework provides it, the insert
+  // still becomes one undo step of its own.
+  BeginUndoStep();
+  WaitCursor wait;
+  InsertDocumentFile(*path);
+}
+
+int WriteViewerFile(CGeomObject* head, const std::string& path) {
+  std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
+  if (file == nullptr) return 0;
+  WaitCursor wait;
+  bool written;
+  {
+    ObjectStreamScope stream(file->file());
+    SetScrambledWrite(1);
+    // The magic is one field; every framing byte is a field of its own.
+    WriteObjectBytes(kViewerMagic, sizeof kViewerMagic - 1);
+    for (CGeomObject* object = head; object != nullptr; object = object->next) {
+      if (object->ObjectState < 0) continue;
+      for (const unsigned char c : kViewerRecordStart) WriteObjectBytes(&c, 1);
+      object->Write();
+    }
+    WriteObjectBytes(&kViewerEnd, 1);
+    written = !ObjectStreamFailed();
+  }
+  return written && file->Finish() && file->ReplaceTarget() ? 1 : 0;
+}
