@@ -16,24 +16,6 @@ namespace {
 
 Bytes Magic() { return Bytes(kDesignFileMagic, kDesignFileMagic + kDesignFileMagicBytes); }
 
-// An axis line record laid out by hand; the axis goes in as given, valid or not.
-Bytes AxisLineRecord(std::int32_t axis, float origin, int state = 0, int layer = 0) {
-  Matrix4 frame = kIdentityMatrix;
-  if (axis >= 0 && axis <= 2) frame[12 + axis] = origin;
-  const auto stateAndLayer = (static_cast<std::uint32_t>(state) & 0xFFFF) | (static_cast<std::uint32_t>(layer) << 16);
-  Bytes b = CommonRecord(kKindAxisLine, stateAndLayer, frame, 0, Matrix4(), "");
-  Append(&b, axis);
-  return b;
-}
-
-// An open curve of two points with the record's default fields.
-Bytes CurveRecord() {
-  Bytes b = PointSetRecord(kKindCurve, {{1, 2, 3}, {4, 5, 6}}, {0, 0});
-  for (const std::int32_t field : {0, 0, 0, 8}) Append(&b, field);
-  Append(&b, std::int16_t{0});
-  return b;
-}
-
 void AppendBytes(Bytes* out, const Bytes& more) { out->insert(out->end(), more.begin(), more.end()); }
 
 // What a read of the bytes gives: the count, and the objects in chain order, owned.

@@ -60,3 +60,34 @@ std::unique_ptr<T> ReadRecordAs(const Bytes& bytes) {
   object.release();
   return std::unique_ptr<T>(typed);
 }
+
+// An open curve of two points with the record's default attributes.
+inline Bytes CurveRecord(const std::vector<Vector3>& points = {{1, 2, 3}, {4, 5, 6}}) {
+  Bytes b = PointSetRecord(2, points, std::vector<std::int32_t>(points.size(), 0));
+  for (const std::int32_t field : {0, 0, 0, 8}) Append(&b, field);  // ends, closed, steps
+  Append(&b, std::int16_t{0});                                       // control points shown
+  return b;
+}
+
+// An axis line on the given axis (written as given, valid or not) through origin.
+inline Bytes AxisLineRecord(std::int32_t axis, float origin, int state = 0, int layer = 0) {
+  Matrix4 frame = kIdentityMatrix;
+  if (axis >= 0 && axis <= 2) frame[12 + axis] = origin;
+  const auto stateAndLayer =
+      (static_cast<std::uint32_t>(state) & 0xFFFF) | (static_cast<std::uint32_t>(layer) << 16);
+  Bytes b = CommonRecord(90, stateAndLayer, frame, 0, Matrix4(), "");
+  Append(&b, axis);
+  return b;
+}
+
+// A design file: the magic, ':' and each record, then the end byte unless withEnd is false.
+inline Bytes DesignFile(const std::vector<Bytes>& records, bool withEnd = true) {
+  const std::string magic = "TALVERNOSIGN0100";
+  Bytes b(magic.begin(), magic.end());
+  for (const Bytes& record : records) {
+    b.push_back(':');
+    b.insert(b.end(), record.begin(), record.end());
+  }
+  if (withEnd) b.push_back('#');
+  return b;
+}

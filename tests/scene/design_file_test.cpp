@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kernel/axis_line_object.h"
+#include "kernel/boolean_object.h"
+#include "kernel/object_kind_registry.h"
+#include "kernel/object_stream.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "record_fixture.h"
+#include "scene/design_file.h"
+#include "scene_fixture.h"
+#include "scratch_file.h"
+#include "temp_dir.h"
+
+namespace {
+
+std::vector<std::string> MessageTexts() {
+  std::vector<std::string> texts;
+  for (const auto& message : Headless().messages) texts.push_back(message.text);
+  return texts;
+}
+
+std::vector<CGeomObject*> SceneObjects() {
+  std::vector<CGeomObject*> objects;
+  for (CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) objects.push_back(o);
+  return objects;
+}
+
+// An object whose record cannot be written: it fails the stream, as a full disk would.
+constexpr std::int32_t kUnwritableKind = 78;
+class UnwritableObject : public CGeomObject {
+ public:
+  int GetKind() const override { return kUnwritableKind; }
+  void Write() override { MarkObjectStreamFailed(); }
+};
+
+class DesignFileTest : public SceneTest {
+ protected:
+  CAxisLineObject* AddAxisLine(int axis, float origin) {
+    auto line = std::make_unique<CAxisLineObject>();
+    line->axisIndex = axis;
+    line->orientation[12 + axis] = origin;
+    return AddObject(line, 1);
+  }
+
+  TempDir dir;
+};
+
+TEST_F(DesignFileTest, OpenReplacesTheSceneAndNumbersTheObjects) {
+  AddAxisLine(0, 1);
+  AddAxisLine(1, 2);
+  const std::string path = dir.Write("ring.lxd", DesignFile({CurveRecord(), AxisLineRecord(2, 4)}));
+  ASSERT_EQ(OpenScene(&document, path), 1);
+  const auto objects = SceneObjects();
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_EQ(objects[0]->GetKind(), kKindCurve);
+  EXPECT_EQ(objects[1]->orientation[14], 4);
+  EXPECT_EQ(objects[0]->id, 0);
+  EXPECT_EQ(objects[1]->id, 1);
+  EXPECT_EQ(TheScene.tailLink, &objects[1]->next);
+  EXPECT_EQ(TheScene.nextObjectId, 2);
+  EXPECT_EQ(document.Undo(), 0);  // the history went with the old scene
+  EXPECT_TRUE(Headless().messages.empty());
+}
+
+TEST_F(DesignFileTest, FailedOpensLeaveAnEmptySceneAndSaySo) {
+  struct Case {
+    std::string name, path, message;
+  };
+  const Case cases[] = {
+      {"missing", dir.File("missing.lxd"), "Cannot open file!"},
+      {"folder", dir.path(), "Invalid file format!"},
+      {"wrong magic", dir.Write("other.lxd", std::string_view("TALVERNOSIGN0099:#")), "Invalid file format!"},
+  };
+  for (const Case& c : cases) {
+    AddAxisLine(0, 1);
+    Headless().messages.clear();
+    EXPECT_EQ(OpenScene(&document, c.path), 0) << c.name;
+    EXPECT_EQ(GetObjectList(), nullptr) << c.name;
+    EXPECT_EQ(TheScene.tailLink, &TheScene.head) << c.name;
+    EXPECT_EQ(TheScene.nextObjectId, 0) << c.name;
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message}) << c.name;
+  }
+}
+
+TEST_F(DesignFileTest, FileEndingBeforeItsEndByteKeepsWhatWasRead) {
+  const std::string path = dir.Write("cut.lxd", DesignFile({CurveRecord(), AxisLineRecord(1, 3)}, false));
+  EXPECT_EQ(OpenScene(&document, path), 1);
+  EXPECT_EQ(SceneObjects().size(), 2u);
+}
+
+TEST_F(DesignFileTest, EmptyDesignOpensButCannotBeInserted) {
+  const std::string path = dir.Write("empty.lxd", DesignFile({}));
+  EXPECT_EQ(OpenScene(&document, path), 1);
+  EXPECT_EQ(GetObjectList(), nullptr);
+  InsertDocumentFile(path);
+  InsertDocumentFile(dir.File("missing.lxd"));
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Invalid file format or insert file contains no object!",
+                                                      "Cannot open file!"}));
+}
+
+TEST_F(DesignFileTest, InsertingTwiceNumbersOnAndIsOneUndoStepEach) {
+  AddAxisLine(0, 1);
+  const std::string path = dir.Write("part.lxd", DesignFile({CurveRecord(), AxisLineRecord(1, 3, 2)}));
+  ScratchFile current;  // the stream a caller had made current
+  BeginUndoStep();
+  InsertDocumentFile(path);
+  BeginUndoStep();
+  InsertDocumentFile(path);
+  EXPECT_EQ(SetObjectStream(current.file()), current.file());
+
+  const auto objects = SceneObjects();
+  ASSERT_EQ(objects.size(), 5u);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(objects[i]->id, i);
+  EXPECT_EQ(objects[2]->ObjectState, 2);  // saved states are kept
+  EXPECT_EQ(TheScene.tailLink, &objects[4]->next);
+
+  ASSERT_EQ(document.Undo(), 1);
+  EXPECT_EQ(objects[3]->ObjectState, -kAbsorbedOffset);
+  EXPECT_EQ(objects[4]->ObjectState, 2 - kAbsorbedOffset);
+  EXPECT_EQ(objects[1]->ObjectState, 0);
+}
+
+TEST_F(DesignFileTest, WithoutAViewportOpenStillNumbersAndInsertAppends) {
+  SetActiveView(nullptr);
+  const std::string path = dir.Write("part.lxd", DesignFile({CurveRecord(), AxisLineRecord(1, 3)}));
+  ASSERT_EQ(OpenScene(&document, path), 1);
+  InsertDocumentFile(path);
+  const auto objects = SceneObjects();
+  ASSERT_EQ(objects.size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(objects[i]->id, i);
+  EXPECT_EQ(TheScene.tailLink, &objects[3]->next);
+
+  EXPECT_EQ(NewScene(&document), 1);
+  EXPECT_EQ(GetObjectList(), nullptr);
+  EXPECT_EQ(TheScene.tailLink, &TheScene.head);
+  EXPECT_EQ(TheScene.startLink, &TheScene.head);
+}
+
+TEST_F(DesignFileTest, SaveWritesShownObjectsByteForByte) {
+  AddAxisLine(0, 5)->ObjectState = 0;
+  AddAxisLine(1, 6)->ObjectState = -1;  // deleted: not saved
+  AddAxisLine(2, 7)->ObjectState = 3;
+  // The attributes of the hand-made records.
+  for (CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) {
+    o->materialName = nullptr;
+    o->mappingFrame = Matrix4();
+  }
+  document.modified = 1;
+
+  const std::string path = dir.File("ring.lxd");
+  ASSERT_EQ(SaveScene(&document, path), 1);
+  EXPECT_EQ(document.modified, 0);
+  EXPECT_EQ(ReadWholeFile(path), DesignFile({AxisLineRecord(0, 5, 0, 0), AxisLineRecord(2, 7, 3, 0)}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+
+  ASSERT_EQ(OpenScene(&document, path), 1);
+  EXPECT_EQ(SceneObjects().size(), 2u);
+}
+
+TEST_F(DesignFileTest, BackupNames) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"ring.lxd", "ring.bak"}, {"ring.jpeg", "ring.jpeg.bak"}, {"ring", "ring.bak"},
+      {"a.b/c", "a.b/c.bak"},   {"/d/a.b", "/d/a.bak"},         {"x.bak", ""},
+      {".lxd", ".bak"},
+  };
+  for (const auto& [path, backup] : cases) EXPECT_EQ(BackupName(path), backup) << path;
+}
+
+TEST_F(DesignFileTest, SecondSaveKeepsTheFirstAsTheBackup) {
+  AddAxisLine(0, 1);
+  const std::string path = dir.File("ring.lxd");
+  ASSERT_EQ(SaveScene(&document, path), 1);
+  const Bytes first = ReadWholeFile(path);
+  AddAxisLine(1, 2);
+  ASSERT_EQ(SaveScene(&document, path), 1);
+  EXPECT_EQ(ReadWholeFile(dir.File("ring.bak")), first);
+  EXPECT_NE(ReadWholeFile(path), first);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"ring.bak", "ring.lxd"}));
+
+  // A design named like its backup is saved without one.
+  const std::string bak = dir.File("ring.bak");
+  ASSERT_EQ(SaveScene(&document, bak), 1);
+  EXPECT_EQ(ReadWholeFile(bak), ReadWholeFile(path));
+}
+
+TEST_F(DesignFileTest, FailedWriteChangesNothing) {
+  const std::string path = dir.Write("ring.lxd", std::string_view("old design"));
+  dir.Write("ring.bak", std::string_view("old backup"));
+  ObjectKindEntry<UnwritableObject> entry(kUnwritableKind);
+  AddAxisLine(0, 1);
+  auto bad = std::make_unique<UnwritableObject>();
+  AddObject(bad, 1);
+  document.modified = 1;
+
+  EXPECT_EQ(SaveScene(&document, path), 0);
+  EXPECT_EQ(ReadWholeFile(path), Bytes(std::string_view("old design").begin(), std::string_view("old design").end()));
+  EXPECT_EQ(ReadWholeFile(dir.File("ring.bak")), Bytes(std::string_view("old backup").begin(), std::string_view("old backup").end()));
+  EXPECT_EQ(document.modified, 1);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"ring.bak", "ring.lxd"}));
+  EXPECT_TRUE(Headless().messages.empty());
+  EXPECT_EQ(Headless().waitDepth, 0);
+}
+
+TEST_F(DesignFileTest, ReadOnlyDesignOrFolderIsRefused) {
+  AddAxisLine(0, 1);
+  const std::string path = dir.Write("ring.lxd", std::string_view("kept"));
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(SaveScene(&document, path), 0);
+  EXPECT_EQ(ReadWholeFile(path).size(), 4u);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+  chmod(path.c_str(), 0644);
+
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  EXPECT_EQ(SaveScene(&document, path), 0);
+  chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(ReadWholeFile(path).size(), 4u);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+}
+
+TEST_F(DesignFileTest, UngroupAddUndoUndoLeavesTheLaterObjectOutOfTheGroup) {
+  auto group = std::make_unique<CBooleanObject>();
+  group->SetOperation(kBooleanUnion);
+  for (int axis = 0; axis < 2; ++axis) {
+    auto member = std::make_unique<CAxisLineObject>();
+    member->axisIndex = axis;
+    group->members.Append(std::move(member));
+  }
+  CBooleanObject* g = AddObject(group, 1);
+  g->ObjectState = 0;
+  const CGeomObject* firstMember = g->members.head();
+
+  BeginUndoStep();  // ungroup
+  RecordUndo(g, kUndoGroupDissolved);
+  ToggleGroupLink(g, 1);
+  BeginUndoStep();  // add X
+  CAxisLineObject* x = AddAxisLine(2, 9);
+  ASSERT_EQ(document.Undo(), 1);
+  ASSERT_EQ(document.Undo(), 1);
+
+  EXPECT_EQ(g->members.head(), firstMember);
+  EXPECT_EQ(firstMember->next->next, nullptr);
+  EXPECT_EQ(SceneObjects(), (std::vector<CGeomObject*>{g, x}));
+  EXPECT_EQ(x->ObjectState, 1 - kAbsorbedOffset);
+
+  const std::string path = dir.File("group.lxd");
+  ASSERT_EQ(SaveScene(&document, path), 1);
+  ASSERT_EQ(OpenScene(&document, path), 1);
+  const auto objects = SceneObjects();
+  ASSERT_EQ(objects.size(), 1u);
+  ASSERT_EQ(objects[0]->GetKind(), kKindBoolean);
+  const CGeomObject* member = static_cast<CBooleanObject*>(objects[0])->members.head();
+  ASSERT_NE(member, nullptr);
+  ASSERT_NE(member->next, nullptr);
+  EXPECT_EQ(member->next->next, nullptr);
+}
+
+}  // namespace
