@@ -128,6 +128,28 @@ TEST_F(DesignFileTest, InsertingTwiceNumbersOnAndIsOneUndoStepEach) {
   EXPECT_EQ(objects[1]->ObjectState, 0);
 }
 
+TEST_F(DesignFileTest, InsertCommandAsksForADesignAndInsertsItAsOneStep) {
+  const std::string path = dir.Write("part.lxd", DesignFile({CurveRecord(), AxisLineRecord(1, 3)}));
+  Headless().fileAnswers.push_back(std::nullopt);  // cancelled
+  Headless().fileAnswers.push_back(FileDialogAnswer{path, 1});
+  OnInsertFile();
+  EXPECT_EQ(GetObjectList(), nullptr);
+  OnInsertFile();
+  EXPECT_EQ(SceneObjects().size(), 2u);
+  EXPECT_EQ(Headless().waitDepth, 0);
+
+  ASSERT_EQ(Headless().fileRequests.size(), 2u);
+  const FileDialogRequest& request = Headless().fileRequests[0];
+  EXPECT_TRUE(request.open);
+  ASSERT_EQ(request.filters.size(), 2u);
+  EXPECT_EQ(request.filters[0].description, "Lumidrex Files (*.lxd)");
+  EXPECT_EQ(request.filters[0].pattern, "*.lxd");
+
+  ASSERT_EQ(document.Undo(), 1);
+  for (const CGeomObject* o : SceneObjects()) EXPECT_EQ(o->ObjectState, -kAbsorbedOffset);
+  EXPECT_EQ(document.Undo(), 0);
+}
+
 TEST_F(DesignFileTest, WithoutAViewportOpenStillNumbersAndInsertAppends) {
   SetActiveView(nullptr);
   const std::string path = dir.Write("part.lxd", DesignFile({CurveRecord(), AxisLineRecord(1, 3)}));
