@@ -27,9 +27,10 @@ std::unique_ptr<ReplacingFile> ReplacingFile::Open(const std::string& target) {
   if (target.empty()) return nullptr;
   // A rename would slip past a read-only file's permission; refuse as a plain open would. A file
   // with no write bit at all counts as read-only even for root, who passes every access check.
+  // Nor does a file take the place of a folder or a device.
   struct stat info;
   if (stat(target.c_str(), &info) == 0 &&
-      ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+      (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
     return nullptr;
   }
 

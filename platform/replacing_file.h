@@ -10,7 +10,7 @@
 // as it was.
 class ReplacingFile {
  public:
-  // Null when the path is empty, names an existing file that is not writable, or no temporary
+  // Null when the path is empty, names something that is not a writable file, or no temporary
   // file can be made beside it.
   static std::unique_ptr<ReplacingFile> Open(const std::string& target);
   ~ReplacingFile();

@@ -46,6 +46,8 @@ TEST(ReplacingFileTest, RefusesWhatAPlainCreateWould) {
   EXPECT_EQ(ReadWholeFile(readOnly), Bytes{'x'});
   EXPECT_EQ(ReplacingFile::Open(""), nullptr);
   EXPECT_EQ(ReplacingFile::Open(dir.File("missing/folder.lxd")), nullptr);
+  EXPECT_EQ(ReplacingFile::Open(dir.path()), nullptr);  // a folder is not replaced by a file
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"locked.lxd"});
 }
 
 TEST(ReplacingFileTest, FailedWriteIsReported) {
