@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "kernel/axis_line_object.h"
+#include "kernel/boolean_object.h"
 #include "kernel/geom_object.h"
 #include "program_state.h"
 #include "scene/scene.h"
@@ -26,6 +28,19 @@ class TestDocument : public CUndoHistory {
  private:
   std::size_t walk_ = 0;
 };
+
+// A union of axis lines; member i lies on layer i.
+inline std::unique_ptr<CBooleanObject> AxisLineUnion(int memberCount) {
+  auto group = std::make_unique<CBooleanObject>();
+  group->SetOperation(kBooleanUnion);
+  for (int i = 0; i < memberCount; ++i) {
+    auto member = std::make_unique<CAxisLineObject>();
+    member->axisIndex = i % 3;
+    member->layer = i;
+    group->members.Append(std::move(member));
+  }
+  return group;
+}
 
 // A scene with one active viewport showing a test document.
 class SceneTest : public LumidrexTest {

@@ -26,15 +26,9 @@ std::vector<CGeomObject*> ListObjects() {
 
 class SceneGroupTest : public SceneTest {
  protected:
-  // A union of three plain members, linked at the end of the scene list.
+  // A union of three members, linked at the end of the scene list.
   CBooleanObject* LinkGroup() {
-    auto group = std::make_unique<CBooleanObject>();
-    group->SetOperation(kBooleanUnion);
-    for (int i = 0; i < 3; ++i) {
-      auto member = std::make_unique<CGeomObject>();
-      member->layer = i;
-      group->members.Append(std::move(member));
-    }
+    std::unique_ptr<CBooleanObject> group = AxisLineUnion(3);
     CBooleanObject* raw = group.get();
     *TheScene.tailLink = group.release();
     TheScene.tailLink = &raw->next;
