@@ -14,8 +14,8 @@
 #include "platform/file_handle.h"
 #include "platform/replacing_file.h"
 #include "scene/scene.h"
-#include "scene/undo_history.h"
 #include "scene/scene_views.h"
+#include "scene/undo_history.h"
 
 namespace {
 
@@ -31,21 +31,15 @@ constexpr char kViewerMagic[] = "LumidrexViewer0100";
 constexpr unsigned char kViewerRecordStart[] = {'!', '^', ')'};
 constexpr unsigned char kViewerEnd = '&';
 
-// The wait cursor for the life of the scope.
-class WaitCursor {
- public:
-  WaitCursor() { BeginWait(); }
-  ~WaitCursor() { EndWait(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 void ShowString(int key) { ShowMessageBox(GetLocalizedString(key)); }
 
-// Reads the object list of the file at path; -2 when it does not open.
+// What ReadListFile gives for a file that does not open; -1 is a wrong magic.
+constexpr int kFileDidNotOpen = -2;
+
+// Reads the object list of the file at path.
 int ReadListFile(const std::string& path, CGeomObject** list) {
   const FileHandle file = OpenFile(path, "rb");
-  if (file == nullptr) return -2;
+  if (file == nullptr) return kFileDidNotOpen;
   const ObjectStreamScope stream(file.get());
   return ReadObjectList(list, 1);
 }
@@ -98,7 +92,7 @@ int OpenScene(CUndoHistory* history, const std::string& path) {
   NewScene(history);
   CGeomObject* list = nullptr;
   const int count = ReadListFile(path, &list);
-  if (count == -2) {
+  if (count == kFileDidNotOpen) {
     ShowString(kCannotOpenFileString);
     return 0;
   }
@@ -146,7 +140,7 @@ int SaveScene(CUndoHistory* history, const std::string& path) {
 void InsertDocumentFile(const std::string& path) {
   CGeomObject* list = nullptr;
   const int count = ReadListFile(path, &list);
-  if (count == -2) {
+  if (count == kFileDidNotOpen) {
     ShowString(kCannotOpenFileString);
     return;
   }
@@ -167,8 +161,8 @@ void OnInsertFile() {
   int filterIndex = 1;
   const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, kInsertFilter, {}, {});
   if (!path) return;
-  // The reset to the pick tool belongs here; until the tool framework provides it, the insert
-  // still becomes one undo step of its own.
+  // The whole insert is one undo step. Resetting to the pick tool begins the step as well and
+  // takes this call's place once the tool framework exists.
   BeginUndoStep();
   WaitCursor wait;
   InsertDocumentFile(*path);

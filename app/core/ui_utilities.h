@@ -22,6 +22,14 @@ int SendCommand(int id);
 // The wait cursor; calls nest, and an EndWait without a BeginWait does nothing.
 void BeginWait();
 void EndWait();
+// The wait cursor for the life of the scope, on every way out.
+class WaitCursor {
+ public:
+  WaitCursor() { BeginWait(); }
+  ~WaitCursor() { EndWait(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
 // Shows the cursor of the current tool: the tool framework tells which (0 until it does: the
 // arrow).
 void SetToolCursor();
