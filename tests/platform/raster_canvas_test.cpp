@@ -7,29 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "canvas_pixels.h"
 #include "platform/raster_canvas.h"
 
 namespace {
-
-using Pixel = std::pair<int, int>;
-
-// Every pixel that is not black, row by row from the top.
-std::vector<Pixel> LitPixels(const RasterCanvas& canvas) {
-  std::vector<Pixel> lit;
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      if (canvas.PixelAt(x, y) != 0) lit.emplace_back(x, y);
-    }
-  }
-  return lit;
-}
-
-std::vector<Pixel> Sorted(std::vector<Pixel> pixels) {
-  std::sort(pixels.begin(), pixels.end(), [](Pixel a, Pixel b) {
-    return a.second != b.second ? a.second < b.second : a.first < b.first;
-  });
-  return pixels;
-}
 
 RasterCanvas CanvasWithLine(int width, int height, int x0, int y0, int x1, int y1) {
   RasterCanvas canvas(width, height);
@@ -57,7 +38,7 @@ TEST(RasterCanvasTest, LinesFollowTheGdiRules) {
   };
   for (const Case& c : cases) {
     const RasterCanvas canvas = CanvasWithLine(10, 10, c.x0, c.y0, c.x1, c.y1);
-    EXPECT_EQ(LitPixels(canvas), Sorted(c.pixels)) << c.name;
+    EXPECT_EQ(LitPixels(canvas), RowOrder(c.pixels)) << c.name;
   }
 }
 
@@ -67,7 +48,7 @@ TEST(RasterCanvasTest, LineToMovesTheCurrentPositionToItsEnd) {
   canvas.MoveTo(1, 1);
   canvas.LineTo(4, 1);
   canvas.LineTo(4, 3);  // starts at the end pixel the first line left out
-  EXPECT_EQ(LitPixels(canvas), Sorted({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}}));
+  EXPECT_EQ(LitPixels(canvas), RowOrder({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}}));
 }
 
 TEST(RasterCanvasTest, PixelsAreBlueGreenRedInBottomUpRows) {
@@ -114,10 +95,10 @@ TEST(RasterCanvasTest, ClippedLinesKeepTheUnclippedPixels) {
 TEST(RasterCanvasTest, FarEndsCostOnlyTheVisiblePart) {
   // Stepping these from end to end would take billions of steps.
   const RasterCanvas row = CanvasWithLine(6, 4, INT_MIN, 2, INT_MAX, 2);
-  EXPECT_EQ(LitPixels(row), Sorted({{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}}));
+  EXPECT_EQ(LitPixels(row), RowOrder({{0, 2}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}}));
 
   const RasterCanvas diagonal = CanvasWithLine(4, 4, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-  EXPECT_EQ(LitPixels(diagonal), Sorted({{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
+  EXPECT_EQ(LitPixels(diagonal), RowOrder({{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
 
   // The same slope and start phase as a near line gives the same pixels.
   const RasterCanvas far = CanvasWithLine(9, 5, -2000000000, -1000000000, 2000000000, 1000000000);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas_pixels.h"
 #include "kernel/geom_object.h"
 #include "platform/raster_canvas.h"
 #include "program_state.h"
@@ -15,20 +16,9 @@
 
 namespace {
 
-using Pixel = std::pair<int, int>;
 using Vertex = RecordingCanvas::Vertex;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-
-std::vector<Pixel> LitPixels(const RasterCanvas& canvas) {
-  std::vector<Pixel> lit;
-  for (int y = 0; y < canvas.height(); ++y) {
-    for (int x = 0; x < canvas.width(); ++x) {
-      if (canvas.PixelAt(x, y) != 0) lit.emplace_back(x, y);
-    }
-  }
-  return lit;
-}
 
 // The outline of the rectangle with corners (left, top) and (right, bottom), both included.
 std::vector<Pixel> Outline(int left, int top, int right, int bottom) {
@@ -43,8 +33,7 @@ std::vector<Pixel> Outline(int left, int top, int right, int bottom) {
 
 std::vector<Pixel> Merged(std::vector<Pixel> a, const std::vector<Pixel>& b) {
   a.insert(a.end(), b.begin(), b.end());
-  std::sort(a.begin(), a.end(), [](Pixel p, Pixel q) { return p.second != q.second ? p.second < q.second : p.first < q.first; });
-  return a;
+  return RowOrder(a);
 }
 
 Matrix4 Translation(float x, float y, float z) {

@@ -16,13 +16,21 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 class PickingTest : public LumidrexTest {
  protected:
-  // Draws a candidate as one polyline of screen points and returns whether it was hit.
-  bool Picks(const std::vector<ScreenPoint>& polyline) {
-    BeginPick();
+  // Names the object as the candidate, draws it as one polyline of screen points and ends the
+  // pick: whether the object was the one hit.
+  bool CandidateHit(const std::vector<ScreenPoint>& polyline) {
     SetPickCandidate(&object);
     DrawMoveTo(polyline[0].x, polyline[0].y);
     for (std::size_t i = 1; i < polyline.size(); ++i) DrawLineTo(polyline[i].x, polyline[i].y);
     return EndPick() == 1 && GetPickHit(0) == &object;
+  }
+  bool Picks(const std::vector<ScreenPoint>& polyline) {
+    BeginPick();
+    return CandidateHit(polyline);
+  }
+  bool LassoPicks(const std::vector<ScreenPoint>& lasso, const std::vector<ScreenPoint>& polyline) {
+    BeginLassoPick(lasso);
+    return CandidateHit(polyline);
   }
   CGeomObject object;
 };
@@ -162,29 +170,22 @@ TEST_F(PickingTest, LassoRules) {
 }
 
 TEST_F(PickingTest, LassoPicks) {
-  const auto lassoPicks = [this](const std::vector<ScreenPoint>& lasso, const std::vector<ScreenPoint>& drawn) {
-    BeginLassoPick(lasso);
-    SetPickCandidate(&object);
-    DrawMoveTo(drawn[0].x, drawn[0].y);
-    for (std::size_t i = 1; i < drawn.size(); ++i) DrawLineTo(drawn[i].x, drawn[i].y);
-    return EndPick() == 1;
-  };
   // A segment through the lasso's box with both ends outside the triangle is a hit only when it
   // crosses the triangle.
-  EXPECT_TRUE(lassoPicks(kTriangle, {{0, 15}, {40, 15}}));
-  EXPECT_FALSE(lassoPicks(kTriangle, {{21, 29}, {29, 21}}));
-  EXPECT_TRUE(lassoPicks(kTriangle, {{29, 21}, {12, 12}}));  // ends inside
-  EXPECT_FALSE(lassoPicks(kTriangle, {{25, 25}}));             // point in the box, not the lasso
-  EXPECT_TRUE(lassoPicks(kTriangle, {{15, 15}}));
+  EXPECT_TRUE(LassoPicks(kTriangle, {{0, 15}, {40, 15}}));
+  EXPECT_FALSE(LassoPicks(kTriangle, {{21, 29}, {29, 21}}));
+  EXPECT_TRUE(LassoPicks(kTriangle, {{29, 21}, {12, 12}}));  // ends inside
+  EXPECT_FALSE(LassoPicks(kTriangle, {{25, 25}}));             // point in the box, not the lasso
+  EXPECT_TRUE(LassoPicks(kTriangle, {{15, 15}}));
 
   // A lasso only 2 pixels across is a point pick with the tolerance at its centre (51, 51).
   const std::vector<ScreenPoint> tiny = {{50, 50}, {52, 50}, {52, 52}};
-  EXPECT_TRUE(lassoPicks(tiny, {{53, 49}}));  // outside the tiny triangle, inside the square
-  EXPECT_FALSE(lassoPicks(tiny, {{54, 51}}));
+  EXPECT_TRUE(LassoPicks(tiny, {{53, 49}}));  // outside the tiny triangle, inside the square
+  EXPECT_FALSE(LassoPicks(tiny, {{54, 51}}));
 
   // Fewer than 3 points keep the rectangle as it was and use no lasso.
   SetPickRect(0, 0, 5, 5);
-  EXPECT_TRUE(lassoPicks({{100, 100}, {200, 200}}, {{3, 3}}));
+  EXPECT_TRUE(LassoPicks({{100, 100}, {200, 200}}, {{3, 3}}));
 }
 
 }  // namespace
