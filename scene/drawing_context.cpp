@@ -218,12 +218,16 @@ void DrawLineTo(float x, float y) {
 
 // S becomes exactly the identity rather than the product with its own inverse, so pixels stay
 // whole numbers and a singular S does not spoil the drawing; M is set as that product would.
-ScreenSpaceDrawing::ScreenSpaceDrawing() : savedModel_(context.model) {
+ScreenSpaceDrawing::ScreenSpaceDrawing() : savedModel_(context.model), savedModelScreen_(context.modelScreen) {
   context.model = MatMultiply(GetInverseViewTransform(), context.model);
   context.modelScreen = kIdentityMatrix;
 }
 
-ScreenSpaceDrawing::~ScreenSpaceDrawing() { SetModelMatrix(savedModel_); }
+// Both come back as they were, so screen-space drawing nests.
+ScreenSpaceDrawing::~ScreenSpaceDrawing() {
+  context.model = savedModel_;
+  context.modelScreen = savedModelScreen_;
+}
 
 void DrawTransformedRect(int left, int top, int right, int bottom) {
   const ScreenSpaceDrawing screen;

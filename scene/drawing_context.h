@@ -73,6 +73,7 @@ class ScreenSpaceDrawing {
 
  private:
   Matrix4 savedModel_;
+  Matrix4 savedModelScreen_;
 };
 
 // A rubber-band box: the closed polyline (left, top), (right, top), (right, bottom),
