@@ -91,11 +91,8 @@ std::vector<Vector3> EvaluateCurvePoints(const Vector3* points, int n, int s) {
   }
   const std::vector<Vector3> refined = SampleCurve(points, n, s);
   if (refined.size() <= 2) return {};
-  // Each refined triple A, B, C gives the curve point (A + 4B + C) / 6 at the knot under B.
+  // Each refined triple A, B, C gives the curve point at the knot under B.
   std::vector<Vector3> out(refined.size() - 2);
-  for (std::size_t k = 0; k < out.size(); ++k) {
-    const Vector3 sum = VecAdd(VecAdd(refined[k], VecScale(refined[k + 1], 4.0f)), refined[k + 2]);
-    out[k] = VecScale(sum, 0.16666667f);
-  }
+  for (std::size_t k = 0; k < out.size(); ++k) out[k] = KnotPoint(refined[k], refined[k + 1], refined[k + 2]);
   return out;
 }

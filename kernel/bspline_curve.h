@@ -27,6 +27,12 @@ inline Vector3 Blend4(const Vector3* v, int stride, const float w[4]) {
   return sum;
 }
 
+// The curve point at the knot under point: (previous + 4 point + next) / 6, with the division
+// as the float nearest 1/6.
+inline Vector3 KnotPoint(const Vector3& previous, const Vector3& point, const Vector3& next) {
+  return VecScale(VecAdd(VecAdd(previous, VecScale(point, 4.0f)), next), 0.16666667f);
+}
+
 // True when a rows x cols buffer stays within kMaxTessellationPoints (sizes in 64 bits).
 bool FitsTessellationCap(std::int64_t rows, std::int64_t cols);
 

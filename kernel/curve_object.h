@@ -11,6 +11,8 @@ class CCurveObject : public CPointSetObject {
   CCurveObject() = default;
 
   int GetKind() const override { return kKindCurve; }
+  // The wire frame (scene/curve_wireframe.cpp).
+  void Draw(int mode) override;
   std::unique_ptr<CGeomObject> Clone() const override;
   // A record without points reads as kStateBadRecord.
   void Read() override;

@@ -11,6 +11,8 @@ class CMeshObject : public CPointSetObject {
   CMeshObject();
 
   int GetKind() const override { return kKindMesh; }
+  // The wire frame (scene/mesh_wireframe.cpp).
+  void Draw(int mode) override;
   std::unique_ptr<CGeomObject> Clone() const override;
   // A record whose counts or indices do not fit its vertices or its bytes reads as
   // kStateBadRecord with no faces.

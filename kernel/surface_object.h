@@ -20,6 +20,8 @@ class CSurfaceObject : public CPointSetObject {
   CSurfaceObject() { controlPointsHidden = 1; }
 
   int GetKind() const override { return kKindSurface; }
+  // The wire frame (scene/surface_wireframe.cpp).
+  void Draw(int mode) override;
   std::unique_ptr<CGeomObject> Clone() const override;
   // A grid below 2 x 2, or larger than the points read, reads as kStateBadRecord; so does an
   // extra list that runs past the end of the stream.

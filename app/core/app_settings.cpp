@@ -8,6 +8,9 @@ constexpr CustomColorSet AllWhite() {
 }
 }  // namespace
 
+constexpr std::uint32_t kDefaultColorPick = 0xFFFFFF;
+
+std::uint32_t ColorPick = kDefaultColorPick;
 CustomColorSet CustomColors = AllWhite();
 std::string LanguageFileName;
 int CfgCimagraphi = 0;
@@ -16,6 +19,7 @@ int CfgObjet = 0;
 int CfgPerfactory = 0;
 
 void ResetAppSettings() {
+  ColorPick = kDefaultColorPick;
   CustomColors = AllWhite();
   LanguageFileName.clear();
   CfgCimagraphi = 0;

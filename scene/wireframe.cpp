@@ -1,0 +1,30 @@
+#include "scene/wireframe.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "kernel/bspline_curve.h"
+#include "kernel/point_set_object.h"
+#include "scene/draw_color_index.h"
+#include "scene/drawing_context.h"
+
+void DrawCurvePolyline(int steps, const Vector3* points, int count) {
+  const std::vector<Vector3> curve = EvaluateCurvePoints(points, count, steps);
+  BeginPolyline(kPolylineOpen);
+  for (const Vector3& p : curve) AddPolylineVertex(p);
+}
+
+void DrawMarkedPoints(const CPointSetObject& object) {
+  const ColorRef previous = SetDrawColorIndex(1, 0);
+  BeginPolyline(kPolylineMarkers);
+  const std::size_t count = std::min(object.points.size(), object.marks.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    if (object.marks[i] != 0) AddPolylineVertex(object.points[i]);
+  }
+  SetDrawColor(previous);
+}
+
+void DrawControlPointMarkers(const CPointSetObject& object) {
+  BeginPolyline(kPolylineMarkers);
+  for (const Vector3& p : object.points) AddPolylineVertex(p);
+}
