@@ -161,7 +161,8 @@ void RasterCanvas::BlitDib(int x, int y, int width, int height,
   for (std::int64_t screenY = lines.low; screenY < lines.high; ++screenY) {
     const std::int64_t sourceRow = std::int64_t{y} + height - 1 - screenY;
     const std::uint8_t* source = rows.data() + sourceRow * sourceRowBytes + 3 * (columns.low - x);
-    std::memcpy(PixelAddress(static_cast<int>(columns.low), static_cast<int>(screenY)), source, bytes);
+    std::memcpy(PixelAddress(static_cast<int>(columns.low), static_cast<int>(screenY)), source,
+                bytes);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "scene/drawing_context.h"
+#include "scene/viewport.h"
 #include "scene/wireframe.h"
 
 namespace {
@@ -14,7 +15,8 @@ void DrawIndexLabels(const std::vector<Vector3>& points) {
   const int n = static_cast<int>(points.size());
   for (int first = 0; first < n;) {
     int last = first;
-    while (last + 1 < n && VectorsEqual(points[static_cast<std::size_t>(last + 1)], points[static_cast<std::size_t>(first)])) {
+    while (last + 1 < n && VectorsEqual(points[static_cast<std::size_t>(last + 1)],
+                                        points[static_cast<std::size_t>(first)])) {
       ++last;
     }
     char text[32];
@@ -36,8 +38,10 @@ void CCurveObject::Draw(int mode) {
   const int n = PointCount();
   if (n == 0) return;
   if (stepsPerSpan > 1) {
-    const std::vector<Vector3> extended = ExtendCurveEnds(n, points.data(), startAttribute, endAttribute, closed);
-    const int steps = mode == 10 && stepsPerSpan >= 4 ? stepsPerSpan / 2 : stepsPerSpan;
+    const std::vector<Vector3> extended =
+        ExtendCurveEnds(n, points.data(), startAttribute, endAttribute, closed);
+    const int steps =
+        mode == kDisplayQuickWire && stepsPerSpan >= 4 ? stepsPerSpan / 2 : stepsPerSpan;
     DrawCurvePolyline(steps, extended.data(), static_cast<int>(extended.size()));
   } else {
     BeginPolyline(closed != 0 ? kPolylineClosed : kPolylineOpen);
@@ -45,8 +49,10 @@ void CCurveObject::Draw(int mode) {
     EndPolyline();
   }
   // Hidden control points still show in the feedback of modelling tools.
-  if (mode == 10 || ((mode <= 0 || mode == 20) && controlPointsHidden != 0)) return;
+  if (mode == kDisplayQuickWire ||
+      ((mode <= 0 || mode == kDisplayMeshWire) && controlPointsHidden != 0))
+    return;
   DrawControlPointMarkers(*this);
   DrawIndexLabels(points);
-  if (mode == 0 || mode == 20) DrawMarkedPoints(*this);
+  if (mode == kDisplayNormalWire || mode == kDisplayMeshWire) DrawMarkedPoints(*this);
 }

@@ -35,15 +35,14 @@ bool Finite(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
 // are clipped to this box before their ends become pixels; it lies far beyond any canvas.
 constexpr double kGuard = 16777216.0;
 
-bool InsideGuard(float x, float y) {
-  return std::fabs(x) <= kGuard && std::fabs(y) <= kGuard;
-}
+bool InsideGuard(float x, float y) { return std::fabs(x) <= kGuard && std::fabs(y) <= kGuard; }
 
 // Float to pixel: add 0.5 and truncate toward zero. Only for values inside the guard box.
 int ToPixel(float v) { return static_cast<int>(v + 0.5f); }
 
 int GuardOutcode(double x, double y) {
-  return (x < -kGuard ? 1 : 0) | (x > kGuard ? 2 : 0) | (y < -kGuard ? 4 : 0) | (y > kGuard ? 8 : 0);
+  return (x < -kGuard ? 1 : 0) | (x > kGuard ? 2 : 0) | (y < -kGuard ? 4 : 0) |
+         (y > kGuard ? 8 : 0);
 }
 
 // Cohen-Sutherland against the guard box, in double. False when nothing of the segment lies
@@ -139,7 +138,8 @@ void UnprojectToPlane(int axis, int x, int y, Vector3* point) {
   if (along == 0.0f) return;
   const float sx = static_cast<float>(x);
   const float sy = static_cast<float>(y);
-  const float depth = -(sx * inverse.at(0, axis) + sy * inverse.at(1, axis) + inverse.at(3, axis) - c) / along;
+  const float depth =
+      -(sx * inverse.at(0, axis) + sy * inverse.at(1, axis) + inverse.at(3, axis) - c) / along;
   Vector3 result = TransformPoint({sx, sy, depth}, inverse);
   Coordinate(result, axis) = c;
   if (!std::isfinite(result.x) || !std::isfinite(result.y) || !std::isfinite(result.z)) return;
@@ -218,7 +218,8 @@ void DrawLineTo(float x, float y) {
 
 // S becomes exactly the identity rather than the product with its own inverse, so pixels stay
 // whole numbers and a singular S does not spoil the drawing; M is set as that product would.
-ScreenSpaceDrawing::ScreenSpaceDrawing() : savedModel_(context.model), savedModelScreen_(context.modelScreen) {
+ScreenSpaceDrawing::ScreenSpaceDrawing()
+    : savedModel_(context.model), savedModelScreen_(context.modelScreen) {
   context.model = MatMultiply(GetInverseViewTransform(), context.model);
   context.modelScreen = kIdentityMatrix;
 }

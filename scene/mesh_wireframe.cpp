@@ -3,6 +3,7 @@
 
 #include "kernel/mesh_object.h"
 #include "scene/drawing_context.h"
+#include "scene/viewport.h"
 #include "scene/wireframe.h"
 
 namespace {
@@ -28,7 +29,8 @@ class FaceWalk {
     const std::int64_t size = mesh_.faceSizes[static_cast<std::size_t>(face_)];
     for (std::int64_t i = 0; i < size && i < count; ++i) {
       const std::int32_t index = mesh_.faceIndices[static_cast<std::size_t>(offset_ + i)];
-      if (index >= 0 && index < mesh_.PointCount()) AddPolylineVertex(mesh_.points[static_cast<std::size_t>(index)]);
+      if (index >= 0 && index < mesh_.PointCount())
+        AddPolylineVertex(mesh_.points[static_cast<std::size_t>(index)]);
     }
     EndPolyline();
   }
@@ -60,17 +62,19 @@ void CMeshObject::Draw(int mode) {
   const int k = faces / 16000 + 1;
   FaceWalk walk(*this);
   if (mode < 0) {
-    for (std::int64_t f = 0; f < faces && walk.SeekFace(f); f += k) walk.DrawFace(kPolylineClosed, INT64_MAX);
+    for (std::int64_t f = 0; f < faces && walk.SeekFace(f); f += k)
+      walk.DrawFace(kPolylineClosed, INT64_MAX);
     return;
   }
-  if (mode == 10) {
+  if (mode == kDisplayQuickWire) {
     for (std::int64_t f = 0; f < faces && walk.SeekFace(f); f += 2 * k) walk.DrawFirstEdge();
-  } else if (mode == 0 && faces > kOneEdgeFaceCount) {
+  } else if (mode == kDisplayNormalWire && faces > kOneEdgeFaceCount) {
     for (std::int64_t f = 0; f < faces && walk.SeekFace(f); ++f) walk.DrawFirstEdge();
   } else {
-    for (std::int64_t f = 0; f < faces && walk.SeekFace(f); ++f) walk.DrawFace(kPolylineClosed, INT64_MAX);
+    for (std::int64_t f = 0; f < faces && walk.SeekFace(f); ++f)
+      walk.DrawFace(kPolylineClosed, INT64_MAX);
   }
   if (controlPointsHidden != 0) return;
   DrawControlPointMarkers(*this);
-  if (mode == 0) DrawMarkedPoints(*this);
+  if (mode == kDisplayNormalWire) DrawMarkedPoints(*this);
 }

@@ -19,6 +19,7 @@ struct Glyph {
   GlyphStroke strokes[2];
 };
 
+// clang-format off
 constexpr Glyph kGlyphs[] = {
     {'0', 9, 1, {{kPolylineClosed, 4, {{1, 0}, {7, 0}, {7, -10}, {1, -10}}}}},
     {'1', 9, 1, {{kPolylineOpen, 2, {{7, 0}, {7, -11}}}}},
@@ -32,6 +33,7 @@ constexpr Glyph kGlyphs[] = {
     {'9', 9, 1, {{kPolylineOpen, 6, {{1, 0}, {7, 0}, {7, -10}, {1, -10}, {1, -5}, {7, -5}}}}},
     {'.', 7, 1, {{kPolylineClosed, 4, {{3, 0}, {5, 0}, {5, -2}, {3, -2}}}}},
 };
+// clang-format on
 
 const Glyph* FindGlyph(char c) {
   for (const Glyph& glyph : kGlyphs) {

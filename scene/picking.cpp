@@ -128,7 +128,8 @@ void BeginLassoPick(std::span<const ScreenPoint> points) {
     const float centreX = (minX + maxX) * 0.5f;
     const float centreY = (minY + maxY) * 0.5f;
     if (maxX - centreX > 1.0f && maxY - centreY > 1.0f) {
-      SetPickRect(TruncateToInt(minX), TruncateToInt(minY), TruncateToInt(maxX), TruncateToInt(maxY));
+      SetPickRect(TruncateToInt(minX), TruncateToInt(minY), TruncateToInt(maxX),
+                  TruncateToInt(maxY));
     } else {
       // Too small to draw a shape: a point pick at its centre.
       SetPickPoint(TruncateToInt(centreX), TruncateToInt(centreY));
@@ -182,8 +183,10 @@ bool PointInLasso(std::span<const ScreenPoint> lasso, float x, float y) {
   return inside;
 }
 
-bool SegmentCrossesLasso(std::span<const ScreenPoint> lasso, float x0, float y0, float x1, float y1) {
-  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return false;
+bool SegmentCrossesLasso(std::span<const ScreenPoint> lasso, float x0, float y0, float x1,
+                         float y1) {
+  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+    return false;
   const ScreenPoint* previous = lasso.empty() ? nullptr : &lasso.back();
   for (const ScreenPoint& point : lasso) {
     const double ex0 = previous->x, ey0 = previous->y, ex1 = point.x, ey1 = point.y;
@@ -192,7 +195,8 @@ bool SegmentCrossesLasso(std::span<const ScreenPoint> lasso, float x0, float y0,
     const double b = Side(x0, y0, x1, y1, ex1, ey1);
     const double c = Side(ex0, ey0, ex1, ey1, x0, y0);
     const double d = Side(ex0, ey0, ex1, ey1, x1, y1);
-    if (((a > 0 && b < 0) || (a < 0 && b > 0)) && ((c > 0 && d < 0) || (c < 0 && d > 0))) return true;
+    if (((a > 0 && b < 0) || (a < 0 && b > 0)) && ((c > 0 && d < 0) || (c < 0 && d > 0)))
+      return true;
   }
   return false;
 }

@@ -41,7 +41,8 @@ bool SegmentHitsPickRect(float x0, float y0, float x1, float y1);
 // Even-odd rule with a ray toward +x.
 bool PointInLasso(std::span<const ScreenPoint> lasso, float x, float y);
 // True when the segment properly crosses an edge of the lasso; touching does not count.
-bool SegmentCrossesLasso(std::span<const ScreenPoint> lasso, float x0, float y0, float x1, float y1);
+bool SegmentCrossesLasso(std::span<const ScreenPoint> lasso, float x0, float y0, float x1,
+                         float y1);
 
 // The pick tests of DrawMoveTo and DrawLineTo in pick mode.
 void PickTestPoint(float x, float y);

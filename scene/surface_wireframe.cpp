@@ -6,6 +6,7 @@
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "scene/drawing_context.h"
+#include "scene/viewport.h"
 #include "scene/wireframe.h"
 
 namespace {
@@ -32,7 +33,8 @@ int ExtendedOffset(const GridDirection& d) { return d.closed != 0 || d.start == 
 
 // The n points from first at stride, or with smooth their points on the knot lines: the surface
 // points there, (previous + 4 point + next) / 6 over the extended sequence.
-std::vector<Vector3> KnotPoints(const Vector3* first, int n, int stride, const GridDirection& d, bool smooth) {
+std::vector<Vector3> KnotPoints(const Vector3* first, int n, int stride, const GridDirection& d,
+                                bool smooth) {
   std::vector<Vector3> out;
   if (!smooth) {
     for (int i = 0; i < n; ++i) out.push_back(first[static_cast<std::ptrdiff_t>(i) * stride]);
@@ -51,7 +53,8 @@ Vector3 KnotPointAt(const Vector3* first, int n, int stride, const GridDirection
 }
 
 void DrawSequence(const std::vector<Vector3>& sequence, const GridDirection& d, int steps) {
-  const std::vector<Vector3> e = ExtendCurveEnds(static_cast<int>(sequence.size()), sequence.data(), d.start, d.end, d.closed);
+  const std::vector<Vector3> e =
+      ExtendCurveEnds(static_cast<int>(sequence.size()), sequence.data(), d.start, d.end, d.closed);
   DrawCurvePolyline(steps, e.data(), static_cast<int>(e.size()));
 }
 
@@ -64,23 +67,27 @@ void CSurfaceObject::Draw(int mode) {
   const GridDirection alongRow = AlongRow(*this);
   const GridDirection alongColumn = AlongColumn(*this);
 
-  if (mode == 10) {
+  if (mode == kDisplayQuickWire) {
     // Quick: the middle row and the middle column only, at half their steps.
     if (r > 2) {
       const int middle = r / 2;
-      std::vector<Vector3> row(grid + static_cast<std::ptrdiff_t>(middle) * c, grid + static_cast<std::ptrdiff_t>(middle + 1) * c);
+      std::vector<Vector3> row(grid + static_cast<std::ptrdiff_t>(middle) * c,
+                               grid + static_cast<std::ptrdiff_t>(middle + 1) * c);
       if (alongColumn.steps >= 1) {
-        for (int j = 0; j < c; ++j) row[static_cast<std::size_t>(j)] = KnotPointAt(grid + j, r, c, alongColumn, middle);
+        for (int j = 0; j < c; ++j)
+          row[static_cast<std::size_t>(j)] = KnotPointAt(grid + j, r, c, alongColumn, middle);
       }
       DrawSequence(row, alongRow, (alongRow.steps + 1) / 2);
     }
     if (c > 2) {
       const int middle = c / 2;
       std::vector<Vector3> column;
-      for (int i = 0; i < r; ++i) column.push_back(grid[static_cast<std::ptrdiff_t>(i) * c + middle]);
+      for (int i = 0; i < r; ++i)
+        column.push_back(grid[static_cast<std::ptrdiff_t>(i) * c + middle]);
       if (alongRow.steps >= 1) {
         for (int i = 0; i < r; ++i) {
-          column[static_cast<std::size_t>(i)] = KnotPointAt(grid + static_cast<std::ptrdiff_t>(i) * c, c, 1, alongRow, middle);
+          column[static_cast<std::size_t>(i)] =
+              KnotPointAt(grid + static_cast<std::ptrdiff_t>(i) * c, c, 1, alongRow, middle);
         }
       }
       DrawSequence(column, alongColumn, (alongColumn.steps + 1) / 2);
@@ -92,18 +99,21 @@ void CSurfaceObject::Draw(int mode) {
     // The full tessellation grid, rows then columns.
     std::vector<Vector3> extended, net;
     int nu = 0, nv = 0, outRows = 0, outColumns = 0;
-    ExtendSurfaceNet(grid, r, c, startAttributeU, endAttributeU, closedU, startAttributeV, endAttributeV, closedV,
-                     &extended, &nu, &nv);
-    TessellateSurface(kBSplineBasis, extended.data(), nu, nv, &net, nullptr, nullptr, &outRows, &outColumns,
-                      displayStepsU, displayStepsV, 0);
-    if (static_cast<std::int64_t>(outRows) * outColumns > static_cast<std::int64_t>(net.size())) return;
+    ExtendSurfaceNet(grid, r, c, startAttributeU, endAttributeU, closedU, startAttributeV,
+                     endAttributeV, closedV, &extended, &nu, &nv);
+    TessellateSurface(kBSplineBasis, extended.data(), nu, nv, &net, nullptr, nullptr, &outRows,
+                      &outColumns, displayStepsU, displayStepsV, 0);
+    if (static_cast<std::int64_t>(outRows) * outColumns > static_cast<std::int64_t>(net.size()))
+      return;
     for (int i = 0; i < outRows; ++i) {
       BeginPolyline(kPolylineOpen);
-      for (int j = 0; j < outColumns; ++j) AddPolylineVertex(net[static_cast<std::size_t>(i) * outColumns + j]);
+      for (int j = 0; j < outColumns; ++j)
+        AddPolylineVertex(net[static_cast<std::size_t>(i) * outColumns + j]);
     }
     for (int j = 0; j < outColumns; ++j) {
       BeginPolyline(kPolylineOpen);
-      for (int i = 0; i < outRows; ++i) AddPolylineVertex(net[static_cast<std::size_t>(i) * outColumns + j]);
+      for (int i = 0; i < outRows; ++i)
+        AddPolylineVertex(net[static_cast<std::size_t>(i) * outColumns + j]);
     }
     return;
   }
@@ -116,12 +126,15 @@ void CSurfaceObject::Draw(int mode) {
   const int rowSteps = (alongRow.steps + n) / (n + 1);
   const int columnSteps = (alongColumn.steps + n) / (n + 1);
   const GridDirection rowDrawn = {alongRow.start, alongRow.end, alongRow.closed, rowSteps};
-  const GridDirection columnDrawn = {alongColumn.start, alongColumn.end, alongColumn.closed, columnSteps};
+  const GridDirection columnDrawn = {alongColumn.start, alongColumn.end, alongColumn.closed,
+                                     columnSteps};
 
   // Every row onto its knots; the points of all rows at one knot make an iso-curve along the
   // columns.
   std::vector<std::vector<Vector3>> rowKnots;
-  for (int i = 0; i < r; ++i) rowKnots.push_back(KnotPoints(grid + static_cast<std::ptrdiff_t>(i) * c, c, 1, alongRow, rowSteps > 0));
+  for (int i = 0; i < r; ++i)
+    rowKnots.push_back(
+        KnotPoints(grid + static_cast<std::ptrdiff_t>(i) * c, c, 1, alongRow, rowSteps > 0));
   for (std::size_t k = 0; k < rowKnots[0].size(); ++k) {
     std::vector<Vector3> isoCurve;
     for (const std::vector<Vector3>& knots : rowKnots) isoCurve.push_back(knots[k]);
@@ -129,7 +142,8 @@ void CSurfaceObject::Draw(int mode) {
   }
   // And the same with the roles exchanged.
   std::vector<std::vector<Vector3>> columnKnots;
-  for (int j = 0; j < c; ++j) columnKnots.push_back(KnotPoints(grid + j, r, c, alongColumn, columnSteps > 0));
+  for (int j = 0; j < c; ++j)
+    columnKnots.push_back(KnotPoints(grid + j, r, c, alongColumn, columnSteps > 0));
   for (std::size_t k = 0; k < columnKnots[0].size(); ++k) {
     std::vector<Vector3> isoCurve;
     for (const std::vector<Vector3>& knots : columnKnots) isoCurve.push_back(knots[k]);
@@ -138,5 +152,5 @@ void CSurfaceObject::Draw(int mode) {
 
   if (controlPointsHidden != 0) return;
   DrawControlPointMarkers(*this);
-  if (mode == 0) DrawMarkedPoints(*this);
+  if (mode == kDisplayNormalWire) DrawMarkedPoints(*this);
 }
