@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "kernel/matrix4.h"
+#include "kernel/vector3.h"
 
 class CUndoHistory;
 
@@ -45,6 +46,37 @@ class CViewport {
   virtual void InvalidateViewportRect() {}
   virtual int IsVisible() { return 1; }
 
+  // Makes this pane's projection current for drawing: the drawing context's viewing matrix
+  // shows +-extent / zoom model units vertically around the view centre, and the model matrix is
+  // the view matrix. A dirty rectangle in force is clipped to the pane.
+  void ApplyProjection();
+  // Grows the rectangle the next redraw covers; see the definition for the rules.
+  void AddDirtyRect(int left, int top, int right, int bottom);
+  // Draws or erases the tools' feedback over the window (modes -2, 0, 1, 2); returns the mode,
+  // or 0 for a pane that is not visible.
+  int Refresh(int mode);
+  void MakeActive();
+
+  // Camera changes; none of them redraws.
+  // Multiplies the zoom, kept between 0.001 and 1000, and recomputes the grid unit.
+  void Zoom(float factor);
+  // Moves the view by a distance on screen, whatever the zoom.
+  void Translate(float dx, float dy, float dz);
+  // Turns the view about a screen axis: 0 horizontal, 1 vertical, 2 depth (roll).
+  void RotateAboutAxis(int axis, double degrees);
+  void Rotate(float radians, int axis);
+  // Screen axis k shows model axis a_k with sign s_k; the translation is cleared.
+  void SetAxes(int axisX, int axisY, int axisZ, int signX, int signY, int signZ);
+
+  // Mouse messages with their key-state flags, passed to the current tool.
+  void OnLButtonDblClk(int flags, int pointX, int pointY);
+  void OnLButtonDown(int flags, int pointX, int pointY);
+  void OnLButtonUp(int flags, int pointX, int pointY);
+  void OnRButtonDblClk(int flags, int pointX, int pointY);
+  void OnRButtonDown(int flags, int pointX, int pointY);
+  void OnRButtonUp(int flags, int pointX, int pointY);
+  void OnMouseMove(int flags, int pointX, int pointY);
+
   // Model to view space, row vectors; the rotation stays zero until the view orients it.
   Matrix4 viewMatrix;
   std::int32_t x = 0, y = 0, width = 0, height = 0;
@@ -67,3 +99,13 @@ class CViewport {
   std::int32_t displayMode = kDisplayNormalWire;
   float spareFactor = 10.0f;
 };
+
+// Redraws one pane in full: it is active for the frame, and its feedback is drawn anew.
+void RedrawView(CViewport* viewport);
+// Brings the box around the screen point to the pane's centre and zooms so that its width fills
+// the pane; used by the zoom-box tool.
+void ZoomToScreenBox(CViewport* viewport, int screenX, int screenY, int halfWidth, int halfHeight);
+// Centres the view on the box and zooms so that it fits; an empty box gives zoom 1.
+void ZoomToExtents(CViewport* viewport, Vector3 min, Vector3 max);
+// The grid unit for a zoom: 1, 5 or 10 times a power of ten, between 0.001 and 10.
+float NiceGridStep(float zoom);
