@@ -8,53 +8,65 @@
 
 namespace {
 
-CTool* ToolWithButtons(int buttonBits) {
+using ToolHandler = void (CTool::*)(int flags, int x, int y);
+
+void CallTool(const CViewport& pane, ToolHandler handler, int flags, int x, int y) {
   CTool* tool = GetTool(0);
-  if (tool != nullptr) tool->buttonBits = buttonBits;
-  return tool;
+  if (tool == nullptr) return;
+  tool->buttonBits = pane.buttonBits;
+  (tool->*handler)(flags, x, y);
+}
+
+void DoubleClick(CViewport& pane, ToolHandler handler, int flags, int x, int y) {
+  SetActiveView(&pane);
+  CallTool(pane, handler, flags, x, y);
+}
+
+// A repeated down of a button already held is not passed on.
+void Press(CViewport& pane, int button, ToolHandler handler, int flags, int x, int y) {
+  if ((pane.buttonBits & button) != 0) return;
+  pane.buttonBits |= button;
+  pane.ApplyProjection();
+  CallTool(pane, handler, flags, x, y);
+}
+
+// Toggles rather than clears: an up this pane never saw go down sets the bit, and the next down
+// is then swallowed. The view window keeps stray ups away.
+void Release(CViewport& pane, int button, ToolHandler handler, int flags, int x, int y) {
+  pane.buttonBits ^= button;
+  CallTool(pane, handler, flags, x, y);
 }
 
 }  // namespace
 
 void CViewport::OnLButtonDblClk(int flags, int pointX, int pointY) {
-  SetActiveView(this);
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnLButtonDblClk(flags, pointX, pointY);
+  DoubleClick(*this, &CTool::OnLButtonDblClk, flags, pointX, pointY);
 }
 
 void CViewport::OnLButtonDown(int flags, int pointX, int pointY) {
-  if ((buttonBits & kMouseLeftButton) != 0) return;  // a repeated down is not passed on
-  buttonBits |= kMouseLeftButton;
-  ApplyProjection();
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnLButtonDown(flags, pointX, pointY);
+  Press(*this, kMouseLeftButton, &CTool::OnLButtonDown, flags, pointX, pointY);
 }
 
-// Toggles rather than clears: an up this pane never saw go down sets the bit, and the next down
-// is then swallowed. The view window keeps stray ups away.
 void CViewport::OnLButtonUp(int flags, int pointX, int pointY) {
-  buttonBits ^= kMouseLeftButton;
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnLButtonUp(flags, pointX, pointY);
+  Release(*this, kMouseLeftButton, &CTool::OnLButtonUp, flags, pointX, pointY);
 }
 
 void CViewport::OnRButtonDblClk(int flags, int pointX, int pointY) {
-  SetActiveView(this);
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnRButtonDblClk(flags, pointX, pointY);
+  DoubleClick(*this, &CTool::OnRButtonDblClk, flags, pointX, pointY);
 }
 
 void CViewport::OnRButtonDown(int flags, int pointX, int pointY) {
-  if ((buttonBits & kMouseRightButton) != 0) return;
-  buttonBits |= kMouseRightButton;
-  ApplyProjection();
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnRButtonDown(flags, pointX, pointY);
+  Press(*this, kMouseRightButton, &CTool::OnRButtonDown, flags, pointX, pointY);
 }
 
 void CViewport::OnRButtonUp(int flags, int pointX, int pointY) {
-  buttonBits ^= kMouseRightButton;
-  if (CTool* tool = ToolWithButtons(buttonBits)) tool->OnRButtonUp(flags, pointX, pointY);
+  Release(*this, kMouseRightButton, &CTool::OnRButtonUp, flags, pointX, pointY);
 }
 
+// Moves carry the buttons the pane holds; the tool's own button bits are left as they are.
 void CViewport::OnMouseMove(int flags, int pointX, int pointY) {
   CTool* tool = GetTool(0);
-  if (tool != nullptr)
-    tool->OnMouseMove(flags | (buttonBits & kMouseLeftButton) | (buttonBits & kMouseRightButton),
-                      pointX, pointY);
+  if (tool == nullptr) return;
+  const int held = (buttonBits & kMouseLeftButton) | (buttonBits & kMouseRightButton);
+  tool->OnMouseMove(flags | held, pointX, pointY);
 }
