@@ -1,5 +1,7 @@
 #include "kernel/bmp_image.h"
 
+#include "platform/device_context.h"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -191,7 +193,7 @@ int LoadBmpFile(const std::string& path, ImageRecord* image) {
 
   BmpHeader header;
   if (!ReadHeader(in, &header)) return -1;
-  const std::int64_t rowBytes = BmpRowBytes(header.width);
+  const std::int64_t rowBytes = DibRowBytes(header.width);
   if (rowBytes * header.height > kMaxImageBytes) return -1;
 
   ImageRecord loaded;
@@ -207,7 +209,7 @@ int LoadBmpFile(const std::string& path, ImageRecord* image) {
 std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int height,
                                        int xPixelsPerMetre, int yPixelsPerMetre) {
   if (path.empty() || width <= 0 || height <= 0) return nullptr;
-  const std::int64_t fileSize = BmpRowBytes(width) * height + 54;
+  const std::int64_t fileSize = DibRowBytes(width) * height + 54;
   if (fileSize > INT32_MAX) return nullptr;
   std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
   if (!file) return nullptr;
@@ -244,7 +246,7 @@ std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int h
 bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count) {
   static constexpr std::uint8_t kPadding[3] = {0, 0, 0};
   const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
-  const std::size_t padding = static_cast<std::size_t>(BmpRowBytes(width)) - pixelBytes;
+  const std::size_t padding = static_cast<std::size_t>(DibRowBytes(width)) - pixelBytes;
   for (int i = 0; i < count; ++i) {
     if (std::fwrite(rows[i], 1, pixelBytes, file->file()) != pixelBytes) return false;
     if (std::fwrite(kPadding, 1, padding, file->file()) != padding) return false;

@@ -43,6 +43,3 @@ std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int h
 // Writes count rows of width pixels (blue, green, red), bottom row first, each padded with zero
 // bytes to a multiple of 4. False when a write failed.
 bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count);
-
-// Bytes of one 24-bit row padded to a multiple of 4.
-inline std::int64_t BmpRowBytes(std::int64_t width) { return (3 * width + 3) / 4 * 4; }
