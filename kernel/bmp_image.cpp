@@ -1,11 +1,10 @@
 #include "kernel/bmp_image.h"
 
-#include "platform/device_context.h"
-
 #include <array>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/device_context.h"
 #include "platform/file_handle.h"
 
 namespace {
