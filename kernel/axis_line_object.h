@@ -9,6 +9,9 @@
 class CAxisLineObject : public CGeomObject {
  public:
   int GetKind() const override { return kKindAxisLine; }
+  // The line across the active view, along the axis that is neither the line's own nor the
+  // view's depth; nothing when the view looks along the line's axis. The mode is not used.
+  void Draw(int mode) override;
   std::unique_ptr<CGeomObject> Clone() const override;
   // An axis index outside 0-2 reads as kStateBadRecord.
   void Read() override;

@@ -4,11 +4,15 @@
 #include <vector>
 
 #include "kernel/curve_object.h"
+#include "kernel/gem_library.h"
+#include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
+#include "platform/program_folder.h"
 #include "program_state.h"
 #include "recording_canvas.h"
 #include "scene/drawing_context.h"
+#include "scene/viewport.h"
 #include "scene/wireframe.h"
 
 namespace {
@@ -276,6 +280,28 @@ TEST_F(WireframeTest, MeshesDrawOnlyWhatTheirArraysHold) {
   mesh->faceSizes.insert(mesh->faceSizes.begin(), 5000, 1);
   mesh->faceIndices.insert(mesh->faceIndices.begin(), 5000, 7);
   for (const int mode : {0, 10, -1, kDrawFeedback}) Drawn(*mesh, mode);
+}
+
+TEST_F(WireframeTest, GemDrawsItsPrototypeUnderItsPlacement) {
+  SetProgramDirOverride(LUMIDREX_PROGRAM_FOLDER);
+  // One model unit a pixel around the centre (100, 100) of a 201-pixel pane.
+  SetViewportTransform(201, 201, 0.01f, -1);
+  SetModelMatrix(kIdentityMatrix);
+  CGemObject gem;
+  gem.SetLibraryIndex(0);
+  gem.placement = kIdentityMatrix;
+  gem.placement[0] = gem.placement[5] = gem.placement[10] = 40;
+  gem.placement[12] = 20;
+  gem.Draw(kDisplayNormalWire);
+  const std::vector<Polyline> drawn = view.canvas.polylines;
+  EXPECT_EQ(GetModelMatrix(), kIdentityMatrix);
+
+  view.canvas.polylines.clear();
+  SetModelMatrix(gem.placement);
+  ASSERT_NE(GemLibrary.Prototype(0), nullptr);
+  GemLibrary.Prototype(0)->Draw(kDisplayNormalWire);
+  EXPECT_FALSE(drawn.empty());
+  EXPECT_TRUE(SamePolylines(drawn, view.canvas.polylines));
 }
 
 }  // namespace
