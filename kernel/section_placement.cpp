@@ -49,7 +49,7 @@ void ReferenceStart(Vector3 T, Vector3* X, Vector3* Y) {
   *Y = Normalize(VecCross(T, MatrixRow(reference, 2)));
   if (std::fabs(Y->x) < kReferenceFallbackLimit && std::fabs(Y->y) < kReferenceFallbackLimit &&
       std::fabs(Y->z) < kReferenceFallbackLimit) {
-    *Y = Normalize(VecCross(T, VecScale(MatrixRow(reference, 0), -1.0f)));
+    *Y = Normalize(VecCross(T, NegateVector(MatrixRow(reference, 0))));
   }
   *X = VecCross(*Y, T);
 }

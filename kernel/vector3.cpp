@@ -16,6 +16,8 @@ Vector3 VecCross(Vector3 a, Vector3 b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
+Vector3 NegateVector(Vector3 v) { return {-v.x, -v.y, -v.z}; }
+
 float VecDot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 Vector3 VecAddAssign(Vector3* v, float x, float y, float z) {

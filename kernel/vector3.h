@@ -20,6 +20,7 @@ Vector3 ScaleVec(float s, Vector3 v);
 // Multiplies by the reciprocal; the caller guarantees s != 0.
 Vector3 VecDivide(Vector3 v, float s);
 Vector3 VecCross(Vector3 a, Vector3 b);
+Vector3 NegateVector(Vector3 v);
 float VecDot(Vector3 a, Vector3 b);
 Vector3 VecAddAssign(Vector3* v, float x, float y, float z);
 Vector3 VecSubAssign(Vector3* v, float x, float y, float z);

@@ -34,6 +34,50 @@ struct FramebufferCalls {
 
 FramebufferCalls fbo;
 
+// OpenGL's initial values of the state that frames change, short of what the frame itself sets
+// before it draws (enables, depth function, clear values).
+void ResetFrameState() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  const GLfloat black[] = {0.0f, 0.0f, 0.0f, 1.0f};
+  const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+  const GLfloat dim[] = {0.2f, 0.2f, 0.2f, 1.0f};
+  const GLfloat grey[] = {0.8f, 0.8f, 0.8f, 1.0f};
+  const GLfloat towardViewer[] = {0.0f, 0.0f, 1.0f, 0.0f};
+  const GLfloat downZ[] = {0.0f, 0.0f, -1.0f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, black);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+  glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);  // under the identity modelview just loaded
+  glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, downZ);
+  glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 0.0f);
+  glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 180.0f);
+  glLightf(GL_LIGHT0, GL_CONSTANT_ATTENUATION, 1.0f);
+  glLightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0.0f);
+  glLightf(GL_LIGHT0, GL_QUADRATIC_ATTENUATION, 0.0f);
+
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dim);
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+  glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);
+
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, dim);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, grey);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
+
+  glNormal3f(0.0f, 0.0f, 1.0f);
+  glPixelZoom(1.0f, 1.0f);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
 }  // namespace
 
 GlFrame& GlFrame::Instance() {
@@ -115,7 +159,18 @@ GlFrame::Status GlFrame::Begin(int width, int height) {
   if (status != Status::kReady) return status;
   // A kept context does not reset its viewport when the framebuffer changes size.
   glViewport(0, 0, width, height);
+  ResetFrameState();
   return Status::kReady;
+}
+
+void GlFrame::ReleaseContext() {
+  if (context_ == nullptr) return;
+  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglDestroyContext(display_, context_);
+  context_ = nullptr;
+  framebuffer_ = colourBuffer_ = depthBuffer_ = 0;
+  width_ = height_ = 0;
+  opened_ = false;
 }
 
 void GlFrame::ReadColour(std::uint8_t* rows) const {

@@ -5,6 +5,8 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/drawing_context.h"
+#include "scene/gl_shading.h"
+#include "scene/gl_table.h"
 #include "scene/scene.h"
 
 void ResetProgramState() {
@@ -12,6 +14,8 @@ void ResetProgramState() {
   ResetScene();
   ResetKernelState();
   ResetDrawingContext();
+  ResetGlShading();
+  InstallGlCalls(nullptr);
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };

@@ -1,0 +1,338 @@
+#include "scene/gl_shading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "kernel/block_object.h"
+#include "kernel/boolean_object.h"
+#include "kernel/bspline_curve.h"
+#include "kernel/curve_object.h"
+#include "kernel/mesh_object.h"
+#include "kernel/polygon_triangulation.h"
+#include "kernel/surface_object.h"
+#include "kernel/surface_tessellation.h"
+#include "scene/drawing_context.h"
+#include "scene/gl_table.h"
+
+Matrix4 GlInverseViewMatrix;
+
+namespace {
+
+// Shading keeps a surface to about 256 tessellated points along each direction: the steps drop
+// to the largest count that stays within it, but never below 1 (a count of 1 or less is kept).
+// Taken in closed form, so a step count from a hostile file costs nothing.
+int ShadingSteps(int steps, int lines) {
+  if (steps <= 1 || static_cast<std::int64_t>(lines) * steps <= 256) return steps;
+  return std::max(1, 256 / lines);
+}
+
+bool IsShownOrSelected(const CGeomObject& object) {
+  return object.ObjectState == kStateShown || object.ObjectState == kStateSelected;
+}
+
+// The surface's control grid when it holds every point its size claims.
+bool HasControlGrid(const CSurfaceObject& surface) {
+  return surface.rows >= 2 && surface.columns >= 2 &&
+         static_cast<std::int64_t>(surface.rows) * surface.columns <=
+             static_cast<std::int64_t>(surface.points.size());
+}
+
+void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vector<Vector3>* padded,
+                    int* rows, int* columns) {
+  ExtendSurfaceNet(grid, surface.rows, surface.columns, surface.startAttributeU,
+                   surface.endAttributeU, surface.closedU, surface.startAttributeV,
+                   surface.endAttributeV, surface.closedV, padded, rows, columns);
+}
+
+// A degenerate tangent has all three components below 0.0001 in magnitude.
+bool IsDegenerate(Vector3 v) {
+  return std::fabs(v.x) < 0.0001f && std::fabs(v.y) < 0.0001f && std::fabs(v.z) < 0.0001f;
+}
+
+void RenderSurfaceGL(const CSurfaceObject& surface) {
+  if (!HasControlGrid(surface)) return;
+  const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
+  const int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
+  std::vector<Vector3> padded;
+  int rows = 0;
+  int columns = 0;
+  PadSurfaceGrid(surface, surface.points.data(), &padded, &rows, &columns);
+  RenderSurfaceGridGL(padded.data(), rows, columns, stepsU, stepsV, surface.orientationSign);
+
+  // A surface closed one way only is a tube: its two open ends get flat caps. The caps average
+  // each padded line with its neighbours, so the open direction needs three padded lines.
+  if (rows < 3 || columns < 3) return;
+  const int sign = surface.orientationSign;
+  if (surface.closedV != 0 && surface.closedU == 0) {
+    const int offset = stepsU >= 1 ? columns : 0;
+    RenderCapGL(offset, &padded[columns], 1, columns, stepsV, surface.closedV, sign);
+    RenderCapGL(offset, &padded[static_cast<std::size_t>(rows - 2) * columns], 1, columns, stepsV,
+                surface.closedV, -sign);
+  } else if (surface.closedU != 0 && surface.closedV == 0) {
+    const int offset = stepsV >= 1 ? 1 : 0;
+    RenderCapGL(offset, &padded[1], columns, rows, stepsU, surface.closedU, -sign);
+    RenderCapGL(offset, &padded[columns - 2], columns, rows, stepsU, surface.closedU, sign);
+  }
+}
+
+void RenderMeshObjectGL(const CMeshObject& mesh) {
+  RenderMeshGL(mesh.points, mesh.faceIndices, mesh.faceSizes, mesh.flatShading,
+               mesh.orientationSign);
+}
+
+Vector3 AxisVector(int axis, float length) {
+  return {axis == 0 ? length : 0.0f, axis == 1 ? length : 0.0f, axis == 2 ? length : 0.0f};
+}
+
+void TriangulateOutlines(const std::vector<std::vector<Vector3>>& outlines) {
+  std::vector<int> sizes;
+  std::vector<const Vector3*> rings;
+  for (const std::vector<Vector3>& outline : outlines) {
+    if (outline.empty()) continue;
+    sizes.push_back(static_cast<int>(outline.size()));
+    rings.push_back(outline.data());
+  }
+  if (rings.empty()) return;
+  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
+                      [](Vector3 tip, Vector3 next, Vector3 previous) {
+                        EmitTriangleGL(tip, next, previous);
+                      });
+}
+
+// The block's outline curves come in pairs, the back outline first: the back outlines of all
+// profiles make one flat end (holes included), the front outlines the other.
+void RenderBlockCapsGL(const CBlockObject& block) {
+  std::vector<std::vector<Vector3>> backs;
+  std::vector<std::vector<Vector3>> fronts;
+  for (const CGeomObject* back = block.outlineCurves.head(); back != nullptr && back->next != nullptr;
+       back = back->next->next) {
+    for (const CGeomObject* object : {back, static_cast<const CGeomObject*>(back->next)}) {
+      if (object->GetKind() != kKindCurve) continue;
+      const auto& curve = static_cast<const CCurveObject&>(*object);
+      std::vector<Vector3> polygon =
+          ExtendCurveEnds(curve.PointCount(), curve.points.data(), 0, 0, 1);
+      for (Vector3& point : polygon) point = TransformPoint(point, block.placement);
+      (object == back ? backs : fronts)
+          .push_back(EvaluateCurvePoints(polygon.data(), static_cast<int>(polygon.size()),
+                                         curve.stepsPerSpan));
+    }
+  }
+  if (backs.empty() && fronts.empty()) return;
+  if (block.depthAxis < 0 || block.depthAxis > 2) return;
+
+  // The back end faces against the depth direction, which runs toward -y for the y axis.
+  Matrix4 turn = block.placement;
+  turn[12] = turn[13] = turn[14] = 0.0f;
+  const Vector3 normal = Normalize(
+      TransformPoint(AxisVector(block.depthAxis, block.depthAxis == 1 ? 1.0f : -1.0f), turn));
+  GlCalls& gl = *InstalledGlCalls();
+  gl.Normal3fv(&normal.x);
+  TriangulateOutlines(backs);
+  const Vector3 opposite = NegateVector(normal);
+  gl.Normal3fv(&opposite.x);
+  TriangulateOutlines(fronts);
+}
+
+void RenderBlockGL(const CBlockObject& block) {
+  // Every wall and end piece takes the orientation of the first; a block without surfaces
+  // (flat ends, no thickness) has only its end caps.
+  int sign = 1;
+  bool first = true;
+  for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
+    if (child->GetKind() != kKindSurface) continue;
+    const auto& surface = static_cast<const CSurfaceObject&>(*child);
+    if (!HasControlGrid(surface)) continue;
+    if (first) sign = surface.orientationSign;
+    first = false;
+    std::vector<Vector3> placed(surface.points.size());
+    std::transform(surface.points.begin(), surface.points.end(), placed.begin(),
+                   [&](Vector3 p) { return TransformPoint(p, block.placement); });
+    std::vector<Vector3> padded;
+    int rows = 0;
+    int columns = 0;
+    PadSurfaceGrid(surface, placed.data(), &padded, &rows, &columns);
+    RenderSurfaceGridGL(padded.data(), rows, columns, surface.outputStepsU, surface.outputStepsV,
+                        sign);
+  }
+  RenderBlockCapsGL(block);
+}
+
+// A subtraction whose subtractors do not count shows its body alone; every other group shows
+// its shown and selected members.
+void RenderBooleanGL(const CBooleanObject& group) {
+  if (group.Operation() != kBooleanSubtraction || group.subtractBody != 0) {
+    for (const CGeomObject* member = group.members.head(); member != nullptr;
+         member = member->next) {
+      if (IsShownOrSelected(*member)) RenderObjectGL(member);
+    }
+  } else if (IsShownOrSelected(group) && !group.members.empty()) {
+    RenderObjectGL(group.members.head());
+  }
+}
+
+}  // namespace
+
+void RenderObjectGL(const CGeomObject* object) {
+  if (object == nullptr || InstalledGlCalls() == nullptr) return;
+  switch (object->GetKind()) {
+    case kKindSurface:
+      RenderSurfaceGL(static_cast<const CSurfaceObject&>(*object));
+      break;
+    case kKindMesh:
+      RenderMeshObjectGL(static_cast<const CMeshObject&>(*object));
+      break;
+    case kKindBlock:
+      RenderBlockGL(static_cast<const CBlockObject&>(*object));
+      break;
+    case kKindBoolean:
+      RenderBooleanGL(static_cast<const CBooleanObject&>(*object));
+      break;
+    default:
+      break;
+  }
+}
+
+void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU, int stepsV,
+                         int orientationSign) {
+  std::vector<Vector3> points;
+  std::vector<Vector3> tangentsU;
+  std::vector<Vector3> tangentsV;
+  int n = 0;
+  int m = 0;
+  TessellateSurface(kBSplineBasis, grid, rows, columns, &points, &tangentsU, &tangentsV, &n, &m,
+                    stepsU, stepsV, 1);
+  if (n < 2 || m < 2) return;
+
+  const auto at = [m](int row, int column) { return static_cast<std::size_t>(row) * m + column; };
+  std::vector<Vector3> normals(points.size());
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < m; ++j) {
+      // A degenerate tangent (a collapsed edge or pole) borrows its neighbour's, so the normal
+      // there follows the surface around it.
+      Vector3& a = tangentsU[at(i, j)];
+      Vector3& b = tangentsV[at(i, j)];
+      if (IsDegenerate(a)) {
+        a = tangentsU[at(i, j == 0 ? 1 : j - 1)];
+      } else if (IsDegenerate(b)) {
+        b = tangentsV[at(i == 0 ? 1 : i - 1, j)];
+      }
+      normals[at(i, j)] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
+    }
+  }
+
+  std::vector<std::uint32_t> quads;
+  quads.reserve(static_cast<std::size_t>(n - 1) * (m - 1) * 4);
+  for (int i = 0; i + 1 < n; ++i) {
+    for (int j = 0; j + 1 < m; ++j) {
+      quads.push_back(static_cast<std::uint32_t>(at(i, j)));
+      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j)));
+      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j + 1)));
+      quads.push_back(static_cast<std::uint32_t>(at(i, j + 1)));
+    }
+  }
+  GlCalls& gl = *InstalledGlCalls();
+  gl.VertexPointer(3, kGlFloat, sizeof(Vector3), points.data());
+  gl.NormalPointer(kGlFloat, sizeof(Vector3), normals.data());
+  gl.DrawElements(kGlQuads, static_cast<int>(quads.size()), kGlUnsignedInt, quads.data());
+}
+
+void RenderMeshGL(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                  std::span<const std::int32_t> faceSizes, int flat, int orientationSign) {
+  // Normals turn with a mirrored placement, and with an inside-out orientation.
+  const float determinant = MatDeterminant(MatMultiply(GetModelMatrix(), GlInverseViewMatrix), 3);
+  const bool mirrored = determinant * static_cast<float>(orientationSign) < 0.0f;
+
+  struct Face {
+    std::size_t first;
+    int size;
+    Vector3 normal;
+  };
+  std::vector<Face> faces;
+  faces.reserve(faceSizes.size());
+  std::size_t next = 0;
+  for (const std::int32_t size : faceSizes) {
+    if (size < 0 || static_cast<std::size_t>(size) > indices.size() - next) break;
+    const std::size_t first = next;
+    next += static_cast<std::size_t>(size);
+    if (size < 3) continue;
+    const auto inside = [&](std::int32_t index) {
+      return index >= 0 && static_cast<std::size_t>(index) < points.size();
+    };
+    if (!std::all_of(indices.begin() + first, indices.begin() + next, inside)) continue;
+    const Vector3 p0 = points[indices[first]];
+    const Vector3 p1 = points[indices[first + 1]];
+    const Vector3 p2 = points[indices[first + 2]];
+    const Vector3 normal = Normalize(VecCross(VecSub(p2, p1), VecSub(p0, p1)));
+    faces.push_back({first, size, mirrored ? NegateVector(normal) : normal});
+  }
+
+  GlCalls& gl = *InstalledGlCalls();
+  if (flat != 0) {
+    for (const Face& face : faces) {
+      gl.Begin(kGlPolygon);
+      gl.Normal3fv(&face.normal.x);
+      for (std::size_t k = face.first; k < face.first + face.size; ++k) {
+        gl.Vertex3fv(&points[indices[k]].x);
+      }
+      gl.End();
+    }
+    return;
+  }
+
+  std::vector<Vector3> vertexNormals(points.size());
+  for (const Face& face : faces) {
+    for (std::size_t k = face.first; k < face.first + face.size; ++k) {
+      Vector3& sum = vertexNormals[indices[k]];
+      sum = VecAdd(sum, face.normal);
+    }
+  }
+  for (Vector3& normal : vertexNormals) normal = Normalize(normal);
+  // A vertex normal more than about 25.8 degrees off the face's is a crease: the face keeps its own.
+  for (const Face& face : faces) {
+    gl.Begin(kGlPolygon);
+    for (std::size_t k = face.first; k < face.first + face.size; ++k) {
+      const Vector3& smooth = vertexNormals[indices[k]];
+      gl.Normal3fv(VecDot(smooth, face.normal) >= 0.9f ? &smooth.x : &face.normal.x);
+      gl.Vertex3fv(&points[indices[k]].x);
+    }
+    gl.End();
+  }
+}
+
+void RenderCapGL(int offset, const Vector3* first, int stride, int count, int steps, int closed,
+                 int sign) {
+  std::vector<Vector3> outline(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) {
+    const Vector3* point = first + static_cast<std::ptrdiff_t>(i) * stride;
+    outline[i] = offset > 0 ? VecDivide(VecAdd(VecAdd(point[-offset], ScaleVec(4.0f, *point)),
+                                               point[offset]),
+                                        6.0f)
+                            : *point;
+  }
+  std::vector<Vector3> sampled = EvaluateCurvePoints(outline.data(), count, steps);
+  // A closed outline ends on a repeat of its first point.
+  if (closed != 0 && !sampled.empty()) sampled.pop_back();
+  if (sampled.empty()) return;
+
+  Vector3 normal;
+  for (std::size_t i = 0; i < sampled.size(); ++i) {
+    normal = VecAdd(normal, VecCross(sampled[i], sampled[(i + 1) % sampled.size()]));
+  }
+  normal = Normalize(normal);
+  if (sign < 0) normal = NegateVector(normal);
+  InstalledGlCalls()->Normal3fv(&normal.x);
+  TriangulateOutlines({sampled});
+}
+
+void EmitTriangleGL(Vector3 a, Vector3 b, Vector3 c) {
+  GlCalls& gl = *InstalledGlCalls();
+  gl.Begin(kGlTriangles);
+  gl.Vertex3fv(&a.x);
+  gl.Vertex3fv(&b.x);
+  gl.Vertex3fv(&c.x);
+  gl.End();
+}
+
+void ResetGlShading() { GlInverseViewMatrix = Matrix4(); }

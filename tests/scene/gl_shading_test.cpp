@@ -1,0 +1,304 @@
+#include "scene/gl_shading.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "kernel/block_object.h"
+#include "kernel/boolean_object.h"
+#include "kernel/mesh_object.h"
+#include "kernel/surface_object.h"
+#include "program_state.h"
+#include "recording_gl.h"
+#include "scene/drawing_context.h"
+#include "scene/gl_table.h"
+
+namespace {
+
+class GlShadingTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    InstallGlCalls(&gl);
+    SetModelMatrix(kIdentityMatrix);
+    GlInverseViewMatrix = kIdentityMatrix;
+  }
+
+  RecordingGl gl;
+};
+
+Vector3 AsVector(const RecordingGl::Call& call) {
+  return {float(call.numbers[0]), float(call.numbers[1]), float(call.numbers[2])};
+}
+
+void ExpectNear(Vector3 actual, Vector3 expected, float tolerance) {
+  EXPECT_NEAR(actual.x, expected.x, tolerance);
+  EXPECT_NEAR(actual.y, expected.y, tolerance);
+  EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+// A flat open grid, rows along x and columns along y, every end attribute 0.
+std::unique_ptr<CSurfaceObject> FlatSurface(int rows, int columns, int stepsU, int stepsV) {
+  auto surface = std::make_unique<CSurfaceObject>();
+  surface->rows = rows;
+  surface->columns = columns;
+  for (int i = 0; i < rows; ++i) {
+    for (int j = 0; j < columns; ++j) surface->points.push_back({float(i), float(j), 0.0f});
+  }
+  surface->outputStepsU = stepsU;
+  surface->outputStepsV = stepsV;
+  return surface;
+}
+
+// A tube of radius 1 from z = 0 to z = 3: rows go up z, each row a ring of 8 points turning
+// counter-clockwise seen from +z (closed along the columns).
+std::unique_ptr<CSurfaceObject> Tube(int orientation) {
+  auto tube = std::make_unique<CSurfaceObject>();
+  tube->rows = 4;
+  tube->columns = 8;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 8; ++j) {
+      const float angle = float(j) * std::numbers::pi_v<float> / 4.0f;
+      tube->points.push_back({std::cos(angle), std::sin(angle), float(i)});
+    }
+  }
+  tube->closedV = 1;
+  tube->outputStepsU = 2;
+  tube->outputStepsV = 2;
+  tube->orientationSign = orientation;
+  return tube;
+}
+
+TEST_F(GlShadingTest, SurfaceStepsStayWithinAboutTwoHundredFiftySixPoints) {
+  struct Case {
+    int rows, columns, stepsU, stepsV;
+    int shadedU, shadedV;
+  };
+  for (const Case& c : {Case{40, 4, 8, 8, 6, 8}, Case{300, 4, 1, 8, 1, 8},
+                        Case{2, 4, 200, 8, 128, 8}, Case{4, 40, 8, 8, 8, 6}}) {
+    SCOPED_TRACE(testing::Message() << c.rows << " x " << c.columns);
+    gl.calls.clear();
+    const auto surface = FlatSurface(c.rows, c.columns, c.stepsU, c.stepsV);
+    RenderObjectGL(surface.get());
+    // Open with attributes 0: one padding line at each end, rows - 1 spans.
+    const int n = c.shadedU * (c.rows - 1) + 1;
+    const int m = c.shadedV * (c.columns - 1) + 1;
+    const std::vector<RecordingGl::Call> draws = gl.Named("DrawElements");
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(draws[0].numbers[0], kGlQuads);
+    EXPECT_EQ(draws[0].numbers[1], 4.0 * (n - 1) * (m - 1));
+    EXPECT_EQ(draws[0].numbers[2], kGlUnsignedInt);
+  }
+}
+
+TEST_F(GlShadingTest, SurfaceNormalsFollowTheOrientation) {
+  for (const int orientation : {1, -1}) {
+    gl.elementNormals.clear();
+    auto surface = FlatSurface(4, 4, 2, 2);
+    surface->orientationSign = orientation;
+    RenderObjectGL(surface.get());
+    ASSERT_FALSE(gl.elementNormals.empty());
+    // Tangent U along +x, V along +y: U x V is +z.
+    for (const Vector3 normal : gl.elementNormals) {
+      ExpectNear(normal, {0.0f, 0.0f, float(orientation)}, 1e-6f);
+    }
+  }
+}
+
+TEST_F(GlShadingTest, SurfaceClosedOneWayGetsTwoCapsFacingAsItsWall) {
+  struct Case {
+    int closedU, closedV;
+    int caps;
+  };
+  for (const Case& c : {Case{0, 1, 2}, Case{1, 0, 2}, Case{1, 1, 0}, Case{0, 0, 0}}) {
+    SCOPED_TRACE(testing::Message() << "closed " << c.closedU << ", " << c.closedV);
+    gl.calls.clear();
+    auto tube = Tube(-1);
+    tube->closedU = c.closedU;
+    tube->closedV = c.closedV;
+    RenderObjectGL(tube.get());
+    EXPECT_EQ(gl.Count("Normal3fv"), c.caps);
+    EXPECT_EQ(gl.Count("Begin") > 0, c.caps > 0);
+  }
+
+  // Orientation -1 turns this tube's wall outward; its caps face out of the tube too, and lie
+  // on the tube's end planes.
+  gl.calls.clear();
+  const auto tube = Tube(-1);
+  RenderObjectGL(tube.get());
+  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
+  ASSERT_EQ(normals.size(), 2u);
+  ExpectNear(AsVector(normals[0]), {0.0f, 0.0f, -1.0f}, 1e-5f);
+  ExpectNear(AsVector(normals[1]), {0.0f, 0.0f, 1.0f}, 1e-5f);
+  float capZ = 0.0f;
+  int triangleVertices = 0;
+  for (const RecordingGl::Call& call : gl.calls) {
+    if (call.name == "Normal3fv") capZ = call.numbers[2] < 0 ? 0.0f : 3.0f;
+    if (call.name != "Vertex3fv") continue;
+    EXPECT_NEAR(call.numbers[2], capZ, 1e-5);
+    ++triangleVertices;
+  }
+  // An octagon sampled at 2 steps per span is a 16-gon: 14 triangles per cap.
+  EXPECT_EQ(triangleVertices, 2 * 14 * 3);
+}
+
+TEST_F(GlShadingTest, MeshFacesThatDoNotFitAreLeftOut) {
+  CMeshObject mesh;
+  mesh.points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+  // A triangle, a 2-vertex face, a face with index 99, a quad, a face with index -1, and a face
+  // that runs past the index list.
+  mesh.faceSizes = {3, 2, 3, 4, 3, 5};
+  mesh.faceIndices = {0, 1, 2, 0, 1, 0, 99, 2, 0, 1, 2, 3, 0, -1, 2, 0, 1};
+  for (const int flat : {1, 0}) {
+    SCOPED_TRACE(flat);
+    gl.calls.clear();
+    mesh.flatShading = flat;
+    RenderObjectGL(&mesh);
+    EXPECT_EQ(gl.Count("Begin"), 2);
+    EXPECT_EQ(gl.Count("Vertex3fv"), 3 + 4);
+  }
+}
+
+TEST_F(GlShadingTest, MeshNormalsFlipWithAMirrorOrAnInsideOutMesh) {
+  CMeshObject mesh;
+  mesh.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  mesh.faceSizes = {3};
+  mesh.faceIndices = {0, 1, 2};
+  Matrix4 mirror = kIdentityMatrix;
+  mirror[0] = -1.0f;
+  struct Case {
+    bool mirrored;
+    int orientation;
+    float normalZ;
+  };
+  for (const Case& c : {Case{false, 1, 1.0f}, Case{true, 1, -1.0f}, Case{false, -1, -1.0f},
+                        Case{true, -1, 1.0f}}) {
+    SCOPED_TRACE(testing::Message() << c.mirrored << ", " << c.orientation);
+    gl.calls.clear();
+    // The view matrix and its inverse cancel; only the placement's handedness is left.
+    SetModelMatrix(c.mirrored ? mirror : kIdentityMatrix);
+    mesh.orientationSign = c.orientation;
+    RenderObjectGL(&mesh);
+    const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
+    ASSERT_EQ(normals.size(), 1u);
+    ExpectNear(AsVector(normals[0]), {0.0f, 0.0f, c.normalZ}, 1e-6f);
+  }
+}
+
+TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
+  // Two unit squares sharing the edge x = 0, the second folded down by the given angle.
+  for (const float degrees : {90.0f, 10.0f}) {
+    SCOPED_TRACE(degrees);
+    gl.calls.clear();
+    const float a = degrees * std::numbers::pi_v<float> / 180.0f;
+    CMeshObject mesh;
+    mesh.flatShading = 0;
+    mesh.points = {{-1, 0, 0}, {0, 0, 0}, {0, 1, 0}, {-1, 1, 0},
+                   {std::cos(a), 0, -std::sin(a)}, {std::cos(a), 1, -std::sin(a)}};
+    mesh.faceSizes = {4, 4};
+    mesh.faceIndices = {0, 1, 2, 3, 1, 4, 5, 2};
+    RenderObjectGL(&mesh);
+    const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
+    ASSERT_EQ(normals.size(), 8u);
+    // The second vertex of the first face sits on the fold.
+    const Vector3 onFold = AsVector(normals[1]);
+    const Vector3 faceNormal = {0.0f, 0.0f, 1.0f};
+    if (degrees > 45.0f) {
+      ExpectNear(onFold, faceNormal, 1e-6f);
+    } else {
+      const float half = a / 2.0f;
+      ExpectNear(onFold, {std::sin(half), 0.0f, std::cos(half)}, 1e-5f);
+    }
+    // Vertices off the fold keep their face's normal either way.
+    ExpectNear(AsVector(normals[0]), faceNormal, 1e-6f);
+  }
+}
+
+std::unique_ptr<CGeomObject> ShownMesh() {
+  auto mesh = std::make_unique<CMeshObject>();
+  mesh->points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  mesh->faceSizes = {3};
+  mesh->faceIndices = {0, 1, 2};
+  return mesh;
+}
+
+TEST_F(GlShadingTest, BooleanGroupsShowTheirCountingMembers) {
+  struct Case {
+    int operation, subtractBody, groupState, memberState;
+    int surfaces, meshes;
+  };
+  for (const Case& c : {
+           Case{kBooleanSubtraction, 0, 0, 0, 1, 0},  // the body alone
+           Case{kBooleanSubtraction, 1, 0, 0, 1, 1},
+           Case{kBooleanSubtraction, 0, 2, 0, 0, 0},  // a hidden group shows no body
+           Case{kBooleanUnion, 0, 0, 0, 1, 1},
+           Case{kBooleanUnion, 0, 0, 2, 1, 0},  // a hidden member is left out
+       }) {
+    SCOPED_TRACE(testing::Message() << c.operation << ", " << c.subtractBody << ", "
+                                    << c.groupState << ", " << c.memberState);
+    gl.calls.clear();
+    CBooleanObject group;
+    group.SetOperation(c.operation);
+    group.subtractBody = c.subtractBody;
+    group.ObjectState = c.groupState;
+    group.members.Append(FlatSurface(4, 4, 1, 1));
+    std::unique_ptr<CGeomObject> mesh = ShownMesh();
+    mesh->ObjectState = c.memberState;
+    group.members.Append(std::move(mesh));
+    RenderObjectGL(&group);
+    EXPECT_EQ(gl.Count("DrawElements"), c.surfaces);
+    EXPECT_EQ(gl.Count("Begin"), c.meshes);
+  }
+}
+
+std::unique_ptr<CBlockObject> SquareBlock(float thickness) {
+  auto block = std::make_unique<CBlockObject>();
+  block->profilePoints = {{0, 0, 0}, {2, 0, 0}, {2, 2, 0}, {0, 2, 0}};
+  block->profileSizes = {4};
+  block->profileSteps = {2};
+  block->thickness = thickness;
+  block->Rebuild();
+  return block;
+}
+
+TEST_F(GlShadingTest, BlockDrawsItsSurfacesAndBothEndCaps) {
+  const auto block = SquareBlock(5.0f);
+  RenderObjectGL(block.get());
+  EXPECT_EQ(gl.Count("DrawElements"), 1);
+  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
+  ASSERT_EQ(normals.size(), 2u);
+  // Depth runs along +z: the back end at z = 0 faces -z, the front end at z = 5 faces +z.
+  ExpectNear(AsVector(normals[0]), {0, 0, -1}, 1e-6f);
+  ExpectNear(AsVector(normals[1]), {0, 0, 1}, 1e-6f);
+  EXPECT_GT(gl.Count("Vertex3fv"), 0);
+}
+
+TEST_F(GlShadingTest, BlockWithoutSurfacesDrawsItsCapsUnderItsPlacement) {
+  auto block = SquareBlock(0.0005f);
+  ASSERT_TRUE(block->surfaces.empty());
+  // A quarter turn about x takes +z to -y.
+  block->placement = kIdentityMatrix;
+  block->placement.at(1, 1) = 0.0f;
+  block->placement.at(1, 2) = 1.0f;
+  block->placement.at(2, 1) = -1.0f;
+  block->placement.at(2, 2) = 0.0f;
+  block->placement.at(3, 0) = 10.0f;
+  RenderObjectGL(block.get());
+  EXPECT_EQ(gl.Count("DrawElements"), 0);
+  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
+  ASSERT_EQ(normals.size(), 2u);
+  ExpectNear(AsVector(normals[0]), {0, 1, 0}, 1e-6f);
+  ExpectNear(AsVector(normals[1]), {0, -1, 0}, 1e-6f);
+  // Both caps lie within the placed square, moved 10 along x.
+  const std::vector<RecordingGl::Call> vertices = gl.Named("Vertex3fv");
+  ASSERT_FALSE(vertices.empty());
+  for (const RecordingGl::Call& vertex : vertices) {
+    EXPECT_GE(vertex.numbers[0], 10.0 - 1e-5);
+    EXPECT_LE(vertex.numbers[0], 12.0 + 1e-5);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "kernel/vector3.h"
+#include "platform/gl_calls.h"
+
+// A GL table that draws nothing and keeps every call with its numbers, in order. Read-backs
+// fill their destination with readColour (each byte) and readDepth.
+class RecordingGl : public GlCalls {
+ public:
+  struct Call {
+    std::string name;
+    std::vector<double> numbers;
+  };
+
+  GlFrameStatus status = GlFrameStatus::kReady;
+  std::uint8_t readColour = 0;
+  float readDepth = 0.0f;
+  std::vector<Call> calls;
+  // The vertices and normals each DrawElements drew, in index order.
+  std::vector<Vector3> elementVertices;
+  std::vector<Vector3> elementNormals;
+
+  int Count(const std::string& name) const {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                          [&](const Call& call) { return call.name == name; }));
+  }
+  std::vector<Call> Named(const std::string& name) const {
+    std::vector<Call> found;
+    for (const Call& call : calls) {
+      if (call.name == name) found.push_back(call);
+    }
+    return found;
+  }
+
+  GlFrameStatus BeginFrame(int width, int height) override {
+    Record("BeginFrame", {double(width), double(height)});
+    return status;
+  }
+  void Enable(GlEnum capability) override { Record("Enable", {double(capability)}); }
+  void Disable(GlEnum capability) override { Record("Disable", {double(capability)}); }
+  void EnableClientState(GlEnum array) override { Record("EnableClientState", {double(array)}); }
+  void DepthFunc(GlEnum function) override { Record("DepthFunc", {double(function)}); }
+  void ClearDepth(double depth) override { Record("ClearDepth", {depth}); }
+  void ClearColor(float red, float green, float blue, float alpha) override {
+    Record("ClearColor", {red, green, blue, alpha});
+  }
+  void Clear(std::uint32_t mask) override { Record("Clear", {double(mask)}); }
+  void MatrixMode(GlEnum mode) override { Record("MatrixMode", {double(mode)}); }
+  void LoadIdentity() override { Record("LoadIdentity", {}); }
+  void Scaled(double x, double y, double z) override { Record("Scaled", {x, y, z}); }
+  void LoadMatrixf(const float* matrix) override { Record("LoadMatrixf", Floats(matrix, 16)); }
+  void MultMatrixf(const float* matrix) override { Record("MultMatrixf", Floats(matrix, 16)); }
+  void GetFloatv(GlEnum name, float* values) override {
+    Record("GetFloatv", {double(name)});
+    // The projection a frame loads: the scale it was given on the diagonal.
+    std::fill(values, values + 16, 0.0f);
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+      if (it->name != "Scaled") continue;
+      for (int i = 0; i < 3; ++i) values[i * 5] = static_cast<float>(it->numbers[i]);
+      break;
+    }
+    values[15] = 1.0f;
+  }
+  void Materialfv(GlEnum face, GlEnum name, const float* values) override {
+    std::vector<double> numbers = {double(face), double(name)};
+    for (int i = 0; i < 4; ++i) numbers.push_back(values[i]);
+    Record("Materialfv", numbers);
+  }
+  void Begin(GlEnum mode) override { Record("Begin", {double(mode)}); }
+  void End() override { Record("End", {}); }
+  void Vertex3fv(const float* vertex) override { Record("Vertex3fv", Floats(vertex, 3)); }
+  void Normal3fv(const float* normal) override { Record("Normal3fv", Floats(normal, 3)); }
+  void VertexPointer(int size, GlEnum type, int stride, const void* pointer) override {
+    Record("VertexPointer", {double(size), double(type), double(stride)});
+    vertices_ = static_cast<const Vector3*>(pointer);
+  }
+  void NormalPointer(GlEnum type, int stride, const void* pointer) override {
+    Record("NormalPointer", {double(type), double(stride)});
+    normals_ = static_cast<const Vector3*>(pointer);
+  }
+  void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) override {
+    Record("DrawElements", {double(mode), double(count), double(type)});
+    const auto* index = static_cast<const std::uint32_t*>(indices);
+    for (int i = 0; i < count; ++i) {
+      elementVertices.push_back(vertices_[index[i]]);
+      elementNormals.push_back(normals_[index[i]]);
+    }
+  }
+  void PixelZoom(float x, float y) override { Record("PixelZoom", {x, y}); }
+  void PixelStorei(GlEnum name, int value) override {
+    Record("PixelStorei", {double(name), double(value)});
+  }
+  void RasterPos3fv(const float* position) override {
+    Record("RasterPos3fv", Floats(position, 3));
+  }
+  void DrawPixels(int width, int height, GlEnum format, GlEnum type, const void*) override {
+    Record("DrawPixels", {double(width), double(height), double(format), double(type)});
+  }
+  void Finish() override { Record("Finish", {}); }
+  void Flush() override { Record("Flush", {}); }
+  void ReadPixels(int x, int y, int width, int height, GlEnum format, GlEnum type,
+                  void* pixels) override {
+    Record("ReadPixels", {double(x), double(y), double(width), double(height), double(format),
+                          double(type)});
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    if (format == kGlDepthComponent) {
+      std::fill_n(static_cast<float*>(pixels), count, readDepth);
+    } else {
+      std::memset(pixels, readColour, static_cast<std::size_t>((3 * width + 3) / 4 * 4) * height);
+    }
+  }
+
+ private:
+  static std::vector<double> Floats(const float* values, int count) {
+    return std::vector<double>(values, values + count);
+  }
+  void Record(const char* name, std::vector<double> numbers) {
+    calls.push_back({name, std::move(numbers)});
+  }
+
+  const Vector3* vertices_ = nullptr;
+  const Vector3* normals_ = nullptr;
+};
