@@ -1,16 +1,27 @@
 #include "platform/command_queue.h"
 
+#include <utility>
+
 void CommandQueue::Post(int id) {
-  posted_.push_back(id);
+  posted_.push_back({id, nullptr});
+  Wake();
+}
+
+void CommandQueue::PostCall(std::function<void()> call) {
+  posted_.push_back({0, std::move(call)});
   Wake();
 }
 
 void CommandQueue::Drain() {
-  while (!Held() && dispatcher_ && !posted_.empty()) {
-    const int id = posted_.front();
+  while (!Held() && !posted_.empty() && (posted_.front().call || dispatcher_)) {
+    const Posted next = std::move(posted_.front());
     posted_.pop_front();
     CommandQueueHold running(*this);
-    dispatcher_(id);
+    if (next.call) {
+      next.call();
+    } else {
+      dispatcher_(next.id);
+    }
   }
 }
 

@@ -10,8 +10,12 @@
 class CommandQueue {
  public:
   void Post(int id);
-  // Runs the posted commands in order through the dispatcher, each under a hold; does nothing
-  // while the queue is held or no dispatcher is set.
+  // Posts work of the program's own that must wait for the main loop, such as a message that
+  // may not open inside a frame; it runs in order with the commands.
+  void PostCall(std::function<void()> call);
+  // Runs the posted commands and calls in order, commands through the dispatcher, each under a
+  // hold; does nothing while the queue is held, and stops at a command while no dispatcher is
+  // set.
   void Drain();
 
   bool Held() const { return holds_ > 0; }
@@ -30,7 +34,12 @@ class CommandQueue {
   void Release();
   void Wake() const;
 
-  std::deque<int> posted_;
+  struct Posted {
+    int id = 0;
+    std::function<void()> call;  // set for a posted call
+  };
+
+  std::deque<Posted> posted_;
   int holds_ = 0;
   std::function<void(int)> dispatcher_;
   std::function<void()> wake_;

@@ -56,4 +56,28 @@ TEST_F(CommandQueueTest, ACommandRunsUnderAHoldAndWhatItPostsRunsAfterIt) {
   EXPECT_EQ(ran, (std::vector<int>{6100, 3600}));
 }
 
+TEST_F(CommandQueueTest, PostedCallsRunInOrderWithTheCommandsAndNeverWhileHeld) {
+  ProgramCommandQueue().Post(3600);
+  ProgramCommandQueue().PostCall([this] {
+    EXPECT_TRUE(ProgramCommandQueue().Held());
+    ran.push_back(-1);
+  });
+  ProgramCommandQueue().Post(7000);
+  {
+    CommandQueueHold frame;
+    ProgramCommandQueue().Drain();
+    EXPECT_TRUE(ran.empty());
+  }
+  ProgramCommandQueue().Drain();
+  EXPECT_EQ(ran, (std::vector<int>{3600, -1, 7000}));
+
+  // Without a router a call still runs, and a command waits for one.
+  ProgramCommandQueue().SetDispatcher(nullptr);
+  ProgramCommandQueue().PostCall([this] { ran.push_back(-2); });
+  ProgramCommandQueue().Post(3600);
+  ProgramCommandQueue().Drain();
+  EXPECT_EQ(ran.back(), -2);
+  EXPECT_EQ(ProgramCommandQueue().Pending(), 1u);
+}
+
 }  // namespace
