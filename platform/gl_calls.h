@@ -32,6 +32,7 @@ inline constexpr GlEnum kGlNormalArray = 0x8075;
 
 inline constexpr GlEnum kGlModelview = 0x1700;
 inline constexpr GlEnum kGlProjection = 0x1701;
+inline constexpr GlEnum kGlModelviewMatrix = 0x0BA6;
 inline constexpr GlEnum kGlProjectionMatrix = 0x0BA7;
 
 inline constexpr std::uint32_t kGlDepthBufferBit = 0x0100;

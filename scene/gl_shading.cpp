@@ -9,6 +9,7 @@
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
+#include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
@@ -172,6 +173,21 @@ void RenderBooleanGL(const CBooleanObject& group) {
   }
 }
 
+// The gem's prototype under its placement. GL's own matrix is put back afterwards, so that a gem
+// among the tool preview leaves the preview's matrix to the objects after it.
+void RenderGemGL(const CGeomObject& gem) {
+  CGeomObject* prototype = const_cast<CGeomObject*>(&gem);
+  Matrix4 placement;
+  ResolveGemInstance(prototype, &placement);
+  if (prototype == nullptr) return;
+  GlCalls& gl = *InstalledGlCalls();
+  float saved[16];
+  gl.GetFloatv(kGlModelviewMatrix, saved);
+  gl.MultMatrixf(placement.m);
+  RenderObjectGL(prototype);
+  gl.LoadMatrixf(saved);
+}
+
 }  // namespace
 
 void RenderObjectGL(const CGeomObject* object) {
@@ -188,6 +204,9 @@ void RenderObjectGL(const CGeomObject* object) {
       break;
     case kKindBoolean:
       RenderBooleanGL(static_cast<const CBooleanObject&>(*object));
+      break;
+    case kKindGem:
+      RenderGemGL(*object);
       break;
     default:
       break;

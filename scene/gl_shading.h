@@ -14,7 +14,8 @@
 // mesh normals flip. All zeros but element 15 at start.
 extern Matrix4 GlInverseViewMatrix;
 
-// Surfaces, meshes, blocks, Boolean groups and gems; other kinds draw nothing.
+// Surfaces, meshes, blocks, Boolean groups and gems (their prototype under GL's matrix, which
+// leaves the drawing context's alone); other kinds draw nothing.
 void RenderObjectGL(const CGeomObject* object);
 
 // Tessellates a padded control grid of rows x columns (row-major) with the given steps per span

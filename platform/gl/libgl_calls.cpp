@@ -17,7 +17,7 @@ static_assert(kGlAutoNormal == GL_AUTO_NORMAL && kGlMap2Vertex3 == GL_MAP2_VERTE
               kGlLight0 == GL_LIGHT0);
 static_assert(kGlVertexArray == GL_VERTEX_ARRAY && kGlNormalArray == GL_NORMAL_ARRAY);
 static_assert(kGlModelview == GL_MODELVIEW && kGlProjection == GL_PROJECTION &&
-              kGlProjectionMatrix == GL_PROJECTION_MATRIX);
+              kGlModelviewMatrix == GL_MODELVIEW_MATRIX && kGlProjectionMatrix == GL_PROJECTION_MATRIX);
 static_assert(kGlDepthBufferBit == GL_DEPTH_BUFFER_BIT && kGlColorBufferBit == GL_COLOR_BUFFER_BIT);
 static_assert(kGlUnpackRowLength == GL_UNPACK_ROW_LENGTH && kGlPackRowLength == GL_PACK_ROW_LENGTH &&
               kGlPackAlignment == GL_PACK_ALIGNMENT);

@@ -11,10 +11,8 @@
 #include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/object_kind_registry.h"
-#include "kernel/object_list_file.h"
-#include "kernel/object_stream.h"
-#include "platform/file_handle.h"
 #include "platform/program_folder.h"
+#include "gem_library_file.h"
 #include "program_state.h"
 #include "scene/drawing_context.h"
 #include "temp_dir.h"
@@ -61,11 +59,7 @@ class GemLibraryTest : public LumidrexTest {
 
   // Writes the objects as the gem library of the test's program folder.
   void WriteLibrary(std::vector<std::unique_ptr<CGeomObject>> objects) {
-    for (std::size_t i = 1; i < objects.size(); ++i) objects[i - 1]->next = objects[i].get();
-    const FileHandle file = OpenFile(folder.File(kGemLibraryFileName), "wb");
-    ASSERT_NE(file, nullptr);
-    const ObjectStreamScope stream(file.get());
-    WriteObjectList(objects.empty() ? nullptr : objects.front().get());
+    WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(objects));
   }
 
   TempDir folder;

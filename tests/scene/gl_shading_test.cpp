@@ -9,12 +9,17 @@
 
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
+#include "kernel/gem_library.h"
+#include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
+#include "gem_library_file.h"
+#include "platform/program_folder.h"
 #include "program_state.h"
 #include "recording_gl.h"
 #include "scene/drawing_context.h"
 #include "scene/gl_table.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -219,7 +224,7 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
 
 std::unique_ptr<CGeomObject> ShownMesh() {
   auto mesh = std::make_unique<CMeshObject>();
-  mesh->points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  mesh->SetPoints(3, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
   mesh->faceSizes = {3};
   mesh->faceIndices = {0, 1, 2};
   return mesh;
@@ -299,6 +304,47 @@ TEST_F(GlShadingTest, BlockWithoutSurfacesDrawsItsCapsUnderItsPlacement) {
     EXPECT_GE(vertex.numbers[0], 10.0 - 1e-5);
     EXPECT_LE(vertex.numbers[0], 12.0 + 1e-5);
   }
+}
+
+class GlGemShadingTest : public GlShadingTest {
+ protected:
+  void SetUp() override {
+    GlShadingTest::SetUp();
+    SetProgramDirOverride(folder.path());
+    std::vector<std::unique_ptr<CGeomObject>> library;
+    library.push_back(ShownMesh());
+    WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(library));
+  }
+
+  TempDir folder;
+};
+
+TEST_F(GlGemShadingTest, GemShadesItsPrototypeAndPutsGlsMatrixBack) {
+  // Drawn inside a preview: GL holds the view matrix times the preview's.
+  Matrix4 preview = kIdentityMatrix;
+  preview[13] = 7.0f;
+  gl.MatrixMode(kGlModelview);
+  gl.LoadMatrixf(preview.m);
+  CGemObject gem;
+  gem.placement = kIdentityMatrix;
+  gem.placement[0] = -2.0f;
+  RenderObjectGL(&gem);
+
+  const std::vector<RecordingGl::Call> multiplied = gl.Named("MultMatrixf");
+  ASSERT_EQ(multiplied.size(), 1u);
+  EXPECT_EQ(multiplied[0].numbers[0], -2.0);
+  EXPECT_EQ(gl.Count("Begin"), 1);
+  // The prototype's normal is not turned: GL's normal matrix takes care of the mirror.
+  ExpectNear(AsVector(gl.Named("Normal3fv")[0]), {0, 0, 1}, 1e-6f);
+  const std::vector<RecordingGl::Call> loaded = gl.Named("LoadMatrixf");
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(loaded[1].numbers, loaded[0].numbers);
+
+  // A gem of no prototype draws nothing.
+  gl.calls.clear();
+  gem.SetLibraryIndex(5);
+  RenderObjectGL(&gem);
+  EXPECT_TRUE(gl.calls.empty());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "kernel/vector3.h"
+#include "kernel/matrix4.h"
 #include "platform/gl_calls.h"
 
 // A GL table that draws nothing and keeps every call with its numbers, in order. Read-backs
@@ -52,21 +52,38 @@ class RecordingGl : public GlCalls {
     Record("ClearColor", {red, green, blue, alpha});
   }
   void Clear(std::uint32_t mask) override { Record("Clear", {double(mask)}); }
-  void MatrixMode(GlEnum mode) override { Record("MatrixMode", {double(mode)}); }
-  void LoadIdentity() override { Record("LoadIdentity", {}); }
-  void Scaled(double x, double y, double z) override { Record("Scaled", {x, y, z}); }
-  void LoadMatrixf(const float* matrix) override { Record("LoadMatrixf", Floats(matrix, 16)); }
-  void MultMatrixf(const float* matrix) override { Record("MultMatrixf", Floats(matrix, 16)); }
+  void MatrixMode(GlEnum mode) override {
+    Record("MatrixMode", {double(mode)});
+    current_ = mode == kGlProjection ? &projection_ : &modelview_;
+  }
+  void LoadIdentity() override {
+    Record("LoadIdentity", {});
+    *current_ = kIdentityMatrix;
+  }
+  void Scaled(double x, double y, double z) override {
+    Record("Scaled", {x, y, z});
+    Matrix4 scale = kIdentityMatrix;
+    scale[0] = static_cast<float>(x);
+    scale[5] = static_cast<float>(y);
+    scale[10] = static_cast<float>(z);
+    *current_ = MatMultiply(scale, *current_);
+  }
+  void LoadMatrixf(const float* matrix) override {
+    Record("LoadMatrixf", Floats(matrix, 16));
+    std::copy(matrix, matrix + 16, current_->m);
+  }
+  void MultMatrixf(const float* matrix) override {
+    Record("MultMatrixf", Floats(matrix, 16));
+    Matrix4 m;
+    std::copy(matrix, matrix + 16, m.m);
+    *current_ = MatMultiply(m, *current_);  // row vectors: the new matrix acts first
+  }
+  // Answers with the matrix that the calls made: the modelview as loaded and multiplied, the
+  // projection as the scale it was given.
   void GetFloatv(GlEnum name, float* values) override {
     Record("GetFloatv", {double(name)});
-    // The projection a frame loads: the scale it was given on the diagonal.
-    std::fill(values, values + 16, 0.0f);
-    for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
-      if (it->name != "Scaled") continue;
-      for (int i = 0; i < 3; ++i) values[i * 5] = static_cast<float>(it->numbers[i]);
-      break;
-    }
-    values[15] = 1.0f;
+    const Matrix4& matrix = name == kGlProjectionMatrix ? projection_ : modelview_;
+    std::copy(matrix.m, matrix.m + 16, values);
   }
   void Materialfv(GlEnum face, GlEnum name, const float* values) override {
     std::vector<double> numbers = {double(face), double(name)};
@@ -125,6 +142,9 @@ class RecordingGl : public GlCalls {
     calls.push_back({name, std::move(numbers)});
   }
 
+  Matrix4 modelview_ = kIdentityMatrix;
+  Matrix4 projection_ = kIdentityMatrix;
+  Matrix4* current_ = &modelview_;
   const Vector3* vertices_ = nullptr;
   const Vector3* normals_ = nullptr;
 };
