@@ -8,7 +8,9 @@
 #include "app/qt/app_dialog_views.h"
 #include "kernel/gem_library.h"
 #include "kernel/kernel_state.h"
+#include "platform/gl/libgl_calls.h"
 #include "platform/qt/qt_platform.h"
+#include "scene/gl_table.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -19,6 +21,9 @@ int main(int argc, char** argv) {
   std::atexit([] { GemLibrary.Free(); });
 
   QtPlatform platform;
+  // Shaded views draw through libGL into the process's off-screen EGL frame.
+  LibGlCalls gl;
+  InstallGlCalls(&gl);
   RegisterAppDialogViews(platform.ui());
   BuildMenus();
 

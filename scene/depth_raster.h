@@ -25,6 +25,21 @@ float EmptyDepthOfPane(int height);
 void ResizeDepthRaster(std::unique_ptr<DepthRaster>* slot, int width, int height);
 void FreeDepthRaster(std::unique_ptr<DepthRaster>* slot);
 
+// The drawing view's raster; null when it has none.
+DepthRaster* DrawingViewDepthRaster();
+
+// The cell at (x, y) of the drawing view's raster, taken modulo its width and height (for
+// negative coordinates too). Without a raster, or with an empty one, a scratch cell that every
+// call resets to the empty depth of the active pane; what is written to it goes nowhere.
+float* GetDepthPixel(int x, int y);
+
+// Samples the drawing view's raster on a (2r + 1) x (2r + 1) grid with step s around (x, y),
+// the centre first kept e = r x s inside the pane: rows from y - e downward, each from x - e
+// rightward, as triples (column, row, depth), every sample kept within the raster. Without a
+// raster every sample carries the pane's empty depth. Returns the end of what it wrote; nothing
+// for r below 0.
+float* SampleViewDepthGrid(float* out, int r, int s, int x, int y);
+
 // Turns a depth buffer read back bottom-up, values 0 to 1, into the raster's layout in place:
 // rows top first, each value v becoming k x (2 v - 1), exactly once.
 void ConvertDepthRows(float* values, int width, int height, float k);

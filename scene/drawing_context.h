@@ -7,6 +7,8 @@
 #include "kernel/matrix4.h"
 #include "platform/device_context.h"
 
+struct DepthRaster;
+
 // The one program-wide drawing context. Every wire frame, marker, label and rubber band goes
 // through it, and picking is the same drawing switched into pick mode (scene/picking.h).
 //
@@ -20,6 +22,8 @@
 class CanvasView {
  public:
   virtual DeviceContext& DrawingCanvas() = 0;
+  // The screen depths of the view's shaded frames; null for a view that keeps none.
+  virtual DepthRaster* ViewDepthRaster() { return nullptr; }
 
  protected:
   ~CanvasView() = default;

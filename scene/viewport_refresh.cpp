@@ -84,6 +84,17 @@ int CViewport::Refresh(int mode) {
 void CViewport::MakeActive() { SetActiveView(this); }
 
 void RedrawView(CViewport* viewport) {
+  // A redraw asked while a frame is drawn (the frame's abort check lets events through) waits
+  // for it, and then draws into the view it was asked for.
+  if (ViewFrameRunning()) {
+    CanvasView* target = GetDrawingView();
+    RunAfterViewFrame([viewport, target] {
+      CanvasView* previousTarget = SetDrawingView(target);
+      RedrawView(viewport);
+      SetDrawingView(previousTarget);
+    });
+    return;
+  }
   CViewport* previous = SetActiveView(viewport);
   viewport->ApplyProjection();
   RenderView();

@@ -9,6 +9,12 @@
 
 // The colour of picked objects and marked points (COLORREF); white at first.
 extern std::uint32_t ColorPick;
+// The views' background, their axis lines through the origin and their grid (COLORREF).
+extern std::uint32_t ColorBack;
+extern std::uint32_t ColorAxis;
+extern std::uint32_t ColorGrid;
+// Model units between grid lines in fixed views; 0 turns the grid off.
+extern float GridSpacing;
 // The colour dialog's 16 custom colours (COLORREF); all white at first.
 extern CustomColorSet CustomColors;
 // The active language file's name in the program folder; empty for the built-in English.

@@ -3,7 +3,7 @@
 #include "platform/gl_calls.h"
 
 // The entry-point table filled from libGL, drawing into the process's one off-screen frame.
-class LibGlCalls final : public GlCalls {
+class LibGlCalls : public GlCalls {
  public:
   GlFrameStatus BeginFrame(int width, int height) override;
 

@@ -5,8 +5,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/drawing_context.h"
-#include "scene/gl_shading.h"
-#include "scene/gl_table.h"
+#include "scene/render_view.h"
 #include "scene/scene.h"
 
 void ResetProgramState() {
@@ -14,8 +13,7 @@ void ResetProgramState() {
   ResetScene();
   ResetKernelState();
   ResetDrawingContext();
-  ResetGlShading();
-  InstallGlCalls(nullptr);
+  ResetViewRendering();
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };

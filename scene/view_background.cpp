@@ -1,0 +1,5 @@
+#include "scene/view_background.h"
+
+int HasBackgroundImage() { return 0; }
+
+void DrawViewBackground() {}

@@ -1,0 +1,88 @@
+#include "scene/view_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/app_settings.h"
+#include "scene/drawing_context.h"
+#include "scene/view_axis.h"
+#include "scene/viewport.h"
+
+namespace {
+
+float Coordinate(Vector3 v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+
+// The point with coordinate h, coordinate v and 0 on the third axis.
+Vector3 PlanePoint(int hAxis, float h, int vAxis, float v) {
+  float coordinates[3] = {0.0f, 0.0f, 0.0f};
+  coordinates[hAxis] = h;
+  coordinates[vAxis] = v;
+  return {coordinates[0], coordinates[1], coordinates[2]};
+}
+
+void DrawSegment(Vector3 from, Vector3 to) {
+  BeginPolyline(kPolylineOpen);
+  AddPolylineVertex(from);
+  AddPolylineVertex(to);
+  EndPolyline();
+}
+
+// Snaps outward to a multiple of ten grid steps, at least one such multiple beyond the view.
+float Outward(float value, float coarse, float direction) {
+  return coarse * std::trunc(value / coarse + direction);
+}
+
+}  // namespace
+
+void DrawGridAndAxes(const CViewport& viewport) {
+  const int h = GetViewAxis(0);
+  const int v = GetViewAxis(1);
+  const int d = GetViewAxis(2);
+
+  float hMin = 0.0f, hMax = 0.0f, vMin = 0.0f, vMax = 0.0f;
+  const int corners[4][2] = {{viewport.x, viewport.y},
+                             {viewport.x + viewport.width, viewport.y},
+                             {viewport.x, viewport.y + viewport.height},
+                             {viewport.x + viewport.width, viewport.y + viewport.height}};
+  for (int i = 0; i < 4; ++i) {
+    Vector3 corner;
+    UnprojectToPlane(d, corners[i][0], corners[i][1], &corner);
+    const float ch = Coordinate(corner, h);
+    const float cv = Coordinate(corner, v);
+    hMin = i == 0 ? ch : std::min(hMin, ch);
+    hMax = i == 0 ? ch : std::max(hMax, ch);
+    vMin = i == 0 ? cv : std::min(vMin, cv);
+    vMax = i == 0 ? cv : std::max(vMax, cv);
+  }
+
+  const float g = GridSpacing;
+  if (g > 0.001f) {
+    const float coarse = 10.0f * g;
+    hMin = Outward(hMin, coarse, -1.0f);
+    vMin = Outward(vMin, coarse, -1.0f);
+    hMax = Outward(hMax, coarse, 1.0f);
+    vMax = Outward(vMax, coarse, 1.0f);
+    // Lines closer than 2 pixels merge into a flat tint, and at small zooms would number in the
+    // millions: then only the axis lines are drawn. Each line is placed from its own index, so
+    // no running sum drifts.
+    const float pixels = g * static_cast<float>(viewport.height - 1) * 0.5f * viewport.zoomScale /
+                         viewport.viewExtent;
+    if (pixels >= 2.0f) {
+      SetDrawColor(ColorGrid);
+      for (int i = 0;; ++i) {
+        const float a = hMin + static_cast<float>(i) * g;
+        if (!(a <= hMax)) break;
+        DrawSegment(PlanePoint(h, a, v, vMax), PlanePoint(h, a, v, vMin));
+      }
+      for (int i = 0;; ++i) {
+        const float b = vMin + static_cast<float>(i) * g;
+        if (!(b <= vMax)) break;
+        DrawSegment(PlanePoint(h, hMin, v, b), PlanePoint(h, hMax, v, b));
+      }
+    }
+  }
+
+  SetDrawColor(ColorAxis);
+  if (hMin <= 0.0f && hMax >= 0.0f) DrawSegment(PlanePoint(h, 0.0f, v, vMin), PlanePoint(h, 0.0f, v, vMax));
+  if (vMin <= 0.0f && vMax >= 0.0f) DrawSegment(PlanePoint(h, hMin, v, 0.0f), PlanePoint(h, hMax, v, 0.0f));
+}
