@@ -19,10 +19,6 @@ constexpr unsigned char kEndByte = 0xFF;
 constexpr std::int32_t kBodyStateOffset = 99;
 constexpr std::int32_t kStoredNegativeBit = 0x8000;
 
-bool IsDrawable(const CGeomObject* object) {
-  return object->ObjectState == kStateShown || object->ObjectState == kStateSelected;
-}
-
 void WriteMarker(char marker) { WriteObjectBytes(&marker, 1); }
 
 }  // namespace
@@ -40,14 +36,14 @@ void CBooleanObject::Transform(Matrix4 M, int whole) {
     return;
   }
   for (CGeomObject* member = members.head(); member != nullptr; member = member->next) {
-    if (IsDrawable(member)) member->Transform(M, 0);
+    if (IsShownOrSelected(*member)) member->Transform(M, 0);
     if (!AllMembersCount()) break;
   }
 }
 
 void CBooleanObject::Draw(int mode) {
   for (CGeomObject* member = members.head(); member != nullptr; member = member->next) {
-    if (IsDrawable(member)) member->Draw(mode);
+    if (IsShownOrSelected(*member)) member->Draw(mode);
     if (!AllMembersCount()) break;
   }
 }
@@ -65,7 +61,7 @@ void CBooleanObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
   const bool widenPastBody =
       Operation() != kBooleanSubtraction || (subtractBody == 1 && FirstChildBoundsOnly == 0);
   for (const CGeomObject* member = members.head(); member != nullptr; member = member->next) {
-    if (IsDrawable(member)) {
+    if (IsShownOrSelected(*member)) {
       Vector3 low, high;
       member->GetBounds(&low, &high, M);
       WidenBounds(min, max, low, high);

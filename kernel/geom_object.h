@@ -83,5 +83,10 @@ class CGeomObject {
 
 void CGeomObject_CopyCommonFields(CGeomObject* target, const CGeomObject* source);
 
+// Shown or selected: the states that views draw.
+inline bool IsShownOrSelected(const CGeomObject& object) {
+  return object.ObjectState == kStateShown || object.ObjectState == kStateSelected;
+}
+
 // Material names longer than this are cut on writing and on reading.
 inline constexpr std::size_t kMaxMaterialNameBytes = 1023;

@@ -29,10 +29,6 @@ int ShadingSteps(int steps, int lines) {
   return std::max(1, 256 / lines);
 }
 
-bool IsShownOrSelected(const CGeomObject& object) {
-  return object.ObjectState == kStateShown || object.ObjectState == kStateSelected;
-}
-
 // The surface's control grid when it holds every point its size claims.
 bool HasControlGrid(const CSurfaceObject& surface) {
   return surface.rows >= 2 && surface.columns >= 2 &&

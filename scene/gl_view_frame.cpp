@@ -39,7 +39,8 @@ void DrawFrameWithoutGl(const CViewport& viewport, DepthRaster* raster) {
   if (raster != nullptr) std::fill(raster->data.begin(), raster->data.end(), raster->emptyDepth);
 }
 
-// Every frame starts from a fresh context's state (the table's BeginFrame sees to that) and sets
+// One context is kept for the run: a new one per frame would cost several times the frame. So
+// every frame starts from a fresh context's state (the table's BeginFrame sees to that) and sets
 // the same fixed state; the larger depth is in front.
 GlFrameStatus CreateGLContext(GlCalls& gl, int width, int height) {
   const GlFrameStatus status = gl.BeginFrame(width, height);
@@ -72,14 +73,12 @@ void SetDiffuse(GlCalls& gl, std::uint32_t color) {
 void ShadeSceneObjects(GlCalls& gl) {
   CGeomObject* cursor = nullptr;
   while (CGeomObject* object = NextObject(cursor, -1, 0)) {
-    const int state = object->ObjectState;
     const int kind = object->GetKind();
-    if ((state != kStateShown && state != kStateSelected) || kind == kKindCurve ||
-        kind == kKindAxisLine || IsLayerVisible(object->layer) == 0 ||
-        IsObjectInView(object) == 0) {
+    if (!IsShownOrSelected(*object) || kind == kKindCurve || kind == kKindAxisLine ||
+        IsLayerVisible(object->layer) == 0 || IsObjectInView(object) == 0) {
       continue;
     }
-    SetDiffuse(gl, state == kStateSelected ? ColorPick : LayerColors[object->layer]);
+    SetDiffuse(gl, object->ObjectState == kStateSelected ? ColorPick : LayerColors[object->layer]);
     RenderObjectGL(object);
   }
 }

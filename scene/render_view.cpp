@@ -26,17 +26,17 @@ Matrix4 ToolPreviewMatrix = kIdentityMatrix;
 
 namespace {
 
-int framesRunning = 0;
+bool frameRunning = false;
 std::deque<std::function<void()>> afterFrame;
 
-// Marks a frame in progress; the outermost one runs what waited for it when it ends.
+// Marks a frame in progress and runs what waited for it when the frame ends.
 class FrameScope {
  public:
-  FrameScope() { ++framesRunning; }
+  FrameScope() { frameRunning = true; }
   ~FrameScope() {
-    if (--framesRunning > 0) return;
+    frameRunning = false;
     while (!afterFrame.empty()) {
-      const std::function<void()> work = std::move(afterFrame.front());
+      std::function<void()> work = std::move(afterFrame.front());
       afterFrame.pop_front();
       work();
     }
@@ -44,10 +44,6 @@ class FrameScope {
   FrameScope(const FrameScope&) = delete;
   FrameScope& operator=(const FrameScope&) = delete;
 };
-
-bool IsShownOrSelected(const CGeomObject& object) {
-  return object.ObjectState == kStateShown || object.ObjectState == kStateSelected;
-}
 
 // Over a shaded or rendered picture only curves and axis lines are drawn, as wire frames.
 // Quick wire frame skips the in-view test.
@@ -91,7 +87,11 @@ void FillBackground(const CViewport& viewport) {
 
 // The display mode this frame is drawn in. The expensive modes fall back to Fast Shading while
 // no renderer is registered, during drags and while input waits; DragRedrawFlag is tested first
-// so that drags never pump events.
+// so that drags never pump events. The abort check pumps the event loop: its input monitor holds
+// back every user action (keys, buttons, moves, wheel, close requests) and replays it after the
+// frame, lets paints through (a paint only presents the window image, so the renderer's rows
+// appear as they come) and never drains the command queue. RenderView never runs inside a
+// paint, so the check always pumps.
 int FrameMode(const CViewport& viewport) {
   const int mode = viewport.displayMode;
   if (mode <= kDisplayFastShading) return mode;
@@ -107,7 +107,7 @@ int FrameMode(const CViewport& viewport) {
 // only after the frame; so no back buffer is needed to avoid flicker.
 void RenderView() {
   CViewport* viewport = GetActiveView();
-  if (viewport == nullptr || GetDrawingView() == nullptr || framesRunning > 0) return;
+  if (viewport == nullptr || GetDrawingView() == nullptr || frameRunning) return;
   if (viewport->width <= 0 || viewport->height <= 0) return;
   if (viewport->dirtyFlag != 0 && (viewport->dirtyLeft >= viewport->dirtyRight ||
                                    viewport->dirtyTop >= viewport->dirtyBottom)) {
@@ -132,10 +132,10 @@ void RenderView() {
   if (ToolPreviewList != nullptr && mode != kDisplayFastShading) DrawToolPreview(mode);
 }
 
-bool ViewFrameRunning() { return framesRunning > 0; }
+bool ViewFrameRunning() { return frameRunning; }
 
 void RunAfterViewFrame(std::function<void()> work) {
-  if (framesRunning > 0) {
+  if (frameRunning) {
     afterFrame.push_back(std::move(work));
   } else {
     work();
@@ -148,7 +148,7 @@ void ResetViewRendering() {
   GlFrameFlag = 0;
   ToolPreviewList = nullptr;
   ToolPreviewMatrix = kIdentityMatrix;
-  framesRunning = 0;
+  frameRunning = false;
   afterFrame.clear();
   ResetGlViewFrame();
   ResetGlShading();
