@@ -40,7 +40,7 @@ void CPointSetObject::Transform(Matrix4 M, int whole) {
     for (Vector3& p : points) TransformPointInPlace(&p, M);
   } else if (controlPointsHidden == 0) {
     for (std::size_t i = 0; i < points.size(); ++i) {
-      if (marks[i] != 0) TransformPointInPlace(&points[i], M);
+      if (MarkAt(i) != 0) TransformPointInPlace(&points[i], M);
     }
   }
 }
@@ -88,7 +88,7 @@ void CPointSetObject::WritePointSetRecord() {
     WriteObjectFloat(points[i].x);
     WriteObjectFloat(points[i].y);
     WriteObjectFloat(points[i].z);
-    WriteObjectInt32(marks[i]);
+    WriteObjectInt32(MarkAt(i));
   }
 }
 

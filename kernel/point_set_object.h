@@ -30,6 +30,8 @@ class CPointSetObject : public CGeomObject {
                  std::vector<std::int32_t> markArray = {});
   void ClonePoints(CPointSetObject* target) const;
   int PointCount() const { return static_cast<int>(points.size()); }
+  // The pick mark of point i; points filled in directly, without SetPoints, count as unmarked.
+  std::int32_t MarkAt(std::size_t i) const { return i < marks.size() ? marks[i] : 0; }
 
   std::vector<Vector3> points;
   std::vector<std::int32_t> marks;

@@ -1,6 +1,5 @@
 #include "scene/wireframe.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "kernel/bspline_curve.h"
@@ -17,9 +16,8 @@ void DrawCurvePolyline(int steps, const Vector3* points, int count) {
 void DrawMarkedPoints(const CPointSetObject& object) {
   const ColorRef previous = SetDrawColorIndex(1, 0);
   BeginPolyline(kPolylineMarkers);
-  const std::size_t count = std::min(object.points.size(), object.marks.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    if (object.marks[i] != 0) AddPolylineVertex(object.points[i]);
+  for (std::size_t i = 0; i < object.points.size(); ++i) {
+    if (object.MarkAt(i) != 0) AddPolylineVertex(object.points[i]);
   }
   SetDrawColor(previous);
 }

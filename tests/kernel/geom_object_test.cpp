@@ -170,3 +170,21 @@ TEST_F(GeomObjectTest, BaseBoundsLeaveTheBoxUntouched) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GeomObjectTest, PointsFilledInDirectlyCountAsUnmarked) {
+  CPointSetObject object;
+  object.points = {{1, 0, 0}, {2, 0, 0}};  // no marks: not through SetPoints
+  object.Transform(Translation(0, 1, 0), 0);
+  EXPECT_EQ(object.points[1], Vector3(2, 0, 0));
+
+  const Bytes written = CaptureWrite([&] { object.Write(); });
+  ScratchFile scratch({written.begin() + 4, written.end()});
+  CPointSetObject back;
+  back.Read();
+  EXPECT_EQ(back.points, object.points);
+  EXPECT_EQ(back.marks, (std::vector<std::int32_t>{0, 0}));
+}
+
+}  // namespace
