@@ -5,8 +5,10 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/drawing_context.h"
+#include "scene/pending_views.h"
 #include "scene/render_view.h"
 #include "scene/scene.h"
+#include "scene/view_type_change.h"
 
 void ResetProgramState() {
   // Objects go before the kernel's name pool that their names point into.
@@ -14,6 +16,8 @@ void ResetProgramState() {
   ResetKernelState();
   ResetDrawingContext();
   ResetViewRendering();
+  ResetViewTypeState();
+  ResetPendingViews();
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
