@@ -4,6 +4,23 @@
 
 #include "scene/view_axis.h"
 
+namespace {
+
+// A turn about one axis: the two elements of its plane's diagonal take the cosine, the sine and
+// its negative go to the given elements.
+Matrix4 Turn(float angle, int cos1, int cos2, int sine, int negSine) {
+  Matrix4 turn = kIdentityMatrix;
+  const float c = std::cos(angle);
+  const float s = std::sin(angle);
+  turn[cos1] = c;
+  turn[cos2] = c;
+  turn[sine] = s;
+  turn[negSine] = -s;
+  return turn;
+}
+
+}  // namespace
+
 Matrix4 BuildTransformMatrix(int flags, const TransformRecord& record) {
   int axis[3];
   int sign[3];
@@ -33,33 +50,8 @@ Matrix4 BuildTransformMatrix(int flags, const TransformRecord& record) {
 
 Matrix4 RotateXYZ(float ax, float ay, float az) {
   Matrix4 result = kIdentityMatrix;
-  if (az != 0) {
-    const float c = std::cos(az);
-    const float s = std::sin(az);
-    result[0] = c;
-    result[5] = c;
-    result[1] = s;
-    result[4] = -s;
-  }
-  if (ay != 0) {
-    Matrix4 turn = kIdentityMatrix;
-    const float c = std::cos(ay);
-    const float s = std::sin(ay);
-    turn[0] = c;
-    turn[10] = c;
-    turn[8] = s;
-    turn[2] = -s;
-    result = MatMultiply(result, turn);
-  }
-  if (ax != 0) {
-    Matrix4 turn = kIdentityMatrix;
-    const float c = std::cos(ax);
-    const float s = std::sin(ax);
-    turn[5] = c;
-    turn[10] = c;
-    turn[6] = s;
-    turn[9] = -s;
-    result = MatMultiply(result, turn);
-  }
+  if (az != 0) result = Turn(az, 0, 5, 1, 4);
+  if (ay != 0) result = MatMultiply(result, Turn(ay, 0, 10, 8, 2));
+  if (ax != 0) result = MatMultiply(result, Turn(ax, 5, 10, 6, 9));
   return result;
 }

@@ -62,7 +62,9 @@ int ChangeViewType(CViewport* view, int type, int restore3D) {
   if (view->viewType == kView3D) Saved3DMatrix = view->viewMatrix;
   if (type != kView3D) {
     for (int row = 0; row < 3; ++row) {
-      for (int column = 0; column < 3; ++column) view->viewMatrix.at(row, column) = kTypeRows[type][row][column];
+      for (int column = 0; column < 3; ++column) {
+        view->viewMatrix.at(row, column) = kTypeRows[type][row][column];
+      }
     }
     PermuteTranslation(&view->viewMatrix, view->viewType, type);
   }
