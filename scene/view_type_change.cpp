@@ -17,11 +17,16 @@ constexpr float kTypeRows[7][3][3] = {
     {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}},  // Bottom
 };
 
+// Writes the fixed type's axes into the rotation part; the rest of the matrix stays.
+void WriteTypeAxes(Matrix4* m, int type) {
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) m->at(row, column) = kTypeRows[type][row][column];
+  }
+}
+
 Matrix4 FrontAxes() {
   Matrix4 m;
-  for (int row = 0; row < 3; ++row) {
-    for (int column = 0; column < 3; ++column) m.at(row, column) = kTypeRows[kViewFront][row][column];
-  }
+  WriteTypeAxes(&m, kViewFront);
   return m;
 }
 
@@ -61,15 +66,19 @@ int ChangeViewType(CViewport* view, int type, int restore3D) {
   if (type == kView3D && restore3D != 0) view->viewMatrix = Saved3DMatrix;
   if (view->viewType == kView3D) Saved3DMatrix = view->viewMatrix;
   if (type != kView3D) {
-    for (int row = 0; row < 3; ++row) {
-      for (int column = 0; column < 3; ++column) {
-        view->viewMatrix.at(row, column) = kTypeRows[type][row][column];
-      }
-    }
+    WriteTypeAxes(&view->viewMatrix, type);
     PermuteTranslation(&view->viewMatrix, view->viewType, type);
   }
   view->viewType = type;
   return 1;
+}
+
+void ResetCamera(CViewport* view, int type) {
+  const bool fixed = type > kView3D && type <= kViewBottom;
+  view->viewMatrix = Matrix4();
+  WriteTypeAxes(&view->viewMatrix, fixed ? type : kViewFront);
+  view->zoomScale = 1.0f;
+  view->Zoom(1.0f);
 }
 
 void ResetViewTypeState() { Saved3DMatrix = FrontAxes(); }

@@ -8,6 +8,7 @@
 #include "scene/pending_views.h"
 #include "scene/render_view.h"
 #include "scene/scene.h"
+#include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 
 void ResetProgramState() {
@@ -18,6 +19,7 @@ void ResetProgramState() {
   ResetViewRendering();
   ResetViewTypeState();
   ResetPendingViews();
+  ResetViewCommandState();
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
