@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "grid_mesh.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
 #include "platform/raster_canvas.h"
@@ -30,28 +31,8 @@ void ApplyBenchProjection() {
   SetModelMatrix(tilt);
 }
 
-// 100 000 triangles: a 250 x 200 grid of quads over the area, gently waved.
-std::unique_ptr<CMeshObject> BenchMesh() {
-  constexpr int kColumns = 250, kRows = 200;
-  auto mesh = std::make_unique<CMeshObject>();
-  std::vector<Vector3> points;
-  for (int i = 0; i <= kRows; ++i) {
-    for (int j = 0; j <= kColumns; ++j) {
-      const float x = -20.0f + 40.0f * static_cast<float>(j) / kColumns;
-      const float y = -20.0f + 40.0f * static_cast<float>(i) / kRows;
-      points.push_back({x, y, std::sin(x) * std::cos(y)});
-    }
-  }
-  for (int i = 0; i < kRows; ++i) {
-    for (int j = 0; j < kColumns; ++j) {
-      const int v = i * (kColumns + 1) + j;
-      mesh->faceSizes.insert(mesh->faceSizes.end(), {3, 3});
-      mesh->faceIndices.insert(mesh->faceIndices.end(), {v, v + 1, v + kColumns + 2, v, v + kColumns + 2, v + kColumns + 1});
-    }
-  }
-  mesh->SetPoints(static_cast<int>(points.size()), points);
-  return mesh;
-}
+// 100 000 triangles: a 250 x 200 grid of quads over the area.
+std::unique_ptr<CMeshObject> BenchMesh() { return GridMesh(250, 200); }
 
 // 50 surfaces of 20 x 20 control points, in a 10 x 5 array over the area.
 std::vector<std::unique_ptr<CSurfaceObject>> BenchSurfaces() {
