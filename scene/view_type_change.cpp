@@ -74,9 +74,10 @@ int ChangeViewType(CViewport* view, int type, int restore3D) {
 }
 
 void ResetCamera(CViewport* view, int type) {
-  const bool fixed = type > kView3D && type <= kViewBottom;
-  view->viewMatrix = Matrix4();
-  WriteTypeAxes(&view->viewMatrix, fixed ? type : kViewFront);
+  if (type >= kView3D && type <= kViewBottom) {
+    view->viewMatrix = Matrix4();
+    WriteTypeAxes(&view->viewMatrix, type == kView3D ? kViewFront : type);
+  }
   view->zoomScale = 1.0f;
   view->Zoom(1.0f);
 }

@@ -14,8 +14,8 @@ extern Matrix4 Saved3DMatrix;
 // saved camera. Asking for the type the view has changes nothing. Returns 1 when the type changed.
 int ChangeViewType(CViewport* view, int type, int restore3D);
 
-// The type's axes (3D and unknown types take the Front axes) with no translation, at zoom 1.
-// Nothing is redrawn.
+// The type's axes (3D takes the Front axes) with no translation, at zoom 1; a type outside 0-6
+// only resets the zoom. Nothing is redrawn.
 void ResetCamera(CViewport* view, int type);
 
 void ResetViewTypeState();

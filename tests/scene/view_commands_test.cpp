@@ -86,6 +86,13 @@ TEST_F(ViewCommandsTest, ResetGivesTheTypesAxesAtZoomOne) {
   EXPECT_EQ(view.zoomScale, 1.0f);
   EXPECT_EQ(view.gridUnit, 0.5f);
   EXPECT_EQ(view.redraws, 0);
+
+  view.Translate(1, 2, 3);
+  view.Zoom(3);
+  const Matrix4 moved = view.viewMatrix;
+  ResetCamera(&view, 7);
+  EXPECT_EQ(view.viewMatrix, moved);
+  EXPECT_EQ(view.zoomScale, 1.0f);
 }
 
 }  // namespace
