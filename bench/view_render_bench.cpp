@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "grid_mesh.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
@@ -63,25 +64,12 @@ class BenchPane {
 
 // 200 000 triangles over 40 x 40 units facing the viewer, gently waved, smoothly shaded.
 std::unique_ptr<CMeshObject> SmoothMesh() {
-  constexpr int kColumns = 400, kRows = 250;
-  auto mesh = std::make_unique<CMeshObject>();
-  std::vector<Vector3> points;
-  for (int i = 0; i <= kRows; ++i) {
-    for (int j = 0; j <= kColumns; ++j) {
-      const float x = -20.0f + 40.0f * static_cast<float>(j) / kColumns;
-      const float z = -20.0f + 40.0f * static_cast<float>(i) / kRows;
-      points.push_back({x, std::sin(x) * std::cos(z), z});
-    }
-  }
-  for (int i = 0; i < kRows; ++i) {
-    for (int j = 0; j < kColumns; ++j) {
-      const int v = i * (kColumns + 1) + j;
-      mesh->faceSizes.insert(mesh->faceSizes.end(), {3, 3});
-      mesh->faceIndices.insert(mesh->faceIndices.end(),
-                               {v, v + 1, v + kColumns + 2, v, v + kColumns + 2, v + kColumns + 1});
-    }
-  }
-  mesh->SetPoints(static_cast<int>(points.size()), points);
+  std::unique_ptr<CMeshObject> mesh = GridMesh(400, 250);
+  Matrix4 upright;  // the grid's y becomes z, its wave y
+  upright.at(0, 0) = 1;
+  upright.at(1, 2) = 1;
+  upright.at(2, 1) = 1;
+  mesh->Transform(upright, 1);
   mesh->flatShading = 0;
   return mesh;
 }
