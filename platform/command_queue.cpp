@@ -16,6 +16,7 @@ void CommandQueue::Drain() {
   while (!Held() && !posted_.empty() && (posted_.front().call || dispatcher_)) {
     const Posted next = std::move(posted_.front());
     posted_.pop_front();
+    if (beforeEach_) beforeEach_();
     CommandQueueHold running(*this);
     if (next.call) {
       next.call();
@@ -38,6 +39,7 @@ void CommandQueue::Reset() {
   holds_ = 0;
   dispatcher_ = nullptr;
   wake_ = nullptr;
+  beforeEach_ = nullptr;
 }
 
 CommandQueue& ProgramCommandQueue() {

@@ -23,6 +23,8 @@ class CommandQueue {
 
   // The router that runs a command.
   void SetDispatcher(std::function<void(int)> dispatcher) { dispatcher_ = std::move(dispatcher); }
+  // Runs before each posted command, as the main loop's chores between events.
+  void SetBeforeEachCommand(std::function<void()> chores) { beforeEach_ = std::move(chores); }
   // Asks the main loop for a turn; called after a post and when the last hold is released.
   void SetWakeMainLoop(std::function<void()> wake) { wake_ = std::move(wake); }
 
@@ -43,6 +45,7 @@ class CommandQueue {
   int holds_ = 0;
   std::function<void(int)> dispatcher_;
   std::function<void()> wake_;
+  std::function<void()> beforeEach_;
 };
 
 CommandQueue& ProgramCommandQueue();

@@ -15,6 +15,7 @@
 #include "platform/replacing_file.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
+#include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 
 namespace {
@@ -79,6 +80,7 @@ bool ReplaceDesign(ReplacingFile* file, const std::string& path) {
 }  // namespace
 
 int NewScene(CUndoHistory* history) {
+  StoreDefaultTool(NewPickTool());
   DeleteObjectsUpTo(&TheScene.head, kEveryObjectState);
   // The tail always returns to the empty list, whichever viewport is active.
   TheScene.tailLink = TheScene.startLink = TheScene.iterationEnd = &TheScene.head;
@@ -128,6 +130,7 @@ int SaveScene(CUndoHistory* history, const std::string& path) {
   for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
     std::unique_ptr<ReplacingFile> file = WriteDesign(path);
     if (file == nullptr) return 0;
+    if (attempt == 0) StoreDefaultTool(NewPickTool());
     // The read-back check of the written file; a bad first byte writes it again.
     if (!FirstByteIs(file->temporaryPath(), kDesignFileMagic[0])) continue;
     if (!ReplaceDesign(file.get(), path)) return 0;
@@ -161,9 +164,8 @@ void OnInsertFile() {
   int filterIndex = 1;
   const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, kInsertFilter, {}, {});
   if (!path) return;
-  // The whole insert is one undo step. Resetting to the pick tool begins the step as well and
-  // takes this call's place once the tool framework exists.
-  BeginUndoStep();
+  // The new pick tool begins a new undo step, so the whole insert is one step.
+  ResetToPickTool();
   WaitCursor wait;
   InsertDocumentFile(*path);
 }

@@ -18,7 +18,7 @@ inline constexpr int kMouseControl = 8;
 class CTool {
  public:
   // Frees the tool; the scene's slots are the installer's business.
-  virtual ~CTool() = default;
+  virtual ~CTool();
   CTool(const CTool&) = delete;
   CTool& operator=(const CTool&) = delete;
 
@@ -49,5 +49,43 @@ class CTool {
 
  protected:
   // A bare tool installs itself nowhere.
-  CTool() = default;
+  CTool();
+  // Installs the tool by mode: 0 the default tool, but only while a viewport is active (the old
+  // one is retired and the document begins a new undo step); 2 the overlay tool; any other the
+  // secondary tool. Every construction retires the overlay tool first. Modes 0 and 2 hand the
+  // tool to an owning slot, so such tools are made with new.
+  explicit CTool(int mode);
+
+ private:
+  friend class ToolCallGuard;
+  friend int ToolCallsInProgress(const CTool* tool);
+  friend void UnbindToolsFromViewport(const CViewport* viewport);
+
+  // Calls into the tool that have not returned yet.
+  int callsInProgress_ = 0;
+  // Every tool alive, so that a closing viewport can unbind them all.
+  CTool* liveNext_ = nullptr;
+  CTool* livePrev_ = nullptr;
 };
+
+// Counts a call into a tool for as long as it lives, so that a tool retired meanwhile is
+// destroyed only after the call returns. A null tool is allowed.
+class ToolCallGuard {
+ public:
+  explicit ToolCallGuard(CTool* tool) : tool_(tool) {
+    if (tool_ != nullptr) ++tool_->callsInProgress_;
+  }
+  ~ToolCallGuard() {
+    if (tool_ != nullptr) --tool_->callsInProgress_;
+  }
+  ToolCallGuard(const ToolCallGuard&) = delete;
+  ToolCallGuard& operator=(const ToolCallGuard&) = delete;
+
+ private:
+  CTool* tool_;
+};
+
+int ToolCallsInProgress(const CTool* tool);
+
+// Called when a viewport goes: no tool stays bound to it.
+void UnbindToolsFromViewport(const CViewport* viewport);

@@ -7,6 +7,7 @@
 #include "kernel/boolean_object.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
+#include "scene/tool_framework.h"
 #include "scene/viewport.h"
 
 namespace {
@@ -74,6 +75,8 @@ void SwapObjectContents(CGeomObject* a, CGeomObject* b) {
   CGeomObject* y = groupB->members.head();
   for (; x != nullptr && y != nullptr; x = x->next, y = y->next) SwapObjectContents(x, y);
 }
+
+CUndoHistory::~CUndoHistory() { UnbindToolsFromHistory(this); }
 
 void CUndoHistory::Clear() {
   newStep = 1;

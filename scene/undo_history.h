@@ -41,7 +41,8 @@ inline constexpr int kUndoSlots = 128;
 class CUndoHistory {
  public:
   CUndoHistory() = default;
-  virtual ~CUndoHistory() = default;
+  // Leaves no tool bound to the document.
+  virtual ~CUndoHistory();
   CUndoHistory(const CUndoHistory&) = delete;
   CUndoHistory& operator=(const CUndoHistory&) = delete;
 

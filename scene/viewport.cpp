@@ -4,6 +4,7 @@
 
 CViewport::~CViewport() {
   if (GetActiveView() == this) SetActiveView(nullptr);
+  UnbindToolsFromViewport(this);
 }
 
 void CViewport::SetSize(int paneWidth, int paneHeight) {

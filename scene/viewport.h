@@ -32,7 +32,7 @@ enum DisplayMode : std::int32_t {
 class CViewport {
  public:
   CViewport() = default;
-  // A destroyed pane is never left active.
+  // A destroyed pane is never left active, nor bound to a tool.
   virtual ~CViewport();
   CViewport(const CViewport&) = delete;
   CViewport& operator=(const CViewport&) = delete;

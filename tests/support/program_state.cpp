@@ -8,6 +8,7 @@
 #include "scene/pending_views.h"
 #include "scene/render_view.h"
 #include "scene/scene.h"
+#include "scene/tool_framework.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 
@@ -24,4 +25,6 @@ void ResetProgramState() {
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
   ResetAppCoreState();
+  // Last: it installs itself into the queue and the cursor that the resets above cleared.
+  ResetToolFramework();
 }

@@ -1,0 +1,72 @@
+#include "scene/tool_framework.h"
+
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
+#include "platform/command_queue.h"
+#include "scene/pick_tool.h"
+#include "scene/scene.h"
+#include "scene/tool_lifetime.h"
+#include "scene/undo_history.h"
+
+namespace {
+
+constexpr int kPickingString = 10040;  // "Picking..."
+
+void CallCurrentTool(void (CTool::*operation)()) {
+  CTool* tool = GetTool(0);
+  if (tool == nullptr) return;
+  ToolCallGuard call(tool);
+  (tool->*operation)();
+}
+
+}  // namespace
+
+int GetCurrentToolCursorId() {
+  const CTool* tool = GetTool(0);
+  return tool != nullptr ? tool->GetCursorId() : 0;
+}
+
+CTool* TakeSecondaryTool() {
+  CTool* tool = TheScene.secondaryTool;
+  if (tool == nullptr) {
+    SendCommand(kPickCommand);
+    return nullptr;
+  }
+  TheScene.secondaryTool = nullptr;
+  return tool;
+}
+
+CTool* NewPickTool() {
+  ShowStatusText(GetLocalizedString(kPickingString));
+  return new CPickTool();
+}
+
+void StoreDefaultTool(CTool* tool) { StoreOwnedTool(TheScene.defaultTool, tool); }
+
+void ResetToPickTool() {
+  StoreDefaultTool(NewPickTool());
+  SetToolCursor();
+}
+
+void UndoWithCurrentTool() { CallCurrentTool(&CTool::Undo); }
+
+void RedoWithCurrentTool() { CallCurrentTool(&CTool::Redo); }
+
+void UnbindToolsFromHistory(CUndoHistory* history) {
+  if (history->ownedTool != nullptr) {
+    RetireTool(std::move(history->ownedTool), 1);
+    return;
+  }
+  CTool* tool = TheScene.defaultTool.get();
+  if (tool != nullptr && tool->ownerHistory == history) tool->boundViewport = nullptr;
+}
+
+void StartToolFramework() {
+  SetToolCursorIdSource(&GetCurrentToolCursorId);
+  ProgramCommandQueue().SetBeforeEachCommand(&DestroyRetiredTools);
+}
+
+void ResetToolFramework() {
+  ResetRetiredTools();
+  StartToolFramework();
+}
