@@ -6,6 +6,7 @@
 
 inline constexpr int kPickCommand = 3600;
 inline constexpr int kPickCVsCommand = 3601;
+inline constexpr int kPickTLinesCommand = 3602;
 
 // The ordinary tool: selects objects, or their control points. One heap instance at a time,
 // made as the default tool.
@@ -14,10 +15,37 @@ class CPickTool : public CTool {
   CPickTool() : CTool(0) {}
 
   int GetCursorId() const override { return pointMode != 0 ? kPickCVsCommand : kPickCommand; }
+  // Acts only for a right press, which arrives here with the right button in the flags.
+  void OnLButtonDblClk(int flags, int x, int y) override;
   // The document's own undo and redo.
   void Undo() override;
   void Redo() override;
 
+  // The window being dragged; after a lasso, its bounding box.
+  std::int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  // The pane's rectangle the window corner stays in.
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
   // 0 objects, 1 control points.
   std::int32_t pointMode = 0;
+  // 1 while a window is dragged, 0 while a lasso is drawn.
+  std::int32_t windowMode = 0;
+
+ protected:
+  void ResetBox();
 };
+
+// Picks axis lines only.
+class CTLinePickTool : public CPickTool {
+ public:
+  int GetCursorId() const override { return kPickTLinesCommand; }
+  void OnLButtonDblClk(int flags, int x, int y) override;
+};
+
+// The Pick CV and Pick T-Line commands: the tool becomes the default tool, then the cursor.
+void StartPickCVs();
+void StartPickTLines();
+
+// "Picking... (n picked objects)".
+void ShowPickedCount(int count);
+// Objects in state 1 on pickable layers.
+int CountPickedObjects();

@@ -5,6 +5,7 @@
 #include "platform/command_queue.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
+#include "scene/static_tools.h"
 #include "scene/tool_lifetime.h"
 #include "scene/undo_history.h"
 
@@ -62,6 +63,7 @@ void UnbindToolsFromHistory(CUndoHistory* history) {
 }
 
 void StartToolFramework() {
+  BuildStaticTools();
   SetToolCursorIdSource(&GetCurrentToolCursorId);
   ProgramCommandQueue().SetBeforeEachCommand(&DestroyRetiredTools);
 }

@@ -24,8 +24,9 @@ void RedoWithCurrentTool();
 // the default tool of the document is unbound from its viewport.
 void UnbindToolsFromHistory(CUndoHistory* history);
 
-// The start-up step of the tool framework: the cursor follows the current tool, and tools
-// retired inside their own handlers die before the next posted command runs.
+// The start-up step of the tool framework: builds the static tools, makes the cursor follow the
+// current tool, and lets tools retired inside their own handlers die before the next posted
+// command runs.
 void StartToolFramework();
 // The program-wide reset: retired tools go and the start-up step runs again.
 void ResetToolFramework();
