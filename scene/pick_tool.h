@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "kernel/vector3.h"
+#include "scene/picking.h"
 #include "scene/tool.h"
 
 inline constexpr int kPickCommand = 3600;
@@ -17,6 +20,11 @@ class CPickTool : public CTool {
   int GetCursorId() const override { return pointMode != 0 ? kPickCVsCommand : kPickCommand; }
   // Acts only for a right press, which arrives here with the right button in the flags.
   void OnLButtonDblClk(int flags, int x, int y) override;
+  // Left button: a window, or with Ctrl a lasso; Shift (or point mode) works on control points.
+  void OnLButtonDown(int flags, int x, int y) override;
+  void OnLButtonUp(int flags, int x, int y) override;
+  void OnMouseMove(int flags, int x, int y) override;
+  void DrawFeedback(int paneButtonBits) override;
   // The document's own undo and redo.
   void Undo() override;
   void Redo() override;
@@ -29,14 +37,28 @@ class CPickTool : public CTool {
   std::int32_t pointMode = 0;
   // 1 while a window is dragged, 0 while a lasso is drawn.
   std::int32_t windowMode = 0;
+  // The lasso's screen points, from the press to the release; room grows 256 points at a time.
+  std::vector<ScreenPoint> lassoPoints;
+  // The last lasso point in model coordinates.
+  Vector3 lassoModelPoint;
 
  protected:
   void ResetBox();
+  // Axis lines only, no control points and no count.
+  bool axisLinesOnly_ = false;
+
+ private:
+  void FinishLasso(int flags);
+  void FinishWindow(int flags);
+  // The objects the box or lasso left picked toggle between shown and selected.
+  void ToggleHits(int hits, bool lastOnly);
+  bool WorksOnPoints(int flags) const;
 };
 
 // Picks axis lines only.
 class CTLinePickTool : public CPickTool {
  public:
+  CTLinePickTool() { axisLinesOnly_ = true; }
   int GetCursorId() const override { return kPickTLinesCommand; }
   void OnLButtonDblClk(int flags, int x, int y) override;
 };

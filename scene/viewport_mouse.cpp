@@ -1,18 +1,22 @@
 #include "scene/scene.h"
 #include "scene/tool.h"
+#include "scene/tool_lifetime.h"
 #include "scene/viewport.h"
 
 // The pane keeps its own view of the buttons held and hands it to the current tool before each
 // button call. Once a tool's handler runs, the pane leaves that tool alone: the handler may
-// install its successor.
+// install its successor. The call guard keeps a tool that retires itself alive until its handler
+// returns; tools retired earlier go before the next event reaches a tool.
 
 namespace {
 
 using ToolHandler = void (CTool::*)(int flags, int x, int y);
 
 void CallTool(const CViewport& pane, ToolHandler handler, int flags, int x, int y) {
+  DestroyRetiredTools();
   CTool* tool = GetTool(0);
   if (tool == nullptr) return;
+  ToolCallGuard call(tool);
   tool->buttonBits = pane.buttonBits;
   (tool->*handler)(flags, x, y);
 }
@@ -65,8 +69,10 @@ void CViewport::OnRButtonUp(int flags, int pointX, int pointY) {
 
 // Moves carry the buttons the pane holds; the tool's own button bits are left as they are.
 void CViewport::OnMouseMove(int flags, int pointX, int pointY) {
+  DestroyRetiredTools();
   CTool* tool = GetTool(0);
   if (tool == nullptr) return;
+  ToolCallGuard call(tool);
   const int held = (buttonBits & kMouseLeftButton) | (buttonBits & kMouseRightButton);
   tool->OnMouseMove(flags | held, pointX, pointY);
 }

@@ -62,6 +62,9 @@ int CViewport::Refresh(int mode) {
   feedbackState = m == 0 && feedbackState == 0 ? 1 : 0;
   CTool* defaultTool = GetTool(1);
   CTool* otherTool = GetTool(2);
+  // Either tool may retire the other or itself while it draws.
+  ToolCallGuard defaultCall(defaultTool);
+  ToolCallGuard otherCall(otherTool);
   if (m >= 2) SaveWindowImage();
   if (defaultTool != nullptr || otherTool != nullptr) {
     if (feedbackState == 1) RestoreWindowImage();
