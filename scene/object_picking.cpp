@@ -33,14 +33,14 @@ CGeomObject* PickAt(int x, int y, DrawCandidates&& drawCandidates) {
   return hits > 0 ? GetPickHit(hits - 1) : nullptr;
 }
 
-void Highlight(CGeomObject* object, int colour) {
+}  // namespace
+
+void HighlightObject(CGeomObject* object, int colour) {
   if (object == nullptr || colour < 0) return;
   SetDrawColor(colour >= 0x1000000 ? kRed : static_cast<ColorRef>(colour));
   const int mode = ActiveDisplayMode();
   object->Draw(mode <= kDisplayFastShading ? mode : kDisplayNormalWire);
 }
-
-}  // namespace
 
 void DrawPickableObjects(int kind) {
   const int drawMode = PickDrawMode();
@@ -56,7 +56,7 @@ void DrawPickableObjects(int kind) {
 
 CGeomObject* PickObjectAt(int x, int y, int kind, int colour) {
   CGeomObject* hit = PickAt(x, y, [kind] { DrawPickableObjects(kind); });
-  Highlight(hit, colour);
+  HighlightObject(hit, colour);
   return hit;
 }
 
@@ -79,6 +79,6 @@ CGeomObject* PickInGroup(CGeomObject* group, int x, int y, int kind, int colour)
       }
     });
   }
-  Highlight(hit, colour);
+  HighlightObject(hit, colour);
   return hit;
 }

@@ -15,3 +15,6 @@ CGeomObject* PickObjectAt(int x, int y, int kind, int colour);
 // only the body of a subtraction whose subtractors do not count; a nested group hit is picked
 // into in turn. Highlighted as by PickObjectAt; null when nothing is hit.
 CGeomObject* PickInGroup(CGeomObject* group, int x, int y, int kind, int colour);
+// Redraws the object in the colour (0x1000000 and above: red); a negative colour or a null
+// object does nothing.
+void HighlightObject(CGeomObject* object, int colour);

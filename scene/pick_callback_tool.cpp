@@ -1,8 +1,32 @@
 #include "scene/pick_callback_tool.h"
 
+#include "kernel/geom_object.h"
+#include "scene/object_picking.h"
 #include "scene/scene.h"
 #include "scene/static_tools.h"
 #include "scene/tool_framework.h"
+
+void CPickCallbackTool::OnLButtonDown(int, int x, int y) {
+  constexpr int kRed = 255;
+  TheScene.pickedGroup = nullptr;
+  if (memberKind == 0) {
+    picked = PickObjectAt(x, y, wantedKind, kRed);
+    return;
+  }
+  picked = PickObjectAt(x, y, 0, -1);
+  if (picked == nullptr) return;
+  const int kind = picked->GetKind();
+  if (kind == kKindBoolean) {
+    TheScene.pickedGroup = picked;
+    picked = PickInGroup(picked, x, y, memberKind, kRed);
+    if (picked == nullptr) TheScene.pickedGroup = nullptr;
+  } else if (kind == wantedKind || kind == memberKind) {
+    boundViewport = GetActiveView();
+    HighlightObject(picked, kRed);
+  } else {
+    picked = nullptr;
+  }
+}
 
 void CPickCallbackTool::OnLButtonUp(int, int, int) {
   if (picked == nullptr) return;

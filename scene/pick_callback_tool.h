@@ -14,6 +14,9 @@ class CPickCallbackTool : public CTool {
 
   CPickCallbackTool() : CTool(0) {}
 
+  // Picks an object of wantedKind, or with memberKind set any object, a group being picked into
+  // for a member of memberKind.
+  void OnLButtonDown(int flags, int x, int y) override;
   void OnLButtonUp(int flags, int x, int y) override;
   // Runs once an object has been picked; takes the object from the tool.
   virtual void RunCallback();

@@ -1,6 +1,9 @@
 #pragma once
 
 class CPickCallbackTool;
+class CPointPickTool;
+class CVectorDragTool;
+class CZoomBoxTool;
 
 // The tools that live for the whole run and are installed only through the secondary slot,
 // which never owns them. They are built by an explicit start-up step while no viewport is
@@ -9,3 +12,6 @@ class CPickCallbackTool;
 void BuildStaticTools();
 
 CPickCallbackTool& PickCallbackTool();
+CPointPickTool& PointPickTool();
+CVectorDragTool& VectorDragTool();
+CZoomBoxTool& ZoomBoxTool();

@@ -4,6 +4,7 @@
 #include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "scene/pick_tool.h"
+#include "scene/pointer_snapping.h"
 #include "scene/scene.h"
 #include "scene/static_tools.h"
 #include "scene/tool_lifetime.h"
@@ -70,5 +71,6 @@ void StartToolFramework() {
 
 void ResetToolFramework() {
   ResetRetiredTools();
+  ResetPointerSnapping();
   StartToolFramework();
 }
