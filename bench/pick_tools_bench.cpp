@@ -1,0 +1,99 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "kernel/curve_object.h"
+#include "kernel/mesh_object.h"
+#include "scene/drawing_context.h"
+#include "scene/object_picking.h"
+#include "scene/picking.h"
+#include "scene/point_selection.h"
+#include "scene/scene.h"
+#include "scene/viewport.h"
+
+namespace {
+
+// A full-HD top view of a 40 x 40 area around the origin, active for the scene.
+class BenchScene {
+ public:
+  explicit BenchScene(int displayMode) {
+    ResetScene();
+    pane_.SetSize(1920, 1080);
+    pane_.SetAxes(0, 1, 2, 1, 1, 1);
+    pane_.displayMode = displayMode;
+    SetActiveView(&pane_);
+    pane_.ApplyProjection();
+  }
+  ~BenchScene() { ResetScene(); }
+  BenchScene(const BenchScene&) = delete;
+  BenchScene& operator=(const BenchScene&) = delete;
+
+ private:
+  CViewport pane_;
+};
+
+// A rows x columns grid of quads over the area, split into triangles, gently waved.
+std::unique_ptr<CMeshObject> GridMesh(int rows, int columns) {
+  auto mesh = std::make_unique<CMeshObject>();
+  std::vector<Vector3> points;
+  for (int i = 0; i <= rows; ++i) {
+    for (int j = 0; j <= columns; ++j) {
+      const float x = -20.0f + 40.0f * static_cast<float>(j) / static_cast<float>(columns);
+      const float y = -20.0f + 40.0f * static_cast<float>(i) / static_cast<float>(rows);
+      points.push_back({x, y, std::sin(x) * std::cos(y)});
+    }
+  }
+  for (int i = 0; i < rows; ++i) {
+    for (int j = 0; j < columns; ++j) {
+      const int v = i * (columns + 1) + j;
+      mesh->faceSizes.insert(mesh->faceSizes.end(), {3, 3});
+      mesh->faceIndices.insert(mesh->faceIndices.end(),
+                               {v, v + 1, v + columns + 2, v, v + columns + 2, v + columns + 1});
+    }
+  }
+  mesh->SetPoints(static_cast<int>(points.size()), points);
+  return mesh;
+}
+
+void PickAmongCurves(benchmark::State& state) {
+  BenchScene scene(static_cast<int>(state.range(0)));
+  for (int k = 0; k < 10000; ++k) {
+    auto curve = std::make_unique<CCurveObject>();
+    const float y = -20.0f + 40.0f * static_cast<float>(k) / 10000.0f;
+    curve->SetPoints(4, {{-20, y, 0}, {-5, y + 1, 0}, {5, y - 1, 0}, {20, y, 0}});
+    AddObject(curve, 0);
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(PickObjectAt(960, 540, 0, -1));
+}
+BENCHMARK(PickAmongCurves)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void PickOnLargeMesh(benchmark::State& state) {
+  BenchScene scene(static_cast<int>(state.range(0)));
+  auto mesh = GridMesh(250, 400);  // 200 000 triangles
+  AddObject(mesh, 0);
+  for (auto _ : state) benchmark::DoNotOptimize(PickObjectAt(960, 540, 0, -1));
+}
+BENCHMARK(PickOnLargeMesh)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void LassoOverManyControlPoints(benchmark::State& state) {
+  BenchScene scene(kDisplayNormalWire);
+  auto mesh = GridMesh(315, 316);  // 100 128 control points
+  CMeshObject* target = AddObject(mesh, 0);
+  target->controlPointsHidden = 0;
+  std::vector<ScreenPoint> lasso;
+  for (int i = 0; i < 1000; ++i) {
+    const float a = 6.2831853f * static_cast<float>(i) / 1000.0f;
+    const float r = 300.0f + 60.0f * std::sin(7.0f * a);
+    lasso.push_back({960.0f + r * std::cos(a), 540.0f + r * std::sin(a)});
+  }
+  const Matrix4 transform = GetViewTransform();
+  for (auto _ : state) {
+    PickPointsInLasso(target, lasso, 600, 180, 1320, 900, transform, 0, 1);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(LassoOverManyControlPoints)->Unit(benchmark::kMillisecond);
+
+}  // namespace
