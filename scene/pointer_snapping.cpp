@@ -4,7 +4,10 @@
 #include <cstdio>
 
 #include "app/core/ui_utilities.h"
+#include "scene/depth_raster.h"
 #include "scene/drawing_context.h"
+#include "scene/scene.h"
+#include "scene/viewport.h"
 #include "scene/scene_views.h"
 #include "scene/view_axis.h"
 
@@ -13,6 +16,25 @@ namespace {
 // One drag at a time: the press's point and the axis the drag keeps to.
 Vector3 dragOrigin;
 int lockedAxis = -1;
+
+constexpr double kSurfaceRounding = 0.001;
+
+// The depth a sample holds where nothing was drawn. A sample at or below it is background,
+// whatever the zoom: the far value lies 50 x extent / zoom model units behind the view's
+// centre, so a fixed model-space cut would misjudge it.
+float EmptyDepth() {
+  const DepthRaster* raster = DrawingViewDepthRaster();
+  if (raster != nullptr && raster->width > 0 && raster->height > 0) return raster->emptyDepth;
+  const CViewport* active = GetActiveView();
+  return EmptyDepthOfPane(active != nullptr ? active->height : 0);
+}
+
+// A depth sample (column, row, depth) as a model point, rounded; background gets depth 0.
+Vector3 SurfacePoint(const float* sample, const Matrix4& inverse, float emptyDepth) {
+  Vector3 point = SnapToGrid(TransformPoint({sample[0], sample[1], sample[2]}, inverse), kSurfaceRounding);
+  if (sample[2] <= emptyDepth) Coordinate(point, GetViewAxis(2)) = 0.0f;
+  return point;
+}
 
 float SnapCoordinate(float value, double step) {
   return static_cast<float>(std::floor(value / step + 0.5) * step);
@@ -70,6 +92,39 @@ int SnapDragPoint(Vector3* point, int x, int y, int start) {
   }
   lockedAxis = axis;
   return axis;
+}
+
+void UnprojectPoint(Vector3* point, int x, int y) {
+  float sample[3];
+  SampleViewDepthGrid(sample, 0, 1, x, y);
+  *point = SurfacePoint(sample, GetInverseViewTransform(), EmptyDepth());
+  ShowPointStatus(point->x, point->y, point->z);
+}
+
+void PickPointInView(Matrix4* frame, int x, int y) {
+  if (CViewport* active = GetActiveView()) active->ApplyProjection();
+  // Row by row from the top left: s1 above the centre, s3 left, s5 right, s7 below.
+  float samples[27];
+  SampleViewDepthGrid(samples, 1, 5, x, y);
+  const Matrix4 inverse = GetInverseViewTransform();
+  Vector3 s[9];
+  for (int i = 0; i < 9; ++i) s[i] = TransformPoint({samples[3 * i], samples[3 * i + 1], samples[3 * i + 2]}, inverse);
+  Vector3 a = VecSub(s[1], s[7]);
+  const Vector3 b = VecSub(s[5], s[3]);
+  Vector3 n = VecCross(b, a);
+  a = Normalize(a);
+  n = Normalize(n);
+  const Vector3 t = VecCross(a, n);
+  const Vector3 point = SurfacePoint(&samples[12], inverse, EmptyDepth());
+  const Vector3 rows[4] = {t, a, n, point};
+  *frame = Matrix4();
+  for (int r = 0; r < 4; ++r) {
+    frame->at(r, 0) = rows[r].x;
+    frame->at(r, 1) = rows[r].y;
+    frame->at(r, 2) = rows[r].z;
+  }
+  frame->at(3, 3) = 1.0f;
+  ShowPointStatus(point.x, point.y, point.z);
 }
 
 void ResetPointerSnapping() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kernel/matrix4.h"
 #include "kernel/vector3.h"
 
 // Turning the pointer's screen position into model points, and echoing them.
@@ -22,6 +23,15 @@ int SnapDragPoint(Vector3* point, int x, int y, int start);
 
 // "    X %8.4g    Y %8.4g    Z %8.4g" in the status bar.
 void ShowPointStatus(float x, float y, float z);
+
+// The point of the shown surface under (x, y), read from the view's depth raster and rounded
+// to 0.001; over empty background its depth-axis coordinate is 0. Echoed in the status bar.
+void UnprojectPoint(Vector3* point, int x, int y);
+
+// A frame on the shown surface under (x, y): rows 0 and 1 the surface's screen-right and
+// screen-up directions (t and a), row 2 its normal facing the viewer, row 3 the point, rounded
+// to 0.001, with depth-axis coordinate 0 over empty background. Echoed in the status bar.
+void PickPointInView(Matrix4* frame, int x, int y);
 
 // The drag state as at start-up.
 void ResetPointerSnapping();
