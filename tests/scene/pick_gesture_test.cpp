@@ -61,14 +61,6 @@ class PickGestureTest : public SceneTest {
     ResetToPickTool();
   }
 
-  template <class T>
-  T* Link(std::unique_ptr<T> object) {
-    T* linked = object.get();
-    *TheScene.tailLink = object.release();
-    TheScene.tailLink = &linked->next;
-    return linked;
-  }
-
   void Drag(int flags, std::vector<std::pair<int, int>> path) {
     view.OnLButtonDown(flags | kMouseLeftButton, path.front().first, path.front().second);
     for (const auto& [x, y] : path) view.OnMouseMove(flags | kMouseLeftButton, x, y);

@@ -44,14 +44,6 @@ class PickToolTest : public SceneTest {
     SetActiveView(&view);
   }
 
-  template <class T>
-  T* Link(std::unique_ptr<T> object) {
-    T* linked = object.get();
-    *TheScene.tailLink = object.release();
-    TheScene.tailLink = &linked->next;
-    return linked;
-  }
-
   // Undo steps holding records.
   int UndoSteps() {
     int steps = 0;

@@ -70,6 +70,16 @@ class SceneTest : public LumidrexTest {
     return objects;
   }
 
+  // Appends the object at the tail as a reader would; call while no viewport is active, so
+  // the next activation finds the tail.
+  template <class T>
+  T* Link(std::unique_ptr<T> object) {
+    T* linked = object.get();
+    *TheScene.tailLink = object.release();
+    TheScene.tailLink = &linked->next;
+    return linked;
+  }
+
   TestDocument document;
   CViewport view;
 };
