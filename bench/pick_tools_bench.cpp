@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "grid_mesh.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
 #include "scene/drawing_context.h"
@@ -34,29 +35,6 @@ class BenchScene {
   CViewport pane_;
 };
 
-// A rows x columns grid of quads over the area, split into triangles, gently waved.
-std::unique_ptr<CMeshObject> GridMesh(int rows, int columns) {
-  auto mesh = std::make_unique<CMeshObject>();
-  std::vector<Vector3> points;
-  for (int i = 0; i <= rows; ++i) {
-    for (int j = 0; j <= columns; ++j) {
-      const float x = -20.0f + 40.0f * static_cast<float>(j) / static_cast<float>(columns);
-      const float y = -20.0f + 40.0f * static_cast<float>(i) / static_cast<float>(rows);
-      points.push_back({x, y, std::sin(x) * std::cos(y)});
-    }
-  }
-  for (int i = 0; i < rows; ++i) {
-    for (int j = 0; j < columns; ++j) {
-      const int v = i * (columns + 1) + j;
-      mesh->faceSizes.insert(mesh->faceSizes.end(), {3, 3});
-      mesh->faceIndices.insert(mesh->faceIndices.end(),
-                               {v, v + 1, v + columns + 2, v, v + columns + 2, v + columns + 1});
-    }
-  }
-  mesh->SetPoints(static_cast<int>(points.size()), points);
-  return mesh;
-}
-
 void PickAmongCurves(benchmark::State& state) {
   BenchScene scene(static_cast<int>(state.range(0)));
   for (int k = 0; k < 10000; ++k) {
@@ -71,7 +49,7 @@ BENCHMARK(PickAmongCurves)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void PickOnLargeMesh(benchmark::State& state) {
   BenchScene scene(static_cast<int>(state.range(0)));
-  auto mesh = GridMesh(250, 400);  // 200 000 triangles
+  auto mesh = GridMesh(400, 250);  // 200 000 triangles
   AddObject(mesh, 0);
   for (auto _ : state) benchmark::DoNotOptimize(PickObjectAt(960, 540, 0, -1));
 }
@@ -79,7 +57,7 @@ BENCHMARK(PickOnLargeMesh)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void LassoOverManyControlPoints(benchmark::State& state) {
   BenchScene scene(kDisplayNormalWire);
-  auto mesh = GridMesh(315, 316);  // 100 128 control points
+  auto mesh = GridMesh(316, 315);  // 100 128 control points
   CMeshObject* target = AddObject(mesh, 0);
   target->controlPointsHidden = 0;
   std::vector<ScreenPoint> lasso;
