@@ -9,6 +9,7 @@
 #include "scene/render_view.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
+#include "scene/transform_tool.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 
@@ -21,6 +22,7 @@ void ResetProgramState() {
   ResetViewTypeState();
   ResetPendingViews();
   ResetViewCommandState();
+  ResetTransformTools();
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
