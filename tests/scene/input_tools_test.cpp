@@ -28,12 +28,7 @@ class InputToolTest : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    Headless().hasMainWindow = true;
-    view.SetSize(201, 201);
-    view.SetAxes(0, 1, 2, 1, 1, 1);
-    view.viewExtent = 10;
-    view.gridUnit = 1;
-    SnapFactor = 1;
+    ShowTenPixelsPerUnit(view);
     view.ApplyProjection();
     ResetToPickTool();
     ProgramCommandQueue().SetDispatcher([this](int id) {

@@ -4,9 +4,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/snap_step.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/geom_object.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
 #include "program_state.h"
 #include "scene/scene.h"
 #include "scene/undo_history.h"
@@ -40,6 +43,17 @@ inline std::unique_ptr<CBooleanObject> AxisLineUnion(int memberCount) {
     group->members.Append(std::move(member));
   }
   return group;
+}
+
+// A 201-pixel front pane of ten pixels per unit: model (x, y) is pixel (100 + 10 x, 100 - 10 y);
+// grid unit 1, coarse snapping, status texts recorded.
+inline void ShowTenPixelsPerUnit(CViewport& view) {
+  Headless().hasMainWindow = true;
+  view.SetSize(201, 201);
+  view.SetAxes(0, 1, 2, 1, 1, 1);
+  view.viewExtent = 10;
+  view.gridUnit = 1;
+  SnapFactor = 1;
 }
 
 // A scene with one active viewport showing a test document.

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/snap_step.h"
 #include "kernel/point_set_object.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -16,18 +15,12 @@
 
 namespace {
 
-// A front view of ten pixels per unit: model (x, y) is pixel (100 + 10 x, 100 - 10 y); grid
-// unit 1. One selected point at (2, 1, 0).
+// A front view of ten pixels per unit with one selected point at (2, 1, 0).
 class TransformToolTest : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    Headless().hasMainWindow = true;
-    view.SetSize(201, 201);
-    view.SetAxes(0, 1, 2, 1, 1, 1);
-    view.viewExtent = 10;
-    view.gridUnit = 1;
-    SnapFactor = 1;
+    ShowTenPixelsPerUnit(view);
     auto object = std::make_unique<CPointSetObject>(1, std::vector<Vector3>{{2, 1, 0}});
     point = AddObject(object, 0);
     point->ObjectState = kStateSelected;
