@@ -2,16 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 
 #include "kernel/object_stream.h"
+#include "platform/file_handle.h"
 #include "platform/text_encoding.h"
 
 namespace {
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-FileHandle OpenForReading(const std::string& path) { return {std::fopen(path.c_str(), "rb"), &std::fclose}; }
 
 // A u16 count and that many UTF-16LE units.
 bool ReadText(std::string* out) {
@@ -46,7 +42,7 @@ bool MenuRowCarriesText(const MenuTableRow& row) {
 }
 
 std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table) {
-  const FileHandle file = OpenForReading(path);
+  const FileHandle file = OpenFile(path, "rb");
   if (!file) return std::nullopt;
   const ObjectStreamScope stream(file.get());
   LanguageTexts texts;
@@ -65,7 +61,7 @@ std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span
 }
 
 std::optional<std::string> ReadLanguageName(const std::string& path) {
-  const FileHandle file = OpenForReading(path);
+  const FileHandle file = OpenFile(path, "rb");
   if (!file) return std::nullopt;
   const ObjectStreamScope stream(file.get());
   std::string name;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "kernel/object_stream.h"
+#include "platform/file_handle.h"
 #include "platform/replacing_file.h"
 #include "platform/text_encoding.h"
 
@@ -36,7 +37,7 @@ bool ReadRecord(LayerSet* layers, bool* bad) {
 }  // namespace
 
 LayerFileResult ReadLayerFile(const std::string& path, LayerSet* layers) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  const FileHandle file = OpenFile(path, "rb");
   if (!file) return LayerFileResult::kCannotOpen;
   const ObjectStreamScope stream(file.get());
   char magic[kLayerFileMagic.size()];

@@ -169,10 +169,6 @@ TEST_F(GeomObjectTest, BaseBoundsLeaveTheBoxUntouched) {
   EXPECT_EQ(max, Vector3(4, 5, 6));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GeomObjectTest, PointsFilledInDirectlyCountAsUnmarked) {
   CPointSetObject object;
   object.points = {{1, 0, 0}, {2, 0, 0}};  // no marks: not through SetPoints
