@@ -44,7 +44,7 @@ int HeadlessPlatform::ShowMessage(const std::string& text, const std::string& ca
   if (buttons == kMessageOk) return kAnswerOk;
   if (messageAnswers.empty()) {
     Unscripted("message box \"" + text + "\"");
-    return kAnswerNo;
+    return buttons == kMessageYesNoCancel ? kAnswerCancel : kAnswerNo;
   }
   const int answer = messageAnswers.front();
   messageAnswers.pop_front();

@@ -7,6 +7,7 @@
 
 // Message-box buttons and answers keep the numbers the program compares against.
 inline constexpr int kMessageOk = 0;
+inline constexpr int kMessageYesNoCancel = 3;
 inline constexpr int kMessageYesNo = 4;
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;

@@ -1,5 +1,7 @@
 #include "app/core/resource_strings.h"
 
+#include <vector>
+
 std::string GetResourceString(int id) {
   switch (id) {
     case kApplicationTitleString:
@@ -16,3 +18,17 @@ std::string GetResourceString(int id) {
 }
 
 std::string ApplicationTitle() { return GetResourceString(kApplicationTitleString); }
+
+std::string DesignFileFilter() {
+  // The template's fields: window title, document name, new-file name, filter name, extension, ...
+  std::vector<std::string> fields(1);
+  for (const char c : GetResourceString(kDocumentTemplateString)) {
+    if (c == '\n') {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  fields.resize(5);
+  return fields[3] + "|*" + fields[4] + "|All Files (*.*)|*.*|";
+}

@@ -11,3 +11,6 @@ inline constexpr int kDocumentTemplateString = 129;
 // The text of a fixed string; "" for an id that has none.
 std::string GetResourceString(int id);
 std::string ApplicationTitle();
+// The file dialogs' filter for designs, from the document template's filter name and extension:
+// "Lumidrex Files (*.lxd)|*.lxd|All Files (*.*)|*.*|".
+std::string DesignFileFilter();

@@ -15,12 +15,16 @@ void QtUiServices::ShowStatusText(const std::string& text) {
 }
 
 int QtUiServices::ShowMessage(const std::string& text, const std::string& caption, int buttons) {
-  const bool question = buttons == kMessageYesNo;
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, mainWindow_);
+  QMessageBox::StandardButtons shown = QMessageBox::Ok;
+  if (buttons == kMessageYesNo) shown = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == kMessageYesNoCancel) shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), shown,
+                  mainWindow_);
   const int answer = box.exec();
-  if (!question) return kAnswerOk;
-  return answer == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+  if (buttons == kMessageOk) return kAnswerOk;
+  if (answer == QMessageBox::Yes) return kAnswerYes;
+  // Closing a question with Cancel in it cancels; a Yes/No question takes it as No.
+  return answer == QMessageBox::No || buttons == kMessageYesNo ? kAnswerNo : kAnswerCancel;
 }
 
 void QtUiServices::BeginWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }

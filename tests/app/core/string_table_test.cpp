@@ -30,6 +30,7 @@ TEST_F(StringTableTest, FixedTextsNoLanguageReplaces) {
   EXPECT_EQ(ApplicationTitle(), "Lumidrex 5.1");
   EXPECT_EQ(GetResourceString(kUntitledString), "Untitled");
   EXPECT_EQ(GetResourceString(12), "");
+  EXPECT_EQ(DesignFileFilter(), "Lumidrex Files (*.lxd)|*.lxd|All Files (*.*)|*.*|");
 }
 
 }  // namespace

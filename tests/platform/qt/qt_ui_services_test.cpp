@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include <utility>
+
 #include "app/core/ui_utilities.h"
 #include "qt_test.h"
 
@@ -43,6 +45,19 @@ TEST_F(QtUiServicesTest, MessageBoxesCarryTheCallersCaptionAndAnswer) {
     box->button(QMessageBox::Yes)->click();
   });
   EXPECT_EQ(ShowMessageBox("Are you sure to Cancel?", ApplicationTitle(), kMessageYesNo), kAnswerYes);
+}
+
+TEST_F(QtUiServicesTest, TheSaveQuestionAnswersEachOfItsThreeButtons) {
+  const std::pair<QMessageBox::StandardButton, int> cases[] = {
+      {QMessageBox::Yes, kAnswerYes}, {QMessageBox::No, kAnswerNo}, {QMessageBox::Cancel, kAnswerCancel}};
+  for (const auto& [button, answer] : cases) {
+    WhenModalOpens([button](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      box->button(button)->click();
+    });
+    EXPECT_EQ(ShowMessageBox("Save changes to ring.lxd?", ApplicationTitle(), kMessageYesNoCancel), answer);
+  }
 }
 
 TEST_F(QtUiServicesTest, TheWaitCursorNests) {
