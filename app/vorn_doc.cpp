@@ -23,8 +23,8 @@ constexpr int kCannotWriteString = 10015;  // "Cannot write to file!"
 // Views that draw lend their canvas; a bare viewport has none.
 CanvasView* CanvasOf(CViewport* view) { return dynamic_cast<CanvasView*>(view); }
 
-// A regular file the user may write and that is not marked read-only; root may write any file,
-// so its mode decides there.
+// A regular file that is not marked read-only and that the user may write; root may write any
+// file, so for root the mode alone decides.
 bool IsWritableFile(const std::string& path) {
   struct stat status {};
   return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
