@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh so both set up a fresh machine the same way.
 lumidrex_packages=(
   cmake ninja-build g++ libgtest-dev libbenchmark-dev
-  qt6-base-dev libqt6opengl6-dev
+  qt6-base-dev libqt6opengl6-dev libqt6svg6 adwaita-icon-theme
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth
