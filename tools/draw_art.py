@@ -249,38 +249,29 @@ SPHERE = (12, 12, 9)
 
 
 def sphere_mesh():
-    """Vertices and triangles of a faceted disc standing for a sphere, with unit normals."""
+    """Vertices and triangles of a faceted disc standing for a sphere, with unit normals; the
+    last ten vertices are its rim."""
     cx, cy, r = SPHERE
-    rings = [(0.0, 1), (0.52, 6), (0.88, 8), (1.0, 12)]
+    rings = [(0.0, 1), (0.55, 5), (1.0, 10)]
     verts, normals, ring_index = [], [], []
     for frac, count in rings:
         idx = []
         for i in range(count):
-            a = math.radians(i * 360 / count - 90 + (15 if count == 6 else 0))
+            a = math.radians(i * 360 / count - 90)
             x, y = frac * math.cos(a), frac * math.sin(a)
             z = math.sqrt(max(0.0, 1 - x * x - y * y))
             idx.append(len(verts))
             verts.append((cx + r * x, cy + r * y))
             normals.append((x, y, z))
         ring_index.append(idx)
-    tris = []
-    for ring_a, ring_b in zip(ring_index, ring_index[1:]):
-        na, nb = len(ring_a), len(ring_b)
-        # Stitch two rings by walking both in angle order.
-        if na == 1:
-            tris += [(ring_a[0], ring_b[i], ring_b[(i + 1) % nb]) for i in range(nb)]
-            continue
-        ia = ib = 0
-        while ia < na or ib < nb:
-            a0, a1 = ring_a[ia % na], ring_a[(ia + 1) % na]
-            b0, b1 = ring_b[ib % nb], ring_b[(ib + 1) % nb]
-            # Advance the ring whose next vertex comes first in angle.
-            if ib >= nb or (ia < na and (ia + 1) / na < (ib + 1) / nb):
-                tris.append((a0, a1, b0))
-                ia += 1
-            else:
-                tris.append((a0, b0, b1))
-                ib += 1
+    centre, inner, outer = ring_index
+    n = len(inner)
+    tris = [(centre[0], inner[i], inner[(i + 1) % n]) for i in range(n)]
+    # The outer ring has twice the vertices, every second one at an inner vertex's angle.
+    for i in range(n):
+        a0, a1 = inner[i], inner[(i + 1) % n]
+        b0, b1, b2 = outer[2 * i], outer[2 * i + 1], outer[(2 * i + 2) % (2 * n)]
+        tris += [(a0, b0, b1), (a0, b1, a1), (a1, b1, b2)]
     return verts, normals, tris
 
 
@@ -322,8 +313,8 @@ def mesh_wire():
     cx, cy, r = SPHERE
     out = [circle(cx, cy, r, WHITE, None)]
     for a, b, c in tris:
-        out.append(poly([verts[a], verts[b], verts[c]], None, OUT, 0.7))
-    out.append(poly([verts[i] for i in range(len(verts) - 12, len(verts))], None, OUT, 1.3))
+        out.append(poly([verts[a], verts[b], verts[c]], None, OUT, 0.8))
+    out.append(poly(verts[-10:], None, OUT, 1.3))
     return out
 
 
@@ -336,7 +327,7 @@ def fast_shading():
         tone = shade([v / d for v in n])
         color = mix(DARK, LIGHT, tone)
         out.append(poly([verts[a], verts[b], verts[c]], color, color, 0.4))
-    out.append(poly([verts[i] for i in range(len(verts) - 12, len(verts))], None, OUT, 1.3))
+    out.append(poly(verts[-10:], None, OUT, 1.3))
     return out
 
 
@@ -396,9 +387,12 @@ def cube_face(face):
     return out
 
 
-def window(panes):
-    out = [rect(2, 3, 20, 18, WHITE, OUT, 1.3)]
-    out += [rect(x, y, w, h, LIGHT, OUT, 0.9) for x, y, w, h in panes]
+def window(split_x, split_y):
+    out = [rect(2, 3, 20, 18, LIGHT, OUT, 1.3)]
+    if split_x:
+        out.append(line(12, 3, 12, 21, OUT, 1.2))
+    if split_y:
+        out.append(line(2, 12, 22, 12, OUT, 1.2))
     return out
 
 
@@ -410,23 +404,22 @@ def mini_cube(x, y, s):
 
 
 def pane_mark(x, y, hidden):
-    if hidden:
-        return rect(x - 2, y - 2, 4, 4, PALE, OUT, 0.9, extra=' stroke-dasharray="1.2,0.9"')
-    return rect(x - 2, y - 2, 4, 4, BLUE, OUT, 0.9)
+    """The face a pane looks at, coloured as on the direction cubes: pale when it is a far face."""
+    return rect(x - 2.5, y - 2.5, 5, 5, PALE if hidden else ACCENT, OUT, 1)
 
 
 def two_views_side_by_side():
-    return window([(3.5, 4.5, 8, 15), (12.5, 4.5, 8, 15)]) + [pane_mark(7.5, 12, False), pane_mark(16.5, 12, False)]
+    return window(True, False) + [pane_mark(7, 12, False), pane_mark(17, 12, False)]
 
 
 def two_views_stacked():
-    return window([(3.5, 4.5, 17, 7), (3.5, 12.5, 17, 7)]) + [pane_mark(12, 8, False), pane_mark(12, 16, False)]
+    return window(False, True) + [pane_mark(12, 7.5, False), pane_mark(12, 16.5, False)]
 
 
 def four_views(hidden):
-    out = window([(3.5, 4.5, 8, 7), (12.5, 4.5, 8, 7), (3.5, 12.5, 8, 7), (12.5, 12.5, 8, 7)])
-    out += [pane_mark(7.5, 8, hidden), pane_mark(16.5, 8, hidden), pane_mark(7.5, 16, hidden)]
-    return out + mini_cube(13.8, 13.4, 5.4)
+    out = window(True, True)
+    out += [pane_mark(7, 7.5, hidden), pane_mark(17, 7.5, hidden), pane_mark(7, 16.5, hidden)]
+    return out + mini_cube(14, 13.6, 6)
 
 
 def view_frame():
