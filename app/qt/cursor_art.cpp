@@ -1,76 +1,55 @@
 #include "app/qt/cursor_art.h"
 
 #include <QPixmap>
+#include <QPoint>
 #include <QString>
+
+#include <span>
 
 #include "platform/qt/qt_ui_services.h"
 
 namespace {
 
-struct CursorArt {
-  int cursorId;
-  int hotX;
-  int hotY;
+// Every picture is 32 x 32. Tools that pick objects point with the arrow's tip.
+constexpr int kArrowCursors[] = {
+    3600, 3602,                                                        // pick, pick T-lines
+    4000, 4005,                                                        // place copies, Extend/Revolve dialogs
+    5000, 5001, 5002, 5003,                                            // move, size, flip, roll
+    6000, 6001, 6002, 6003, 6004, 6005, 6006, 6007, 6008, 6009, 6010,  // deform tools
+    7104,                                                              // join curves
+    8004, 8005, 8006,                                                  // loft, pipe, rail
+};
+// Tools that place points aim with the crosshair's centre.
+constexpr int kCrosshairCursors[] = {
+    3412, 3601,                                            // zoom box, pick control points
+    7000, 7001, 7002, 7003, 7004, 7005, 7006, 7010, 7011,  // curve drawing, sketch
+    7105,                                                  // split a curve
+    9041, 9300,                                            // T-line, measure
 };
 
-// Every picture is 32 x 32: tools that pick objects point with the arrow's tip, tools that
-// place points aim with the crosshair's centre.
-constexpr int kArrowTip = 1;
-constexpr int kCrossCentre = 10;
-
-constexpr CursorArt kToolCursors[] = {
-    {3412, kCrossCentre, kCrossCentre},  // zoom box
-    {3600, kArrowTip, kArrowTip},        // pick
-    {3601, kCrossCentre, kCrossCentre},  // pick control points
-    {3602, kArrowTip, kArrowTip},        // pick T-lines
-    {4000, kArrowTip, kArrowTip},        // place copies
-    {4005, kArrowTip, kArrowTip},        // Extend and Revolve tool dialogs
-    {5000, kArrowTip, kArrowTip},        // move
-    {5001, kArrowTip, kArrowTip},        // size
-    {5002, kArrowTip, kArrowTip},        // flip
-    {5003, kArrowTip, kArrowTip},        // roll
-    {6000, kArrowTip, kArrowTip},        // the deform tools
-    {6001, kArrowTip, kArrowTip},
-    {6002, kArrowTip, kArrowTip},
-    {6003, kArrowTip, kArrowTip},
-    {6004, kArrowTip, kArrowTip},
-    {6005, kArrowTip, kArrowTip},
-    {6006, kArrowTip, kArrowTip},
-    {6007, kArrowTip, kArrowTip},
-    {6008, kArrowTip, kArrowTip},
-    {6009, kArrowTip, kArrowTip},
-    {6010, kArrowTip, kArrowTip},
-    {7000, kCrossCentre, kCrossCentre},  // the curve drawing tools
-    {7001, kCrossCentre, kCrossCentre},
-    {7002, kCrossCentre, kCrossCentre},
-    {7003, kCrossCentre, kCrossCentre},
-    {7004, kCrossCentre, kCrossCentre},
-    {7005, kCrossCentre, kCrossCentre},
-    {7006, kCrossCentre, kCrossCentre},
-    {7010, kCrossCentre, kCrossCentre},
-    {7011, kCrossCentre, kCrossCentre},  // sketch
-    {7104, kArrowTip, kArrowTip},        // join curves
-    {7105, kCrossCentre, kCrossCentre},  // split a curve
-    {8004, kArrowTip, kArrowTip},        // loft
-    {8005, kArrowTip, kArrowTip},        // pipe
-    {8006, kArrowTip, kArrowTip},        // rail
-    {9041, kCrossCentre, kCrossCentre},  // T-line
-    {9300, kCrossCentre, kCrossCentre},  // measure
+struct CursorFamily {
+  std::span<const int> cursorIds;
+  QPoint hotspot;
 };
+const CursorFamily kCursorFamilies[] = {{kArrowCursors, QPoint(1, 1)}, {kCrosshairCursors, QPoint(10, 10)}};
 
 }  // namespace
 
 QCursor ToolCursor(int cursorId) {
-  for (const CursorArt& art : kToolCursors) {
-    if (art.cursorId != cursorId) continue;
-    const QPixmap picture(QStringLiteral(":/art/cursors/%1.svg").arg(cursorId));
-    if (!picture.isNull()) return QCursor(picture, art.hotX, art.hotY);
-    qWarning("The tool cursor %d cannot be drawn; is the Qt SVG plugin installed?", cursorId);
-    break;
+  for (const CursorFamily& family : kCursorFamilies) {
+    for (int id : family.cursorIds) {
+      if (id != cursorId) continue;
+      const QPixmap picture(QStringLiteral(":/art/cursors/%1.svg").arg(cursorId));
+      if (!picture.isNull()) return QCursor(picture, family.hotspot.x(), family.hotspot.y());
+      qWarning("The tool cursor %d cannot be drawn; is the Qt SVG plugin installed?", cursorId);
+      return QCursor(Qt::ArrowCursor);
+    }
   }
   return QCursor(Qt::ArrowCursor);
 }
 
 void RegisterToolCursors(QtUiServices& ui) {
-  for (const CursorArt& art : kToolCursors) ui.RegisterToolCursor(art.cursorId, ToolCursor(art.cursorId));
+  for (const CursorFamily& family : kCursorFamilies) {
+    for (int id : family.cursorIds) ui.RegisterToolCursor(id, ToolCursor(id));
+  }
 }
