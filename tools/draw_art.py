@@ -76,74 +76,39 @@ def dashed(x1, y1, x2, y2, width=1):
     return line(x1, y1, x2, y2, OUT, width, DASH)
 
 
-# Arrows are one closed outline: a band of width w along a polyline with a head at the end
-# (and at the start when both is set).
-def arrow(points, w=2.4, head=4.6, both=False, fill=ACCENT):
-    def head_at(points):
-        (x0, y0), (x1, y1) = points[-2], points[-1]
-        d = math.hypot(x1 - x0, y1 - y0)
-        ux, uy = (x1 - x0) / d, (y1 - y0) / d
-        # Walk back along the line until the head's length is used up.
-        remain, i = head, len(points) - 1
-        base = points[-1]
-        while i > 0:
-            (ax, ay), (bx, by) = points[i - 1], points[i]
-            seg = math.hypot(bx - ax, by - ay)
-            if seg >= remain:
-                t = remain / seg
-                base = (bx + (ax - bx) * t, by + (ay - by) * t)
-                break
-            remain -= seg
-            i -= 1
-        return base, (ux, uy), i
-
-    pts_ = list(points)
-    tip_end = pts_[-1]
-    base_end, dir_end, i_end = head_at(pts_)
-    shaft = pts_[:i_end] + [base_end]
-    tip_start = pts_[0]
-    if both:
-        shaft = _trim_start(shaft, head)
+# Arrows are one closed outline: a band of width w along a polyline with a head at its end.
+def arrow(points, w=2.4, head=4.6, fill=ACCENT):
+    # Walk back from the tip until the head's length is used up: there the shaft ends.
+    remain, i = head, len(points) - 1
+    base = points[0]
+    while i > 0:
+        (ax, ay), (bx, by) = points[i - 1], points[i]
+        seg = math.hypot(bx - ax, by - ay)
+        if seg >= remain:
+            t = remain / seg
+            base = (bx + (ax - bx) * t, by + (ay - by) * t)
+            break
+        remain -= seg
+        i -= 1
+    shaft = list(points[:i]) + [base]
+    if len(shaft) < 2:
+        raise ValueError("an arrow shorter than its head")
     left, right = [], []
     n = len(shaft)
     for k in range(n):
         x, y = shaft[k]
-        if k == 0:
-            dx, dy = shaft[1][0] - x, shaft[1][1] - y
-        elif k == n - 1:
-            dx, dy = x - shaft[k - 1][0], y - shaft[k - 1][1]
-        else:
-            dx, dy = shaft[k + 1][0] - shaft[k - 1][0], shaft[k + 1][1] - shaft[k - 1][1]
+        prev, nxt = shaft[max(k - 1, 0)], shaft[min(k + 1, n - 1)]
+        dx, dy = nxt[0] - prev[0], nxt[1] - prev[1]
         d = math.hypot(dx, dy)
         nx, ny = -dy / d, dx / d
         left.append((x + nx * w / 2, y + ny * w / 2))
         right.append((x - nx * w / 2, y - ny * w / 2))
-
-    def head_points(base, tip):
-        dx, dy = tip[0] - base[0], tip[1] - base[1]
-        d = math.hypot(dx, dy)
-        nx, ny = -dy / d, dx / d
-        hw = head * 0.62
-        return [(base[0] + nx * hw, base[1] + ny * hw), tip, (base[0] - nx * hw, base[1] - ny * hw)]
-
-    outline = list(left)
-    outline += head_points(shaft[-1], tip_end)
-    outline += list(reversed(right))
-    if both:
-        outline += head_points(shaft[0], tip_start)
-    return poly(outline, fill, OUT, 1.1)
-
-
-def _trim_start(shaft, length):
-    remain = length
-    for i in range(len(shaft) - 1):
-        (ax, ay), (bx, by) = shaft[i], shaft[i + 1]
-        seg = math.hypot(bx - ax, by - ay)
-        if seg >= remain:
-            t = remain / seg
-            return [(ax + (bx - ax) * t, ay + (by - ay) * t)] + shaft[i + 1:]
-        remain -= seg
-    return shaft[-2:]
+    tip = points[-1]
+    dx, dy = tip[0] - base[0], tip[1] - base[1]
+    d = math.hypot(dx, dy)
+    nx, ny = -dy / d * head * 0.62, dx / d * head * 0.62
+    return poly(left + [(base[0] + nx, base[1] + ny), tip, (base[0] - nx, base[1] - ny)] + list(reversed(right)),
+                fill, OUT, 1.1)
 
 
 def arc(cx, cy, rx, ry, a0, a1, steps=24):
