@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -161,6 +162,8 @@ class CVornView : public CViewport, public CanvasView {
   void RedrawOrMaximize();
   void Tile(int id);
   void ApplySize(int cx, int cy);
+  // Work for later that runs only when the view still exists then.
+  std::function<void()> WhileAlive(std::function<void(CVornView&)> work) const;
 
   CUndoHistory* document_ = nullptr;
   ViewWindow* window_ = nullptr;
