@@ -6,12 +6,37 @@
 
 #include "platform/command_queue.h"
 #include "scene/pending_views.h"
+#include "scene/render_view.h"
+#include "scene/scene.h"
+#include "scene/tool.h"
 #include "scene/view_frame.h"
 #include "scene/view_tiling.h"
 #include "scene/vorn_view.h"
 #include "scene_fixture.h"
 
 class FakeMdiHost;
+
+// A default tool that notes the mouse calls it receives and, for every frame's feedback (one per
+// full redraw), whether the frame was drawn as a drag frame.
+class RecordingTool : public CTool {
+ public:
+  void OnLButtonDown(int, int, int) override { calls.push_back("ldown"); }
+  void OnLButtonUp(int, int, int) override { calls.push_back("lup"); }
+  void OnRButtonDown(int, int, int) override { calls.push_back("rdown"); }
+  void OnRButtonUp(int, int, int) override { calls.push_back("rup"); }
+  void OnMouseMove(int, int, int) override { calls.push_back("move"); }
+  void DrawFeedback(int) override { dragFrames.push_back(DragRedrawFlag); }
+
+  std::vector<std::string> calls;
+  std::vector<int> dragFrames;
+};
+
+inline RecordingTool* InstallRecordingTool() {
+  auto tool = std::make_unique<RecordingTool>();
+  RecordingTool* installed = tool.get();
+  TheScene.defaultTool = std::move(tool);
+  return installed;
+}
 
 // A child frame that records what the view and the tilings ask of it.
 class FakeFrame : public ViewFrame {
@@ -83,9 +108,10 @@ struct HostedView {
 
 // A main frame reduced to what views need: the MDI client, one document listing its views, and
 // the new-window request, which makes a view of the document and activates it.
+// Install it once the program state is reset.
 class FakeViewHost {
  public:
-  FakeViewHost() {
+  void Install() {
     SetMdiHost(&mdi);
     ProgramCommandQueue().SetDispatcher([this](int id) {
       if (id == kCommandWindowNew && canCreateViews) AddView();
@@ -103,6 +129,10 @@ class FakeViewHost {
     hosted.window.frame.Activate();
     hosted.view.OnActivateView(true);
     return hosted;
+  }
+  void RemoveView(std::size_t index) {
+    std::erase(document.views, &views[index]->view);
+    views.erase(views.begin() + static_cast<std::ptrdiff_t>(index));
   }
   void Drain() { ProgramCommandQueue().Drain(); }
 

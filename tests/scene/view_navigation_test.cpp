@@ -18,21 +18,6 @@
 
 namespace {
 
-// A default tool that notes the mouse calls it receives and, for every frame's feedback, whether
-// the frame was drawn as a drag frame.
-class RecordingTool : public CTool {
- public:
-  void OnLButtonDown(int, int, int) override { calls.push_back("ldown"); }
-  void OnLButtonUp(int, int, int) override { calls.push_back("lup"); }
-  void OnRButtonDown(int, int, int) override { calls.push_back("rdown"); }
-  void OnRButtonUp(int, int, int) override { calls.push_back("rup"); }
-  void OnMouseMove(int, int, int) override { calls.push_back("move"); }
-  void DrawFeedback(int) override { dragFrames.push_back(DragRedrawFlag); }
-
-  std::vector<std::string> calls;
-  std::vector<int> dragFrames;
-};
-
 void ExpectMatrixNear(const Matrix4& actual, const Matrix4& expected, const std::string& name) {
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-5f) << name << " element " << i;
 }
@@ -42,12 +27,11 @@ class ViewNavigationTest : public LumidrexTest {
  protected:
   void SetUp() override {
     LumidrexTest::SetUp();
+    host.Install();
     hosted = &host.AddView();
     hosted->window.frame.maximized = true;
     view().OnSize(kSizeMaximized, 500, 500);
-    auto recording = std::make_unique<RecordingTool>();
-    tool = recording.get();
-    TheScene.defaultTool = std::move(recording);
+    tool = InstallRecordingTool();
   }
 
   CVornView& view() { return hosted->view; }
@@ -223,6 +207,7 @@ class ViewToolDragTest : public LumidrexTest {
  protected:
   void SetUp() override {
     LumidrexTest::SetUp();
+    host.Install();
     hosted = &host.AddView();
     view().OnSize(kSizeRestored, 201, 201);
     ShowTenPixelsPerUnit(view());
