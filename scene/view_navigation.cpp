@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,6 +49,12 @@ void SetCapture(CVornView* view) { captureView = view; }
 void ReleaseCapture() { captureView = nullptr; }
 CVornView* CaptureView() { return captureView; }
 
+void CVornView::NoteMouse(int flags, int x, int y) {
+  LastMouseFlags = flags;
+  lastPointX_ = x;
+  lastPointY_ = y;
+}
+
 // The hint box is drawn once per press of Tab: key repeats draw nothing more.
 void CVornView::OnKeyDown(int key) {
   if (key != kKeyTab) return;
@@ -71,25 +79,19 @@ void CVornView::OnLButtonUp(int flags, int x, int y) { ButtonUp(kMouseLeftButton
 void CVornView::OnRButtonUp(int flags, int x, int y) { ButtonUp(kMouseRightButton, flags, x, y); }
 
 void CVornView::OnLButtonDblClk(int flags, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
+  NoteMouse(flags, x, y);
   CViewport::OnLButtonDblClk(flags, x, y);
 }
 
 void CVornView::OnRButtonDblClk(int flags, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
+  NoteMouse(flags, x, y);
   CViewport::OnRButtonDblClk(flags, x, y);
 }
 
 // With navigation on (Tab held, or another navigation drag running) the press starts a
 // navigation drag of its own and the tool is not told.
 void CVornView::ButtonDown(int bit, int flags, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
+  NoteMouse(flags, x, y);
   SetDrawingView(this);
   SetCapture(this);
   if (NavigationFlags != 0) {
@@ -105,9 +107,7 @@ void CVornView::ButtonDown(int bit, int flags, int x, int y) {
 }
 
 void CVornView::ButtonUp(int bit, int flags, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
+  NoteMouse(flags, x, y);
   if (buttonBits == 0 || CaptureView() != this) return;
   ReleaseButton(bit, flags, x, y);
 }
@@ -143,9 +143,7 @@ void CVornView::OnCaptureLost() {
 
 // Tools never see moves without a button held in this pane.
 void CVornView::OnMouseMove(int flags, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
+  NoteMouse(flags, x, y);
   if (buttonBits == 0 || CaptureView() != this) return;
   if (window_ != nullptr && window_->MouseMessageWaits()) return;
   if ((NavigationFlags & kBothButtons) != 0) {
@@ -208,10 +206,9 @@ void CVornView::NavigationStep(int flags, int x, int y) {
 // Deltas of wheel messages that arrive together are summed; a remainder below one notch is
 // dropped once handled.
 void CVornView::OnMouseWheel(int flags, int delta, int x, int y) {
-  LastMouseFlags = flags;
-  lastPointX_ = x;
-  lastPointY_ = y;
-  WheelAccumulator += delta;
+  NoteMouse(flags, x, y);
+  WheelAccumulator = static_cast<int>(std::clamp<long long>(
+      static_cast<long long>(WheelAccumulator) + delta, INT_MIN, INT_MAX));
   if (window_ != nullptr && window_->WheelMessageWaits()) return;
   SetDrawingView(this);
   const int notches = WheelAccumulator / kWheelNotch;

@@ -20,7 +20,8 @@ class ViewWindow {
   // The child frame around the view; null when there is none.
   virtual ViewFrame* Frame() = 0;
   // Whether another mouse message (move to wheel) waits for the main window, so that this move
-  // can be dropped for the newer one.
+  // can be dropped for the newer one. A host that itself keeps only the newest move and sums
+  // the wheel turns that arrive together answers false to both.
   virtual bool MouseMessageWaits() = 0;
   // Whether another wheel message waits, so that its delta can be added before zooming.
   virtual bool WheelMessageWaits() = 0;
@@ -152,6 +153,8 @@ class CVornView : public CViewport, public CanvasView {
   float rollStep = 0.00872665f;
 
  private:
+  // Every mouse message leaves its flags and position.
+  void NoteMouse(int flags, int x, int y);
   void ButtonDown(int bit, int flags, int x, int y);
   void ButtonUp(int bit, int flags, int x, int y);
   void ReleaseButton(int bit, int flags, int x, int y);

@@ -141,3 +141,18 @@ class FakeViewHost {
   std::vector<std::unique_ptr<HostedView>> views;
   bool canCreateViews = true;
 };
+
+// A test with a fake host and one view in it, active.
+class HostedViewTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    host.Install();
+    hosted = &host.AddView();
+  }
+  CVornView& view() { return hosted->view; }
+  FakeFrame& frame() { return hosted->window.frame; }
+
+  FakeViewHost host;
+  HostedView* hosted = nullptr;
+};

@@ -23,18 +23,15 @@ void ExpectMatrixNear(const Matrix4& actual, const Matrix4& expected, const std:
 }
 
 // A 500 x 500 view, alone in its maximised frame, with a recording default tool.
-class ViewNavigationTest : public LumidrexTest {
+class ViewNavigationTest : public HostedViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    host.Install();
-    hosted = &host.AddView();
-    hosted->window.frame.maximized = true;
+    HostedViewTest::SetUp();
+    frame().maximized = true;
     view().OnSize(kSizeMaximized, 500, 500);
     tool = InstallRecordingTool();
   }
 
-  CVornView& view() { return hosted->view; }
   int Frames() const { return static_cast<int>(tool->dragFrames.size()); }
 
   // A drag with the button (and Ctrl) from the pane's centre by (dx, dy) in one move, Tab held.
@@ -60,8 +57,6 @@ class ViewNavigationTest : public LumidrexTest {
     }
   }
 
-  FakeViewHost host;
-  HostedView* hosted = nullptr;
   RecordingTool* tool = nullptr;
 };
 
@@ -108,13 +103,13 @@ TEST_F(ViewNavigationTest, DragsAndTheWheelMoveTheCamera) {
     CViewport expected;
     expected.viewMatrix = view().viewMatrix;
     c.expected(expected);
-    const int titles = hosted->window.frame.titleUpdates;
+    const int titles = frame().titleUpdates;
     const int frames = Frames();
 
     c.gesture();
     ExpectMatrixNear(view().viewMatrix, expected.viewMatrix, c.name);
     EXPECT_FLOAT_EQ(view().zoomScale, expected.zoomScale) << c.name;
-    EXPECT_EQ(hosted->window.frame.titleUpdates - titles, c.titleUpdates) << c.name;
+    EXPECT_EQ(frame().titleUpdates - titles, c.titleUpdates) << c.name;
     EXPECT_EQ(view().viewType == kView3D, c.type == kView3D || c.titleUpdates != 0) << c.name;
     EXPECT_EQ(Frames() - frames, 1) << c.name;  // one redraw, even for the lone notch
     EXPECT_EQ(NavigationFlags, 0) << c.name;
@@ -203,22 +198,16 @@ TEST_F(ViewNavigationTest, LostFocusReleasesTab) {
 }
 
 // A front view of ten pixels per unit with one selected point at (2, 1, 0).
-class ViewToolDragTest : public LumidrexTest {
+class ViewToolDragTest : public HostedViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    host.Install();
-    hosted = &host.AddView();
+    HostedViewTest::SetUp();
     view().OnSize(kSizeRestored, 201, 201);
     ShowTenPixelsPerUnit(view());
     auto object = std::make_unique<CPointSetObject>(1, std::vector<Vector3>{{2, 1, 0}});
     point = AddObject(object, 0);
     host.document.Clear();
   }
-  CVornView& view() { return hosted->view; }
-
-  FakeViewHost host;
-  HostedView* hosted = nullptr;
   CPointSetObject* point = nullptr;
 };
 

@@ -21,22 +21,16 @@ void ExpectMatrixEq(const Matrix4& actual, const Matrix4& expected) {
   for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(actual[i], expected[i]) << "element " << i;
 }
 
-class VornViewCommandsTest : public LumidrexTest {
+class VornViewCommandsTest : public HostedViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    host.Install();
-    hosted = &host.AddView();
+    HostedViewTest::SetUp();
     view().OnSize(kSizeRestored, 300, 200);
     tool = InstallRecordingTool();
   }
 
-  CVornView& view() { return hosted->view; }
-  FakeFrame& frame() { return hosted->window.frame; }
   int Redraws() const { return static_cast<int>(tool->dragFrames.size()); }
 
-  FakeViewHost host;
-  HostedView* hosted = nullptr;
   RecordingTool* tool = nullptr;
 };
 

@@ -5,18 +5,12 @@
 
 namespace {
 
-class VornViewTest : public LumidrexTest {
+class VornViewTest : public HostedViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    host.Install();
-    hosted = &host.AddView();
+    HostedViewTest::SetUp();
     view().OnSize(kSizeRestored, 40, 30);
   }
-  CVornView& view() { return hosted->view; }
-
-  FakeViewHost host;
-  HostedView* hosted = nullptr;
 };
 
 TEST_F(VornViewTest, DrawingFillsTheWindowImageAndPresentsIt) {
@@ -57,7 +51,7 @@ TEST_F(VornViewTest, VisibleUnlessAnotherMaximisedFrameIsActive) {
     bool otherMaximised;
     int visible;
   } cases[] = {
-      {"own frame active", &hosted->window.frame, true, 1},
+      {"own frame active", &frame(), true, 1},
       {"other frame restored", &other.window.frame, false, 1},
       {"other frame maximised", &other.window.frame, true, 0},
       {"no active frame", nullptr, true, 1},
@@ -65,7 +59,7 @@ TEST_F(VornViewTest, VisibleUnlessAnotherMaximisedFrameIsActive) {
   for (const auto& c : cases) {
     host.mdi.active = c.active;
     other.window.frame.maximized = c.otherMaximised;
-    hosted->window.frame.maximized = c.otherMaximised;
+    frame().maximized = c.otherMaximised;
     EXPECT_EQ(view().IsVisible(), c.visible) << c.name;
   }
   SetMdiHost(nullptr);
