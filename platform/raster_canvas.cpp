@@ -60,6 +60,21 @@ ColorRef RasterCanvas::PixelAt(int x, int y) const {
   return ColorRef{p[2]} | ColorRef{p[1]} << 8 | ColorRef{p[0]} << 16;
 }
 
+void RasterCanvas::CopyRect(const RasterCanvas& source, int left, int top, int right,
+                            int bottom) {
+  const std::int64_t low = std::max<std::int64_t>(left, 0);
+  const std::int64_t high = std::min<std::int64_t>({right, width_, source.width_});
+  const std::int64_t first = std::max<std::int64_t>(top, 0);
+  const std::int64_t last = std::min<std::int64_t>({bottom, height_, source.height_});
+  if (low >= high) return;
+  const std::size_t bytes = static_cast<std::size_t>(3 * (high - low));
+  for (std::int64_t line = first; line < last; ++line) {
+    const int px = static_cast<int>(low);
+    const int py = static_cast<int>(line);
+    std::memcpy(PixelAddress(px, py), source.pixels_.data() + source.RowOffset(py) + 3 * px, bytes);
+  }
+}
+
 void RasterCanvas::MoveTo(int x, int y) {
   currentX_ = x;
   currentY_ = y;

@@ -23,6 +23,9 @@ class RasterCanvas final : public DeviceContext {
   const std::vector<std::uint8_t>& rows() const { return pixels_; }
   // The colour at (x, y), y from the top; 0 outside the canvas.
   ColorRef PixelAt(int x, int y) const;
+  // Copies the rectangle left <= x < right, top <= y < bottom of the source to the same place
+  // here; what lies outside either canvas is left out.
+  void CopyRect(const RasterCanvas& source, int left, int top, int right, int bottom);
 
   void SetPenColor(ColorRef color) override { pen_ = color; }
   void MoveTo(int x, int y) override;

@@ -180,6 +180,17 @@ TEST(RasterCanvasTest, BlitDibDrawsUprightAndClips) {
   EXPECT_TRUE(LitPixels(refused).empty());
 }
 
+TEST(RasterCanvasTest, CopyRectKeepsPlacesAndClipsToBothCanvases) {
+  RasterCanvas source(5, 4);
+  source.BlitDib(1, 1, 3, 2, Picture3x2());
+  RasterCanvas copy(4, 5);
+  copy.CopyRect(source, -2, 2, 9, 9);
+  EXPECT_EQ(Letters(copy), (std::vector<std::string>{"....", "....", ".ABC", "....", "...."}));
+  copy.CopyRect(source, 2, 1, 2, 3);  // no width
+  copy.CopyRect(source, 0, 0, 2, 2);
+  EXPECT_EQ(Letters(copy), (std::vector<std::string>{"....", ".D..", ".ABC", "....", "...."}));
+}
+
 TEST(RasterCanvasTest, StretchDibSamplesTheNearestSourcePixel) {
   const std::vector<std::uint8_t> rows = Picture3x2();
   struct Case {

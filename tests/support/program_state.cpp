@@ -12,6 +12,7 @@
 #include "scene/transform_tool.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
+#include "scene/vorn_view.h"
 
 void ResetProgramState() {
   // Objects go before the kernel's name pool that their names point into.
@@ -22,6 +23,7 @@ void ResetProgramState() {
   ResetViewTypeState();
   ResetPendingViews();
   ResetViewCommandState();
+  ResetViewWindowState();
   ResetTransformTools();
   ResetPlatformState();
   // A test that opens a dialog or asks a question must script the answer.

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "scene/active_view_renderer.h"
+#include "view_host_fake.h"
+
+namespace {
+
+class VornViewTest : public HostedViewTest {
+ protected:
+  void SetUp() override {
+    HostedViewTest::SetUp();
+    view().OnSize(kSizeRestored, 40, 30);
+  }
+};
+
+TEST_F(VornViewTest, DrawingFillsTheWindowImageAndPresentsIt) {
+  view().InvalidateViewportRect();
+  EXPECT_EQ(view().windowImage.width(), 40);
+  EXPECT_EQ(view().windowImage.height(), 30);
+  EXPECT_EQ(view().documentHistory, &host.document);
+  ASSERT_NE(view().depthRaster, nullptr);
+  EXPECT_EQ(view().depthRaster->width, 40);
+  EXPECT_EQ(view().dirtyFlag, 0);
+  EXPECT_EQ(hosted->window.presents, 1);
+  ASSERT_NE(view().savedWindowImage, nullptr);
+  EXPECT_EQ(view().savedWindowImage->rows(), view().windowImage.rows());
+}
+
+TEST_F(VornViewTest, TheSavedImageCopiesTheDirtyRectangleOrTheWholePane) {
+  view().RestoreWindowImage();  // nothing saved yet: nothing happens
+  view().InvalidateViewportRect();
+  const ColorRef clean = view().windowImage.PixelAt(0, 0);
+  view().windowImage.FillSolidRect(0, 0, 40, 30, 0x0000FF);
+  view().AddDirtyRect(10, 10, 20, 20);
+  view().RestoreWindowImage();
+  EXPECT_EQ(view().windowImage.PixelAt(10, 10), clean);
+  EXPECT_EQ(view().windowImage.PixelAt(19, 19), clean);
+  EXPECT_EQ(view().windowImage.PixelAt(20, 20), 0x0000FFu);
+  EXPECT_EQ(view().windowImage.PixelAt(9, 10), 0x0000FFu);
+
+  view().dirtyFlag = 0;
+  view().SaveWindowImage();
+  EXPECT_EQ(view().savedWindowImage->PixelAt(39, 29), 0x0000FFu);
+}
+
+TEST_F(VornViewTest, VisibleUnlessAnotherMaximisedFrameIsActive) {
+  HostedView& other = host.AddView();
+  const struct {
+    const char* name;
+    FakeFrame* active;
+    bool otherMaximised;
+    int visible;
+  } cases[] = {
+      {"own frame active", &frame(), true, 1},
+      {"other frame restored", &other.window.frame, false, 1},
+      {"other frame maximised", &other.window.frame, true, 0},
+      {"no active frame", nullptr, true, 1},
+  };
+  for (const auto& c : cases) {
+    host.mdi.active = c.active;
+    other.window.frame.maximized = c.otherMaximised;
+    frame().maximized = c.otherMaximised;
+    EXPECT_EQ(view().IsVisible(), c.visible) << c.name;
+  }
+  SetMdiHost(nullptr);
+  EXPECT_EQ(view().IsVisible(), 1);
+}
+
+TEST_F(VornViewTest, SizesOfAMinimisedFrameOrDuringAFrameDoNotResizeAtOnce) {
+  view().OnSize(kSizeMinimized, 0, 0);
+  EXPECT_EQ(view().width, 40);
+  view().OnSize(kSizeMaximized, 60, 50);
+  EXPECT_EQ(view().height, 50);
+  EXPECT_EQ(view().depthRaster->height, 50);
+
+  int widthDuringFrame = 0;
+  RegisterActiveViewRenderer([&](int) {
+    view().OnSize(kSizeRestored, 80, 70);
+    widthDuringFrame = view().width;
+  });
+  view().displayMode = kDisplayRendering;
+  view().InvalidateViewportRect();
+  EXPECT_EQ(widthDuringFrame, 60);
+  EXPECT_EQ(view().width, 80);
+  EXPECT_EQ(view().depthRaster->height, 70);
+}
+
+TEST_F(VornViewTest, AClosedViewIsNoLongerTheDrawingTargetNorTheSource) {
+  view().OnNewWindow();
+  ProgramCommandQueue().Reset();
+  ASSERT_EQ(NewWindowSourceView, &view());
+  view().OnActivateView(true);
+  EXPECT_EQ(GetDrawingView(), &view());
+  EXPECT_EQ(GetActiveView(), &view());
+  host.RemoveView(0);
+  EXPECT_EQ(GetDrawingView(), nullptr);
+  EXPECT_EQ(GetActiveView(), nullptr);
+  EXPECT_EQ(NewWindowSourceView, nullptr);
+  EXPECT_EQ(PendingViewTop, 0);
+}
+
+}  // namespace
