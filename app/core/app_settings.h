@@ -13,12 +13,21 @@ extern std::uint32_t ColorPick;
 extern std::uint32_t ColorBack;
 extern std::uint32_t ColorAxis;
 extern std::uint32_t ColorGrid;
+// Kept from start-up to shut-down; nothing draws in it.
+extern std::uint32_t ColorText;
+// Kept from start-up to shut-down.
+extern int UseEnglishLang;
 // Model units between grid lines in fixed views; 0 turns the grid off.
 extern float GridSpacing;
 // The colour dialog's 16 custom colours (COLORREF); all white at first.
 extern CustomColorSet CustomColors;
 // The active language file's name in the program folder; empty for the built-in English.
 extern std::string LanguageFileName;
+// The folders of the sample designs and of the materials.
+extern std::string DataBaseDir;
+extern std::string MaterialDir;
+// Slicing for the machine named "meiko" in Lumidrex.cfg.
+extern int CfgMeiko;
 // Outside programs named in Lumidrex.cfg; each set flag adds its menu items.
 extern int CfgCimagraphi;
 extern int CfgDeskProto;
