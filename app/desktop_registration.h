@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// Makes the user's desktop open designs ("*.lxd") with this program: a MIME package and a
+// desktop entry under $XDG_DATA_HOME (by default ~/.local/share). A file is written only when
+// its content changes, and then the desktop's caches are rebuilt by their tools where those are
+// installed. Failure is silent: the program runs the same without it.
+void RegisterDesktopFileType(const std::string& executablePath);
