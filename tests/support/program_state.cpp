@@ -1,5 +1,6 @@
 #include "program_state.h"
 
+#include "app/app_state.h"
 #include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
 #include "platform/headless_platform.h"
@@ -29,6 +30,7 @@ void ResetProgramState() {
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
   ResetAppCoreState();
+  ResetAppState();
   // Last: it installs itself into the queue and the cursor that the resets above cleared.
   ResetToolFramework();
 }

@@ -1,0 +1,9 @@
+#include "app/app_state.h"
+
+#include "app/command_routing.h"
+#include "app/recent_file_list.h"
+
+void ResetAppState() {
+  ResetCommandRouting();
+  ProgramRecentFiles().Clear();
+}
