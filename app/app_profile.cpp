@@ -49,8 +49,7 @@ void WriteColor(SettingsStore& store, const char* key, std::uint32_t color) {
   store.WriteInt(kConfigGroup, key, static_cast<int>(color));
 }
 
-}  // namespace
-
+// Flags stay as they are for a missing file and unknown words.
 void ReadProgramConfig() {
   const FileHandle file = OpenFile(GetProgramDir() + "Lumidrex.cfg", "r");
   if (!file) return;
@@ -67,6 +66,7 @@ void ReadProgramConfig() {
   }
 }
 
+// Only the calibration dialog's range: any other value, NaN or infinity breaks Zoom 1:1.
 float ZoomFactorFromBits(int bits) {
   const float zoom = std::bit_cast<float>(bits);
   if (!std::isfinite(zoom) || zoom < kMinZoomFactor || zoom > kMaxZoomFactor) return kDefaultZoomFactor;
@@ -74,6 +74,8 @@ float ZoomFactorFromBits(int bits) {
 }
 
 int ZoomFactorBits(float zoom) { return std::bit_cast<int>(zoom); }
+
+}  // namespace
 
 void LoadAppSettings(SettingsStore& store) {
   ReadProgramConfig();
