@@ -5,5 +5,6 @@
 class CVornView;
 
 // The commands and check marks that the view holds: its own view commands, Pick, Undo, Redo and
-// the language command. The modelling commands join it as their tables arrive.
+// the language command. The modelling commands join it as their tables arrive. The map refers to
+// the view and lives no longer than it.
 CommandMap BuildViewCommandMap(CVornView& view);
