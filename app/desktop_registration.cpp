@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "app/core/launching.h"
