@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QWidget>
 
 #include "platform/qt/qt_picture_codec.h"
 #include "platform/qt/qt_progress_window.h"
@@ -31,10 +32,18 @@ void QtUiServices::BeginWaitCursor() { QGuiApplication::setOverrideCursor(Qt::Wa
 
 void QtUiServices::EndWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 
+void QtUiServices::AddToolCursorWidget(QWidget* widget) {
+  std::erase_if(toolCursorWidgets_, [](const QPointer<QWidget>& known) { return known.isNull(); });
+  toolCursorWidgets_.emplace_back(widget);
+  widget->setCursor(toolCursor_);
+}
+
 void QtUiServices::SetToolCursor(int cursorId) {
-  if (!mainWindow_ || mainWindow_->centralWidget() == nullptr) return;
   const auto found = cursors_.find(cursorId);
-  mainWindow_->centralWidget()->setCursor(found != cursors_.end() ? found->second : QCursor(Qt::ArrowCursor));
+  toolCursor_ = found != cursors_.end() ? found->second : QCursor(Qt::ArrowCursor);
+  for (const QPointer<QWidget>& widget : toolCursorWidgets_) {
+    if (widget) widget->setCursor(toolCursor_);
+  }
 }
 
 bool QtUiServices::GrabViewArea(Picture* picture) {

@@ -7,13 +7,14 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/ui_services.h"
 
 class QWidget;
 
-// The UI services over Qt Widgets: message boxes, the wait cursor, and the main window's status
-// bar, cursor and view area. The program's dialogs are shown by the views registered for them.
+// The UI services over Qt Widgets: message boxes, the wait cursor, the main window's status bar
+// and view area, and the tool's cursor over the view widgets. The program's dialogs are shown by the views registered for them.
 class QtUiServices : public UiServices {
  public:
   // Shows a dialog's model; returns kAnswerOk or kAnswerCancel.
@@ -22,6 +23,8 @@ class QtUiServices : public UiServices {
   // Not owned; null when there is none.
   void SetMainWindow(QMainWindow* window) { mainWindow_ = window; }
   void RegisterToolCursor(int cursorId, const QCursor& cursor) { cursors_[cursorId] = cursor; }
+  // A widget that shows the current tool's cursor from now on; not owned.
+  void AddToolCursorWidget(QWidget* widget);
   void RegisterDialogView(const std::string& dialogName, DialogView view) { views_[dialogName] = std::move(view); }
 
   bool HasMainWindow() const override { return !mainWindow_.isNull(); }
@@ -37,5 +40,7 @@ class QtUiServices : public UiServices {
  private:
   QPointer<QMainWindow> mainWindow_;
   std::map<int, QCursor> cursors_;
+  QCursor toolCursor_{Qt::ArrowCursor};
+  std::vector<QPointer<QWidget>> toolCursorWidgets_;
   std::map<std::string, DialogView> views_;
 };

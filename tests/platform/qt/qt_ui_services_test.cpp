@@ -72,11 +72,19 @@ TEST_F(QtUiServicesTest, TheWaitCursorNests) {
 }
 
 TEST_F(QtUiServicesTest, ToolCursorsAndTheViewArea) {
+  // Every view shows the tool's cursor, a view added later too; the area around them does not.
+  auto* first = new QWidget(frame.centralWidget());
+  platform().ui().AddToolCursorWidget(first);
   platform().ui().RegisterToolCursor(7000, QCursor(Qt::CrossCursor));
   platform().ui().SetToolCursor(7000);
-  EXPECT_EQ(frame.centralWidget()->cursor().shape(), Qt::CrossCursor);
+  auto* second = new QWidget(frame.centralWidget());
+  platform().ui().AddToolCursorWidget(second);
+  EXPECT_EQ(first->cursor().shape(), Qt::CrossCursor);
+  EXPECT_EQ(second->cursor().shape(), Qt::CrossCursor);
+  EXPECT_FALSE(frame.centralWidget()->testAttribute(Qt::WA_SetCursor));
+  delete first;
   platform().ui().SetToolCursor(3600);
-  EXPECT_EQ(frame.centralWidget()->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(second->cursor().shape(), Qt::ArrowCursor);
 
   Picture picture;
   ASSERT_TRUE(platform().ui().GrabViewArea(&picture));

@@ -1,0 +1,46 @@
+#include "app/qt/child_frame.h"
+
+#include <QMdiArea>
+
+#include "app/core/string_table.h"
+#include "app/qt/vorn_view_widget.h"
+
+namespace {
+
+// Strings 10025-10030 name the fixed types 1-6; 10024 "3D" any other.
+constexpr int kFreeViewTitle = 10024;
+
+int ViewTitleString(int viewType) {
+  return viewType >= kViewFront && viewType <= kViewBottom ? kFreeViewTitle + viewType : kFreeViewTitle;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(CUndoHistory* document, QWidget* parent)
+    : QMdiSubWindow(parent), viewWidget_(new VornViewWidget(document)) {
+  setWidget(viewWidget_);
+  setAttribute(Qt::WA_DeleteOnClose);
+  viewWidget_->SetFrame(this);
+  OnUpdateFrameTitle();
+}
+
+CVornView& CChildFrame::view() { return viewWidget_->view(); }
+
+void CChildFrame::PlaceWithoutActivating(int x, int y, int width, int height) {
+  setGeometry(x, y, width, height);
+  if (isHidden()) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+  }
+  update();
+}
+
+void CChildFrame::Activate() {
+  if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
+}
+
+void CChildFrame::OnUpdateFrameTitle() {
+  if (mainFrameTitleUpdate_) mainFrameTitleUpdate_();
+  setWindowTitle(QString::fromStdString(GetLocalizedString(ViewTitleString(view().viewType))));
+}
