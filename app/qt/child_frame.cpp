@@ -26,12 +26,14 @@ CChildFrame::CChildFrame(CUndoHistory* document, QWidget* parent)
 
 CVornView& CChildFrame::view() { return viewWidget_->view(); }
 
+// The MDI area activates a child as it is shown; the active child is given back.
 void CChildFrame::PlaceWithoutActivating(int x, int y, int width, int height) {
   setGeometry(x, y, width, height);
   if (isHidden()) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    QMdiArea* area = mdiArea();
+    QMdiSubWindow* active = area != nullptr ? area->activeSubWindow() : nullptr;
     show();
-    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (active != nullptr && area->activeSubWindow() != active) area->setActiveSubWindow(active);
   }
   update();
 }

@@ -45,7 +45,6 @@ VornViewWidget::~VornViewWidget() = default;
 // The view's window image is always a canvas, which the box's text is drawn over.
 void VornViewWidget::DrawHintBox(DeviceContext& windowImage) {
   if (auto* canvas = dynamic_cast<RasterCanvas*>(&windowImage)) PaintNavigationHintBox(*canvas);
-  update();
 }
 
 bool VornViewWidget::event(QEvent* event) {

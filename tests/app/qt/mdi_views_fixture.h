@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "app/qt/child_frame.h"
+#include "app/qt/qt_mdi_host.h"
+#include "app/qt/vorn_view_widget.h"
+#include "platform/command_queue.h"
+#include "qt_test.h"
+#include "scene/drawing_context.h"
+#include "scene/pending_views.h"
+#include "scene/undo_history.h"
+#include "scene/vorn_view.h"
+
+// A document that lists its views in the order they were made and walks them by index.
+class ViewListDocument : public CUndoHistory {
+ public:
+  CViewport* NextView() override {
+    if (walk_ >= views.size()) {
+      walk_ = 0;
+      return nullptr;
+    }
+    CVornView* view = views[walk_++];
+    SetDrawingView(view);
+    return view;
+  }
+
+  std::vector<CVornView*> views;
+
+ private:
+  std::size_t walk_ = 0;
+};
+
+// A main window whose MDI area holds the views of one document, with the new-window request
+// (0xE130) handled as the main frame does: a new child frame with a new view of the document,
+// shown and active.
+class MdiViewsTest : public QtTest {
+ protected:
+  void SetUp() override {
+    QtTest::SetUp();
+    window = std::make_unique<QMainWindow>();
+    area = new QMdiArea;
+    window->setCentralWidget(area);
+    window->resize(800, 600);
+    host = std::make_unique<QtMdiHost>(area);
+    ProgramCommandQueue().SetDispatcher([this](int id) {
+      if (id == kCommandWindowNew && creatable) NewChild();
+    });
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    Settle();
+  }
+
+  void TearDown() override {
+    host.reset();
+    window.reset();
+    QtTest::TearDown();
+  }
+
+  CChildFrame* NewChild() {
+    auto* frame = new CChildFrame(&document);
+    CVornView* view = &frame->view();
+    document.views.push_back(view);
+    QObject::connect(frame, &QObject::destroyed, [this, view] { std::erase(document.views, view); });
+    area->addSubWindow(frame);
+    frame->show();
+    return frame;
+  }
+
+  // Runs what the event loop has queued: posted commands, zero-delay calls, paints.
+  static void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+
+  static CChildFrame* FrameOf(CVornView* view) { return static_cast<CChildFrame*>(view->Frame()); }
+
+  ViewListDocument document;
+  std::unique_ptr<QMainWindow> window;
+  QMdiArea* area = nullptr;
+  std::unique_ptr<QtMdiHost> host;
+  // Cleared, the handler makes no view, as when a window cannot be created.
+  bool creatable = true;
+};

@@ -1,0 +1,203 @@
+#include "app/qt/vorn_view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mdi_views_fixture.h"
+#include "scene/scene.h"
+#include "scene/tool.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Notes every button and move call with its flags.
+class LoggingTool : public CTool {
+ public:
+  explicit LoggingTool(Log* log) : log_(log) {}
+  void OnLButtonDblClk(int f, int x, int y) override { Note("ldbl", f, x, y); }
+  void OnLButtonDown(int f, int x, int y) override { Note("ldown", f, x, y); }
+  void OnLButtonUp(int f, int x, int y) override { Note("lup", f, x, y); }
+  void OnRButtonDblClk(int f, int x, int y) override { Note("rdbl", f, x, y); }
+  void OnRButtonDown(int f, int x, int y) override { Note("rdown", f, x, y); }
+  void OnRButtonUp(int f, int x, int y) override { Note("rup", f, x, y); }
+  void OnMouseMove(int f, int x, int y) override { Note("move", f, x, y); }
+
+ private:
+  void Note(const char* what, int flags, int x, int y) {
+    log_->push_back(std::string(what) + " " + std::to_string(flags) + " at " + std::to_string(x) + "," +
+                    std::to_string(y));
+  }
+  Log* log_;
+};
+
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPoint at = {100, 100}) {
+  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, modifiers);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+void SendWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
+  const QPoint at(100, 100);
+  QWheelEvent event(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    modifiers, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+void SendKey(QWidget* widget, QEvent::Type type, int key, bool autoRepeat = false) {
+  QKeyEvent event(type, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier, QString(), autoRepeat);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+class VornViewWidgetTest : public MdiViewsTest {
+ protected:
+  void SetUp() override {
+    MdiViewsTest::SetUp();
+    frame = NewChild();
+    frame->Maximize();
+    Settle();
+    widget = &frame->viewWidget();
+    tool = std::make_unique<LoggingTool>(&log);
+    TheScene.secondaryTool = tool.get();
+  }
+  void TearDown() override {
+    TheScene.secondaryTool = nullptr;
+    MdiViewsTest::TearDown();
+  }
+  CVornView& view() { return widget->view(); }
+  Log Take() {
+    Log taken;
+    taken.swap(log);
+    return taken;
+  }
+
+  CChildFrame* frame = nullptr;
+  VornViewWidget* widget = nullptr;
+  Log log;
+  std::unique_ptr<LoggingTool> tool;
+};
+
+// Windows sends down, up, double-click, up; the last up finds no button held and stops at the
+// view, which still notes its flags.
+TEST_F(VornViewWidgetTest, ADoubleClickArrivesAsWindowsSendsIt) {
+  struct Case {
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    Log expected;
+    int lastFlags;
+  };
+  const Case cases[] = {
+      {Qt::LeftButton, Qt::NoModifier, {"ldown 1 at 100,100", "lup 0 at 100,100", "ldbl 1 at 100,100"}, 0},
+      {Qt::RightButton, Qt::ShiftModifier, {"rdown 6 at 100,100", "rup 4 at 100,100", "rdbl 6 at 100,100"}, 4},
+      {Qt::LeftButton, Qt::ControlModifier, {"ldown 9 at 100,100", "lup 8 at 100,100", "ldbl 9 at 100,100"}, 8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lastFlags);
+    // The middle button is not the view's.
+    SendMouse(widget, QEvent::MouseButtonPress, Qt::MiddleButton, Qt::MiddleButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoButton);
+    SendMouse(widget, QEvent::MouseButtonPress, c.button, c.button, c.modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, c.button, Qt::NoButton, c.modifiers);
+    SendMouse(widget, QEvent::MouseButtonDblClick, c.button, c.button, c.modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, c.button, Qt::NoButton, c.modifiers);
+    EXPECT_EQ(Take(), c.expected);
+    EXPECT_EQ(LastMouseFlags, c.lastFlags);
+    EXPECT_EQ(view().buttonBits, 0);
+  }
+}
+
+TEST_F(VornViewWidgetTest, OnlyTheNewestMoveIsHandedOnAndAButtonDropsIt) {
+  SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+  for (const int x : {110, 120, 130}) SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {}, {x, 100});
+  Settle();
+  SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier, {140, 100});
+  SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {}, {140, 100});
+  Settle();
+  EXPECT_EQ(Take(), (Log{"ldown 1 at 100,100", "move 1 at 130,100", "lup 0 at 140,100"}));
+}
+
+TEST_F(VornViewWidgetTest, WheelTurnsOfOneBatchAreAppliedOnceWithTheLastFlags) {
+  struct Case {
+    const char* name;
+    std::vector<int> deltas;
+    Qt::KeyboardModifiers lastModifiers;
+    float zoom;
+    int viewType;
+  };
+  const Case cases[] = {
+      {"two half notches zoom one notch", {60, 60}, Qt::NoModifier, 1.1f, kViewFront},
+      {"a lone half notch is dropped", {60}, Qt::NoModifier, 1.0f, kViewFront},
+      {"Ctrl on the last turn rolls", {60, 60}, Qt::ControlModifier, 1.0f, kView3D},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view().ResetCamera(kViewFront);
+    view().viewType = kViewFront;
+    for (std::size_t i = 0; i < c.deltas.size(); ++i) {
+      SendWheel(widget, c.deltas[i], i + 1 == c.deltas.size() ? c.lastModifiers : Qt::NoModifier);
+    }
+    Settle();
+    EXPECT_NEAR(view().zoomScale, c.zoom, 1e-6);
+    EXPECT_EQ(view().viewType, c.viewType);
+    EXPECT_EQ(WheelAccumulator, 0);
+  }
+}
+
+constexpr ColorRef kBoxColor = 0xBBFFFF;
+constexpr ColorRef kTextColor = 0xBB0000;
+constexpr ColorRef kWiped = 0x123456;
+
+int CountPixels(const RasterCanvas& image, int left, int top, int right, int bottom, ColorRef color) {
+  int count = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) count += image.PixelAt(x, y) == color ? 1 : 0;
+  }
+  return count;
+}
+
+// The box is filled and outlined inside Rectangle(0, 0, 480, 50); the text starts in it and
+// runs on past its right edge.
+TEST_F(VornViewWidgetTest, TabDrawsTheHintBoxOncePerPress) {
+  ASSERT_GT(view().windowImage.width(), 600);
+  const RasterCanvas& image = view().windowImage;
+  EXPECT_NE(image.PixelAt(200, 45), kBoxColor);
+
+  SendKey(widget, QEvent::KeyPress, Qt::Key_Tab);
+  EXPECT_EQ(NavigationFlags, kNavigationTabHeld);
+  EXPECT_EQ(image.PixelAt(200, 45), kBoxColor);
+  EXPECT_EQ(image.PixelAt(1, 1), kBoxColor);
+  for (const auto& [x, y] : {std::pair{0, 0}, {479, 25}, {240, 0}, {240, 49}, {0, 49}, {479, 49}}) {
+    EXPECT_EQ(image.PixelAt(x, y), 0u) << x << "," << y;
+  }
+  EXPECT_NE(image.PixelAt(480, 45), kBoxColor);
+  EXPECT_NE(image.PixelAt(240, 50), kBoxColor);
+  EXPECT_GT(CountPixels(image, 10, 10, 479, 25, kTextColor), 100);
+  EXPECT_GT(CountPixels(image, 10, 25, 479, 40, kTextColor), 100);
+  EXPECT_EQ(CountPixels(image, 1, 1, 479, 10, kTextColor), 0);
+  EXPECT_GT(CountPixels(image, 480, 10, image.width(), 40, kTextColor), 0);
+
+  // Held: X11 repeats the key as release and press pairs, which draw nothing.
+  view().windowImage.FillSolidRect(0, 0, image.width(), image.height(), kWiped);
+  for (int i = 0; i < 3; ++i) {
+    SendKey(widget, QEvent::KeyRelease, Qt::Key_Tab, true);
+    SendKey(widget, QEvent::KeyPress, Qt::Key_Tab, true);
+  }
+  EXPECT_EQ(NavigationFlags, kNavigationTabHeld);
+  SendKey(widget, QEvent::KeyRelease, Qt::Key_Tab);
+  EXPECT_EQ(NavigationFlags, 0);
+  EXPECT_EQ(image.PixelAt(200, 45), kWiped);
+
+  // Shift+Tab is the same key.
+  SendKey(widget, QEvent::KeyPress, Qt::Key_Backtab);
+  EXPECT_EQ(NavigationFlags, kNavigationTabHeld);
+  EXPECT_EQ(image.PixelAt(200, 45), kBoxColor);
+  SendKey(widget, QEvent::KeyRelease, Qt::Key_Backtab);
+  EXPECT_EQ(NavigationFlags, 0);
+}
+
+}  // namespace
