@@ -37,6 +37,8 @@ VornViewWidget::VornViewWidget(CUndoHistory* document, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   // Presenting covers the pane; the view never erases.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Moves without a button come too, as on Windows: one may show that a release went elsewhere.
+  setMouseTracking(true);
   if (auto* ui = dynamic_cast<QtUiServices*>(Platform().ui)) ui->AddToolCursorWidget(this);
 }
 

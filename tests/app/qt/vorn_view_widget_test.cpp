@@ -1,56 +1,19 @@
 #include "app/qt/vorn_view_widget.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "mdi_views_fixture.h"
 #include "scene/scene.h"
-#include "scene/tool.h"
 
 namespace {
-
-using Log = std::vector<std::string>;
-
-// Notes every button and move call with its flags.
-class LoggingTool : public CTool {
- public:
-  explicit LoggingTool(Log* log) : log_(log) {}
-  void OnLButtonDblClk(int f, int x, int y) override { Note("ldbl", f, x, y); }
-  void OnLButtonDown(int f, int x, int y) override { Note("ldown", f, x, y); }
-  void OnLButtonUp(int f, int x, int y) override { Note("lup", f, x, y); }
-  void OnRButtonDblClk(int f, int x, int y) override { Note("rdbl", f, x, y); }
-  void OnRButtonDown(int f, int x, int y) override { Note("rdown", f, x, y); }
-  void OnRButtonUp(int f, int x, int y) override { Note("rup", f, x, y); }
-  void OnMouseMove(int f, int x, int y) override { Note("move", f, x, y); }
-
- private:
-  void Note(const char* what, int flags, int x, int y) {
-    log_->push_back(std::string(what) + " " + std::to_string(flags) + " at " + std::to_string(x) + "," +
-                    std::to_string(y));
-  }
-  Log* log_;
-};
-
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPoint at = {100, 100}) {
-  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, modifiers);
-  QCoreApplication::sendEvent(widget, &event);
-}
 
 void SendWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
   const QPoint at(100, 100);
   QWheelEvent event(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
                     modifiers, Qt::NoScrollPhase, false);
-  QCoreApplication::sendEvent(widget, &event);
-}
-
-void SendKey(QWidget* widget, QEvent::Type type, int key, bool autoRepeat = false) {
-  QKeyEvent event(type, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier, QString(), autoRepeat);
   QCoreApplication::sendEvent(widget, &event);
 }
 
@@ -70,15 +33,15 @@ class VornViewWidgetTest : public MdiViewsTest {
     MdiViewsTest::TearDown();
   }
   CVornView& view() { return widget->view(); }
-  Log Take() {
-    Log taken;
+  ToolLog Take() {
+    ToolLog taken;
     taken.swap(log);
     return taken;
   }
 
   CChildFrame* frame = nullptr;
   VornViewWidget* widget = nullptr;
-  Log log;
+  ToolLog log;
   std::unique_ptr<LoggingTool> tool;
 };
 
@@ -88,7 +51,7 @@ TEST_F(VornViewWidgetTest, ADoubleClickArrivesAsWindowsSendsIt) {
   struct Case {
     Qt::MouseButton button;
     Qt::KeyboardModifiers modifiers;
-    Log expected;
+    ToolLog expected;
     int lastFlags;
   };
   const Case cases[] = {
@@ -118,7 +81,7 @@ TEST_F(VornViewWidgetTest, OnlyTheNewestMoveIsHandedOnAndAButtonDropsIt) {
   SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier, {140, 100});
   SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {}, {140, 100});
   Settle();
-  EXPECT_EQ(Take(), (Log{"ldown 1 at 100,100", "move 1 at 130,100", "lup 0 at 140,100"}));
+  EXPECT_EQ(Take(), (ToolLog{"ldown 1 at 100,100", "move 1 at 130,100", "lup 0 at 140,100"}));
 }
 
 TEST_F(VornViewWidgetTest, WheelTurnsOfOneBatchAreAppliedOnceWithTheLastFlags) {
