@@ -163,4 +163,23 @@ TEST_F(VornViewWidgetTest, TabDrawsTheHintBoxOncePerPress) {
   EXPECT_EQ(NavigationFlags, 0);
 }
 
+// Painting never draws: it shows the window image as it is, and a widget whose size the image
+// does not have asks for one draw from the event loop.
+TEST_F(VornViewWidgetTest, PaintingPresentsTheWindowImage) {
+  RasterCanvas& image = view().windowImage;
+  image.FillSolidRect(0, 0, image.width(), image.height(), kWiped);
+  const QImage shown = widget->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(10, 60), QColor(0x56, 0x34, 0x12));
+  Settle();
+  EXPECT_EQ(image.PixelAt(10, 60), kWiped);
+
+  frame->Restore();
+  frame->PlaceWithoutActivating(0, 0, 300, 200);
+  widget->repaint();
+  EXPECT_NE(image.width(), widget->width());
+  Settle();
+  EXPECT_EQ(QSize(image.width(), image.height()), widget->size());
+  EXPECT_NE(image.PixelAt(10, 60), kWiped);
+}
+
 }  // namespace
