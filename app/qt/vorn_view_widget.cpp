@@ -67,7 +67,8 @@ void VornViewWidget::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), Qt::black);
   if (image.width() == 0) return;
   // The canvas rows are bottom-up: drawn upside down, they come out upright.
-  const QImage rows(image.rows().data(), image.width(), image.height(), image.rowBytes(), QImage::Format_BGR888);
+  const QImage rows(image.rows().data(), image.width(), image.height(), image.rowBytes(),
+                    QImage::Format_BGR888);
   painter.setTransform(QTransform(1, 0, 0, -1, 0, image.height()));
   painter.drawImage(0, 0, rows);
 }

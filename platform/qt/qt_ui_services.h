@@ -14,7 +14,8 @@
 class QWidget;
 
 // The UI services over Qt Widgets: message boxes, the wait cursor, the main window's status bar
-// and view area, and the tool's cursor over the view widgets. The program's dialogs are shown by the views registered for them.
+// and view area, and the tool's cursor over the view widgets. The program's dialogs are shown by
+// the views registered for them.
 class QtUiServices : public UiServices {
  public:
   // Shows a dialog's model; returns kAnswerOk or kAnswerCancel.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "logging_tool.h"
 #include "program_state.h"
 #include "scene/drawing_context.h"
 #include "scene/scene.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
-using Log = std::vector<std::string>;
+using Log = ToolLog;
 
 // A pane that notes when it keeps and puts back its window image.
 class TestViewport : public CViewport {
@@ -33,39 +34,11 @@ class TestViewport : public CViewport {
   Log* log_;
 };
 
-// A tool that notes every call with its arguments, and the colour its feedback is drawn in.
-class TestTool : public CTool {
- public:
-  TestTool(std::string name, Log* log) : name_(std::move(name)), log_(log) {}
-  void OnLButtonDblClk(int f, int x, int y) override { Note("ldbl", f, x, y); }
-  void OnLButtonDown(int f, int x, int y) override { Note("ldown", f, x, y); }
-  void OnLButtonUp(int f, int x, int y) override { Note("lup", f, x, y); }
-  void OnRButtonDblClk(int f, int x, int y) override { Note("rdbl", f, x, y); }
-  void OnRButtonDown(int f, int x, int y) override { Note("rdown", f, x, y); }
-  void OnRButtonUp(int f, int x, int y) override { Note("rup", f, x, y); }
-  void OnMouseMove(int f, int x, int y) override { Note("move", f, x, y); }
-  void DrawFeedback(int paneButtonBits) override {
-    const ColorRef color = SetDrawColor(0);
-    SetDrawColor(color);
-    char text[64];
-    std::snprintf(text, sizeof text, "%s feedback bits %d colour %06X", name_.c_str(), paneButtonBits, color);
-    log_->push_back(text);
-  }
-
- private:
-  void Note(const char* what, int flags, int x, int y) {
-    log_->push_back(name_ + " " + what + " flags " + std::to_string(flags) + " at " + std::to_string(x) + "," +
-                    std::to_string(y) + " bits " + std::to_string(buttonBits));
-  }
-  std::string name_;
-  Log* log_;
-};
-
 class ViewportTest : public LumidrexTest {
  protected:
-  void InstallDefaultTool() { TheScene.defaultTool = std::make_unique<TestTool>("default", &log); }
+  void InstallDefaultTool() { TheScene.defaultTool = std::make_unique<LoggingTool>("default", &log); }
   void InstallSecondaryTool() {
-    secondary = std::make_unique<TestTool>("secondary", &log);
+    secondary = std::make_unique<LoggingTool>("secondary", &log);
     TheScene.secondaryTool = secondary.get();
   }
   Log Take() {
@@ -75,7 +48,7 @@ class ViewportTest : public LumidrexTest {
   }
   Log log;
   TestViewport pane{&log};
-  std::unique_ptr<TestTool> secondary;
+  std::unique_ptr<LoggingTool> secondary;
 };
 
 TEST_F(ViewportTest, NiceGridStep) {

@@ -99,7 +99,7 @@ TEST_F(CaptureLossTest, ANavigationDragEndsAndTheNextPressReachesTheTool) {
   std::vector<int> rendered;
   RegisterActiveViewRenderer([&](int which) { rendered.push_back(which); });
   ToolLog log;
-  LoggingTool tool(&log);
+  LoggingTool tool("tool", &log);
   TheScene.secondaryTool = &tool;
   view().displayMode = kDisplayRendering;
   for (const Interruption how : kInterruptions) {
@@ -123,7 +123,7 @@ TEST_F(CaptureLossTest, ANavigationDragEndsAndTheNextPressReachesTheTool) {
     log.clear();
     SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, {5, 5});
     SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, {5, 5});
-    EXPECT_EQ(log, (ToolLog{"ldown 1 at 5,5", "lup 0 at 5,5"}));
+    EXPECT_EQ(log, (ToolLog{"tool ldown flags 1 at 5,5 bits 1", "tool lup flags 0 at 5,5 bits 0"}));
   }
   TheScene.secondaryTool = nullptr;
 }
@@ -159,7 +159,7 @@ TEST_F(CaptureLossTest, TabNeverSticks) {
   EXPECT_EQ(NavigationFlags, 0);
 
   ToolLog log;
-  LoggingTool tool(&log);
+  LoggingTool tool("tool", &log);
   TheScene.secondaryTool = &tool;
   SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, {5, 5});
   SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::NoModifier, {50, 60});
@@ -167,7 +167,8 @@ TEST_F(CaptureLossTest, TabNeverSticks) {
   SendKey(widget, QEvent::KeyPress);
   SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, {50, 60});
   SendKey(widget, QEvent::KeyRelease);
-  EXPECT_EQ(log, (ToolLog{"ldown 1 at 5,5", "move 1 at 50,60", "lup 0 at 50,60"}));
+  EXPECT_EQ(log, (ToolLog{"tool ldown flags 1 at 5,5 bits 1", "tool move flags 1 at 50,60 bits 1",
+                          "tool lup flags 0 at 50,60 bits 0"}));
   EXPECT_EQ(view().buttonBits, 0);
   TheScene.secondaryTool = nullptr;
 }

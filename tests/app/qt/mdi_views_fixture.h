@@ -10,41 +10,18 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "app/qt/child_frame.h"
 #include "app/qt/qt_mdi_host.h"
 #include "app/qt/vorn_view_widget.h"
 #include "platform/command_queue.h"
+#include "logging_tool.h"
 #include "qt_test.h"
 #include "scene/drawing_context.h"
 #include "scene/pending_views.h"
-#include "scene/tool.h"
 #include "scene/undo_history.h"
 #include "scene/vorn_view.h"
-
-using ToolLog = std::vector<std::string>;
-
-// Notes every button and move call with its flags and point.
-class LoggingTool : public CTool {
- public:
-  explicit LoggingTool(ToolLog* log) : log_(log) {}
-  void OnLButtonDblClk(int f, int x, int y) override { Note("ldbl", f, x, y); }
-  void OnLButtonDown(int f, int x, int y) override { Note("ldown", f, x, y); }
-  void OnLButtonUp(int f, int x, int y) override { Note("lup", f, x, y); }
-  void OnRButtonDblClk(int f, int x, int y) override { Note("rdbl", f, x, y); }
-  void OnRButtonDown(int f, int x, int y) override { Note("rdown", f, x, y); }
-  void OnRButtonUp(int f, int x, int y) override { Note("rup", f, x, y); }
-  void OnMouseMove(int f, int x, int y) override { Note("move", f, x, y); }
-
- private:
-  void Note(const char* what, int flags, int x, int y) {
-    log_->push_back(std::string(what) + " " + std::to_string(flags) + " at " + std::to_string(x) + "," +
-                    std::to_string(y));
-  }
-  ToolLog* log_;
-};
 
 inline void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPoint at = {100, 100}) {
@@ -54,7 +31,8 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button
 
 // Backtab comes with Shift, as the keyboard makes it.
 inline void SendKey(QWidget* widget, QEvent::Type type, int key = Qt::Key_Tab, bool autoRepeat = false) {
-  QKeyEvent event(type, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier, QString(), autoRepeat);
+  const Qt::KeyboardModifiers modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+  QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
   QCoreApplication::sendEvent(widget, &event);
 }
 

@@ -41,7 +41,8 @@ TEST_F(ViewTilingTest, MissingViewsAreMadeAndEverySlotIsPlaced) {
         {kView3D, {400, 0, 400, 300}}}},
       {"two halves from one Front view", &CVornView::OnTileFrontRight, true, 2,
        {{kViewFront, {0, 0, 400, 600}}, {kViewRight, {400, 0, 400, 600}}}},
-      {"no view can be made", &CVornView::OnTileFrontRightTop3D, false, 4, {{kViewFront, {0, 300, 400, 300}}}},
+      {"no view can be made", &CVornView::OnTileFrontRightTop3D, false, 4,
+       {{kViewFront, {0, 300, 400, 300}}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -25,7 +25,7 @@ class VornViewWidgetTest : public MdiViewsTest {
     frame->Maximize();
     Settle();
     widget = &frame->viewWidget();
-    tool = std::make_unique<LoggingTool>(&log);
+    tool = std::make_unique<LoggingTool>("tool", &log);
     TheScene.secondaryTool = tool.get();
   }
   void TearDown() override {
@@ -55,9 +55,21 @@ TEST_F(VornViewWidgetTest, ADoubleClickArrivesAsWindowsSendsIt) {
     int lastFlags;
   };
   const Case cases[] = {
-      {Qt::LeftButton, Qt::NoModifier, {"ldown 1 at 100,100", "lup 0 at 100,100", "ldbl 1 at 100,100"}, 0},
-      {Qt::RightButton, Qt::ShiftModifier, {"rdown 6 at 100,100", "rup 4 at 100,100", "rdbl 6 at 100,100"}, 4},
-      {Qt::LeftButton, Qt::ControlModifier, {"ldown 9 at 100,100", "lup 8 at 100,100", "ldbl 9 at 100,100"}, 8},
+      {Qt::LeftButton,
+       Qt::NoModifier,
+       {"tool ldown flags 1 at 100,100 bits 1", "tool lup flags 0 at 100,100 bits 0",
+        "tool ldbl flags 1 at 100,100 bits 0"},
+       0},
+      {Qt::RightButton,
+       Qt::ShiftModifier,
+       {"tool rdown flags 6 at 100,100 bits 2", "tool rup flags 4 at 100,100 bits 0",
+        "tool rdbl flags 6 at 100,100 bits 0"},
+       4},
+      {Qt::LeftButton,
+       Qt::ControlModifier,
+       {"tool ldown flags 9 at 100,100 bits 1", "tool lup flags 8 at 100,100 bits 0",
+        "tool ldbl flags 9 at 100,100 bits 0"},
+       8},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lastFlags);
@@ -76,12 +88,15 @@ TEST_F(VornViewWidgetTest, ADoubleClickArrivesAsWindowsSendsIt) {
 
 TEST_F(VornViewWidgetTest, OnlyTheNewestMoveIsHandedOnAndAButtonDropsIt) {
   SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
-  for (const int x : {110, 120, 130}) SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {}, {x, 100});
+  for (const int x : {110, 120, 130}) {
+    SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::NoModifier, {x, 100});
+  }
   Settle();
   SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier, {140, 100});
   SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {}, {140, 100});
   Settle();
-  EXPECT_EQ(Take(), (ToolLog{"ldown 1 at 100,100", "move 1 at 130,100", "lup 0 at 140,100"}));
+  EXPECT_EQ(Take(), (ToolLog{"tool ldown flags 1 at 100,100 bits 1", "tool move flags 1 at 130,100 bits 1",
+                             "tool lup flags 0 at 140,100 bits 0"}));
 }
 
 TEST_F(VornViewWidgetTest, WheelTurnsOfOneBatchAreAppliedOnceWithTheLastFlags) {
