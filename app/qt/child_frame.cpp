@@ -16,7 +16,7 @@ int ViewTitleString(int viewType) {
 
 }  // namespace
 
-CChildFrame::CChildFrame(CUndoHistory* document, QWidget* parent)
+CChildFrame::CChildFrame(CVornDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), viewWidget_(new VornViewWidget(document)) {
   setWidget(viewWidget_);
   setAttribute(Qt::WA_DeleteOnClose);

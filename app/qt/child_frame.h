@@ -6,7 +6,7 @@
 
 #include "scene/view_frame.h"
 
-class CUndoHistory;
+class CVornDoc;
 class CVornView;
 class VornViewWidget;
 
@@ -14,7 +14,7 @@ class VornViewWidget;
 class CChildFrame : public QMdiSubWindow, public ViewFrame {
  public:
   // Makes the frame with a new view of the document; the view takes the next pending type.
-  explicit CChildFrame(CUndoHistory* document, QWidget* parent = nullptr);
+  explicit CChildFrame(CVornDoc* document, QWidget* parent = nullptr);
 
   VornViewWidget& viewWidget() { return *viewWidget_; }
   CVornView& view();

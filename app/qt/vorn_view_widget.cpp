@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "app/qt/navigation_hint_box.h"
+#include "app/vorn_doc.h"
 #include "platform/platform_services.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/tool.h"
@@ -31,8 +32,9 @@ bool IsTab(const QKeyEvent* event) { return event->key() == Qt::Key_Tab || event
 
 }  // namespace
 
-VornViewWidget::VornViewWidget(CUndoHistory* document, QWidget* parent)
-    : QWidget(parent), view_(std::make_unique<CVornView>(document, this)) {
+VornViewWidget::VornViewWidget(CVornDoc* document, QWidget* parent)
+    : QWidget(parent), document_(document), view_(std::make_unique<CVornView>(document, this)) {
+  document_->AddView(view_.get());
   // Keys reach the view once its frame is activated or it is clicked.
   setFocusPolicy(Qt::StrongFocus);
   // Presenting covers the pane; the view never erases.
@@ -42,7 +44,7 @@ VornViewWidget::VornViewWidget(CUndoHistory* document, QWidget* parent)
   if (auto* ui = dynamic_cast<QtUiServices*>(Platform().ui)) ui->AddToolCursorWidget(this);
 }
 
-VornViewWidget::~VornViewWidget() = default;
+VornViewWidget::~VornViewWidget() { document_->RemoveView(view_.get()); }
 
 // The view's window image is always a canvas, which the box's text is drawn over.
 void VornViewWidget::DrawHintBox(DeviceContext& windowImage) {

@@ -9,14 +9,15 @@
 
 #include "scene/vorn_view.h"
 
-class CUndoHistory;
+class CVornDoc;
 
 // The Qt window of a view: owns the CVornView core, turns Qt's mouse, wheel, key and focus events
 // into the core's messages with the Windows key-state flags, and shows the core's window image.
 // Rendering never runs inside a paint event, which only presents.
 class VornViewWidget : public QWidget, public ViewWindow {
  public:
-  explicit VornViewWidget(CUndoHistory* document, QWidget* parent = nullptr);
+  // The view is one of the document's from construction until destruction.
+  explicit VornViewWidget(CVornDoc* document, QWidget* parent = nullptr);
   ~VornViewWidget() override;
 
   CVornView& view() { return *view_; }
@@ -63,6 +64,7 @@ class VornViewWidget : public QWidget, public ViewWindow {
   void DeliverMove();
   void DeliverWheel();
 
+  CVornDoc* document_;
   std::unique_ptr<CVornView> view_;
   ViewFrame* frame_ = nullptr;
   std::optional<PointerMessage> pendingMove_;

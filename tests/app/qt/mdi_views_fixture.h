@@ -7,20 +7,16 @@
 #include <QMdiArea>
 #include <QMouseEvent>
 
-#include <algorithm>
-#include <cstddef>
 #include <memory>
-#include <vector>
 
 #include "app/qt/child_frame.h"
 #include "app/qt/qt_mdi_host.h"
 #include "app/qt/vorn_view_widget.h"
-#include "platform/command_queue.h"
+#include "app/vorn_doc.h"
 #include "logging_tool.h"
+#include "platform/command_queue.h"
 #include "qt_test.h"
-#include "scene/drawing_context.h"
 #include "scene/pending_views.h"
-#include "scene/undo_history.h"
 #include "scene/vorn_view.h"
 
 inline void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -35,25 +31,6 @@ inline void SendKey(QWidget* widget, QEvent::Type type, int key = Qt::Key_Tab, b
   QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
   QCoreApplication::sendEvent(widget, &event);
 }
-
-// A document that lists its views in the order they were made and walks them by index.
-class ViewListDocument : public CUndoHistory {
- public:
-  CViewport* NextView() override {
-    if (walk_ >= views.size()) {
-      walk_ = 0;
-      return nullptr;
-    }
-    CVornView* view = views[walk_++];
-    SetDrawingView(view);
-    return view;
-  }
-
-  std::vector<CVornView*> views;
-
- private:
-  std::size_t walk_ = 0;
-};
 
 // A main window whose MDI area holds the views of one document, with the new-window request
 // (0xE130) handled as the main frame does: a new child frame with a new view of the document,
@@ -83,9 +60,6 @@ class MdiViewsTest : public QtTest {
 
   CChildFrame* NewChild() {
     auto* frame = new CChildFrame(&document);
-    CVornView* view = &frame->view();
-    document.views.push_back(view);
-    QObject::connect(frame, &QObject::destroyed, [this, view] { std::erase(document.views, view); });
     area->addSubWindow(frame);
     frame->show();
     return frame;
@@ -99,7 +73,7 @@ class MdiViewsTest : public QtTest {
 
   static CChildFrame* FrameOf(CVornView* view) { return static_cast<CChildFrame*>(view->Frame()); }
 
-  ViewListDocument document;
+  CVornDoc document;
   std::unique_ptr<QMainWindow> window;
   QMdiArea* area = nullptr;
   std::unique_ptr<QtMdiHost> host;
