@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QMainWindow>
 #include <QPixmap>
 #include <QWidget>
 
@@ -104,19 +103,17 @@ TEST_F(ArtTest, EveryToolCursorIsAPictureWithItsHotspotInside) {
 }
 
 TEST_F(ArtTest, RegisteredCursorsShowOverTheViews) {
-  QMainWindow frame;
-  frame.setCentralWidget(new QWidget);
-  platform().ui().SetMainWindow(&frame);
+  QWidget view;
+  platform().ui().AddToolCursorWidget(&view);
   RegisterToolCursors(platform().ui());
   for (int id : kToolCursorIds) {
     platform().ui().SetToolCursor(id);
-    const QCursor shown = frame.centralWidget()->cursor();
+    const QCursor shown = view.cursor();
     EXPECT_EQ(shown.shape(), Qt::BitmapCursor) << id;
     EXPECT_EQ(shown.hotSpot(), ToolCursor(id).hotSpot()) << id;
   }
   platform().ui().SetToolCursor(0);
-  EXPECT_EQ(frame.centralWidget()->cursor().shape(), Qt::ArrowCursor);
-  platform().ui().SetMainWindow(nullptr);
+  EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
 }
 
 }  // namespace
