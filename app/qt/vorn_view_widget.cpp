@@ -52,8 +52,9 @@ void VornViewWidget::DrawHintBox(DeviceContext& windowImage) {
 }
 
 bool VornViewWidget::event(QEvent* event) {
-  // A modal window opened over ours: its button releases will not come here.
-  if (event->type() == QEvent::WindowBlocked) EndHeldButtons();
+  // Another window became active, or a modal one opened over ours: button releases will not
+  // come here.
+  if (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::WindowBlocked) EndHeldButtons();
   return QWidget::event(event);
 }
 
@@ -89,11 +90,6 @@ void VornViewWidget::resizeEvent(QResizeEvent*) {
 void VornViewWidget::hideEvent(QHideEvent* event) {
   EndHeldButtons();
   QWidget::hideEvent(event);
-}
-
-void VornViewWidget::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) EndHeldButtons();
-  QWidget::changeEvent(event);
 }
 
 void VornViewWidget::focusOutEvent(QFocusEvent* event) {

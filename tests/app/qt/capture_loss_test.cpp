@@ -17,29 +17,43 @@
 
 namespace {
 
-enum class Interruption { kModalDialog, kFocusOut, kMoveWithoutTheButton };
+enum class Interruption {
+  kModalDialog,
+  kWindowBlocked,
+  kOtherWindowActive,
+  kFocusOut,
+  kFrameMinimised,
+  kMoveWithoutTheButton
+};
 
 const char* Name(Interruption how) {
   switch (how) {
     case Interruption::kModalDialog:
       return "a modal dialog opens";
+    case Interruption::kWindowBlocked:
+      return "the window is blocked";
+    case Interruption::kOtherWindowActive:
+      return "another window becomes active";
     case Interruption::kFocusOut:
       return "the focus leaves";
+    case Interruption::kFrameMinimised:
+      return "the frame is minimised";
     case Interruption::kMoveWithoutTheButton:
       return "a move comes without the button";
   }
   return "";
 }
 
-constexpr Interruption kInterruptions[] = {Interruption::kModalDialog, Interruption::kFocusOut,
-                                           Interruption::kMoveWithoutTheButton};
+constexpr Interruption kInterruptions[] = {
+    Interruption::kModalDialog, Interruption::kWindowBlocked,  Interruption::kOtherWindowActive,
+    Interruption::kFocusOut,    Interruption::kFrameMinimised, Interruption::kMoveWithoutTheButton};
 
 // A maximised view of a document with one selected point at (2, 1, 0).
 class CaptureLossTest : public MdiViewsTest {
  protected:
   void SetUp() override {
     MdiViewsTest::SetUp();
-    CChildFrame* frame = NewChild();
+    frame = NewChild();
     frame->Maximize();
     Settle();
     widget = &frame->viewWidget();
@@ -72,8 +86,27 @@ class CaptureLossTest : public MdiViewsTest {
         QApplication::setActiveWindow(window.get());
         break;
       }
+      case Interruption::kWindowBlocked: {
+        // What a modal window sends the windows it blocks, before any change of activation.
+        QEvent blocked(QEvent::WindowBlocked);
+        QCoreApplication::sendEvent(window.get(), &blocked);
+        break;
+      }
+      case Interruption::kOtherWindowActive: {
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        Settle();
+        QApplication::setActiveWindow(window.get());
+        break;
+      }
       case Interruption::kFocusOut:
         widget->clearFocus();
+        break;
+      case Interruption::kFrameMinimised:
+        frame->showMinimized();
+        Settle();
+        frame->Maximize();
         break;
       case Interruption::kMoveWithoutTheButton:
         SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier, {100, 160});
@@ -88,6 +121,7 @@ class CaptureLossTest : public MdiViewsTest {
     return steps;
   }
 
+  CChildFrame* frame = nullptr;
   VornViewWidget* widget = nullptr;
   CPointSetObject* point = nullptr;
 };
