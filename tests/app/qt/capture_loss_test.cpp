@@ -1,5 +1,6 @@
 #include <QDialog>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -53,10 +54,7 @@ class CaptureLossTest : public MdiViewsTest {
  protected:
   void SetUp() override {
     MdiViewsTest::SetUp();
-    frame = NewChild();
-    frame->Maximize();
-    Settle();
-    widget = &frame->viewWidget();
+    OpenMaximisedView();
     auto object = std::make_unique<CPointSetObject>(1, std::vector<Vector3>{{2, 1, 0}});
     point = AddObject(object, 0);
     point->ObjectState = kStateSelected;
@@ -115,14 +113,6 @@ class CaptureLossTest : public MdiViewsTest {
     Settle();
   }
 
-  int UndoSteps() const {
-    int steps = 0;
-    for (const auto& step : document.ring) steps += step.empty() ? 0 : 1;
-    return steps;
-  }
-
-  CChildFrame* frame = nullptr;
-  VornViewWidget* widget = nullptr;
   CPointSetObject* point = nullptr;
 };
 
@@ -178,7 +168,7 @@ TEST_F(CaptureLossTest, ATransformDragFinishesAsOneUndoStep) {
     Interrupt(how);
     EXPECT_EQ(DragRedrawFlag, 0);
     EXPECT_EQ(view().buttonBits, 0);
-    EXPECT_EQ(UndoSteps(), 1);
+    EXPECT_EQ(std::ranges::count_if(document.ring, [](const auto& step) { return !step.empty(); }), 1);
     EXPECT_GT(point->points[0].x, startX);
   }
 }

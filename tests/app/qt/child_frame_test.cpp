@@ -14,21 +14,21 @@ namespace {
 
 using ChildFrameTest = MdiViewsTest;
 
-// The main frame's part of the title runs first, then the frame names its view's type.
+// The main frame's part of the title runs first, then the child names its view's type.
 TEST_F(ChildFrameTest, TheTitleNamesTheViewType) {
-  CChildFrame* frame = NewChild();
-  EXPECT_EQ(frame->windowTitle(), QStringLiteral("Front (X/Z)"));
+  CChildFrame* child = NewChild();
+  EXPECT_EQ(child->windowTitle(), QStringLiteral("Front (X/Z)"));
   std::vector<QString> seen;
-  frame->SetMainFrameTitleUpdate([&] { seen.push_back(frame->windowTitle()); });
+  child->SetMainFrameTitleUpdate([&] { seen.push_back(child->windowTitle()); });
   const std::pair<int, const char*> titles[] = {
       {kView3D, "3D"},           {kViewFront, "Front (X/Z)"}, {kViewRight, "Right (Y/Z)"},
       {kViewTop, "Top (X/Y)"},   {kViewBack, "Back (X/Z)"},   {kViewLeft, "Left (Y/Z)"},
       {kViewBottom, "Bottom (X/Y)"}, {7, "3D"},
   };
   for (const auto& [type, title] : titles) {
-    frame->view().viewType = type;
-    frame->UpdateTitle();
-    EXPECT_EQ(frame->windowTitle(), QString::fromUtf8(title));
+    child->view().viewType = type;
+    child->UpdateTitle();
+    EXPECT_EQ(child->windowTitle(), QString::fromUtf8(title));
   }
   ASSERT_EQ(seen.size(), std::size(titles));
   EXPECT_EQ(seen[1], QStringLiteral("3D"));

@@ -65,6 +65,14 @@ class MdiViewsTest : public QtTest {
     return frame;
   }
 
+  // One child frame, maximised and drawn.
+  void OpenMaximisedView() {
+    frame = NewChild();
+    frame->Maximize();
+    Settle();
+    widget = &frame->viewWidget();
+  }
+
   // Runs what the event loop has queued: posted commands, zero-delay calls, paints.
   static void Settle() {
     QCoreApplication::sendPostedEvents();
@@ -77,6 +85,9 @@ class MdiViewsTest : public QtTest {
   std::unique_ptr<QMainWindow> window;
   QMdiArea* area = nullptr;
   std::unique_ptr<QtMdiHost> host;
+  // The view of OpenMaximisedView.
+  CChildFrame* frame = nullptr;
+  VornViewWidget* widget = nullptr;
   // Cleared, the handler makes no view, as when a window cannot be created.
   bool creatable = true;
 };

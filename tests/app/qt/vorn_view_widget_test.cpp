@@ -21,10 +21,7 @@ class VornViewWidgetTest : public MdiViewsTest {
  protected:
   void SetUp() override {
     MdiViewsTest::SetUp();
-    frame = NewChild();
-    frame->Maximize();
-    Settle();
-    widget = &frame->viewWidget();
+    OpenMaximisedView();
     tool = std::make_unique<LoggingTool>("tool", &log);
     TheScene.secondaryTool = tool.get();
   }
@@ -39,8 +36,6 @@ class VornViewWidgetTest : public MdiViewsTest {
     return taken;
   }
 
-  CChildFrame* frame = nullptr;
-  VornViewWidget* widget = nullptr;
   ToolLog log;
   std::unique_ptr<LoggingTool> tool;
 };
