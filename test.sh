@@ -9,3 +9,5 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIDREX_SANITIZE=ON >/dev/null
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+# The real window under a virtual X server, captured.
+scripts/screenshot.sh build/test/lumidrex build/test/screenshot.png

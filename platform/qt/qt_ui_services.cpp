@@ -1,5 +1,6 @@
 #include "platform/qt/qt_ui_services.h"
 
+#include <QAbstractScrollArea>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -12,7 +13,14 @@
 #include "platform/qt/qt_progress_window.h"
 
 void QtUiServices::ShowStatusText(const std::string& text) {
-  if (mainWindow_) mainWindow_->statusBar()->showMessage(QString::fromStdString(text));
+  if (!mainWindow_) return;
+  if (!statusPane_) {
+    mainWindow_->statusBar()->showMessage(QString::fromStdString(text));
+    return;
+  }
+  statusPane_->setText(QString::fromStdString(text));
+  // A prompt still covering the pane would hide the new text.
+  mainWindow_->statusBar()->clearMessage();
 }
 
 int QtUiServices::ShowMessage(const std::string& text, const std::string& caption, int buttons) {
@@ -48,7 +56,10 @@ void QtUiServices::SetToolCursor(int cursorId) {
 
 bool QtUiServices::GrabViewArea(Picture* picture) {
   if (!mainWindow_ || mainWindow_->centralWidget() == nullptr) return false;
-  const QImage image = mainWindow_->centralWidget()->grab().toImage();
+  QWidget* area = mainWindow_->centralWidget();
+  // Of an MDI area, the part that holds the child windows.
+  if (auto* scrolling = qobject_cast<QAbstractScrollArea*>(area)) area = scrolling->viewport();
+  const QImage image = area->grab().toImage();
   if (image.isNull()) return false;
   *picture = PictureFromImage(image);
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -23,6 +24,9 @@ class QtUiServices : public UiServices {
 
   // Not owned; null when there is none.
   void SetMainWindow(QMainWindow* window) { mainWindow_ = window; }
+  // The status-bar widget that keeps the status text; without one the text is the status bar's
+  // message.
+  void SetStatusPane(QLabel* pane) { statusPane_ = pane; }
   void RegisterToolCursor(int cursorId, const QCursor& cursor) { cursors_[cursorId] = cursor; }
   // A widget that shows the current tool's cursor from now on; not owned.
   void AddToolCursorWidget(QWidget* widget);
@@ -40,6 +44,7 @@ class QtUiServices : public UiServices {
 
  private:
   QPointer<QMainWindow> mainWindow_;
+  QPointer<QLabel> statusPane_;
   std::map<int, QCursor> cursors_;
   QCursor toolCursor_{Qt::ArrowCursor};
   std::vector<QPointer<QWidget>> toolCursorWidgets_;

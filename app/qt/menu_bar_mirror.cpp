@@ -1,0 +1,65 @@
+#include "app/qt/menu_bar_mirror.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+struct MenuCallbacks {
+  const std::function<void(int)>& onCommand;
+  const std::function<void(QMenu*)>& aboutToShow;
+};
+
+void AddCommand(QMenu* menu, int id, const QString& text, const MenuCallbacks& callbacks) {
+  QAction* action = menu->addAction(text);
+  action->setData(id);
+  QObject::connect(action, &QAction::triggered, menu, [onCommand = callbacks.onCommand, id] { onCommand(id); });
+}
+
+void FillMenu(QMenu* menu, const MenuItem& popup, const MenuCallbacks& callbacks) {
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [aboutToShow = callbacks.aboutToShow, menu] { aboutToShow(menu); });
+  for (const MenuItem& item : popup.items) {
+    switch (item.kind) {
+      case MenuItem::Kind::kSeparator:
+        menu->addSeparator();
+        break;
+      case MenuItem::Kind::kPopup:
+        FillMenu(menu->addMenu(QString::fromStdString(item.text)), item, callbacks);
+        break;
+      case MenuItem::Kind::kCommand:
+        if (item.id == kFirstRecentFileCommand) {
+          for (int slot = 0; slot < kRecentFileSlots; ++slot) {
+            AddCommand(menu, kFirstRecentFileCommand + slot, {}, callbacks);
+            menu->actions().back()->setVisible(false);
+          }
+        } else {
+          AddCommand(menu, item.id, QString::fromStdString(item.text), callbacks);
+        }
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+int ActionCommand(const QAction* action) { return action != nullptr ? action->data().toInt() : 0; }
+
+void MirrorMenuBar(QMenuBar* bar, const MenuItem& tree, const std::function<void(int id)>& onCommand,
+                   const std::function<void(QMenu* menu)>& aboutToShow) {
+  // A language change rebuilds the bar from inside one of its own items: the old menus go later.
+  const QString retired = QStringLiteral("retired");
+  for (QMenu* old : bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+    if (old->objectName() == retired) continue;
+    old->setObjectName(retired);
+    old->deleteLater();
+  }
+  bar->clear();
+  const MenuCallbacks callbacks{onCommand, aboutToShow};
+  for (const MenuItem& popup : tree.items) {
+    if (popup.kind != MenuItem::Kind::kPopup) continue;
+    auto* menu = new QMenu(QString::fromStdString(popup.text), bar);
+    FillMenu(menu, popup, callbacks);
+    bar->addMenu(menu);
+  }
+}
