@@ -1,0 +1,211 @@
+#include "app/qt/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDataStream>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/core/resource_strings.h"
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
+#include "app/help_file.h"
+#include "app/qt/menu_bar_mirror.h"
+#include "app/qt/qt_mdi_host.h"
+#include "app/qt/repeat_tool_bar.h"
+#include "app/qt/toolbar_art.h"
+#include "app/qt/toolbar_layout.h"
+#include "app/recent_file_list.h"
+#include "app/toolbar_texts.h"
+#include "app/vorn_doc.h"
+
+namespace {
+
+// Bumped whenever the toolbars change, so that an older layout is not restored onto them.
+constexpr int kToolBarStateVersion = 1;
+constexpr int kIdleRefreshMs = 250;
+constexpr int kHelpContentsCommand = 57667;
+constexpr int kContextHelpCommand = 57669;
+constexpr int kFileSaveCommand = 57603;
+constexpr int kFileSaveAsCommand = 57604;
+
+QString ToolBarName(int resource) { return QStringLiteral("ToolBar%1").arg(resource); }
+
+const ToolBarLayout* LayoutOf(int resource) {
+  for (const ToolBarLayout& layout : MainFrameToolBars()) {
+    if (layout.resource == resource) return &layout;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  mdiArea_ = new QMdiArea(this);
+  setCentralWidget(mdiArea_);
+  mdiHost_ = std::make_unique<QtMdiHost>(mdiArea_);
+  // One stretching pane for the status text; hover prompts cover it for a moment.
+  statusPane_ = new QLabel(this);
+  statusBar()->addWidget(statusPane_, 1);
+  CreateToolBars();
+  ResetToolBars();
+  viewToolBar_->SetRepeatCommands();
+  AddCommandRows();
+  setAcceptDrops(true);
+  // Marks and enabled states of the toolbars follow what changes between commands as well.
+  connect(&idleRefresh_, &QTimer::timeout, this, [this] { RefreshToolBarStates(); });
+  idleRefresh_.start(kIdleRefreshMs);
+  OnUpdateFrameTitle();
+}
+
+CMainFrame::~CMainFrame() { DestroyChildFrames(); }
+
+void CMainFrame::CreateToolBars() {
+  for (const ToolBarLayout& layout : MainFrameToolBars()) {
+    QToolBar* bar = layout.resource == kViewToolBarResource ? (viewToolBar_ = new CRepeatToolBar(this))
+                                                            : new QToolBar(this);
+    bar->setObjectName(ToolBarName(layout.resource));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const int id : layout.buttons) {
+      if (id == 0) {
+        bar->addSeparator();
+        continue;
+      }
+      QAction* action = bar->addAction(ToolbarIcon(id), QString());
+      action->setData(id);
+      connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+    toolBars_[layout.resource] = bar;
+  }
+}
+
+void CMainFrame::AddCommandRows() {
+  auto add = [this](int id, std::function<void()> worker) {
+    commands_.AddRow({id, HandlerKind::kView, std::move(worker)});
+  };
+  add(kResetToolBarsCommand, [this] { ResetToolBars(); });
+  for (const ToolBarLayout& layout : MainFrameToolBars()) {
+    const int command = layout.toggleCommand;
+    add(command, [this, command] { ToggleToolBar(command); });
+    commands_.AddCheck(command, [this, command] { return !ToolBarOfCommand(command)->isHidden(); });
+  }
+  add(kHelpContentsCommand, [] { OpenHelpFile(); });
+  add(kContextHelpCommand, [] { OpenHelpFile(); });
+  documentCommands_.AddRow({kFileSaveCommand, HandlerKind::kView, [this] { OnFileSave(*this); }});
+  documentCommands_.AddRow({kFileSaveAsCommand, HandlerKind::kView, [this] { OnFileSaveAs(*this); }});
+}
+
+QToolBar* CMainFrame::ToolBar(int resource) const {
+  const auto found = toolBars_.find(resource);
+  return found != toolBars_.end() ? found->second : nullptr;
+}
+
+QToolBar* CMainFrame::ToolBarOfCommand(int command) const {
+  for (const ToolBarLayout& layout : MainFrameToolBars()) {
+    if (layout.toggleCommand == command) return ToolBar(layout.resource);
+  }
+  return nullptr;
+}
+
+void CMainFrame::ToggleToolBar(int command) {
+  QToolBar* bar = ToolBarOfCommand(command);
+  bar->setVisible(bar->isHidden());
+}
+
+void CMainFrame::ResetToolBars() {
+  for (const int resource : ToolBarDockingOrder()) {
+    QToolBar* bar = ToolBar(resource);
+    // A frame not yet shown hides its bars too: only a bar hidden on purpose stays hidden.
+    const bool shown = !(bar->isHidden() && bar->testAttribute(Qt::WA_WState_ExplicitShowHide));
+    removeToolBar(bar);
+    addToolBar(LayoutOf(resource)->area, bar);
+    bar->setVisible(shown);
+  }
+}
+
+void CMainFrame::SetToolBarTitles() {
+  for (const ToolBarLayout& layout : MainFrameToolBars()) {
+    QToolBar* bar = ToolBar(layout.resource);
+    bar->setWindowTitle(QString::fromStdString(GetLocalizedString(layout.titleString)));
+    // The texts follow the language of the string table just built.
+    for (QAction* action : bar->actions()) {
+      const int id = ActionCommand(action);
+      if (id == 0) continue;
+      const QString tip = QString::fromStdString(TooltipText(id));
+      action->setText(tip);
+      action->setIconText(tip);
+      action->setToolTip(tip);
+      action->setStatusTip(QString::fromStdString(StatusPrompt(id)));
+    }
+  }
+}
+
+void CMainFrame::InstallMenuBar(const MenuItem& bar) {
+  MirrorMenuBar(
+      menuBar(), bar, [this](int id) { OnCommand(id); }, [this](QMenu* menu) { RefreshMenu(menu); });
+  for (QAction* action : menuBar()->findChildren<QAction*>()) {
+    if (const int id = ActionCommand(action)) action->setStatusTip(QString::fromStdString(StatusPrompt(id)));
+  }
+}
+
+void CMainFrame::RefreshAction(QAction* action) {
+  const int id = ActionCommand(action);
+  if (id == 0) return;
+  const CommandRouter& router = ProgramCommandRouter();
+  action->setEnabled(router.IsEnabled(id));
+  const std::optional<bool> check = router.CommandCheck(id);
+  action->setCheckable(check.has_value());
+  action->setChecked(check.value_or(false));
+}
+
+void CMainFrame::RefreshMenu(QMenu* menu) {
+  const RecentFileList& recent = ProgramRecentFiles();
+  for (QAction* action : menu->actions()) {
+    const int id = ActionCommand(action);
+    const int slot = id - kFirstRecentFileCommand;
+    if (slot >= 0 && slot < kRecentFileSlots) {
+      const bool listed = static_cast<std::size_t>(slot) < recent.Size();
+      action->setVisible(listed);
+      if (listed) action->setText(QString::fromStdString(recent.MenuText(slot)));
+    }
+    RefreshAction(action);
+  }
+}
+
+void CMainFrame::RefreshToolBarStates() {
+  for (const auto& [resource, bar] : toolBars_) {
+    for (QAction* action : bar->actions()) RefreshAction(action);
+  }
+}
+
+void CMainFrame::OnCommand(int id) {
+  ProgramCommandRouter().Dispatch(id);
+  RefreshToolBarStates();
+}
+
+QString CMainFrame::FrameTitle() const {
+  std::string title = ApplicationTitle() + " - ";
+  if (CVornDoc* document = const_cast<CMainFrame*>(this)->ActiveDocument()) title += document->GetTitle();
+  return QString::fromStdString(title);
+}
+
+void CMainFrame::OnUpdateFrameTitle() { setWindowTitle(FrameTitle()); }
+
+void CMainFrame::LoadBarState() {
+  QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
+  const QByteArray state = settings.value(QStringLiteral("ToolBars/State")).toByteArray();
+  if (!state.isEmpty()) restoreState(state, kToolBarStateVersion);
+}
+
+void CMainFrame::DestroyWindow() {
+  idleRefresh_.stop();
+  QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
+  settings.setValue(QStringLiteral("ToolBars/State"), saveState(kToolBarStateVersion));
+  hide();
+}

@@ -1,0 +1,162 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include <vector>
+
+#include "app/core/ui_utilities.h"
+#include "app/qt/child_frame.h"
+#include "app/qt/menu_bar_mirror.h"
+#include "scene/vorn_view.h"
+#include "shell_test.h"
+
+namespace {
+
+class MainFrameTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    Start();
+  }
+  QToolBar* Bar(int resource) { return frame().ToolBar(resource); }
+  bool Checked(int command) { return ProgramCommandRouter().CommandCheck(command).value_or(false); }
+  // The check mark of a menu item as its menu shows it.
+  bool MenuChecked(int command) {
+    for (QAction* action : frame().menuBar()->findChildren<QAction*>()) {
+      if (ActionCommand(action) != command) continue;
+      for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
+        if (auto* menu = qobject_cast<QMenu*>(parent)) emit menu->aboutToShow();
+      }
+      return action->isChecked();
+    }
+    ADD_FAILURE() << "No menu item " << command;
+    return false;
+  }
+};
+
+struct ToolBarCase {
+  int resource;
+  Qt::ToolBarArea area;
+  int buttons;
+  std::vector<int> separators;  // positions among the bar's items
+  int first;
+  int last;
+};
+
+TEST_F(MainFrameTest, ToolbarsHoldTheirButtonsOnTheirSides) {
+  const ToolBarCase cases[] = {
+      {130, Qt::TopToolBarArea, 4, {}, 57600, 57669},  {131, Qt::TopToolBarArea, 34, {}, 3002, 3440},
+      {132, Qt::TopToolBarArea, 3, {1}, 3600, 57644},  {133, Qt::LeftToolBarArea, 7, {}, 4000, 4006},
+      {134, Qt::LeftToolBarArea, 5, {4}, 5000, 5010},  {135, Qt::LeftToolBarArea, 13, {11}, 6000, 6101},
+      {136, Qt::RightToolBarArea, 10, {8}, 7000, 7101}, {137, Qt::RightToolBarArea, 6, {}, 8000, 8006},
+      {138, Qt::RightToolBarArea, 4, {3}, 9000, 9003},
+  };
+  for (const ToolBarCase& c : cases) {
+    QToolBar* bar = Bar(c.resource);
+    ASSERT_NE(bar, nullptr) << c.resource;
+    EXPECT_EQ(bar->objectName(), QStringLiteral("ToolBar%1").arg(c.resource));
+    EXPECT_EQ(frame().toolBarArea(bar), c.area) << c.resource;
+    std::vector<int> separators;
+    int buttons = 0;
+    const QList<QAction*> items = bar->actions();
+    for (int i = 0; i < items.size(); ++i) {
+      if (items[i]->isSeparator()) {
+        separators.push_back(i);
+      } else {
+        ++buttons;
+      }
+    }
+    EXPECT_EQ(buttons, c.buttons) << c.resource;
+    EXPECT_EQ(separators, c.separators) << c.resource;
+    EXPECT_EQ(ActionCommand(items.front()), c.first) << c.resource;
+    EXPECT_EQ(ActionCommand(items.back()), c.last) << c.resource;
+  }
+  // On each side in the listed order: top General, View, File; left Deform, Transform, Copy;
+  // right Boolean, Surface, Curve.
+  QApplication::processEvents();
+  EXPECT_LT(Bar(132)->x(), Bar(131)->x());
+  EXPECT_LT(Bar(131)->x(), Bar(130)->x());
+  EXPECT_LT(Bar(135)->y(), Bar(134)->y());
+  EXPECT_LT(Bar(134)->y(), Bar(133)->y());
+  EXPECT_LT(Bar(138)->y(), Bar(137)->y());
+  EXPECT_LT(Bar(137)->y(), Bar(136)->y());
+  EXPECT_EQ(Bar(130)->windowTitle(), QStringLiteral("File Toolbar"));
+}
+
+TEST_F(MainFrameTest, EachToolBarsCommandHidesAndShowsItWithItsCheckMark) {
+  for (int command = 3501; command <= 3509; ++command) {
+    QToolBar* bar = Bar(130 + command - 3501);
+    EXPECT_TRUE(Checked(command)) << command;
+    frame().OnCommand(command);
+    EXPECT_TRUE(bar->isHidden()) << command;
+    EXPECT_FALSE(Checked(command)) << command;
+    EXPECT_FALSE(MenuChecked(command)) << command;
+    frame().OnCommand(command);
+    EXPECT_FALSE(bar->isHidden()) << command;
+    EXPECT_TRUE(MenuChecked(command)) << command;
+  }
+}
+
+TEST_F(MainFrameTest, ResetDocksMovedBarsBackAndKeepsAHiddenOneHidden) {
+  frame().addToolBar(Qt::TopToolBarArea, Bar(133));
+  frame().addToolBar(Qt::BottomToolBarArea, Bar(138));
+  frame().OnCommand(3506);
+  frame().OnCommand(3500);
+  EXPECT_EQ(frame().toolBarArea(Bar(133)), Qt::LeftToolBarArea);
+  EXPECT_EQ(frame().toolBarArea(Bar(138)), Qt::RightToolBarArea);
+  EXPECT_TRUE(Bar(135)->isHidden());
+  EXPECT_FALSE(Bar(133)->isHidden());
+  EXPECT_FALSE(Bar(138)->isHidden());
+}
+
+TEST_F(MainFrameTest, TitlesNameTheDocumentAndTheViewDirection) {
+  EXPECT_TRUE(frame().windowTitle().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled")));
+  CChildFrame* child = frame().ActiveChildFrame();
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->windowTitle(), QStringLiteral("3D"));
+
+  struct Case {
+    int type;
+    const char* title;
+  };
+  for (const Case c : {Case{3, "Top (X/Y)"}, Case{9, "3D"}, Case{1, "Front (X/Z)"}}) {
+    child->view().viewType = c.type;
+    child->UpdateTitle();
+    EXPECT_EQ(child->windowTitle(), QString::fromUtf8(c.title)) << c.type;
+  }
+
+  frame().MdiArea()->closeAllSubWindows();
+  EXPECT_EQ(frame().ActiveChildFrame(), nullptr);
+  EXPECT_EQ(frame().FrameTitle(), QStringLiteral("Lumidrex 5.1 - "));
+  EXPECT_EQ(frame().windowTitle(), QStringLiteral("Lumidrex 5.1 - "));
+}
+
+TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
+  ShowStatusText("Picking...");
+  EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
+
+  QAction* zoomIn = nullptr;
+  for (QAction* action : Bar(131)->actions()) {
+    if (ActionCommand(action) == 3410) zoomIn = action;
+  }
+  ASSERT_NE(zoomIn, nullptr);
+  ASSERT_FALSE(zoomIn->statusTip().isEmpty());
+  zoomIn->showStatusText(Bar(131)->widgetForAction(zoomIn));
+  EXPECT_EQ(frame().statusBar()->currentMessage(), zoomIn->statusTip());
+  EXPECT_TRUE(frame().StatusPane()->isHidden());
+
+  // Leaving the button clears the prompt.
+  QStatusTipEvent leave{QString()};
+  QApplication::sendEvent(Bar(131)->widgetForAction(zoomIn), &leave);
+  EXPECT_TRUE(frame().statusBar()->currentMessage().isEmpty());
+  EXPECT_FALSE(frame().StatusPane()->isHidden());
+  EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/core/app_settings.h"
+#include "app/qt/menu_bar_mirror.h"
+#include "app/recent_file_list.h"
+#include "shell_test.h"
+
+namespace {
+
+using ShellPersistenceTest = ShellTest;
+
+// The File menu as it shows when opened: its recent-file items and their texts.
+QStringList RecentItems(CMainFrame& frame) {
+  QMenu* file = frame.menuBar()->actions().value(0)->menu();
+  emit file->aboutToShow();
+  QStringList texts;
+  for (QAction* action : file->actions()) {
+    const int slot = ActionCommand(action) - kFirstRecentFileCommand;
+    if (slot >= 0 && slot < kRecentFileSlots && action->isVisible()) texts << action->text();
+  }
+  return texts;
+}
+
+TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart) {
+  CVornApp& app = Start();
+  EXPECT_TRUE(RecentItems(frame()).isEmpty());
+  const std::string first = WriteDesign("first.lxd");
+  const std::string second = WriteDesign("second.lxd");
+  ASSERT_NE(app.OpenDocumentFile(first), nullptr);
+  ASSERT_NE(app.OpenDocumentFile(second), nullptr);
+  const QStringList listed = {QString::fromStdString("&1 " + second), QString::fromStdString("&2 " + first)};
+  EXPECT_EQ(RecentItems(frame()), listed);
+
+  // One bar moved to the bottom, another hidden through its command.
+  frame().addToolBar(Qt::BottomToolBarArea, frame().ToolBar(133));
+  frame().OnCommand(3509);
+  ColorBack = 0x123456;
+
+  Restart();
+  EXPECT_EQ(RecentItems(frame()), listed);
+  EXPECT_EQ(frame().toolBarArea(frame().ToolBar(133)), Qt::BottomToolBarArea);
+  EXPECT_TRUE(frame().ToolBar(138)->isHidden());
+  EXPECT_FALSE(frame().ToolBar(137)->isHidden());
+  EXPECT_EQ(ColorBack, 0x123456u);
+}
+
+}  // namespace
