@@ -42,6 +42,8 @@ constexpr char kHomePage[] = "https://lumidrex.example/";
 }  // namespace
 
 CVornApp::CVornApp(int& argc, char** argv) {
+  // A desktop's global menu would take the bar out of the window.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc, argv);
   // Qt sets the locale from the environment; numbers in our text files never follow it.
   std::setlocale(LC_NUMERIC, "C");
