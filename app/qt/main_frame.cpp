@@ -18,6 +18,7 @@
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/qt_mdi_host.h"
 #include "app/qt/repeat_tool_bar.h"
+#include "app/qt/standard_commands.h"
 #include "app/qt/toolbar_art.h"
 #include "app/qt/toolbar_layout.h"
 #include "app/recent_file_list.h"
@@ -29,10 +30,7 @@ namespace {
 // Bumped whenever the toolbars change, so that an older layout is not restored onto them.
 constexpr int kToolBarStateVersion = 1;
 constexpr int kIdleRefreshMs = 250;
-constexpr int kHelpContentsCommand = 57667;
-constexpr int kContextHelpCommand = 57669;
-constexpr int kFileSaveCommand = 57603;
-constexpr int kFileSaveAsCommand = 57604;
+
 
 QString ToolBarName(int resource) { return QStringLiteral("ToolBar%1").arg(resource); }
 
@@ -169,7 +167,7 @@ void CMainFrame::RefreshMenu(QMenu* menu) {
   for (QAction* action : menu->actions()) {
     const int id = ActionCommand(action);
     const int slot = id - kFirstRecentFileCommand;
-    if (slot >= 0 && slot < kRecentFileSlots) {
+    if (slot >= 0 && slot < static_cast<int>(RecentFileList::kSize)) {
       const bool listed = static_cast<std::size_t>(slot) < recent.Size();
       action->setVisible(listed);
       if (listed) action->setText(QString::fromStdString(recent.MenuText(slot)));

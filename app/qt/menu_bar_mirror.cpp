@@ -4,6 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/qt/standard_commands.h"
+#include "app/recent_file_list.h"
+
 namespace {
 
 struct MenuCallbacks {
@@ -29,8 +32,8 @@ void FillMenu(QMenu* menu, const MenuItem& popup, const MenuCallbacks& callbacks
         break;
       case MenuItem::Kind::kCommand:
         if (item.id == kFirstRecentFileCommand) {
-          for (int slot = 0; slot < kRecentFileSlots; ++slot) {
-            AddCommand(menu, kFirstRecentFileCommand + slot, {}, callbacks);
+          for (std::size_t slot = 0; slot < RecentFileList::kSize; ++slot) {
+            AddCommand(menu, kFirstRecentFileCommand + static_cast<int>(slot), {}, callbacks);
             menu->actions().back()->setVisible(false);
           }
         } else {

@@ -8,10 +8,6 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The first recent-file command and how many the File menu can show.
-inline constexpr int kFirstRecentFileCommand = 57616;
-inline constexpr int kRecentFileSlots = 10;
-
 // The command id a menu or toolbar action carries; 0 for none.
 int ActionCommand(const QAction* action);
 

@@ -18,7 +18,7 @@
 #include "app/qt/cursor_art.h"
 #include "app/qt/hotkey_loading.h"
 #include "app/qt/main_frame.h"
-#include "app/qt/menu_bar_mirror.h"
+#include "app/qt/standard_commands.h"
 #include "app/qt/splash_wnd.h"
 #include "app/recent_file_list.h"
 #include "kernel/kernel_state.h"
@@ -26,16 +26,11 @@
 #include "platform/gl/libgl_calls.h"
 #include "platform/qt/qt_platform.h"
 #include "scene/gl_table.h"
+#include "scene/pending_views.h"
 #include "scene/tool_framework.h"
 
 namespace {
 
-constexpr int kFileNewCommand = 57600;
-constexpr int kFileOpenCommand = 57601;
-constexpr int kAppAboutCommand = 57664;
-constexpr int kAppExitCommand = 57665;
-constexpr int kWindowNewCommand = 57648;
-constexpr int kHelpHomePageCommand = 1200;
 constexpr int kSplashAtStartMs = 1000;
 constexpr char kHomePage[] = "https://lumidrex.example/";
 
@@ -147,7 +142,7 @@ void CVornApp::AddCommandRows() {
     const int id = kFirstRecentFileCommand + static_cast<int>(slot);
     add(platformDefaults_, id, [this, id] { OnOpenRecentFile(id); });
   }
-  add(platformDefaults_, kWindowNewCommand, [this] { mainFrame_->OnWindowNew(); });
+  add(platformDefaults_, kCommandWindowNew, [this] { mainFrame_->OnWindowNew(); });
 }
 
 std::vector<CommandHolder*> CVornApp::RoutingChain() const {

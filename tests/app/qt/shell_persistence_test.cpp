@@ -4,6 +4,7 @@
 
 #include "app/core/app_settings.h"
 #include "app/qt/menu_bar_mirror.h"
+#include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
 #include "shell_test.h"
 
@@ -18,7 +19,7 @@ QStringList RecentItems(CMainFrame& frame) {
   QStringList texts;
   for (QAction* action : file->actions()) {
     const int slot = ActionCommand(action) - kFirstRecentFileCommand;
-    if (slot >= 0 && slot < kRecentFileSlots && action->isVisible()) texts << action->text();
+    if (slot >= 0 && slot < static_cast<int>(RecentFileList::kSize) && action->isVisible()) texts << action->text();
   }
   return texts;
 }
