@@ -136,8 +136,11 @@ void CMainFrame::SetToolBarTitles() {
       const int id = ActionCommand(action);
       if (id == 0) continue;
       const QString tip = QString::fromStdString(TooltipText(id));
-      action->setText(tip);
-      action->setIconText(tip);
+      // A button without art shows the text, where '&' would underline what follows.
+      QString shown = tip;
+      shown.replace(u'&', QStringLiteral("&&"));
+      action->setText(shown);
+      action->setIconText(shown);
       action->setToolTip(tip);
       action->setStatusTip(QString::fromStdString(StatusPrompt(id)));
     }

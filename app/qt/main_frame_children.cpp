@@ -45,7 +45,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CVornDoc* document) {
   child->setAttribute(Qt::WA_DeleteOnClose, false);
   child->installEventFilter(this);
   document->AddView(&child->view());
-  viewCommands_[child] = BuildViewCommandMap(child->view());
+  viewCommands_[child] = std::make_unique<CommandMap>(BuildViewCommandMap(child->view()));
   mdiArea_->addSubWindow(child);
   child->OnUpdateFrameTitle();
   return child;
