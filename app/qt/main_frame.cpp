@@ -188,6 +188,10 @@ void CMainFrame::RefreshToolBarStates() {
 void CMainFrame::OnCommand(int id) {
   ProgramCommandRouter().Dispatch(id);
   RefreshToolBarStates();
+  // A checkable item has flipped its own mark when it was triggered; the holder's answer counts.
+  for (QAction* action : menuBar()->findChildren<QAction*>()) {
+    if (ActionCommand(action) == id) RefreshAction(action);
+  }
 }
 
 QString CMainFrame::FrameTitle() const {

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -11,8 +12,10 @@
 #include <vector>
 
 #include "app/core/ui_utilities.h"
+#include "app/qt/repeat_tool_bar.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/menu_bar_mirror.h"
+#include "scene/view_commands.h"
 #include "scene/vorn_view.h"
 #include "shell_test.h"
 
@@ -25,6 +28,12 @@ class MainFrameTest : public ShellTest {
     Start();
   }
   QToolBar* Bar(int resource) { return frame().ToolBar(resource); }
+  QAction* Action(int resource, int command) {
+    for (QAction* action : Bar(resource)->actions()) {
+      if (ActionCommand(action) == command) return action;
+    }
+    return nullptr;
+  }
   bool Checked(int command) { return ProgramCommandRouter().CommandCheck(command).value_or(false); }
   // The check mark of a menu item as its menu shows it.
   bool MenuChecked(int command) {
@@ -137,16 +146,16 @@ TEST_F(MainFrameTest, TitlesNameTheDocumentAndTheViewDirection) {
   EXPECT_EQ(frame().ActiveChildFrame(), nullptr);
   EXPECT_EQ(frame().FrameTitle(), QStringLiteral("Lumidrex 5.1 - "));
   EXPECT_EQ(frame().windowTitle(), QStringLiteral("Lumidrex 5.1 - "));
+  // Without a view its commands have no holder; the application's still have one.
+  EXPECT_FALSE(Action(131, 3410)->isEnabled());
+  EXPECT_TRUE(Action(130, 57600)->isEnabled());
 }
 
 TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
   ShowStatusText("Picking...");
   EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
 
-  QAction* zoomIn = nullptr;
-  for (QAction* action : Bar(131)->actions()) {
-    if (ActionCommand(action) == 3410) zoomIn = action;
-  }
+  QAction* zoomIn = Action(131, 3410);
   ASSERT_NE(zoomIn, nullptr);
   ASSERT_FALSE(zoomIn->statusTip().isEmpty());
   zoomIn->showStatusText(Bar(131)->widgetForAction(zoomIn));
@@ -159,6 +168,20 @@ TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
   EXPECT_TRUE(frame().statusBar()->currentMessage().isEmpty());
   EXPECT_FALSE(frame().StatusPane()->isHidden());
   EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
+}
+
+TEST_F(MainFrameTest, HoldingARepeatingViewButtonRunsTheRepeatUntilItsRelease) {
+  auto* zoomIn = qobject_cast<QAbstractButton*>(Bar(131)->widgetForAction(Action(131, 3410)));
+  auto* reset = qobject_cast<QAbstractButton*>(Bar(131)->widgetForAction(Action(131, 3440)));
+  ASSERT_NE(zoomIn, nullptr);
+  ASSERT_NE(reset, nullptr);
+  emit reset->pressed();
+  EXPECT_FALSE(frame().ViewToolBar()->Controller().Running());
+  emit zoomIn->pressed();
+  EXPECT_TRUE(frame().ViewToolBar()->Controller().Running());
+  emit zoomIn->released();
+  EXPECT_FALSE(frame().ViewToolBar()->Controller().Running());
+  EXPECT_EQ(RepeatMultiplier, 1.0f);
 }
 
 }  // namespace

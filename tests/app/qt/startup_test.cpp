@@ -2,6 +2,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QToolBar>
 
 #include <bit>
 #include <cstdint>
@@ -43,6 +44,7 @@ TEST_F(StartupTest, TheCommandLineDesignOpensInOneMaximisedChildBeforeTheProfile
 
   // The menus were rebuilt in the profile's language once it was read.
   EXPECT_EQ(FirstPopup(), QStringLiteral("T:&File"));
+  EXPECT_TRUE(frame().ToolBar(130)->actions().front()->toolTip().startsWith(QStringLiteral("T:")));
   EXPECT_EQ(CfgDeskProto, 1);
   EXPECT_EQ(OneToOneZoom, 0.2f);
 }
