@@ -83,6 +83,8 @@ void CMainFrame::DestroyChildFrame(CChildFrame* child) {
   delete child;
   if (mdiArea_->subWindowList().isEmpty()) document_.reset();
   OnUpdateFrameTitle();
+  // The view's commands may have no holder now.
+  RefreshToolBarStates();
 }
 
 void CMainFrame::DestroyChildFrames() {
