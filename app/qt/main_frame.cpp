@@ -1,8 +1,6 @@
 #include "app/qt/main_frame.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QDataStream>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -13,7 +11,6 @@
 
 #include "app/core/resource_strings.h"
 #include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "app/help_file.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/qt_mdi_host.h"
@@ -31,7 +28,6 @@ namespace {
 constexpr int kToolBarStateVersion = 1;
 constexpr int kIdleRefreshMs = 250;
 
-
 QString ToolBarName(int resource) { return QStringLiteral("ToolBar%1").arg(resource); }
 
 const ToolBarLayout* LayoutOf(int resource) {
@@ -44,7 +40,6 @@ const ToolBarLayout* LayoutOf(int resource) {
 }  // namespace
 
 CMainFrame::CMainFrame() {
-  setAttribute(Qt::WA_DeleteOnClose, false);
   mdiArea_ = new QMdiArea(this);
   setCentralWidget(mdiArea_);
   mdiHost_ = std::make_unique<QtMdiHost>(mdiArea_);
@@ -196,7 +191,7 @@ void CMainFrame::OnCommand(int id) {
 
 QString CMainFrame::FrameTitle() const {
   std::string title = ApplicationTitle() + " - ";
-  if (CVornDoc* document = const_cast<CMainFrame*>(this)->ActiveDocument()) title += document->GetTitle();
+  if (document_ && ActiveChildFrame() != nullptr) title += document_->GetTitle();
   return QString::fromStdString(title);
 }
 

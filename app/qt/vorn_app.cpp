@@ -8,8 +8,8 @@
 #include <clocale>
 
 #include "app/app_profile.h"
-#include "app/core/launching.h"
 #include "app/core/file_names.h"
+#include "app/core/launching.h"
 #include "app/core/menu_builder.h"
 #include "app/core/resource_strings.h"
 #include "app/desktop_registration.h"
@@ -18,8 +18,8 @@
 #include "app/qt/cursor_art.h"
 #include "app/qt/hotkey_loading.h"
 #include "app/qt/main_frame.h"
-#include "app/qt/standard_commands.h"
 #include "app/qt/splash_wnd.h"
+#include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
 #include "kernel/kernel_state.h"
 #include "platform/command_queue.h"
