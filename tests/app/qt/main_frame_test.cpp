@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -13,6 +16,7 @@
 
 #include "app/core/ui_utilities.h"
 #include "app/qt/repeat_tool_bar.h"
+#include "app/vorn_doc.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "scene/view_commands.h"
@@ -182,6 +186,46 @@ TEST_F(MainFrameTest, HoldingARepeatingViewButtonRunsTheRepeatUntilItsRelease) {
   emit zoomIn->released();
   EXPECT_FALSE(frame().ViewToolBar()->Controller().Running());
   EXPECT_EQ(RepeatMultiplier, 1.0f);
+}
+
+TEST_F(MainFrameTest, NewWindowAddsAViewOfTheSameDocumentThroughThePostedRequest) {
+  CVornDoc* document = frame().ActiveDocument();
+  ASSERT_NE(document, nullptr);
+  frame().ActiveChildFrame()->view().SetViewType(3, 0);
+  // The view asks for a window of its own type; the request runs from the main loop.
+  frame().OnCommand(3441);
+  QApplication::processEvents();
+  ASSERT_EQ(frame().MdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(document->Views().size(), 2u);
+  EXPECT_EQ(frame().ActiveDocument(), document);
+  for (QMdiSubWindow* window : frame().MdiArea()->subWindowList()) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Top (X/Y)"));
+  }
+}
+
+TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsksFirst) {
+  frame().ActiveDocument()->SetModifiedFlag(true);
+  auto cancel = [](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Save changes to Untitled?"));
+    box->button(QMessageBox::Cancel)->click();
+  };
+  WhenModalOpens(cancel);
+  EXPECT_FALSE(frame().close());
+  EXPECT_TRUE(frame().isVisible());
+
+  // The document's last window asks as well, and stays when cancelled.
+  WhenModalOpens(cancel);
+  frame().ActiveChildFrame()->close();
+  QApplication::processEvents();
+  EXPECT_EQ(frame().MdiArea()->subWindowList().size(), 1);
+
+  WhenModalOpens([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click(); });
+  frame().ActiveChildFrame()->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
+  EXPECT_EQ(frame().ActiveDocument(), nullptr);
 }
 
 }  // namespace
