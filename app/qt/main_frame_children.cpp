@@ -44,7 +44,6 @@ CChildFrame* CMainFrame::CreateChildFrame(CVornDoc* document) {
   // until the view is gone.
   child->setAttribute(Qt::WA_DeleteOnClose, false);
   child->installEventFilter(this);
-  document->AddView(&child->view());
   viewCommands_[child] = std::make_unique<CommandMap>(BuildViewCommandMap(child->view()));
   mdiArea_->addSubWindow(child);
   child->OnUpdateFrameTitle();
@@ -78,7 +77,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::DestroyChildFrame(CChildFrame* child) {
   if (!mdiArea_->subWindowList().contains(child)) return;
-  document_->RemoveView(&child->view());
   viewCommands_.erase(child);
   delete child;
   if (mdiArea_->subWindowList().isEmpty()) document_.reset();
@@ -88,10 +86,7 @@ void CMainFrame::DestroyChildFrame(CChildFrame* child) {
 }
 
 void CMainFrame::DestroyChildFrames() {
-  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-    if (auto* child = dynamic_cast<CChildFrame*>(window)) document_->RemoveView(&child->view());
-    delete window;
-  }
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) delete window;
   viewCommands_.clear();
   document_.reset();
 }
