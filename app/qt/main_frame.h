@@ -62,9 +62,9 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
   // Holds 3500-3509 (the toolbars), 57667 and 57669 (help), with marks for 3501-3509.
   CommandHolder& Commands() { return commands_; }
   // The view holder of the active child window; null without one.
-  CommandHolder* ActiveViewCommands() const;
+  CommandHolder* ActiveViewCommands();
   // The document's own commands (Save, Save As); null without a document.
-  CommandHolder* DocumentCommands() const;
+  CommandHolder* DocumentCommands();
 
   QMdiArea* MdiArea() const { return mdiArea_; }
   QToolBar* ToolBar(int resource) const;

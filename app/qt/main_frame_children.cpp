@@ -18,11 +18,9 @@
 
 CVornDoc* CMainFrame::ActiveDocument() { return ActiveChildFrame() != nullptr ? document_.get() : nullptr; }
 
+// The current child stays current while another program is active: posted commands still reach it.
 CChildFrame* CMainFrame::ActiveChildFrame() const {
-  if (auto* active = dynamic_cast<CChildFrame*>(mdiArea_->activeSubWindow())) return active;
-  // While the main window is inactive no child is, yet the one on top still receives commands.
-  const QList<QMdiSubWindow*> children = mdiArea_->subWindowList(QMdiArea::StackingOrder);
-  return children.isEmpty() ? nullptr : dynamic_cast<CChildFrame*>(children.back());
+  return dynamic_cast<CChildFrame*>(mdiArea_->currentSubWindow());
 }
 
 CVornDoc* CMainFrame::OpenFirstChildWindow() {
@@ -40,8 +38,8 @@ void CMainFrame::OnWindowNew() {
 CChildFrame* CMainFrame::CreateChildFrame(CVornDoc* document) {
   auto* child = new CChildFrame(document);
   child->SetMainFrameTitleUpdate([this] { OnUpdateFrameTitle(); });
-  // Closing goes through CloseChildFrame, which asks first and keeps the view's document alive
-  // until the view is gone.
+  // Closing goes through the event filter, which asks first and keeps the document alive until
+  // the view is gone.
   child->setAttribute(Qt::WA_DeleteOnClose, false);
   child->installEventFilter(this);
   viewCommands_[child] = std::make_unique<CommandMap>(BuildViewCommandMap(child->view()));
@@ -50,14 +48,12 @@ CChildFrame* CMainFrame::CreateChildFrame(CVornDoc* document) {
   return child;
 }
 
-CommandHolder* CMainFrame::ActiveViewCommands() const {
+CommandHolder* CMainFrame::ActiveViewCommands() {
   const auto found = viewCommands_.find(ActiveChildFrame());
   return found != viewCommands_.end() ? found->second.get() : nullptr;
 }
 
-CommandHolder* CMainFrame::DocumentCommands() const {
-  return document_ ? const_cast<CommandMap*>(&documentCommands_) : nullptr;
-}
+CommandHolder* CMainFrame::DocumentCommands() { return document_ ? &documentCommands_ : nullptr; }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   auto* child = dynamic_cast<CChildFrame*>(watched);

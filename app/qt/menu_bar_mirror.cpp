@@ -17,11 +17,15 @@ struct MenuCallbacks {
 void AddCommand(QMenu* menu, int id, const QString& text, const MenuCallbacks& callbacks) {
   QAction* action = menu->addAction(text);
   action->setData(id);
-  QObject::connect(action, &QAction::triggered, menu, [onCommand = callbacks.onCommand, id] { onCommand(id); });
+  QObject::connect(action, &QAction::triggered, menu, [onCommand = callbacks.onCommand, id] {
+    onCommand(id);
+  });
 }
 
 void FillMenu(QMenu* menu, const MenuItem& popup, const MenuCallbacks& callbacks) {
-  QObject::connect(menu, &QMenu::aboutToShow, menu, [aboutToShow = callbacks.aboutToShow, menu] { aboutToShow(menu); });
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [aboutToShow = callbacks.aboutToShow, menu] {
+    aboutToShow(menu);
+  });
   for (const MenuItem& item : popup.items) {
     switch (item.kind) {
       case MenuItem::Kind::kSeparator:

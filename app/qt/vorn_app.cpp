@@ -91,7 +91,9 @@ bool CVornApp::InitInstance() {
   LoadHotkeys(*mainFrame_);
   // 12. Child windows never bring menus of their own: the one bar serves every window.
   // 13. No window manager maximises the window under a bare X server: it starts at full size.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) mainFrame_->setGeometry(screen->availableGeometry());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    mainFrame_->setGeometry(screen->availableGeometry());
+  }
   mainFrame_->showMaximized();
   if (QMdiSubWindow* child = mainFrame_->MdiArea()->activeSubWindow()) child->showMaximized();
   mainFrame_->OnUpdateFrameTitle();
@@ -145,15 +147,17 @@ void CVornApp::AddCommandRows() {
   add(platformDefaults_, kCommandWindowNew, [this] { mainFrame_->OnWindowNew(); });
 }
 
-std::vector<CommandHolder*> CVornApp::RoutingChain() const {
+std::vector<CommandHolder*> CVornApp::RoutingChain() {
   CMainFrame* frame = mainFrame_.get();
-  if (frame == nullptr) return {const_cast<CommandMap*>(&commands_), const_cast<CommandMap*>(&platformDefaults_)};
+  if (frame == nullptr) return {&commands_, &platformDefaults_};
   // The child frame holds no command of its own.
-  return {frame->ActiveViewCommands(), frame->DocumentCommands(), nullptr, &frame->Commands(),
-          const_cast<CommandMap*>(&commands_), const_cast<CommandMap*>(&platformDefaults_)};
+  return {frame->ActiveViewCommands(), frame->DocumentCommands(), nullptr, &frame->Commands(), &commands_,
+          &platformDefaults_};
 }
 
-CVornDoc* CVornApp::OpenDocumentFile(const std::string& path) { return ::OpenDocumentFile(*mainFrame_, path); }
+CVornDoc* CVornApp::OpenDocumentFile(const std::string& path) {
+  return ::OpenDocumentFile(*mainFrame_, path);
+}
 
 void CVornApp::OnFileNew() { ::OnFileNew(*mainFrame_); }
 

@@ -49,7 +49,7 @@ class CVornApp : public QObject {
  private:
   void ParseCommandLine();
   void AddCommandRows();
-  std::vector<CommandHolder*> RoutingChain() const;
+  std::vector<CommandHolder*> RoutingChain();
 
   std::unique_ptr<QApplication> application_;
   std::vector<std::string> arguments_;

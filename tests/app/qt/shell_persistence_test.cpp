@@ -19,7 +19,8 @@ QStringList RecentItems(CMainFrame& frame) {
   QStringList texts;
   for (QAction* action : file->actions()) {
     const int slot = ActionCommand(action) - kFirstRecentFileCommand;
-    if (slot >= 0 && slot < static_cast<int>(RecentFileList::kSize) && action->isVisible()) texts << action->text();
+    const bool recentFile = slot >= 0 && slot < static_cast<int>(RecentFileList::kSize);
+    if (recentFile && action->isVisible()) texts << action->text();
   }
   return texts;
 }
