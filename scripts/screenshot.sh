@@ -16,6 +16,7 @@ trap 'rm -rf "$scratch"' EXIT
 export LUMIDREX_PROGRAM="$program" LUMIDREX_SHOT="$shot"
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
 export MESA_SHADER_CACHE_DIR="$scratch/mesa"
+# shellcheck disable=SC2016  # the inner shell expands them
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -u
   "$LUMIDREX_PROGRAM" &
