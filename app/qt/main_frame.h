@@ -56,7 +56,7 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
   // The toolbar layout in the profile, as the last run left it; a layout of another version or
   // none keeps the docking of ResetToolBars.
   void LoadBarState();
-  // Saves the toolbar layout, then the window goes.
+  // Saves the toolbar layout and takes the window off the screen; the application deletes it.
   void DestroyWindow();
 
   // Holds 3500-3509 (the toolbars), 57667 and 57669 (help), with marks for 3501-3509.

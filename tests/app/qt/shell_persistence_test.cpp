@@ -40,6 +40,8 @@ TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart)
   frame().OnCommand(3509);
   ColorBack = 0x123456;
 
+  // As the user ends it: the window closes before the profile is written.
+  EXPECT_TRUE(frame().close());
   Restart();
   EXPECT_EQ(RecentItems(frame()), listed);
   EXPECT_EQ(frame().toolBarArea(frame().ToolBar(133)), Qt::BottomToolBarArea);
