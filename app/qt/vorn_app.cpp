@@ -95,7 +95,7 @@ bool CVornApp::InitInstance() {
     mainFrame_->setGeometry(screen->availableGeometry());
   }
   mainFrame_->showMaximized();
-  if (QMdiSubWindow* child = mainFrame_->MdiArea()->activeSubWindow()) child->showMaximized();
+  if (QMdiSubWindow* child = mainFrame_->MdiArea()->currentSubWindow()) child->showMaximized();
   mainFrame_->OnUpdateFrameTitle();
   // 14.
   CSplashWnd::ShowSplashScreen(mainFrame_.get(), kSplashAtStartMs);

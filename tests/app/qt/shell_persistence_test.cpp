@@ -1,11 +1,16 @@
+#include <QAbstractButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
+
+#include <filesystem>
 
 #include "app/core/app_settings.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
+#include "app/vorn_doc.h"
 #include "shell_test.h"
 
 namespace {
@@ -48,6 +53,30 @@ TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart)
   EXPECT_TRUE(frame().ToolBar(138)->isHidden());
   EXPECT_FALSE(frame().ToolBar(137)->isHidden());
   EXPECT_EQ(ColorBack, 0x123456u);
+}
+
+TEST_F(ShellPersistenceTest, ARecentFileThatCannotBeOpenedLeavesTheListACancelledOneStays) {
+  CVornApp& app = Start();
+  const std::string design = WriteDesign("ring.lxd");
+  ASSERT_NE(app.OpenDocumentFile(design), nullptr);
+  ASSERT_EQ(ProgramRecentFiles().Size(), 1u);
+
+  frame().ActiveDocument()->SetModifiedFlag(true);
+  WhenModalOpens([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+  frame().OnCommand(kFirstRecentFileCommand);
+  EXPECT_EQ(ProgramRecentFiles().Size(), 1u);
+
+  frame().ActiveDocument()->SetModifiedFlag(false);
+  std::filesystem::remove(design);
+  QString shown;
+  WhenModalOpens([&shown](QWidget* modal) {
+    shown = qobject_cast<QMessageBox*>(modal)->text();
+    qobject_cast<QMessageBox*>(modal)->accept();
+  });
+  frame().OnCommand(kFirstRecentFileCommand);
+  EXPECT_EQ(shown, QStringLiteral("Cannot open file!"));
+  EXPECT_EQ(ProgramRecentFiles().Size(), 0u);
+  EXPECT_EQ(frame().ActiveDocument()->GetTitle(), "Untitled");
 }
 
 }  // namespace
