@@ -1,24 +1,28 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QUrl>
 
 #include <vector>
 
 #include "app/core/ui_utilities.h"
-#include "app/qt/repeat_tool_bar.h"
-#include "app/vorn_doc.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/menu_bar_mirror.h"
+#include "app/qt/repeat_tool_bar.h"
+#include "app/recent_file_list.h"
+#include "app/vorn_doc.h"
 #include "scene/view_commands.h"
 #include "scene/vorn_view.h"
 #include "shell_test.h"
@@ -226,6 +230,23 @@ TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsksFirst) {
   QApplication::processEvents();
   EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(frame().ActiveDocument(), nullptr);
+}
+
+TEST_F(MainFrameTest, DroppedDesignsOpenInTurnIntoTheOneWindow) {
+  const std::string first = WriteDesign("first.lxd");
+  const std::string second = WriteDesign("second.lxd");
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
+                 QUrl::fromLocalFile(QString::fromStdString(second))});
+  // Qt hands a drop to the widget that accepted the drag's entry.
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&frame(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&frame(), &drop);
+  EXPECT_EQ(frame().MdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(frame().ActiveDocument()->GetTitle(), "second.lxd");
+  EXPECT_EQ(ProgramRecentFiles().Paths(), (std::vector<std::string>{second, first}));
 }
 
 }  // namespace
