@@ -22,7 +22,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$LUMIDREX_PROGRAM" &
   pid=$!
   for _ in $(seq 1 120); do
-    if xwininfo -root -tree | grep -q "\"Lumidrex 5\.1"; then
+    title=$(xwininfo -root -tree | grep -o "\"Lumidrex 5\.1[^\"]*\"" | head -n 1)
+    if [ -n "$title" ]; then
+      echo "Window: $title"
       # Let the first frame of the views reach the screen.
       sleep 2
       import -window root "$LUMIDREX_SHOT"
