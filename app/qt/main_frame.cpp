@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QSize>
 #include <QToolBar>
 
 #include "app/core/resource_strings.h"
@@ -65,6 +66,8 @@ void CMainFrame::CreateToolBars() {
                                                             : new QToolBar(this);
     bar->setObjectName(ToolBarName(layout.resource));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Small buttons, so General, View and File share one row on a common screen width.
+    bar->setIconSize(QSize(16, 16));
     for (const int id : layout.buttons) {
       if (id == 0) {
         bar->addSeparator();
