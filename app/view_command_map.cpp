@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "app/core/choose_language.h"
+#include "scene/transform_tool.h"
+#include "scene/transform_tools.h"
 #include "scene/vorn_view.h"
 
 namespace {
@@ -45,6 +47,12 @@ CommandMap BuildViewCommandMap(CVornView& view) {
   addOne(57643, &CVornView::OnEditUndo);
   addOne(57644, &CVornView::OnEditRedo);
   add(1103, &OnChooseLanguage);
+  // The transform tools answer their toolbar already; the rest of their menu family comes later.
+  map.AddRow({kMovingCommand, HandlerKind::kResetFirst, &OnMoving});
+  map.AddRow({kSizingCommand, HandlerKind::kResetFirst, &OnSizing});
+  map.AddRow({kFlippingCommand, HandlerKind::kResetFirst, &OnFlipping});
+  map.AddRow({kRollingCommand, HandlerKind::kResetFirst, &OnRolling});
+  map.AddRow({kObjectAxisCommand, HandlerKind::kDirect, &ToggleTransformReference});
 
   for (const int id : kCheckedCommands) {
     map.AddCheck(id, [&view, id] { return view.ViewCommandCheck(id).value_or(false); });

@@ -257,3 +257,8 @@ void StartTransformTool(int type, int referenceKind) {
   ShowStatusText("<" + TransformReferenceName(tool->reference) + "> " +
                  GetLocalizedString(nameId));
 }
+
+void OnMoving() { StartTransformTool(1, TransformReference); }
+void OnSizing() { StartTransformTool(2, TransformReference); }
+void OnFlipping() { StartTransformTool(3, TransformReference); }
+void OnRolling() { StartTransformTool(4, TransformReference); }

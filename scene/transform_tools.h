@@ -75,3 +75,9 @@ class CRollingTool : public CTransformTool {
 // type 1 Moving, 2 Sizing (uniform first), 3 Flipping, 4 Rolling, 5 Sizing (per axis first); the
 // tool becomes the default tool. referenceKind 0 World Origin, 1 Object Origin, 2 Object Axis.
 void StartTransformTool(int type, int referenceKind);
+
+// The workers of Move, Size, Flip and Roll: the tool in the transform reference in force.
+void OnMoving();
+void OnSizing();
+void OnFlipping();
+void OnRolling();

@@ -6,6 +6,8 @@
 #include "app/command_routing.h"
 #include "app/core/snap_step.h"
 #include "kernel/geom_object.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
 #include "program_state.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
@@ -46,12 +48,13 @@ class ViewCommandMapTest : public LumidrexTest {
 };
 
 TEST_F(ViewCommandMapTest, TheViewHoldsItsOwnCommandsOnly) {
-  std::vector<int> held = {3300, 3301, 3310, 3311, 3410, 3411, 3412, 3413, 3414, 3440, 3441, 3600, 57643, 57644, 1103};
+  std::vector<int> held = {3300, 3301, 3310, 3311, 3410, 3411, 3412, 3413, 3414, 3440, 3441, 3600, 57643, 57644, 1103,
+                           5000, 5001, 5002, 5003, 5010};
   for (int id = 3100; id <= 3105; ++id) held.push_back(id);
   for (int id = 3200; id <= 3206; ++id) held.push_back(id);
   for (const int id : {3400, 3401, 3402, 3403, 3420, 3421, 3422, 3423, 3430, 3431}) held.push_back(id);
   for (const int id : held) EXPECT_TRUE(viewHolder->HasCommand(id)) << id;
-  for (const int id : {3415, 3002, 5010, 3106, 3207, 3442, 57600, 57603}) EXPECT_FALSE(viewHolder->HasCommand(id)) << id;
+  for (const int id : {3415, 3002, 5004, 3106, 3207, 3442, 57600, 57603}) EXPECT_FALSE(viewHolder->HasCommand(id)) << id;
 }
 
 TEST_F(ViewCommandMapTest, WithoutAChildWindowViewCommandsAreDisabledButTheApplicationsRun) {
@@ -87,6 +90,21 @@ TEST_F(ViewCommandMapTest, CheckMarksFollowTheActiveView) {
   ToggleTransformReference();
   EXPECT_EQ(ProgramCommandRouter().CommandCheck(5010), true);
   EXPECT_EQ(ProgramCommandRouter().CommandCheck(3300), std::nullopt);
+}
+
+TEST_F(ViewCommandMapTest, TransformCommandsStartTheirToolsInTheReferenceInForce) {
+  const std::vector<std::pair<int, const char*>> tools = {
+      {5000, "<World Origin> Moving"}, {5001, "<World Origin> Sizing"}, {5002, "<World Origin> Flipping"},
+      {5003, "<World Origin> Rolling"}};
+  for (const auto& [id, prompt] : tools) {
+    ASSERT_TRUE(ProgramCommandRouter().Dispatch(id));
+    EXPECT_EQ(GetCurrentToolCursorId(), id);
+    EXPECT_EQ(Headless().statusTexts.back(), prompt);
+  }
+  ASSERT_TRUE(ProgramCommandRouter().Dispatch(5010));
+  EXPECT_EQ(ProgramCommandRouter().CommandCheck(5010), true);
+  ASSERT_TRUE(ProgramCommandRouter().Dispatch(5000));
+  EXPECT_EQ(Headless().statusTexts.back(), "<Object Axis> Moving");
 }
 
 TEST_F(ViewCommandMapTest, UndoGoesToTheCurrentTool) {
