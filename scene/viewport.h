@@ -45,6 +45,8 @@ class CViewport {
   virtual void BindDocument() { documentHistory = nullptr; }
   virtual void InvalidateViewportRect() {}
   virtual int IsVisible() { return 1; }
+  // The window image now holds a new frame or new tool feedback; a window shows it.
+  virtual void WindowImageChanged() {}
 
   // Makes this pane's projection current for drawing: the drawing context's viewing matrix
   // shows +-extent / zoom model units vertically around the view centre, and the model matrix is

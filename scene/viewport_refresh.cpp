@@ -81,6 +81,8 @@ int CViewport::Refresh(int mode) {
   }
   SetActiveView(previous);
   if (mode == -2) feedbackState = 0;
+  // Every full redraw ends here, and all tool feedback passes through.
+  WindowImageChanged();
   return mode;
 }
 

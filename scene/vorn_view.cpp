@@ -56,14 +56,17 @@ void CVornView::RestoreWindowImage() {
   }
 }
 
+// Drawing went into the window image, not onto the screen: the window shows it when it next
+// paints.
+void CVornView::WindowImageChanged() {
+  if (window_ != nullptr) window_->Present();
+}
+
 void CVornView::BindDocument() { documentHistory = document_; }
 
 // Drawing happens here and now, as an immediate window update would; painting only presents
 // the window image.
-void CVornView::InvalidateViewportRect() {
-  OnDraw();
-  if (window_ != nullptr) window_->Present();
-}
+void CVornView::InvalidateViewportRect() { OnDraw(); }
 
 int CVornView::IsVisible() {
   const MdiHost* host = GetMdiHost();

@@ -88,6 +88,7 @@ class CVornView : public CViewport, public CanvasView {
   void BindDocument() override;
   void InvalidateViewportRect() override;
   int IsVisible() override;
+  void WindowImageChanged() override;
 
   // CanvasView.
   DeviceContext& DrawingCanvas() override { return windowImage; }

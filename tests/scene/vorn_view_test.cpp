@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "scene/active_view_renderer.h"
 #include "view_host_fake.h"
 
@@ -24,6 +27,24 @@ TEST_F(VornViewTest, DrawingFillsTheWindowImageAndPresentsIt) {
   EXPECT_EQ(hosted->window.presents, 1);
   ASSERT_NE(view().savedWindowImage, nullptr);
   EXPECT_EQ(view().savedWindowImage->rows(), view().windowImage.rows());
+}
+
+// Whatever draws into the window image outside a paint must be shown: the view draws there,
+// not on the screen.
+TEST_F(VornViewTest, RedrawsAndToolFeedbackArePresented) {
+  view().InvalidateViewportRect();
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"wheel", [&] { view().OnMouseWheel(0, 120, 1, 1); }},
+      {"zoom command", [&] { view().OnZoomIn(); }},
+      {"display mode command", [&] { view().OnSetDisplayMode(3100); }},
+      {"tool feedback", [&] { view().Refresh(1); }},
+  };
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    const int before = hosted->window.presents;
+    change();
+    EXPECT_GT(hosted->window.presents, before);
+  }
 }
 
 TEST_F(VornViewTest, TheSavedImageCopiesTheDirtyRectangleOrTheWholePane) {

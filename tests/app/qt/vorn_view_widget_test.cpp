@@ -173,6 +173,18 @@ TEST_F(VornViewWidgetTest, TabDrawsTheHintBoxOncePerPress) {
   EXPECT_EQ(NavigationFlags, 0);
 }
 
+// Releasing Tab leaves the box; the next redraw of the pane covers it.
+TEST_F(VornViewWidgetTest, TheHintBoxStaysUntilTheNextRedraw) {
+  const RasterCanvas& image = view().windowImage;
+  SendKey(widget, QEvent::KeyPress, Qt::Key_Tab);
+  SendKey(widget, QEvent::KeyRelease, Qt::Key_Tab);
+  Settle();
+  EXPECT_EQ(image.PixelAt(200, 45), kBoxColor);
+  SendWheel(widget, 120, Qt::NoModifier);
+  Settle();
+  EXPECT_NE(image.PixelAt(200, 45), kBoxColor);
+}
+
 // Painting never draws: it shows the window image as it is, and a widget whose size the image
 // does not have asks for one draw from the event loop.
 TEST_F(VornViewWidgetTest, PaintingPresentsTheWindowImage) {
