@@ -11,6 +11,7 @@
 #include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
 #include "app/vorn_doc.h"
+#include "scene/view_commands.h"
 #include "shell_test.h"
 
 namespace {
@@ -53,6 +54,32 @@ TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart)
   EXPECT_TRUE(frame().ToolBar(138)->isHidden());
   EXPECT_FALSE(frame().ToolBar(137)->isHidden());
   EXPECT_EQ(ColorBack, 0x123456u);
+}
+
+// A damaged profile costs the user the saved layout and values, never the start.
+TEST_F(ShellPersistenceTest, ADamagedProfileStartsWithTheDefaults) {
+  Start();
+  EXPECT_TRUE(frame().close());
+  Exit();
+  QByteArray truncated = Profile().value(QStringLiteral("ToolBars/State")).toByteArray();
+  ASSERT_GT(truncated.size(), 40);
+  truncated.truncate(truncated.size() / 2);
+  for (const QByteArray& state : {truncated, QByteArray("not a layout"), QByteArray(4096, '\xff')}) {
+    SCOPED_TRACE(state.left(12).toHex().toStdString());
+    {
+      QSettings profile = Profile();
+      profile.setValue(QStringLiteral("ToolBars/State"), state);
+      profile.setValue(QStringLiteral("View/ZoomFactor"), QStringLiteral("lots"));
+      profile.setValue(QStringLiteral("Recent File List/File1"), QString());
+    }
+    Restart();
+    EXPECT_EQ(frame().toolBarArea(frame().ToolBar(133)), Qt::LeftToolBarArea);
+    EXPECT_FALSE(frame().ToolBar(138)->isHidden());
+    EXPECT_FLOAT_EQ(OneToOneZoom, 0.2f);
+    EXPECT_TRUE(RecentItems(frame()).isEmpty());
+    EXPECT_TRUE(frame().close());
+    Exit();
+  }
 }
 
 TEST_F(ShellPersistenceTest, ARecentFileThatCannotBeOpenedLeavesTheListACancelledOneStays) {
