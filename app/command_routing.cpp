@@ -81,10 +81,6 @@ CommandRouter& ProgramCommandRouter() {
   return router;
 }
 
-void ConnectCommandQueueToRouter() {
-  ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
-}
-
 void ResetCommandRouting() {
   ProgramCommandRouter().Reset();
   ProgramCommandQueue().SetDispatcher(nullptr);

@@ -79,5 +79,3 @@ class CommandRouter {
 CommandRouter& ProgramCommandRouter();
 // No chain, and the program's command queue no longer dispatches through the router.
 void ResetCommandRouting();
-// Makes the program's command queue run posted commands through ProgramCommandRouter().
-void ConnectCommandQueueToRouter();

@@ -33,7 +33,8 @@ class CommandRoutingTest : public LumidrexTest {
     ProgramCommandRouter().SetChain([this] {
       return std::vector<CommandHolder*>{view.get(), &document, nullptr, &mainFrame};
     });
-    ConnectCommandQueueToRouter();
+    // The main frame dispatches posted commands through the router as well.
+    ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
   }
 
   // A row that notes its id when it runs.
