@@ -32,6 +32,32 @@ float Outward(float value, float coarse, float direction) {
   return coarse * std::trunc(value / coarse + direction);
 }
 
+// How many lines every g from low to high, counted in double: far from the origin low + i x g
+// no longer moves in float, so a loop stopped only by reaching high would never end. NaN when
+// the bounds are not finite.
+double LineCount(float low, float high, float g) {
+  return std::floor((static_cast<double>(high) - static_cast<double>(low)) / static_cast<double>(g)) + 1.0;
+}
+
+// Far from the origin a float step is coarser than the grid: lines placed there would pile up on
+// each other, and the coordinate of the next line would not move at all.
+bool FloatsResolve(float low, float high, float g) {
+  const float far = std::max(std::fabs(low), std::fabs(high));
+  return std::nextafter(far, INFINITY) - far <= g;
+}
+
+// Lines at low + i x g up to high, each placed from its own index so that no running sum
+// drifts; one more than the count allows for rounding at the far end.
+template <class DrawLine>
+void DrawLines(float low, float high, float g, double count, DrawLine&& drawLine) {
+  const int limit = static_cast<int>(count) + 1;
+  for (int i = 0; i < limit; ++i) {
+    const float a = low + static_cast<float>(i) * g;
+    if (!(a <= high)) break;
+    drawLine(a);
+  }
+}
+
 }  // namespace
 
 void DrawGridAndAxes(const CViewport& viewport) {
@@ -63,22 +89,20 @@ void DrawGridAndAxes(const CViewport& viewport) {
     hMax = Outward(hMax, coarse, 1.0f);
     vMax = Outward(vMax, coarse, 1.0f);
     // Lines closer than 2 pixels merge into a flat tint, and at small zooms would number in the
-    // millions: then only the axis lines are drawn. Each line is placed from its own index, so
-    // no running sum drifts.
+    // millions: then only the axis lines are drawn. The same holds when there would be more
+    // lines than the pane has pixel columns or rows, or when float coordinates are coarser
+    // than the grid there, which the spacing alone cannot tell far from the origin.
     const float pixels = g * static_cast<float>(viewport.height - 1) * 0.5f * viewport.zoomScale /
                          viewport.viewExtent;
-    if (pixels >= 2.0f) {
+    const double columns = LineCount(hMin, hMax, g);
+    const double rows = LineCount(vMin, vMax, g);
+    if (pixels >= 2.0f && columns <= viewport.width && rows <= viewport.height &&
+        FloatsResolve(hMin, hMax, g) && FloatsResolve(vMin, vMax, g)) {
       SetDrawColor(ColorGrid);
-      for (int i = 0;; ++i) {
-        const float a = hMin + static_cast<float>(i) * g;
-        if (!(a <= hMax)) break;
-        DrawSegment(PlanePoint(h, a, v, vMax), PlanePoint(h, a, v, vMin));
-      }
-      for (int i = 0;; ++i) {
-        const float b = vMin + static_cast<float>(i) * g;
-        if (!(b <= vMax)) break;
-        DrawSegment(PlanePoint(h, hMin, v, b), PlanePoint(h, hMax, v, b));
-      }
+      DrawLines(hMin, hMax, g, columns,
+                [&](float a) { DrawSegment(PlanePoint(h, a, v, vMax), PlanePoint(h, a, v, vMin)); });
+      DrawLines(vMin, vMax, g, rows,
+                [&](float b) { DrawSegment(PlanePoint(h, hMin, v, b), PlanePoint(h, hMax, v, b)); });
     }
   }
 

@@ -24,6 +24,7 @@
 #include "scene/gl_table.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
+#include "scene/zoom_tools.h"
 
 namespace {
 
@@ -363,6 +364,41 @@ TEST_F(GridTest, EachLineIsPlacedFromItsIndex) {
   ASSERT_GT(grid.size(), 1000u);
   EXPECT_EQ(grid[0].vertices[0].x, PixelX({-53.0f, 0, 0}));
   EXPECT_EQ(grid[1000].vertices[0].x, PixelX({-53.0f + 1000.0f * 0.1f, 0, 0}));
+}
+
+TEST_F(GridTest, MoreLinesThanThePaneHasPixelsLeaveOnlyTheAxes) {
+  struct Case {
+    const char* name;
+    float offset;  // of the design from the origin
+    int width;
+    int gridLines;  // at least, when not 0
+    int axisLines;
+  };
+  // Far out a float step is coarser than the grid: the lines' own coordinates stop moving.
+  const Case cases[] = {
+      {"near the origin", 0.0f, 120, 100, 2},
+      {"a pane with fewer columns than lines", 0.0f, 10, 0, 2},
+      {"at 1e16", 1e16f, 120, 0, 0},
+      {"at 1e20", 1e20f, 120, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Restart();
+    pane.SetSize(c.width, 101);
+    GridSpacing = 1.0f;  // 2 pixels apart at zoom 1
+    // Too small to fit: Zoom All centres it at zoom 1.
+    auto curve = Curve();
+    curve->SetPoints(2, {{c.offset, 0, c.offset}, {c.offset + 0.0001f, 0, c.offset}});
+    Add(std::move(curve));
+    ZoomAll();  // redraws
+    EXPECT_EQ(pane.zoomScale, 1.0f);
+    if (c.gridLines == 0) {
+      EXPECT_EQ(PolylinesIn(ColorGrid), 0);
+    } else {
+      EXPECT_GT(PolylinesIn(ColorGrid), c.gridLines);
+    }
+    EXPECT_EQ(PolylinesIn(ColorAxis), c.axisLines);
+  }
 }
 
 class DepthPixelTest : public RenderViewTest {};
