@@ -160,6 +160,9 @@ class CVornView : public CViewport, public CanvasView {
   void ButtonUp(int bit, int flags, int x, int y);
   void ReleaseButton(int bit, int flags, int x, int y);
   void NavigationStep(int flags, int x, int y);
+  // The camera part of SetViewType, with the title following; restore3D brings the saved 3-D
+  // camera back when the view turns to 3D. Returns 1 when the type changed.
+  int ChangeType(int type, int restore3D);
   // A fixed view turns into a free 3-D view, keeping its orientation.
   void MakeFree3D();
   // Redraws when the child frame is maximised, else maximises it.

@@ -48,16 +48,21 @@ void CVornView::OnViewDirection(int id) {
 }
 
 void CVornView::SetViewType(int type, int maximise) {
-  const bool changed = ChangeViewType(this, type, maximise) != 0;
-  if (changed) {
-    if (ViewFrame* frame = Frame()) frame->UpdateTitle();
-  }
+  const bool changed = ChangeType(type, maximise) != 0;
   if (maximise == 0) return;
   if (changed) {
     RedrawOrMaximize();
   } else if (ViewFrame* frame = Frame()) {
     frame->Maximize();
   }
+}
+
+int CVornView::ChangeType(int type, int restore3D) {
+  const int changed = ChangeViewType(this, type, restore3D);
+  if (changed != 0) {
+    if (ViewFrame* frame = Frame()) frame->UpdateTitle();
+  }
+  return changed;
 }
 
 void CVornView::ResetCamera(int type) { ::ResetCamera(this, type); }

@@ -28,8 +28,11 @@ void CVornView::Tile(int id) {
   for (int slot = 0; slot < tiling->slotCount; ++slot) {
     slots[slot] = dynamic_cast<CVornView*>(assignment.views[slot]);
     missing = missing || slots[slot] == nullptr;
+    // A view that fills the 3-D slot gets the saved 3-D camera, as the 3D command gives it:
+    // its own axes are those of another slot's type.
     if (slots[slot] != nullptr && assignment.retyped[slot]) {
-      slots[slot]->SetViewType(tiling->slotTypes[slot], 0);
+      const int type = tiling->slotTypes[slot];
+      slots[slot]->ChangeType(type, type == kView3D ? 1 : 0);
     }
   }
   if (missing && !secondRun) {

@@ -62,6 +62,39 @@ TEST_F(VornViewTilingTest, MissingViewsAreAskedForAndAllFourAreLaidOut) {
   EXPECT_EQ(NewWindowSourceView, nullptr);
 }
 
+// The new view that lands in the 3-D slot was made with another slot's axes; it shows the
+// saved 3-D camera instead, the one a turned 3D view left when it became a fixed view.
+TEST_F(VornViewTilingTest, TheThreeDPaneOfAFourViewTilingShowsTheSaved3DCamera) {
+  for (const int command : {3300, 3301}) {
+    SCOPED_TRACE(command);
+    host.document.views.clear();
+    host.views.clear();
+    ResetProgramState();
+    host.Install();
+    OpenViews({kView3D});
+    View(0).RotateAboutAxis(0, 30.0);
+    View(0).RotateAboutAxis(1, 40.0);
+    View(0).Translate(1.0f, 2.0f, 3.0f);
+    const Matrix4 turned = View(0).viewMatrix;
+    View(0).SetViewType(command == 3300 ? kViewFront : kViewBack, 0);
+    if (command == 3300) {
+      View(0).OnTileFrontRightTop3D();
+    } else {
+      View(0).OnTileBackLeftBottom3D();
+    }
+    host.Drain();
+    ASSERT_EQ(host.views.size(), 4u);
+    int threeD = 0;
+    for (std::size_t v = 0; v < 4; ++v) {
+      if (View(v).viewType != kView3D) continue;
+      ++threeD;
+      EXPECT_EQ(Frame(v).place, (TileRect{400, 0, 400, 300}));
+      EXPECT_TRUE(View(v).viewMatrix == turned);
+    }
+    EXPECT_EQ(threeD, 1);
+  }
+}
+
 TEST_F(VornViewTilingTest, SurplusViewsKeepTheirPlaces) {
   OpenViews({kViewTop, kView3D, kViewFront, kViewTop, kViewRight, kViewBack});
   View(4).OnTileFrontRightTop3D();
