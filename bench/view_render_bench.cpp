@@ -42,7 +42,7 @@ class BenchPane {
     pane.displayMode = mode;
     SetActiveView(&pane);
     SetDrawingView(&view);
-    ResizeDepthRaster(&view.depth, kWidth, kHeight);
+    ResizeDepthRaster(&view.depth, kWidth, kHeight, view.CanvasLife());
     InstallGlCalls(&gl);
   }
   ~BenchPane() {

@@ -37,10 +37,13 @@ int ClampCentre(int value, int e, int size) {
 
 float EmptyDepthOfPane(int height) { return -25.0f * static_cast<float>(std::max(height - 1, 0)); }
 
-void ResizeDepthRaster(std::unique_ptr<DepthRaster>* slot, int width, int height) {
-  // The raster of the view being drawn must keep its cells until the frame is done.
+void ResizeDepthRaster(std::unique_ptr<DepthRaster>* slot, int width, int height,
+                       const LifeToken& slotOwner) {
+  // The raster of the view being drawn must keep its cells until the frame is done. The guard
+  // runs the work only while the owner, and so its token, still exists.
   if (ViewFrameRunning()) {
-    RunAfterViewFrame([slot, width, height] { ResizeDepthRaster(slot, width, height); });
+    RunAfterViewFrame(slotOwner.Guard(
+        [slot, width, height, &slotOwner] { ResizeDepthRaster(slot, width, height, slotOwner); }));
     return;
   }
   if (*slot == nullptr) *slot = std::make_unique<DepthRaster>();

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "scene/life_token.h"
+
 // Screen depths of a view's last shaded or rendered frame, in the units the model-to-screen
 // matrix gives for z; the larger depth is nearer. The view owns it.
 struct DepthRaster {
@@ -21,8 +23,10 @@ float EmptyDepthOfPane(int height);
 
 // Creates the raster when the slot is empty. Sizes of 0 or less change nothing else; a new size
 // refills the raster with its empty depth, and an unchanged size keeps the depths. While a view
-// frame runs the change waits until the frame is over.
-void ResizeDepthRaster(std::unique_ptr<DepthRaster>* slot, int width, int height);
+// frame runs the change waits until the frame is over, and is dropped when the slot's owner is
+// gone by then.
+void ResizeDepthRaster(std::unique_ptr<DepthRaster>* slot, int width, int height,
+                       const LifeToken& slotOwner);
 void FreeDepthRaster(std::unique_ptr<DepthRaster>* slot);
 
 // The drawing view's raster; null when it has none.

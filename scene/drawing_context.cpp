@@ -23,6 +23,8 @@ struct DrawingContext {
   float penY = 0.0f;
   // The target's current position is the pen's pixel.
   bool targetAtPen = false;
+  // Lines and pictures that reached a canvas, for CanvasChangeNotice.
+  std::uint64_t canvasDrawings = 0;
 };
 
 DrawingContext context;
@@ -88,6 +90,7 @@ void DrawSegmentTo(float x, float y) {
   if (!startInside || !context.targetAtPen) context.target->MoveTo(ToPixel(x0), ToPixel(y0));
   context.target->LineTo(ToPixel(x1), ToPixel(y1));
   context.targetAtPen = endInside;
+  ++context.canvasDrawings;
 }
 
 }  // namespace
@@ -104,6 +107,14 @@ CanvasView* SetDrawingView(CanvasView* view) {
 }
 
 CanvasView* GetDrawingView() { return context.view; }
+
+CanvasChangeNotice::CanvasChangeNotice() : drawingsBefore_(context.canvasDrawings) {}
+
+CanvasChangeNotice::~CanvasChangeNotice() {
+  if (context.canvasDrawings != drawingsBefore_ && context.view != nullptr) {
+    context.view->CanvasChanged();
+  }
+}
 
 void SetViewportTransform(int width, int height, float scale, int ySign) {
   Matrix4 v = kIdentityMatrix;
@@ -250,7 +261,9 @@ DibHeader GetDibHeader(int width, int height) {
 }
 
 void BlitDib(int x, int y, int width, int height, std::span<const std::uint8_t> rows) {
-  if (context.target != nullptr) context.target->BlitDib(x, y, width, height, rows);
+  if (context.target == nullptr) return;
+  context.target->BlitDib(x, y, width, height, rows);
+  ++context.canvasDrawings;
 }
 
 void StretchDib(int destX, int destY, int destWidth, int destHeight, int sourceX, int sourceY,
@@ -259,6 +272,7 @@ void StretchDib(int destX, int destY, int destWidth, int destHeight, int sourceX
   if (context.target == nullptr) return;
   context.target->StretchDib(destX, destY, destWidth, destHeight, sourceX, sourceY, sourceWidth,
                              sourceHeight, imageWidth, imageHeight, rows);
+  ++context.canvasDrawings;
 }
 
 void ResetDrawingContext() {

@@ -6,6 +6,7 @@
 
 #include "kernel/matrix4.h"
 #include "platform/device_context.h"
+#include "scene/life_token.h"
 
 struct DepthRaster;
 
@@ -24,15 +25,37 @@ class CanvasView {
   virtual DeviceContext& DrawingCanvas() = 0;
   // The screen depths of the view's shaded frames; null for a view that keeps none.
   virtual DepthRaster* ViewDepthRaster() { return nullptr; }
+  // Something was drawn into the canvas outside a full frame; a window shows it.
+  virtual void CanvasChanged() {}
+
+  // Tells work kept for later whether the view still exists.
+  const LifeToken& CanvasLife() const { return canvasLife_; }
 
  protected:
   ~CanvasView() = default;
+
+ private:
+  LifeToken canvasLife_;
 };
 
 // Polyline kinds of BeginPolyline; any other kind only counts its vertices.
 inline constexpr int kPolylineMarkers = 0;
 inline constexpr int kPolylineOpen = 1;
 inline constexpr int kPolylineClosed = 2;
+
+// Drawing outside a full frame (a tool's rubber band drawn as the mouse moves, a highlight) goes
+// into the canvas, which a window shows only when told. The notice tells the drawing view once,
+// as it goes, when anything reached a canvas while it lived.
+class CanvasChangeNotice {
+ public:
+  CanvasChangeNotice();
+  ~CanvasChangeNotice();
+  CanvasChangeNotice(const CanvasChangeNotice&) = delete;
+  CanvasChangeNotice& operator=(const CanvasChangeNotice&) = delete;
+
+ private:
+  std::uint64_t drawingsBefore_;
+};
 
 // Makes the view's canvas the drawing target, keeping the current colour; returns the previous
 // drawing view. The same view again changes nothing. With no view, drawing draws nothing.

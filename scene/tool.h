@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "kernel/vector3.h"
+#include "scene/life_token.h"
 
 class CUndoHistory;
 class CViewport;
@@ -47,6 +48,9 @@ class CTool {
   // Buttons held, set by the viewport before each button call: 1 left, 2 right.
   std::int32_t buttonBits = 0;
 
+  // Tells whoever keeps a pointer to the tool whether it still exists.
+  const LifeToken& Life() const { return life_; }
+
  protected:
   // A bare tool installs itself nowhere.
   CTool();
@@ -66,6 +70,7 @@ class CTool {
   // Every tool alive, so that a closing viewport can unbind them all.
   CTool* liveNext_ = nullptr;
   CTool* livePrev_ = nullptr;
+  LifeToken life_;
 };
 
 // Counts a call into a tool for as long as it lives, so that a tool retired meanwhile is

@@ -4,7 +4,9 @@
 
 #include "kernel/matrix4.h"
 #include "kernel/vector3.h"
+#include "scene/life_token.h"
 
+class CanvasView;
 class CUndoHistory;
 
 // What a pane shows: 0 free 3-D view, the others fixed orientations.
@@ -47,6 +49,12 @@ class CViewport {
   virtual int IsVisible() { return 1; }
   // The window image now holds a new frame or new tool feedback; a window shows it.
   virtual void WindowImageChanged() {}
+  // The drawing view whose canvas is the pane's window image; a bare viewport has none and
+  // draws into whatever the drawing view is.
+  virtual CanvasView* WindowImageView() { return nullptr; }
+
+  // Tells work kept for later whether the pane still exists.
+  const LifeToken& Life() const { return life_; }
 
   // Makes this pane's projection current for drawing: the drawing context's viewing matrix
   // shows +-extent / zoom model units vertically around the view centre, and the model matrix is
@@ -100,9 +108,14 @@ class CViewport {
   std::int32_t fullRenderFlag = 0;
   std::int32_t displayMode = kDisplayNormalWire;
   float spareFactor = 10.0f;
+
+ private:
+  LifeToken life_;
 };
 
-// Redraws one pane in full: it is active for the frame, and its feedback is drawn anew.
+// Redraws one pane in full: it is active for the frame, and its feedback is drawn anew. A pane
+// with a window draws into its own window image, whatever the drawing view is, and the drawing
+// view is put back after.
 void RedrawView(CViewport* viewport);
 // Brings the box around the screen point to the pane's centre and zooms so that its width fills
 // the pane; used by the zoom-box tool.

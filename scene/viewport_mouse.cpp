@@ -1,3 +1,4 @@
+#include "scene/drawing_context.h"
 #include "scene/scene.h"
 #include "scene/tool.h"
 #include "scene/tool_lifetime.h"
@@ -6,7 +7,8 @@
 // The pane keeps its own view of the buttons held and hands it to the current tool before each
 // button call. Once a tool's handler runs, the pane leaves that tool alone: the handler may
 // install its successor. The call guard keeps a tool that retires itself alive until its handler
-// returns; tools retired earlier go before the next event reaches a tool.
+// returns; tools retired earlier go before the next event reaches a tool. What a tool draws
+// straight into the window (a lasso, a highlight) is shown once the tool returns.
 
 namespace {
 
@@ -17,6 +19,7 @@ void CallTool(const CViewport& pane, ToolHandler handler, int flags, int x, int 
   CTool* tool = GetTool(0);
   if (tool == nullptr) return;
   ToolCallGuard call(tool);
+  const CanvasChangeNotice notice;
   tool->buttonBits = pane.buttonBits;
   (tool->*handler)(flags, x, y);
 }
@@ -73,6 +76,7 @@ void CViewport::OnMouseMove(int flags, int pointX, int pointY) {
   CTool* tool = GetTool(0);
   if (tool == nullptr) return;
   ToolCallGuard call(tool);
+  const CanvasChangeNotice notice;
   const int held = (buttonBits & kMouseLeftButton) | (buttonBits & kMouseRightButton);
   tool->OnMouseMove(flags | held, pointX, pointY);
 }

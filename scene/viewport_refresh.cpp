@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "scene/drawing_context.h"
 #include "scene/render_view.h"
@@ -90,20 +92,33 @@ void CViewport::MakeActive() { SetActiveView(this); }
 
 void RedrawView(CViewport* viewport) {
   // A redraw asked while a frame is drawn (the frame's abort check lets events through) waits
-  // for it, and then draws into the view it was asked for.
+  // for it. A bare pane then draws into the drawing view of the moment it was asked. Either may
+  // be gone by then, and the redraw with it.
   if (ViewFrameRunning()) {
-    CanvasView* target = GetDrawingView();
-    RunAfterViewFrame([viewport, target] {
+    const bool bare = viewport->WindowImageView() == nullptr;
+    CanvasView* target = bare ? GetDrawingView() : nullptr;
+    std::function<void()> redraw = viewport->Life().Guard([viewport, bare, target] {
+      if (!bare) {
+        RedrawView(viewport);
+        return;
+      }
       CanvasView* previousTarget = SetDrawingView(target);
       RedrawView(viewport);
       SetDrawingView(previousTarget);
     });
+    RunAfterViewFrame(target != nullptr ? target->CanvasLife().Guard(std::move(redraw))
+                                        : std::move(redraw));
     return;
   }
+  // Whichever pane was last made the drawing view (the wheel makes the pane under the pointer
+  // one), a pane's frame goes into its own window.
+  CanvasView* own = viewport->WindowImageView();
+  CanvasView* previousTarget = own != nullptr ? SetDrawingView(own) : nullptr;
   CViewport* previous = SetActiveView(viewport);
   viewport->ApplyProjection();
   RenderView();
   SetActiveView(previous);
   viewport->Refresh(2);
   viewport->dirtyFlag = 0;
+  if (own != nullptr) SetDrawingView(previousTarget);
 }

@@ -2,6 +2,7 @@
 
 #include "scene/pending_views.h"
 #include "scene/render_view.h"
+#include "scene/scene.h"
 #include "scene/undo_history.h"
 #include "scene/view_frame.h"
 #include "scene/view_type_change.h"
@@ -9,7 +10,7 @@
 CVornView* NewWindowSourceView = nullptr;
 
 CVornView::CVornView(CUndoHistory* document, ViewWindow* window)
-    : document_(document), window_(window), alive_(std::make_shared<CVornView*>(this)) {
+    : document_(document), window_(window) {
   viewExtent = 25.0f;
   displayMode = kDisplayNormalWire;
   viewType = PopPendingViewType();
@@ -23,8 +24,12 @@ CVornView::CVornView(CUndoHistory* document, ViewWindow* window)
   }
 }
 
+// Drawing that follows goes to the active pane's window, or nowhere.
 CVornView::~CVornView() {
-  if (GetDrawingView() == this) SetDrawingView(nullptr);
+  if (GetDrawingView() == this) {
+    CViewport* active = GetActiveView();
+    SetDrawingView(active != nullptr && active != this ? active->WindowImageView() : nullptr);
+  }
   FreeDepthRaster(&depthRaster);
   // A request posted from this view may still be waiting: the view it creates copies nothing
   // rather than read a closed view. The pending types stay for it.
@@ -83,15 +88,16 @@ void CVornView::OnDraw() {
     return;
   }
   BindDocument();
-  ResizeDepthRaster(&depthRaster, clientWidth_, clientHeight_);
+  ResizeDepthRaster(&depthRaster, clientWidth_, clientHeight_, Life());
   SetSize(clientWidth_, clientHeight_);
   if (windowImage.width() != clientWidth_ || windowImage.height() != clientHeight_) {
     windowImage = RasterCanvas(clientWidth_, clientHeight_);
   }
   AddDirtyRect(0, 0, clientWidth_, clientHeight_);
-  CanvasView* previous = SetDrawingView(this);
+  // The redraw targets this view's window and puts the drawing view back after; with none
+  // before, this view stays the drawing view.
+  if (GetDrawingView() == nullptr) SetDrawingView(this);
   RedrawView(this);
-  if (previous != nullptr) SetDrawingView(previous);
 }
 
 // A minimised frame leaves the pane as it was. A size that arrives while a frame is being
@@ -110,7 +116,7 @@ void CVornView::ApplySize(int cx, int cy) {
   clientHeight_ = cy;
   if (cx == width && cy == height) return;
   SetSize(cx, cy);
-  ResizeDepthRaster(&depthRaster, cx, cy);
+  ResizeDepthRaster(&depthRaster, cx, cy, Life());
 }
 
 void CVornView::OnActivateView(bool activate) {
@@ -120,10 +126,8 @@ void CVornView::OnActivateView(bool activate) {
   MakeActive();
 }
 
-std::function<void()> CVornView::WhileAlive(std::function<void(CVornView&)> work) const {
-  return [token = std::weak_ptr<CVornView*>(alive_), work = std::move(work)] {
-    if (const std::shared_ptr<CVornView*> view = token.lock()) work(**view);
-  };
+std::function<void()> CVornView::WhileAlive(std::function<void(CVornView&)> work) {
+  return Life().Guard([this, work = std::move(work)] { work(*this); });
 }
 
 void CVornView::MakeFree3D() {

@@ -89,10 +89,12 @@ class CVornView : public CViewport, public CanvasView {
   void InvalidateViewportRect() override;
   int IsVisible() override;
   void WindowImageChanged() override;
+  CanvasView* WindowImageView() override { return this; }
 
   // CanvasView.
   DeviceContext& DrawingCanvas() override { return windowImage; }
   DepthRaster* ViewDepthRaster() override { return depthRaster.get(); }
+  void CanvasChanged() override { WindowImageChanged(); }
 
   // Window messages. Mouse flags are the Windows key-state bits (kMouseLeftButton etc.).
   void OnDraw();
@@ -170,7 +172,7 @@ class CVornView : public CViewport, public CanvasView {
   void Tile(int id);
   void ApplySize(int cx, int cy);
   // Work for later that runs only when the view still exists then.
-  std::function<void()> WhileAlive(std::function<void(CVornView&)> work) const;
+  std::function<void()> WhileAlive(std::function<void(CVornView&)> work);
 
   CUndoHistory* document_ = nullptr;
   ViewWindow* window_ = nullptr;
@@ -179,8 +181,6 @@ class CVornView : public CViewport, public CanvasView {
   // The pointer of the last mouse message, where a lost capture releases the held buttons.
   int lastPointX_ = 0;
   int lastPointY_ = 0;
-  // Tells calls posted for later whether the view still exists.
-  std::shared_ptr<CVornView*> alive_;
 };
 
 void ResetViewWindowState();

@@ -74,7 +74,7 @@ void CVornView::OnZoomOut() { StepZoom(this, -1); }
 void CVornView::OnZoomBox() {
   CZoomBoxTool& tool = ZoomBoxTool();
   if (TheScene.secondaryTool == &tool) return;
-  tool.keptTool = TheScene.secondaryTool;
+  tool.KeepTool(TheScene.secondaryTool);
   TheScene.secondaryTool = &tool;
 }
 

@@ -42,10 +42,17 @@ void CZoomBoxTool::DrawFeedback(int) { DrawTransformedRect(cx - hx, cy - hy, cx 
 
 void CZoomBoxTool::OnLButtonUp(int, int, int) {
   RefreshAllViews(-2);
-  TheScene.secondaryTool = keptTool;
+  TheScene.secondaryTool = KeptTool();
   CViewport* active = GetActiveView();
   if (hx >= 2 && aspect > 0.0f && active != nullptr) ZoomToScreenBox(active, cx, cy, hx, hy);
 }
+
+void CZoomBoxTool::KeepTool(CTool* tool) {
+  keptTool_ = tool;
+  keptLife_ = tool != nullptr ? tool->Life().Watch() : LifeWatch();
+}
+
+CTool* CZoomBoxTool::KeptTool() const { return keptLife_.Alive() ? keptTool_ : nullptr; }
 
 void ZoomAll() {
   CViewport* active = GetActiveView();

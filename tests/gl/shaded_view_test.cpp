@@ -64,7 +64,7 @@ class ShadedViewTest : public LumidrexTest {
     pane.displayMode = kDisplayFastShading;
     SetActiveView(&pane);
     SetDrawingView(&view);
-    ResizeDepthRaster(&view.depth, kWidth, kHeight);
+    ResizeDepthRaster(&view.depth, kWidth, kHeight, view.CanvasLife());
     InstallGlCalls(&gl);
   }
 

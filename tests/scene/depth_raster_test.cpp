@@ -24,23 +24,24 @@ TEST_F(DepthRasterTest, ReadBackRowsAreFlippedAndConvertedOnce) {
 
 TEST_F(DepthRasterTest, ANewSizeRefillsWithTheEmptyDepthAndTheSameSizeKeepsTheDepths) {
   std::unique_ptr<DepthRaster> raster;
-  ResizeDepthRaster(&raster, 0, 5);
+  const LifeToken owner;
+  ResizeDepthRaster(&raster, 0, 5, owner);
   ASSERT_NE(raster, nullptr);
   EXPECT_EQ(raster->width, 0);
   EXPECT_TRUE(raster->data.empty());
 
-  ResizeDepthRaster(&raster, 4, 101);
+  ResizeDepthRaster(&raster, 4, 101, owner);
   EXPECT_EQ(raster->emptyDepth, -2500.0f);
   EXPECT_EQ(raster->data, std::vector<float>(4 * 101, -2500.0f));
 
   raster->data[7] = 3.0f;
-  ResizeDepthRaster(&raster, 4, 101);
+  ResizeDepthRaster(&raster, 4, 101, owner);
   EXPECT_EQ(raster->data[7], 3.0f);
-  ResizeDepthRaster(&raster, -1, 0);
+  ResizeDepthRaster(&raster, -1, 0, owner);
   EXPECT_EQ(raster->width, 4);
 
   // The same number of cells in another layout is refilled too.
-  ResizeDepthRaster(&raster, 101, 4);
+  ResizeDepthRaster(&raster, 101, 4, owner);
   EXPECT_EQ(raster->emptyDepth, -75.0f);
   EXPECT_EQ(raster->data, std::vector<float>(4 * 101, -75.0f));
 

@@ -84,7 +84,7 @@ TEST_F(InputToolTest, ZoomBoxKeepsTheViewportShape) {
   view.ApplyProjection();
   CZoomBoxTool& tool = ZoomBoxTool();
   CTool* kept = GetTool(0);
-  tool.keptTool = nullptr;
+  tool.KeepTool(nullptr);
   TheScene.secondaryTool = &tool;
   view.OnLButtonDown(kMouseLeftButton, 100, 50);
   view.OnMouseMove(kMouseLeftButton, 140, 50);  // only horizontally

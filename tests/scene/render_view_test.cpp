@@ -52,7 +52,7 @@ class RenderViewTest : public LumidrexTest {
     pane.SetAxes(0, 2, 1, 1, 1, -1);
     SetActiveView(&pane);
     SetDrawingView(&view);
-    ResizeDepthRaster(&view.depth, 120, 101);
+    ResizeDepthRaster(&view.depth, 120, 101, view.CanvasLife());
     InstallGlCalls(&gl);
   }
 
@@ -275,7 +275,7 @@ TEST_F(RenderViewTest, RedrawsAndResizesAskedDuringAFrameWaitForIt) {
     CanvasView* previous = SetDrawingView(&otherView);
     RedrawView(&other);
     SetDrawingView(previous);
-    ResizeDepthRaster(&view.depth, 60, 50);
+    ResizeDepthRaster(&view.depth, 60, 50, view.CanvasLife());
     EXPECT_TRUE(otherView.canvas.fills.empty());
     EXPECT_EQ(view.depth->width, 120);
     log.push_back("rendered");
@@ -289,6 +289,39 @@ TEST_F(RenderViewTest, RedrawsAndResizesAskedDuringAFrameWaitForIt) {
   EXPECT_TRUE(view.canvas.fills.empty());
   EXPECT_EQ(view.depth->width, 60);
   EXPECT_FALSE(ViewFrameRunning());
+}
+
+// What waits for the frame goes with the pane, the drawing view or the raster's owner that asked
+// for it: nothing reads them once they are gone.
+TEST_F(RenderViewTest, WorkWaitingForAFrameIsDroppedWhenWhatItServesGoes) {
+  struct RasterOwner {
+    LifeToken life;
+    std::unique_ptr<DepthRaster> depth;
+  };
+  CViewport other;
+  other.SetSize(40, 30);
+  RegisterActiveViewRenderer([&](int) {
+    auto gonePane = std::make_unique<CViewport>();
+    gonePane->SetSize(40, 30);
+    RedrawView(gonePane.get());
+    gonePane.reset();
+
+    auto goneView = std::make_unique<TestView<RecordingCanvas>>();
+    CanvasView* previous = SetDrawingView(goneView.get());
+    RedrawView(&other);
+    SetDrawingView(previous);
+    goneView.reset();
+
+    auto owner = std::make_unique<RasterOwner>();
+    ResizeDepthRaster(&owner->depth, 60, 50, owner->life);
+    owner.reset();
+  });
+  pane.displayMode = 400;
+  RedrawView(&pane);
+  EXPECT_FALSE(ViewFrameRunning());
+  // Neither redraw fell back on the drawing view of the frame.
+  EXPECT_TRUE(view.canvas.fills.empty());
+  EXPECT_EQ(GetDrawingView(), &view);
 }
 
 // The screen pixel of a model point under the current projection.
@@ -404,7 +437,7 @@ TEST_F(GridTest, MoreLinesThanThePaneHasPixelsLeaveOnlyTheAxes) {
 class DepthPixelTest : public RenderViewTest {};
 
 TEST_F(DepthPixelTest, CellsWrapAndAMissingRasterGivesAScratchCellAtTheEmptyDepth) {
-  ResizeDepthRaster(&view.depth, 4, 3);
+  ResizeDepthRaster(&view.depth, 4, 3, view.CanvasLife());
   for (int i = 0; i < 12; ++i) view.depth->data[i] = static_cast<float>(i);
   struct Case {
     int x, y;
@@ -429,7 +462,7 @@ TEST_F(DepthPixelTest, CellsWrapAndAMissingRasterGivesAScratchCellAtTheEmptyDept
 }
 
 TEST_F(DepthPixelTest, SampleGridsStayWithinTheRaster) {
-  ResizeDepthRaster(&view.depth, 4, 4);
+  ResizeDepthRaster(&view.depth, 4, 4, view.CanvasLife());
   for (int i = 0; i < 16; ++i) view.depth->data[i] = static_cast<float>(i);
   std::vector<float> samples(27, -1.0f);
   EXPECT_EQ(SampleViewDepthGrid(samples.data(), 1, 5, 1, 2), samples.data() + 27);

@@ -39,7 +39,7 @@ class SurfacePointTest : public SceneTest {
   void Fill(float zoom, const std::function<float(float, float)>& height) {
     view.zoomScale = zoom;
     view.ApplyProjection();
-    ResizeDepthRaster(&depthView.raster, 201, 201);
+    ResizeDepthRaster(&depthView.raster, 201, 201, depthView.CanvasLife());
     const Matrix4 toScreen = GetViewTransform();
     const Matrix4 toModel = GetInverseViewTransform();
     for (int row = 0; row < 201; ++row) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <utility>
@@ -147,10 +148,24 @@ TEST_F(VornViewCommandsTest, ZoomBoxKeepsTheToolItReplacesOnce) {
   view().OnZoomBox();
   EXPECT_EQ(TheScene.secondaryTool, &ZoomBoxTool());
   view().OnZoomBox();
-  EXPECT_EQ(ZoomBoxTool().keptTool, &transient);
+  EXPECT_EQ(ZoomBoxTool().KeptTool(), &transient);
 
   view().OnPick();
   EXPECT_NE(dynamic_cast<CPickTool*>(TheScene.defaultTool.get()), nullptr);
+}
+
+// A tool destroyed while the zoom box is out (a later command's tool ends with its document, say)
+// is not put back: the box's release leaves the secondary slot empty.
+TEST_F(VornViewCommandsTest, ZoomBoxDropsAKeptToolThatWasDestroyed) {
+  auto transient = std::make_unique<RecordingTool>();
+  TheScene.secondaryTool = transient.get();
+  view().OnZoomBox();
+  transient.reset();
+  EXPECT_EQ(ZoomBoxTool().KeptTool(), nullptr);
+  view().OnSize(kSizeRestored, 40, 30);
+  view().OnLButtonDown(kMouseLeftButton, 20, 15);
+  view().OnLButtonUp(0, 20, 15);
+  EXPECT_EQ(TheScene.secondaryTool, nullptr);
 }
 
 }  // namespace

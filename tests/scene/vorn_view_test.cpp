@@ -3,7 +3,10 @@
 #include <functional>
 #include <utility>
 
+#include "kernel/curve_object.h"
 #include "scene/active_view_renderer.h"
+#include "scene/pick_callback_tool.h"
+#include "scene/tool_framework.h"
 #include "view_host_fake.h"
 
 namespace {
@@ -118,6 +121,93 @@ TEST_F(VornViewTest, AClosedViewIsNoLongerTheDrawingTargetNorTheSource) {
   EXPECT_EQ(GetActiveView(), nullptr);
   EXPECT_EQ(NewWindowSourceView, nullptr);
   EXPECT_EQ(PendingViewTop, 0);
+}
+
+// The wheel makes the pane under the pointer the drawing view and leaves it so; a command on
+// another pane still redraws that pane, into its own window, and leaves the drawing view as it
+// found it.
+TEST_F(VornViewTest, EveryViewCommandRedrawsItsOwnViewWhereverTheWheelTurned) {
+  constexpr ColorRef kWiped = 0x123456;
+  HostedView& other = host.AddView();
+  other.view.OnSize(kSizeRestored, 40, 30);
+  frame().Activate();
+  view().OnActivateView(true);
+  frame().maximized = true;
+  for (CVornView* v : {&view(), &other.view}) v->InvalidateViewportRect();
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"display mode", [&] { view().OnSetDisplayMode(3102); }},
+      {"pan", [&] { view().OnPan(3400); }},
+      {"zoom in", [&] { view().OnZoomIn(); }},
+      {"zoom 1:1", [&] { view().OnZoomOneToOne(); }},
+      {"zoom all", [&] { view().OnZoomAll(); }},
+      {"reset view", [&] { view().OnResetView(); }},
+      {"view direction", [&] { view().OnViewDirection(3203); }},
+      {"3D view", [&] { view().OnViewDirection(3200); }},
+      {"rotate step", [&] { view().OnFlipRoll(3420); }},
+  };
+  for (const auto& [name, command] : commands) {
+    SCOPED_TRACE(name);
+    other.view.OnMouseWheel(0, 120, 5, 5);
+    ASSERT_EQ(GetDrawingView(), &other.view);
+    for (CVornView* v : {&view(), &other.view}) v->windowImage.FillSolidRect(0, 0, 40, 30, kWiped);
+    const int otherPresents = other.window.presents;
+    command();
+    EXPECT_NE(view().windowImage.PixelAt(0, 0), kWiped);
+    EXPECT_EQ(other.view.windowImage.PixelAt(0, 0), kWiped);
+    EXPECT_EQ(other.window.presents, otherPresents);
+    EXPECT_EQ(GetDrawingView(), &other.view);
+    EXPECT_EQ(GetActiveView(), &view());
+  }
+}
+
+// A tool draws its lasso or highlight straight into the window image as the mouse moves or
+// presses; the window is told once per event, however many lines were drawn, and not at all
+// when nothing was.
+TEST_F(VornViewTest, WhatAToolDrawsIntoTheWindowIsPresentedOncePerEvent) {
+  constexpr ColorRef kLassoBlue = 0xFF0000;
+  constexpr ColorRef kRed = 0x0000FF;
+  view().InvalidateViewportRect();
+  ResetToPickTool();
+  const int& presents = hosted->window.presents;
+  view().OnLButtonDown(kMouseLeftButton | kMouseControl, 5, 5);
+  const struct {
+    int x, y;
+    int newPresents;
+  } moves[] = {{15, 15, 1}, {16, 15, 0} /* closer than 2 pixels: no segment */, {25, 5, 1}};
+  for (const auto& move : moves) {
+    SCOPED_TRACE(move.x);
+    const int before = presents;
+    view().OnMouseMove(kMouseLeftButton | kMouseControl, move.x, move.y);
+    EXPECT_EQ(presents - before, move.newPresents);
+  }
+  EXPECT_EQ(view().windowImage.PixelAt(10, 10), kLassoBlue);
+  view().OnLButtonUp(kMouseControl, 25, 5);
+
+  // A curve across the pane at mid-height, highlighted by the press that picks it.
+  auto curve = std::make_unique<CCurveObject>();
+  curve->SetPoints(3, {{-100, 0, 0}, {0, 0, 0}, {100, 0, 0}});
+  curve->controlPointsHidden = 1;
+  AddObject(curve, 0);
+  view().InvalidateViewportRect();
+  StartCallbackTool(nullptr, kKindCurve, 0);
+  const int before = presents;
+  view().OnLButtonDown(kMouseLeftButton, 20, 15);
+  EXPECT_EQ(presents - before, 1);
+  EXPECT_EQ(view().windowImage.PixelAt(30, 15), kRed);
+  view().OnLButtonUp(0, 20, 15);
+}
+
+// Drawing after a pane closes goes to the active pane's window, or nowhere.
+TEST_F(VornViewTest, ClosingTheDrawingViewLeavesTheActiveViewOrNone) {
+  HostedView& other = host.AddView();
+  other.view.OnSize(kSizeRestored, 40, 30);
+  view().OnActivateView(true);
+  other.view.OnMouseWheel(0, 120, 5, 5);
+  ASSERT_EQ(GetDrawingView(), &other.view);
+  host.RemoveView(1);
+  EXPECT_EQ(GetDrawingView(), &view());
+  host.RemoveView(0);
+  EXPECT_EQ(GetDrawingView(), nullptr);
 }
 
 }  // namespace
