@@ -7,6 +7,7 @@
 
 #include "mdi_views_fixture.h"
 #include "scene/scene.h"
+#include "scene/tool_framework.h"
 
 namespace {
 
@@ -202,6 +203,76 @@ TEST_F(VornViewWidgetTest, PaintingPresentsTheWindowImage) {
   Settle();
   EXPECT_EQ(QSize(image.width(), image.height()), widget->size());
   EXPECT_NE(image.PixelAt(10, 60), kWiped);
+}
+
+// Two views side by side, A active; counts the paints of A's widget.
+class TwoViewsTest : public MdiViewsTest {
+ protected:
+  void SetUp() override {
+    MdiViewsTest::SetUp();
+    a = NewChild();
+    b = NewChild();
+    area->tileSubWindows();
+    area->setActiveSubWindow(a);
+    Settle();
+    a->viewWidget().installEventFilter(&paints);
+  }
+
+  // Counts paint events of the widgets it watches.
+  class PaintCounter : public QObject {
+   public:
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++count;
+      return false;
+    }
+    int count = 0;
+  };
+
+  static void Wipe(CVornView& view) {
+    view.windowImage.FillSolidRect(0, 0, view.windowImage.width(), view.windowImage.height(), kWiped);
+  }
+
+  CChildFrame* a = nullptr;
+  CChildFrame* b = nullptr;
+  PaintCounter paints;
+};
+
+TEST_F(TwoViewsTest, ACommandOnOneViewRedrawsItAfterTheWheelTurnedOverTheOther) {
+  ASSERT_EQ(GetActiveView(), &a->view());
+  SendWheel(&b->viewWidget(), 120, Qt::NoModifier);
+  Settle();
+  EXPECT_NEAR(b->view().zoomScale, 1.1f, 1e-6);
+  Wipe(a->view());
+  Wipe(b->view());
+
+  a->view().OnSetDisplayMode(3102);
+  Settle();
+  EXPECT_EQ(a->view().displayMode, kDisplayMeshWire);
+  EXPECT_NE(a->view().windowImage.PixelAt(5, 5), kWiped);
+  EXPECT_EQ(b->view().windowImage.PixelAt(5, 5), kWiped);
+}
+
+// The lasso is drawn into the window image at each move; the window paints it then, not at the
+// release.
+TEST_F(TwoViewsTest, ALassoMovePresentsTheWindow) {
+  ResetToPickTool();
+  QWidget* widget = &a->viewWidget();
+  SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier, {20, 20});
+  Settle();
+  const struct {
+    QPoint at;
+    bool painted;
+  } moves[] = {{{60, 60}, true}, {{61, 60}, false} /* closer than 2 pixels: no segment */};
+  for (const auto& move : moves) {
+    SCOPED_TRACE(move.at.x());
+    paints.count = 0;
+    SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier, move.at);
+    Settle();
+    EXPECT_EQ(paints.count > 0, move.painted);
+  }
+  EXPECT_EQ(a->view().windowImage.PixelAt(40, 40), 0xFF0000u);
+  SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier, {61, 60});
+  Settle();
 }
 
 }  // namespace
