@@ -24,7 +24,8 @@ CVornView::CVornView(CUndoHistory* document, ViewWindow* window)
   }
 }
 
-// Drawing that follows goes to the active pane's window, or nowhere.
+// When this view is the drawing view, drawing that follows goes to the active pane's window,
+// or nowhere.
 CVornView::~CVornView() {
   if (GetDrawingView() == this) {
     CViewport* active = GetActiveView();
