@@ -98,16 +98,31 @@ class Sweep {
 
   float Cross(Vector3 u, Vector3 v) const { return S(u) * T(v) - T(u) * S(v); }
 
-  // The first node after h in sweep order, up to the farther neighbour, inside the ear (h, nx,
-  // pv); none when the ear is flat.
+  // Of the nodes after h in sweep order, up to the farther neighbour, inside the ear (h, nx, pv):
+  // the one farthest from the line nx-pv, the first in sweep order among equals; none when the
+  // ear is flat. The diagonal to the farthest one cannot cross an edge of the ring, while one to
+  // any nearer vertex may cut an edge of a vertex beyond it.
   Node* BlockingVertex(Node* h, Node* nx, Node* pv) const {
     const Vector3 &tip = *h->point, &a = *nx->point, &b = *pv->point;
     if (Cross(VecSub(b, tip), VecSub(a, tip)) == 0.0f) return nullptr;
     const float limit = std::max(S(a), S(b));
+    // The distance to the line, scaled by the line's length: enough to compare. In double, so
+    // that equal distances compare equal and near ones keep their order.
+    const double lineS = double(S(b)) - S(a), lineT = double(T(b)) - T(a);
+    auto distance = [&](const Vector3& w) {
+      return std::fabs(lineS * (double(T(w)) - T(a)) - lineT * (double(S(w)) - S(a)));
+    };
+    Node* farthest = nullptr;
+    double farthestDistance = -1.0;
     for (Node* w = h->sweepNext; w != nullptr && S(*w->point) < limit; w = w->sweepNext) {
-      if (Inside(*w->point, tip, a, b)) return w;
+      if (!Inside(*w->point, tip, a, b)) continue;
+      const double d = distance(*w->point);
+      if (d > farthestDistance) {
+        farthest = w;
+        farthestDistance = d;
+      }
     }
-    return nullptr;
+    return farthest;
   }
 
   // Strictly inside, or on one edge away from the corners.

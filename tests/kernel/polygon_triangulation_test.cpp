@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <random>
 #include <vector>
 
 #include "program_state.h"
@@ -53,6 +56,109 @@ std::vector<Vector3> Square(float low, float high, bool clockwise) {
   std::vector<Vector3> ring = {{low, low, 0}, {high, low, 0}, {high, high, 0}, {low, high, 0}};
   if (clockwise) std::swap(ring[1], ring[3]);
   return ring;
+}
+
+// Twice the signed area of a ring in the z = 0 plane, in double: the reference the triangles'
+// areas are checked against.
+double RingArea(const std::vector<Vector3>& ring) {
+  double sum = 0;
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    const Vector3& a = ring[i];
+    const Vector3& b = ring[(i + 1) % ring.size()];
+    sum += double(a.x) * b.y - double(b.x) * a.y;
+  }
+  return sum / 2;
+}
+
+// A star-shaped ring around (cx, cy): one corner in each of `corners` equal sectors, at a random
+// angle within 80 % of it and its own radius between low and high, so it is simple, its edges
+// pass the centre at no less than low x cos(0.8 x 2 pi / corners), and with a wide radius range it
+// is deeply concave. Counter-clockwise unless clockwise.
+std::vector<Vector3> StarRing(std::mt19937& random, int corners, float cx, float cy, float low,
+                              float high, bool clockwise) {
+  std::uniform_real_distribution<double> jitter(0, 0.8), radius(low, high);
+  std::vector<Vector3> ring;
+  for (int i = 0; i < corners; ++i) {
+    const double a = (i + jitter(random)) * 2 * std::numbers::pi / corners;
+    const double r = radius(random);
+    ring.push_back({float(cx + r * std::cos(a)), float(cy + r * std::sin(a)), 0});
+  }
+  if (clockwise) std::reverse(ring.begin(), ring.end());
+  return ring;
+}
+
+// Whether segments ab and cd cross at a point inside both, in double.
+bool SegmentsCross(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d) {
+  auto side = [](const Vector3& p, const Vector3& q, const Vector3& r) {
+    return (double(q.x) - p.x) * (double(r.y) - p.y) - (double(q.y) - p.y) * (double(r.x) - p.x);
+  };
+  return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
+}
+
+// Random points in a square joined into a simple counter-clockwise ring by undoing crossings
+// (reversing the run between two crossing edges shortens the ring, so it ends): the rings are
+// concave in every way, not only around a centre.
+std::vector<Vector3> UntangledRing(std::mt19937& random, int corners) {
+  std::uniform_real_distribution<double> coordinate(0, 10);
+  std::vector<Vector3> ring(corners);
+  for (Vector3& p : ring) p = {float(coordinate(random)), float(coordinate(random)), 0};
+  const std::size_t n = ring.size();
+  for (bool crossed = true; crossed;) {
+    crossed = false;
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t j = i + 2; j < n; ++j) {
+        if ((j + 1) % n == i) continue;
+        if (SegmentsCross(ring[i], ring[i + 1], ring[j], ring[(j + 1) % n])) {
+          std::reverse(ring.begin() + static_cast<long>(i) + 1, ring.begin() + static_cast<long>(j) + 1);
+          crossed = true;
+        }
+      }
+    }
+  }
+  if (RingArea(ring) < 0) std::reverse(ring.begin(), ring.end());
+  return ring;
+}
+
+// Concave rings, some with one or two holes: every one gives n - 2 + 2h triangles whose areas add
+// up to the polygon's. Overlapping triangles would add up to more.
+TEST_F(TriangulationTest, RandomConcavePolygonsAreCoveredExactlyOnce) {
+  std::mt19937 random(20261210);
+  for (int shape = 0; shape < 600; ++shape) {
+    std::vector<std::vector<Vector3>> rings;
+    switch (shape % 3) {
+      case 0:
+        rings.push_back(UntangledRing(random, 5 + shape % 20));
+        break;
+      case 1:  // The outer edges pass the centre at 2.55 or more; the hole stays within 2.4.
+        rings.push_back(StarRing(random, 5 + shape % 23, 0, 0, 6, 10, false));
+        rings.push_back(StarRing(random, 3 + shape % 7, 0, 0, 0.5f, 2.4f, true));
+        break;
+      default:
+        rings.push_back(StarRing(random, 5 + shape % 17, 0, 0, 6, 10, false));
+        rings.push_back(StarRing(random, 3 + shape % 5, -1.2f, 0, 0.2f, 1.0f, true));
+        rings.push_back(StarRing(random, 3 + shape % 6, 1.2f, 0, 0.2f, 1.0f, true));
+    }
+    double expectedArea = 0;
+    std::size_t points = 0;
+    for (const auto& ring : rings) {
+      expectedArea += RingArea(ring);
+      points += ring.size();
+    }
+    SCOPED_TRACE(::testing::Message() << "shape " << shape);
+    const auto triangles = Triangulate(rings);
+    EXPECT_EQ(triangles.size(), points - 2 + 2 * (rings.size() - 1));
+    double area = 0;
+    for (const Triangle& t : triangles) area += ProjectedArea(t, 2);
+    EXPECT_NEAR(area, expectedArea, 1e-4 * expectedArea);
+  }
+}
+
+// The first ear, at (3, 1), holds (8, 7) and (7, 8); a diagonal to (8, 7), the first of them in
+// sweep order, would cross the edge from (10, 3) to (7, 8).
+TEST_F(TriangulationTest, AnEarHoldingTwoVerticesIsCutAtTheFarthest) {
+  const auto triangles = Triangulate({{{7, 8, 0}, {8, 7, 0}, {7, 10, 0}, {3, 1, 0}, {10, 3, 0}}});
+  EXPECT_EQ(triangles.size(), 3u);
+  EXPECT_FLOAT_EQ(TotalArea(triangles, 2), 25.5f);
 }
 
 TEST_F(TriangulationTest, ConvexQuadrilateralInOrder) {
