@@ -56,6 +56,15 @@ void ReferenceStart(Vector3 T, Vector3* X, Vector3* Y) {
 
 // The previous frame's X carried over the incoming edge.
 void Transport(Vector3 T, Vector3 dIn, Vector3 previousX, Vector3* X, Vector3* Y) {
+  const float turn = VecDot(T, dIn);
+  if (turn == 0.0f && (T.x != 0.0f || T.y != 0.0f || T.z != 0.0f)) {
+    // The turn's sign is unknown where the next point projects onto the previous vertex's
+    // cross-section (a 135-degree turn): scaling by it would shrink the section to a point, so
+    // the previous axis is carried across unflipped.
+    *X = Normalize(VecSub(previousX, VecScale(T, VecDot(previousX, T))));
+    *Y = VecCross(T, *X);
+    return;
+  }
   *Y = VecCross(dIn, previousX);
   *X = VecCross(*Y, T);
   for (int nudge = 0; nudge < kMaxFrameNudges && IsZero(*X); ++nudge) {
@@ -67,7 +76,7 @@ void Transport(Vector3 T, Vector3 dIn, Vector3 previousX, Vector3* X, Vector3* Y
     *X = VecCross(*Y, T);
   }
   // Flips the frame where the path turns back.
-  *X = Normalize(VecScale(*X, VecDot(T, dIn)));
+  *X = Normalize(VecScale(*X, turn));
   *Y = VecCross(T, *X);
 }
 

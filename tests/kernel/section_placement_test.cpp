@@ -111,6 +111,22 @@ TEST_F(SectionPlacementTest, RightAngleScalesTheSectionWidth) {
   }
 }
 
+// A zig-zag whose turns put the next point on the previous vertex's cross-section (135 degrees):
+// the carried section keeps its size at every vertex, and at such a turn the previous axis is
+// carried across.
+TEST_F(SectionPlacementTest, CarriedSectionKeepsItsSizeAlongAZigZag) {
+  const std::vector<Vector3> path = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {10, 10, 0}, {0, 20, 0}};
+  const auto grid = PlaceAxes(PlaceSectionsAlongPath, path, 0);
+  for (int r = 0; r < 5; ++r) {
+    SCOPED_TRACE(testing::Message() << "row " << r);
+    EXPECT_NEAR(Length(Axis(grid, r, 0, path[r])), 1.0f, 1e-5f);
+    EXPECT_NEAR(Length(Axis(grid, r, 1, path[r])), 1.0f, 1e-5f);
+  }
+  // At (10, 0, 0) the path turns to (0, 1, 0); x was carried from the start's (0, 0, 1).
+  ExpectNear(Axis(grid, 1, 0, path[1]), {0, 0, 1});
+  ExpectNear(Axis(grid, 1, 1, path[1]), {1, 0, 0});
+}
+
 // Exact reversals leave no direction to build a frame from: the placement still finishes and
 // the turning row collapses onto its vertex.
 TEST_F(SectionPlacementTest, ExactUTurnsFinish) {
