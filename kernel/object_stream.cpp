@@ -17,14 +17,7 @@ constexpr std::uint8_t kScrambleKey[8] = {0x4C, 0x9E, 0x21, 0xD7, 0x6A, 0x13, 0x
 // What a reader may claim of a stream whose size cannot be known (a pipe).
 constexpr std::int64_t kUnseekableCap = std::int64_t{1} << 30;
 
-struct StreamState {
-  std::FILE* file = nullptr;
-  std::int64_t size = -1;  // -1: not seekable
-  bool failed = false;
-  int scrambled = 0;
-};
-
-StreamState stream;
+ObjectStreamState stream;
 
 std::int64_t MeasureSize(std::FILE* f) {
   const long here = std::ftell(f);
@@ -59,6 +52,10 @@ std::FILE* SetObjectStream(std::FILE* f) {
 }
 
 void SetScrambledWrite(int on) { stream.scrambled = on; }
+
+ObjectStreamState SaveObjectStreamState() { return stream; }
+
+void RestoreObjectStreamState(const ObjectStreamState& state) { stream = state; }
 
 std::size_t ReadObjectBytes(void* p, std::size_t n) {
   std::size_t got = 0;
@@ -150,4 +147,4 @@ bool ObjectStreamHasRoomFor(std::int64_t count, std::int64_t itemBytes) {
   return false;
 }
 
-void ResetObjectStream() { stream = StreamState(); }
+void ResetObjectStream() { stream = ObjectStreamState(); }

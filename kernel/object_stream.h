@@ -51,18 +51,28 @@ bool ObjectStreamHasRoomFor(std::int64_t count, std::int64_t itemBytes);
 
 void ResetObjectStream();
 
-// Makes a file the current stream for its lifetime, then brings the previous one back with
-// scrambled writing off, on every way out.
+// Everything that makes up the current stream, saved and put back whole by nested scopes.
+struct ObjectStreamState {
+  std::FILE* file = nullptr;
+  std::int64_t size = -1;  // -1: not seekable
+  bool failed = false;
+  int scrambled = 0;
+};
+ObjectStreamState SaveObjectStreamState();
+void RestoreObjectStreamState(const ObjectStreamState& state);
+
+// Makes a file the current stream, written plain, for its lifetime, then puts the previous
+// stream back as it was (its failure flag and scrambling included) on every way out.
 class ObjectStreamScope {
  public:
-  explicit ObjectStreamScope(std::FILE* f) : previous_(SetObjectStream(f)) {}
-  ~ObjectStreamScope() {
+  explicit ObjectStreamScope(std::FILE* f) : previous_(SaveObjectStreamState()) {
+    SetObjectStream(f);
     SetScrambledWrite(0);
-    SetObjectStream(previous_);
   }
+  ~ObjectStreamScope() { RestoreObjectStreamState(previous_); }
   ObjectStreamScope(const ObjectStreamScope&) = delete;
   ObjectStreamScope& operator=(const ObjectStreamScope&) = delete;
 
  private:
-  std::FILE* previous_;
+  ObjectStreamState previous_;
 };

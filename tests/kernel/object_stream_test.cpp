@@ -95,4 +95,25 @@ TEST_F(ObjectStreamTest, SetObjectStreamReturnsThePreviousStream) {
   std::fclose(inner);
 }
 
+// A nested scope neither clears the outer stream's failure nor keeps its own, and writes plain
+// inside a scrambled stream.
+TEST_F(ObjectStreamTest, ANestedScopePutsTheWholeOuterStreamBack) {
+  ScratchFile outer(Bytes(2, 0));
+  ReadObjectInt32();  // short: the outer stream fails
+  SetScrambledWrite(1);
+  ASSERT_TRUE(ObjectStreamFailed());
+  std::FILE* innerFile = std::tmpfile();
+  {
+    const ObjectStreamScope inner(innerFile);
+    EXPECT_FALSE(ObjectStreamFailed());
+    WriteObjectInt32(5);
+    EXPECT_EQ(std::ftell(innerFile), 4);  // plain
+    ReadObjectInt32();
+    EXPECT_TRUE(ObjectStreamFailed());
+  }
+  std::fclose(innerFile);
+  EXPECT_TRUE(ObjectStreamFailed());
+  EXPECT_EQ(CaptureWrite([] { WriteObjectInt32(0); }).size(), 5u);  // still scrambled
+}
+
 }  // namespace
