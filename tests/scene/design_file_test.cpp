@@ -11,6 +11,7 @@
 #include "kernel/boolean_object.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
+#include "platform/file_handle.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "record_fixture.h"
@@ -67,6 +68,32 @@ TEST_F(DesignFileTest, OpenReplacesTheSceneAndNumbersTheObjects) {
   EXPECT_EQ(TheScene.tailLink, &objects[1]->next);
   EXPECT_EQ(TheScene.nextObjectId, 2);
   EXPECT_EQ(document.Undo(), 0);  // the history went with the old scene
+  EXPECT_TRUE(Headless().messages.empty());
+}
+
+// A design arriving through a pipe is read whole first, so counts in it are checked against the
+// bytes that came rather than an allowance for input of unknown size.
+TEST_F(DesignFileTest, ADesignThroughAPipeIsCheckedAgainstWhatArrived) {
+  const Bytes design = DesignFile({CurveRecord(), AxisLineRecord(2, 4)});
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], design.data(), design.size()), static_cast<ssize_t>(design.size()));
+  close(ends[1]);
+  const std::string path = "/dev/fd/" + std::to_string(ends[0]);
+  {
+    const FileHandle file = OpenFile(path, "rb");
+    ASSERT_NE(file, nullptr);
+    const ObjectStreamScope stream(file.get());
+    EXPECT_EQ(ObjectStreamBytesLeft(), static_cast<std::int64_t>(design.size()));
+  }
+  close(ends[0]);
+
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], design.data(), design.size()), static_cast<ssize_t>(design.size()));
+  close(ends[1]);
+  ASSERT_EQ(OpenScene(&document, "/dev/fd/" + std::to_string(ends[0])), 1);
+  close(ends[0]);
+  EXPECT_EQ(SceneObjects().size(), 2u);
   EXPECT_TRUE(Headless().messages.empty());
 }
 
