@@ -115,9 +115,24 @@ bool ReadChannelLayout(LittleEndianReader& in, const BmpHeader& h, ChannelLayout
   return h.bits == 16 ? (*layout == k555 || *layout == k565) : *layout == k888;
 }
 
-bool Decode(LittleEndianReader& in, const BmpHeader& h, ImageRecord* image) {
-  const std::int64_t sourceRowBytes = (h.width * h.bits + 31) / 32 * 4;
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(sourceRowBytes));
+// Whether the depth and its coding are ones the decoder knows; asked before anything is
+// allocated from the header.
+bool KnownCoding(const BmpHeader& h) {
+  switch (h.bits) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+      return h.compression == kCompressionNone;
+    case 16:
+    case 32:
+      return h.compression == kCompressionNone || h.compression == kCompressionBitfields;
+    default:
+      return false;
+  }
+}
+
+bool Decode(LittleEndianReader& in, const BmpHeader& h, std::int64_t fileSize, ImageRecord* image) {
   std::array<std::uint8_t, 256 * 3> table{};  // blue, green, red
   ChannelLayout layout{};
 
@@ -125,7 +140,6 @@ bool Decode(LittleEndianReader& in, const BmpHeader& h, ImageRecord* image) {
     case 1:
     case 4:
     case 8: {
-      if (h.compression != kCompressionNone) return false;
       const int entries = 1 << h.bits;
       const int entryBytes = h.headerSize == 12 ? 3 : 4;
       for (int i = 0; i < entries; ++i) {
@@ -139,18 +153,19 @@ bool Decode(LittleEndianReader& in, const BmpHeader& h, ImageRecord* image) {
     case 32:
       if (!ReadChannelLayout(in, h, &layout)) return false;
       break;
-    case 24:
-      if (h.compression != kCompressionNone) return false;
+    default:  // 24
       break;
-    default:
-      return false;
   }
+  // Pixels said to start past the end of the file are not a picture.
+  if (h.pixelOffset > fileSize) return false;
   if (!in.Seek(static_cast<long>(h.pixelOffset))) return true;  // no pixels: black picture
 
   if (h.bits == 24) {
     in.Bytes(image->data.data(), image->data.size());
     return true;
   }
+  // The width is bounded by the picture size cap, so a source row of 32-bit pixels fits.
+  std::vector<std::uint8_t> row(static_cast<std::size_t>((h.width * h.bits + 31) / 32 * 4));
   for (std::int64_t y = 0; y < h.height; ++y) {
     if (in.Bytes(row.data(), row.size()) == 0) break;  // the rest stays black
     std::uint8_t* out = image->data.data() + y * image->rowBytes;
@@ -191,7 +206,9 @@ int LoadBmpFile(const std::string& path, ImageRecord* image) {
   LittleEndianReader in(file.get());
 
   BmpHeader header;
-  if (!ReadHeader(in, &header)) return -1;
+  if (!ReadHeader(in, &header) || !KnownCoding(header)) return -1;
+  // Each side is bounded before they are multiplied, so the product cannot overflow.
+  if (header.width > kMaxImageBytes / 3 || header.height > kMaxImageBytes) return -1;
   const std::int64_t rowBytes = DibRowBytes(header.width);
   if (rowBytes * header.height > kMaxImageBytes) return -1;
 
@@ -200,7 +217,7 @@ int LoadBmpFile(const std::string& path, ImageRecord* image) {
   loaded.height = static_cast<std::int32_t>(header.height);
   loaded.rowBytes = static_cast<std::int32_t>(rowBytes);
   loaded.data.assign(static_cast<std::size_t>(rowBytes * header.height), 0);
-  if (!Decode(in, header, &loaded)) return -1;
+  if (!Decode(in, header, FileSizeOf(file.get()), &loaded)) return -1;
   *image = std::move(loaded);
   return 1;
 }
@@ -239,18 +256,25 @@ std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int h
   put32(0);
   put32(0);
   std::fwrite(header.data(), 1, header.size(), file->file());
-  return std::make_unique<BmpFile>(std::move(file));
+  return std::make_unique<BmpFile>(std::move(file), width, height);
 }
 
 bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count) {
   static constexpr std::uint8_t kPadding[3] = {0, 0, 0};
+  if (width != file->width() || count < 0 || count > file->height() - file->rowsWritten_) return false;
   const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
   const std::size_t padding = static_cast<std::size_t>(DibRowBytes(width)) - pixelBytes;
   for (int i = 0; i < count; ++i) {
     if (std::fwrite(rows[i], 1, pixelBytes, file->file()) != pixelBytes) return false;
     if (std::fwrite(kPadding, 1, padding, file->file()) != padding) return false;
+    ++file->rowsWritten_;
   }
   return true;
 }
 
-bool BmpFile::Close() { return file_->Finish() && file_->ReplaceTarget(); }
+bool BmpFile::Close() {
+  if (file_ == nullptr) return false;
+  if (rowsWritten_ == height_ && file_->Finish() && file_->ReplaceTarget()) return true;
+  file_.reset();  // removes the temporary file; the picture at the path stays as it was
+  return false;
+}

@@ -23,17 +23,26 @@ inline constexpr std::int64_t kMaxImageBytes = std::int64_t{256} << 20;
 // empty. A truncated picture still loads; its missing rows are black.
 int LoadBmpFile(const std::string& path, ImageRecord* image);
 
-// A 24-bit BMP picture being written. It replaces the picture at its path only when Close
-// succeeds, so a long render never empties an existing picture before it has its rows.
+// A 24-bit BMP picture being written, which knows the size its header gave. It replaces the
+// picture at its path only when Close succeeds, so a long render never empties an existing
+// picture before it has its rows.
 class BmpFile {
  public:
-  explicit BmpFile(std::unique_ptr<ReplacingFile> file) : file_(std::move(file)) {}
+  BmpFile(std::unique_ptr<ReplacingFile> file, int width, int height)
+      : file_(std::move(file)), width_(width), height_(height) {}
   std::FILE* file() const { return file_->file(); }
-  // Checks every write and puts the picture in place; false leaves the path as it was.
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // Checks every write and puts the picture in place. False, with the temporary file removed and
+  // the path as it was, when a write failed or rows are missing (a cancelled render).
   bool Close();
 
  private:
+  friend bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count);
   std::unique_ptr<ReplacingFile> file_;
+  int width_;
+  int height_;
+  int rowsWritten_ = 0;
 };
 
 // Writes both headers of a 24-bit picture. Null when the path is empty, a size is not positive,
@@ -41,5 +50,6 @@ class BmpFile {
 std::unique_ptr<BmpFile> CreateBmpFile(const std::string& path, int width, int height,
                                        int xPixelsPerMetre, int yPixelsPerMetre);
 // Writes count rows of width pixels (blue, green, red), bottom row first, each padded with zero
-// bytes to a multiple of 4. False when a write failed.
+// bytes to a multiple of 4. False when a write failed, and, writing nothing, for rows of another
+// width than the picture's or more rows than it has left.
 bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count);

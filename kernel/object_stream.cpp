@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kernel/program_random.h"
+#include "platform/file_handle.h"
 
 static_assert(std::endian::native == std::endian::little,
               "records are little-endian and are copied as they lie in memory");
@@ -18,14 +19,6 @@ constexpr std::uint8_t kScrambleKey[8] = {0x4C, 0x9E, 0x21, 0xD7, 0x6A, 0x13, 0x
 constexpr std::int64_t kUnseekableCap = std::int64_t{1} << 30;
 
 ObjectStreamState stream;
-
-std::int64_t MeasureSize(std::FILE* f) {
-  const long here = std::ftell(f);
-  if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
-  const long end = std::ftell(f);
-  std::fseek(f, here, SEEK_SET);
-  return end;
-}
 
 void WriteScrambled(const std::uint8_t* bytes, std::size_t n) {
   std::vector<std::uint8_t> out;
@@ -47,7 +40,7 @@ std::FILE* SetObjectStream(std::FILE* f) {
   std::FILE* previous = stream.file;
   stream.file = f;
   stream.failed = false;
-  stream.size = f != nullptr ? MeasureSize(f) : -1;
+  stream.size = f != nullptr ? FileSizeOf(f) : -1;
   return previous;
 }
 

@@ -6,13 +6,19 @@ namespace {
 
 bool ReadOnly(const char* mode) { return mode[0] == 'r' && std::strchr(mode, '+') == nullptr; }
 
-bool Seekable(std::FILE* f) { return std::fseek(f, 0, SEEK_CUR) == 0 && std::ftell(f) >= 0; }
-
 }  // namespace
+
+std::int64_t FileSizeOf(std::FILE* f) {
+  const long here = std::ftell(f);
+  if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
+  const long end = std::ftell(f);
+  std::fseek(f, here, SEEK_SET);
+  return end;
+}
 
 FileHandle OpenFile(const std::string& path, const char* mode) {
   FileHandle file(std::fopen(path.c_str(), mode));
-  if (file == nullptr || !ReadOnly(mode) || Seekable(file.get())) return file;
+  if (file == nullptr || !ReadOnly(mode) || FileSizeOf(file.get()) >= 0) return file;
 
   auto contents = std::make_shared<std::vector<char>>();
   char chunk[65536];

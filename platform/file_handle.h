@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -18,3 +19,6 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // pipe, a terminal) is read to its end first and handed out as a seekable file in memory, so that
 // readers check the counts they meet against the bytes that really came.
 FileHandle OpenFile(const std::string& path, const char* mode);
+
+// The size of a seekable file, its position kept; -1 for one whose size cannot be known.
+std::int64_t FileSizeOf(std::FILE* f);

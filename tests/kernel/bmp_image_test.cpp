@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "kernel/bmp_image.h"
@@ -109,6 +110,8 @@ TEST(BmpImageTest, RefusesWhatItCannotRead) {
   wrongMagic[0] = 'X';
   Bytes huge = MakeBmp({40, 60000, 60000, 24, 0, {}, {}});
   huge.resize(100, 0);
+  Bytes pixelsPastTheEnd = MakeBmp({40, 1, 1, 24, 0, {}, {0, 0, 0, 0}});
+  pixelsPastTheEnd[10] = 200;
   const RefusedCase cases[] = {
       {"wrong magic", wrongMagic},
       {"unknown header size", MakeBmp({108, 1, 1, 24, 0, {}, {0, 0, 0, 0}})},
@@ -119,6 +122,12 @@ TEST(BmpImageTest, RefusesWhatItCannotRead) {
       {"2 bits per pixel", MakeBmp({40, 1, 1, 2, 0, {}, {0, 0, 0, 0}})},
       {"unusual 16-bit masks", MakeBmp({40, 1, 1, 16, 3, Masks(0xF, 0xF0, 0xF00), {0, 0, 0, 0}})},
       {"header cut short", Bytes{'B', 'M', 0, 0}},
+      // Sides whose product overflows 64 bits, and a depth that would size a 2 GB row: both
+      // refused before anything is allocated.
+      {"2^31 - 1 squared", MakeBmp({40, INT32_MAX, INT32_MAX, 24, 0, {}, {}})},
+      {"wide and 65535 bits per pixel", MakeBmp({40, 300000, 1, 65535, 0, {}, {}})},
+      {"12-byte header, 65535 x 65535", MakeBmp({12, 65535, 65535, 24, 0, {}, {}})},
+      {"pixels past the end of the file", pixelsPastTheEnd},
   };
   TempDir dir;
   for (const RefusedCase& c : cases) {
@@ -188,6 +197,33 @@ TEST(BmpImageTest, UnclosedPictureLeavesTheOldOneIntact) {
   EXPECT_EQ(CreateBmpFile(path, 0, 4, 0, 0), nullptr);
   EXPECT_EQ(CreateBmpFile(path, 4, -1, 0, 0), nullptr);
   EXPECT_EQ(CreateBmpFile(path, 40000, 40000, 0, 0), nullptr);  // file size beyond 32 bits
+}
+
+// The file knows its size: rows of another width, or more rows than the picture has, are refused,
+// and a picture short of rows (a cancelled render) does not close: the old picture stays and no
+// temporary file is left.
+TEST(BmpImageTest, APictureShortOfRowsDoesNotReplaceTheOldOne) {
+  TempDir dir;
+  const std::string path = dir.File("render.bmp");
+  WriteWholeFile(path, {'o', 'l', 'd'});
+  const std::uint8_t pixels[9] = {};
+  const std::uint8_t* rows[3] = {pixels, pixels, pixels};
+
+  auto file = CreateBmpFile(path, 3, 2, 0, 0);
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(WriteBmpRows(file.get(), rows, 2, 1));
+  EXPECT_FALSE(WriteBmpRows(file.get(), rows, 3, 3));
+  EXPECT_TRUE(WriteBmpRows(file.get(), rows, 3, 1));
+  EXPECT_FALSE(file->Close());
+  EXPECT_FALSE(file->Close());
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"render.bmp"});
+
+  auto whole = CreateBmpFile(path, 3, 2, 0, 0);
+  EXPECT_TRUE(WriteBmpRows(whole.get(), rows, 3, 1));
+  EXPECT_TRUE(WriteBmpRows(whole.get(), rows, 3, 1));
+  EXPECT_TRUE(whole->Close());
+  EXPECT_EQ(ReadWholeFile(path).size(), 54u + 2 * 12);
 }
 
 }  // namespace
