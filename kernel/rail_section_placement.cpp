@@ -47,9 +47,11 @@ void PlaceSectionsAlongPathC(Vector3* grid, int n, int count, int closed, const 
   }
   const Vector3 fallbackNormal = Normalize(sum);
 
+  // A divisor below 1 would give rows of infinities and NaN: it is taken as 1.
+  const float divisor = a < 1 ? 1.0f : static_cast<float>(a);
   Matrix4 frame = kIdentityMatrix;
   for (int i = 0; i < n; ++i) {
-    Vector3 X = VecScale(VecSub(B[i], A[i]), 1.0f / static_cast<float>(a));
+    Vector3 X = VecScale(VecSub(B[i], A[i]), 1.0f / divisor);
     Vector3 origin = VecSub(B[i], X);
     const double length = std::sqrt(static_cast<double>(VecDot(X, X)));
 

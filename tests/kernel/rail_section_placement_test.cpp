@@ -27,13 +27,13 @@ struct Rails {
 };
 
 // Places the local axes x, y and z at every rail index; returns the placed points.
-std::vector<Vector3> PlaceAxes(const Rails& rails, int b, int useThirdRail) {
+std::vector<Vector3> PlaceAxes(const Rails& rails, int b, int useThirdRail, int a = 1) {
   const std::size_t n = rails.A.size();
   std::vector<Vector3> grid;
   for (std::size_t i = 0; i < n; ++i) grid.insert(grid.end(), {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
   PlaceSectionsAlongPathC(grid.data(), static_cast<int>(n), 3, 0, rails.A.data(), rails.B.data(),
                           rails.W.empty() ? nullptr : rails.W.data(),
-                          rails.H.empty() ? nullptr : rails.H.data(), 1, b, useThirdRail);
+                          rails.H.empty() ? nullptr : rails.H.data(), a, b, useThirdRail);
   return grid;
 }
 
@@ -54,6 +54,16 @@ TEST_F(RailPlacementTest, StraightParallelRails) {
 }
 
 // Where the rails touch, the row collapses onto the line through the origin along the normal.
+// A divisor below 1 places as 1 does, never rows of infinities.
+TEST_F(RailPlacementTest, DivisorsBelowOneCountAsOne) {
+  const Rails rails{kStraightA, Shifted(kStraightA, {2, 0, 1}), {}, {}};
+  const auto expected = PlaceAxes(rails, 1, 0);
+  for (const int a : {0, -1, -1000}) {
+    SCOPED_TRACE(a);
+    EXPECT_EQ(PlaceAxes(rails, 1, 0, a), expected);
+  }
+}
+
 TEST_F(RailPlacementTest, TouchingRailsCollapseTheRow) {
   Rails rails{kStraightA, Shifted(kStraightA, {1, 0, 0}), {}, {}};
   rails.B[1] = rails.A[1];
