@@ -220,7 +220,22 @@ void CBlockObject::Swap(CGeomObject& other) {
   std::swap(radius, block.radius);
 }
 
+void CBlockObject::SetProfiles(const std::vector<Profile>& profiles) {
+  profilePoints.clear();
+  profileSizes.clear();
+  profileSteps.clear();
+  for (const Profile& profile : profiles) {
+    profilePoints.insert(profilePoints.end(), profile.points.begin(), profile.points.end());
+    profileSizes.push_back(static_cast<std::int32_t>(profile.points.size()));
+    profileSteps.push_back(profile.steps);
+  }
+}
+
 void CBlockObject::Write() {
+  if (!ProfilesFitPoints()) {
+    MarkObjectStreamFailed();
+    return;
+  }
   WriteCompositeRecord();
   WriteObjectInt32(ProfileCount());
   WriteObjectInt32(firstAxis);

@@ -22,6 +22,7 @@ class CBlockObject : public CCompositeObject {
   // Rebuilds the children. A record with axes that are not a permutation of 0, 1, 2, or with
   // counts that do not fit, reads as kStateBadRecord with no profiles and no children.
   void Read() override;
+  // Fails the stream when the profile tables do not fit.
   void Write() override;
   // The bounds of the surfaces under placement x M; the outlines do not count.
   void GetBounds(Vector3* min, Vector3* max, Matrix4 M) const override;
@@ -32,6 +33,16 @@ class CBlockObject : public CCompositeObject {
   void Rebuild();
 
   int ProfileCount() const { return static_cast<int>(profileSizes.size()); }
+
+  // One closed profile and the steps per span of what is generated from it.
+  struct Profile {
+    std::vector<Vector3> points;
+    std::int32_t steps = 0;
+  };
+  // Replaces the profile tables, which then always fit each other.
+  void SetProfiles(const std::vector<Profile>& profiles);
+  // Whether the tables fit each other and the points; a block that does not fails its write.
+  bool ProfilesFitPoints() const;
 
   // Two per profile: the back outline, then the front outline.
   ObjectChain outlineCurves;
@@ -53,7 +64,4 @@ class CBlockObject : public CCompositeObject {
   // Depth of the straight wall, and size of the round or chamfer.
   float thickness = 0.0f;
   float radius = 0.0f;
-
- private:
-  bool ProfilesFitPoints() const;
 };

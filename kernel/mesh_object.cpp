@@ -50,6 +50,20 @@ bool ReadFaces(CMeshObject* mesh) {
   return true;
 }
 
+bool FacesFitVertices(const std::vector<std::int32_t>& sizes, const std::vector<std::int32_t>& indices,
+                      int vertexCount) {
+  std::int64_t total = 0;
+  for (const std::int32_t size : sizes) {
+    if (size < 0) return false;
+    total += size;
+  }
+  if (total != static_cast<std::int64_t>(indices.size())) return false;
+  for (const std::int32_t index : indices) {
+    if (index < 0 || index >= vertexCount) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 CMeshObject::CMeshObject() { controlPointsHidden = 1; }
@@ -64,7 +78,20 @@ std::unique_ptr<CGeomObject> CMeshObject::Clone() const {
   return copy;
 }
 
+bool CMeshObject::SetFaces(std::vector<std::int32_t> sizes, std::vector<std::int32_t> indices) {
+  if (!FacesFitVertices(sizes, indices, PointCount())) return false;
+  faceSizes = std::move(sizes);
+  faceIndices = std::move(indices);
+  return true;
+}
+
+bool CMeshObject::FacesFit() const { return FacesFitVertices(faceSizes, faceIndices, PointCount()); }
+
 void CMeshObject::Write() {
+  if (!FacesFit()) {
+    MarkObjectStreamFailed();
+    return;
+  }
   const std::int32_t kept = flags;
   if (controlPointsHidden == 0) flags |= kFlagControlPointsShown;
   if (flatShading == 0) flags |= kFlagSmoothShading;

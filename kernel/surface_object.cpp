@@ -74,16 +74,33 @@ void CSurfaceObject::Read() {
   }
 
   // Tessellation and drawing index rows x columns points, so the grid must fit what was read.
-  const bool gridFits =
-      rows >= 2 && columns >= 2 && std::int64_t{rows} * std::int64_t{columns} <= PointCount();
-  if (!gridFits) ObjectState = kStateBadRecord;
+  if (!GridFitsPoints()) ObjectState = kStateBadRecord;
   if (ObjectStreamFailed()) {
     ObjectState = kStateBadRecord;
     extras.clear();
   }
 }
 
+bool CSurfaceObject::GridFitsPoints() const {
+  return rows >= 2 && columns >= 2 && std::int64_t{rows} * std::int64_t{columns} <= PointCount();
+}
+
+bool CSurfaceObject::SetGrid(int rowCount, int columnCount, std::vector<Vector3> gridPoints) {
+  if (rowCount < 2 || columnCount < 2 ||
+      std::int64_t{rowCount} * std::int64_t{columnCount} != static_cast<std::int64_t>(gridPoints.size())) {
+    return false;
+  }
+  rows = rowCount;
+  columns = columnCount;
+  SetPoints(rowCount * columnCount, std::move(gridPoints));
+  return true;
+}
+
 void CSurfaceObject::Write() {
+  if (!GridFitsPoints()) {
+    MarkObjectStreamFailed();
+    return;
+  }
   WritePointSetRecord();
   WriteObjectInt32(rows);
   WriteObjectInt32(columns);

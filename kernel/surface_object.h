@@ -26,8 +26,13 @@ class CSurfaceObject : public CPointSetObject {
   // A grid below 2 x 2, or larger than the points read, reads as kStateBadRecord; so does an
   // extra list that runs past the end of the stream.
   void Read() override;
-  // The extra list is always written empty.
+  // The extra list is always written empty. A grid that would not read back (below 2 x 2, or
+  // larger than the points) fails the stream.
   void Write() override;
+  // Replaces the grid and its points, row by row, when there are at least 2 x 2 and exactly
+  // rows x columns of them; otherwise keeps what it had and returns false.
+  bool SetGrid(int rowCount, int columnCount, std::vector<Vector3> gridPoints);
+  bool GridFitsPoints() const;
   void Swap(CGeomObject& other) override;
 
   std::int32_t rows = 0;

@@ -18,8 +18,7 @@ std::unique_ptr<CMeshObject> MakePrototype(GemCut cut) {
   auto mesh = std::make_unique<CMeshObject>();
   const int count = static_cast<int>(cut.points.size());
   mesh->SetPoints(count, std::move(cut.points));
-  mesh->faceSizes = std::move(cut.faceSizes);
-  mesh->faceIndices = std::move(cut.faceIndices);
+  if (!mesh->SetFaces(std::move(cut.faceSizes), std::move(cut.faceIndices))) return nullptr;
   mesh->flatShading = 1;
   mesh->orientationSign = 1;
   mesh->orientation = kIdentityMatrix;
@@ -37,6 +36,10 @@ int main(int argc, char** argv) {
   std::vector<std::unique_ptr<CMeshObject>> prototypes;
   for (GemCut& cut : BuildGemCuts()) {
     prototypes.push_back(MakePrototype(std::move(cut)));
+    if (prototypes.back() == nullptr) {
+      std::fprintf(stderr, "a gem cut's faces do not fit its vertices\n");
+      return 1;
+    }
     if (prototypes.size() > 1) prototypes[prototypes.size() - 2]->next = prototypes.back().get();
   }
 

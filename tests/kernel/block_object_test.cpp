@@ -43,9 +43,7 @@ std::unique_ptr<CBlockObject> SquareBlock(int first, int second, int depth, int 
   block->backEndType = back;
   block->thickness = thickness;
   block->radius = radius;
-  block->profilePoints = Square(first, second);
-  block->profileSizes = {4};
-  block->profileSteps = {kSteps};
+  block->SetProfiles({{Square(first, second), kSteps}});
   return block;
 }
 
@@ -76,6 +74,18 @@ std::vector<Vector3> ExpectedRow(const Case& c, const std::vector<Vector3>& p,
     out.push_back({coordinates[0], coordinates[1], coordinates[2]});
   }
   return out;
+}
+
+// Profiles are set one record of points and steps each, so the tables always fit.
+TEST_F(BlockObjectTest, SetProfilesKeepsTheTablesTogether) {
+  CBlockObject block;
+  block.profileSteps = {1, 2, 3};  // stale, longer than what follows
+  block.SetProfiles({{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, 4}, {{{5, 5, 0}, {6, 5, 0}, {6, 6, 0}, {5, 6, 0}}, 7}});
+  EXPECT_EQ(block.profileSizes, (std::vector<std::int32_t>{3, 4}));
+  EXPECT_EQ(block.profileSteps, (std::vector<std::int32_t>{4, 7}));
+  EXPECT_EQ(block.profilePoints.size(), 7u);
+  EXPECT_EQ(block.profilePoints[3], (Vector3{5, 5, 0}));
+  EXPECT_TRUE(block.ProfilesFitPoints());
 }
 
 TEST_F(BlockObjectTest, RebuildMakesTheChildren) {

@@ -18,9 +18,33 @@ class MeshObjectTest : public LumidrexTest {};
 std::unique_ptr<CMeshObject> Triangle() {
   auto mesh = std::make_unique<CMeshObject>();
   mesh->SetPoints(3, {{0, 0, 0}, {1, 0, 0}, {0, 2, 0}});
-  mesh->faceSizes = {3};
-  mesh->faceIndices = {0, 1, 2};
+  EXPECT_TRUE(mesh->SetFaces({3}, {0, 1, 2}));
   return mesh;
+}
+
+// The faces are set with their sizes or not at all.
+TEST_F(MeshObjectTest, SetFacesRefusesSizesThatDoNotFitTheIndices) {
+  struct Case {
+    const char* name;
+    std::vector<std::int32_t> sizes, indices;
+  };
+  const Case refused[] = {
+      {"more indices", {3}, {0, 1, 2, 0}},
+      {"fewer indices", {3, 3}, {0, 1, 2}},
+      {"a negative size", {-3, 6}, {0, 1, 2}},
+      {"an index past the vertices", {3}, {0, 1, 3}},
+      {"a negative index", {3}, {0, -1, 2}},
+  };
+  auto mesh = Triangle();
+  for (const Case& c : refused) {
+    SCOPED_TRACE(c.name);
+    EXPECT_FALSE(mesh->SetFaces(c.sizes, c.indices));
+    EXPECT_EQ(mesh->faceSizes, std::vector<std::int32_t>{3});
+    EXPECT_EQ(mesh->faceIndices, (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_TRUE(mesh->FacesFit());
+  }
+  EXPECT_TRUE(mesh->SetFaces({}, {}));
+  EXPECT_EQ(mesh->FaceCount(), 0);
 }
 
 TEST_F(MeshObjectTest, NewMeshDefaults) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,17 +42,22 @@ Bytes RecordOf(CGeomObject& object) {
   return CaptureWrite([&] { object.Write(); });
 }
 
+// The record of a surface over pointCount points whose grid fields say rows x columns: the writer
+// refuses such a grid, so a 2 x 2 record is patched. Eleven words, a flags half-word and the empty
+// extra list follow the grid.
+Bytes GridRecord(std::int32_t rows, std::int32_t columns, int pointCount) {
+  Bytes bytes = RecordOf(*GridSurface(2, 2, pointCount));
+  const std::size_t grid = bytes.size() - 4 - 2 - 11 * 4 - 8;
+  std::memcpy(&bytes[grid], &rows, 4);
+  std::memcpy(&bytes[grid + 4], &columns, 4);
+  return bytes;
+}
+
 // The record of a 2 x 3 surface whose extra list is replaced by the given bytes.
 Bytes WithExtraList(const Bytes& extraList) {
   Bytes bytes = RecordOf(*GridSurface(2, 3, 6));
   bytes.resize(bytes.size() - 4);
   bytes.insert(bytes.end(), extraList.begin(), extraList.end());
-  return bytes;
-}
-
-Bytes Words(std::initializer_list<std::int32_t> words) {
-  Bytes bytes;
-  for (const std::int32_t w : words) Append(&bytes, w);
   return bytes;
 }
 
@@ -111,6 +117,25 @@ TEST_F(SurfaceObjectTest, RecordLaysOutEveryFieldAndEndsWithAnEmptyExtraList) {
   EXPECT_TRUE(back->extras.empty());
 }
 
+// The grid is set with exactly its points or not at all.
+TEST_F(SurfaceObjectTest, SetGridTakesExactlyRowsTimesColumnsPoints) {
+  CSurfaceObject surface;
+  const std::vector<Vector3> six(6, Vector3{1, 2, 3});
+  ASSERT_TRUE(surface.SetGrid(2, 3, six));
+  EXPECT_EQ(surface.PointCount(), 6);
+  const struct {
+    int rows, columns;
+    std::size_t points;
+  } refused[] = {{3, 3, 6}, {2, 2, 6}, {1, 6, 6}, {6, 1, 6}, {-2, -3, 6}, {0, 0, 0}};
+  for (const auto& c : refused) {
+    SCOPED_TRACE(testing::Message() << c.rows << " x " << c.columns << " over " << c.points);
+    EXPECT_FALSE(surface.SetGrid(c.rows, c.columns, std::vector<Vector3>(c.points)));
+    EXPECT_EQ(surface.rows, 2);
+    EXPECT_EQ(surface.columns, 3);
+    EXPECT_EQ(surface.PointCount(), 6);
+  }
+}
+
 TEST_F(SurfaceObjectTest, FlagBitsReadBackSeparately) {
   for (const std::int16_t flags : {0, 1, 2, 3}) {
     Bytes bytes = RecordOf(*GridSurface(2, 2, 4));
@@ -142,9 +167,9 @@ TEST_F(SurfaceObjectTest, HostileRecordsEndCleanly) {
   const HostileRecord kRecords[] = {
       {"curve without points", RecordOf(noPoints), true, true, nullptr},
       {"curve cut inside its points", cutPoints, true, false, nullptr},
-      {"1 x 5 grid", RecordOf(*GridSurface(1, 5, 5)), true, true, nullptr},
-      {"grid above its points", RecordOf(*GridSurface(3, 3, 4)), true, true, nullptr},
-      {"grid overflowing 32 bits", RecordOf(*GridSurface(65536, 65536, 4)), true, true, nullptr},
+      {"1 x 5 grid", GridRecord(1, 5, 5), true, true, nullptr},
+      {"grid above its points", GridRecord(3, 3, 4), true, true, nullptr},
+      {"grid overflowing 32 bits", GridRecord(65536, 65536, 4), true, true, nullptr},
       {"extra counts 2, 0, -1", WithExtraList(Words({2, 7, 1, 2, 3, 4, 0, 8, -1})), false, true,
        [](const CGeomObject& object) {
          const auto& surface = dynamic_cast<const CSurfaceObject&>(object);

@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "kernel/axis_line_object.h"
+#include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
+#include "kernel/mesh_object.h"
+#include "kernel/surface_object.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_stream.h"
 #include "platform/file_handle.h"
@@ -256,6 +259,58 @@ TEST_F(DesignFileTest, FailedWriteChangesNothing) {
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"ring.bak", "ring.lxd"}));
   EXPECT_TRUE(Headless().messages.empty());
   EXPECT_EQ(Headless().waitDepth, 0);
+}
+
+// Objects whose sizes do not fit their data would read back as bad records: the save fails
+// and the old design stays byte for byte.
+TEST_F(DesignFileTest, ObjectsWithInconsistentSizesFailTheSave) {
+  const std::vector<Vector3> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+  auto mesh = [&](std::vector<std::int32_t> sizes, std::vector<std::int32_t> indices) {
+    auto m = std::make_unique<CMeshObject>();
+    m->SetPoints(4, square);
+    m->faceSizes = std::move(sizes);
+    m->faceIndices = std::move(indices);
+    return std::unique_ptr<CGeomObject>(std::move(m));
+  };
+  auto surface = [&](int rows, int columns) {
+    auto s = std::make_unique<CSurfaceObject>();
+    s->SetPoints(4, square);
+    s->rows = rows;
+    s->columns = columns;
+    return std::unique_ptr<CGeomObject>(std::move(s));
+  };
+  auto block = [&](std::vector<std::int32_t> sizes, std::vector<std::int32_t> steps) {
+    auto b = std::make_unique<CBlockObject>();
+    b->profilePoints = square;
+    b->profileSizes = std::move(sizes);
+    b->profileSteps = std::move(steps);
+    return std::unique_ptr<CGeomObject>(std::move(b));
+  };
+  struct Case {
+    const char* name;
+    std::unique_ptr<CGeomObject> object;
+  };
+  Case cases[] = {
+      {"mesh: more indices than the sizes add up to", mesh({3}, {0, 1, 2, 3})},
+      {"mesh: fewer indices", mesh({4}, {0, 1, 2})},
+      {"mesh: a negative size", mesh({-1, 5}, {0, 1, 2, 3})},
+      {"mesh: an index past the vertices", mesh({3}, {0, 1, 4})},
+      {"surface: 3 x 2 over 4 points", surface(3, 2)},
+      {"surface: 1 x 4", surface(1, 4)},
+      {"block: fewer steps than profiles", block({2, 2}, {4})},
+      {"block: sizes adding up to more points", block({5}, {4})},
+  };
+  const Bytes old = {'o', 'l', 'd'};
+  const std::string path = dir.Write("ring.lxd", std::string_view("old"));
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    NewScene(&document);
+    AddAxisLine(0, 1);
+    AddObject(c.object, 1);
+    EXPECT_EQ(SaveScene(&document, path), 0);
+    EXPECT_EQ(ReadWholeFile(path), old);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ring.lxd"});
+  }
 }
 
 TEST_F(DesignFileTest, ReadOnlyDesignIsRefusedUntouched) {

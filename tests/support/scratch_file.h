@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -36,4 +37,11 @@ void Append(Bytes* out, T value) {
   const std::size_t at = out->size();
   out->resize(at + sizeof(T));
   std::memcpy(out->data() + at, &value, sizeof(T));
+}
+
+// Little-endian 32-bit words, for hand-made fixtures.
+inline Bytes Words(std::initializer_list<std::int32_t> words) {
+  Bytes bytes;
+  for (const std::int32_t w : words) Append(&bytes, w);
+  return bytes;
 }
