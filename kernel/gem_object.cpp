@@ -7,16 +7,7 @@
 
 namespace {
 
-// How many gems are being drawn or bounded inside one another right now.
 int gemNesting = 0;
-
-class NestingLevel {
- public:
-  NestingLevel() { ++gemNesting; }
-  ~NestingLevel() { --gemNesting; }
-  NestingLevel(const NestingLevel&) = delete;
-  NestingLevel& operator=(const NestingLevel&) = delete;
-};
 
 // The gem's prototype; null for a bad index, a missing library, or a gem nested too deep.
 CGeomObject* PrototypeOf(const CGemObject& gem) {
@@ -26,11 +17,15 @@ CGeomObject* PrototypeOf(const CGemObject& gem) {
 
 }  // namespace
 
+GemNestingLevel::GemNestingLevel() { ++gemNesting; }
+GemNestingLevel::~GemNestingLevel() { --gemNesting; }
+int GemNestingDepth() { return gemNesting; }
+
 void CGemObject::Draw(int mode) {
   const Matrix4 kept = GetModelMatrix();
   MultiplyModelMatrix(placement);
   if (CGeomObject* prototype = PrototypeOf(*this)) {
-    NestingLevel level;
+    GemNestingLevel level;
     prototype->Draw(mode);
   }
   SetModelMatrix(kept);
@@ -56,7 +51,7 @@ void CGemObject::Write() {
 void CGemObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
   ResetBounds(min, max);
   if (const CGeomObject* prototype = PrototypeOf(*this)) {
-    NestingLevel level;
+    GemNestingLevel level;
     prototype->GetBounds(min, max, MatMultiply(placement, M));
   }
 }
@@ -65,7 +60,7 @@ void ResolveGemInstance(CGeomObject*& object, Matrix4* matrixOut) {
   Matrix4 combined = kIdentityMatrix;
   for (int depth = 0; object != nullptr && object->GetKind() == kKindGem; ++depth) {
     const auto* gem = static_cast<const CGemObject*>(object);
-    object = depth < kMaxGemNesting ? GemLibrary.Prototype(gem->LibraryIndex()) : nullptr;
+    object = gemNesting + depth < kMaxGemNesting ? GemLibrary.Prototype(gem->LibraryIndex()) : nullptr;
     // Each inner placement acts before the ones outside it.
     combined = MatMultiply(gem->placement, combined);
   }

@@ -21,12 +21,26 @@ class CGemObject : public CCompositeObject {
   void SetLibraryIndex(std::int32_t index) { kindWord = static_cast<std::uint32_t>(index); }
 };
 
-// A prototype may itself be a gem; a chain of more gems than this counts as a bad index, so a
-// library whose prototypes refer to each other cannot make a gem recurse without end.
+// A prototype may itself be a gem, or a group holding gems; gems more deeply nested than this
+// count as a bad index, so a library whose prototypes refer to each other cannot make a gem
+// recurse without end.
 inline constexpr int kMaxGemNesting = 8;
+
+// One gem entered for as long as it lives. Every path that descends into a gem's prototype
+// (wire frame, bounds, shading, rendering, export) holds one meanwhile, so that one count bounds
+// them all, however groups and gems alternate.
+class GemNestingLevel {
+ public:
+  GemNestingLevel();
+  ~GemNestingLevel();
+  GemNestingLevel(const GemNestingLevel&) = delete;
+  GemNestingLevel& operator=(const GemNestingLevel&) = delete;
+};
+// How many gems are entered right now.
+int GemNestingDepth();
 
 // Replaces a gem by the prototype it finally stands for and sets *matrixOut to the matrix that
 // carries that prototype's points into the design (inner placements first). Any other object is
-// left as it is with the identity; a gem with a bad index, no library or too deep a chain
-// becomes null, also with the identity.
+// left as it is with the identity; a gem with a bad index, no library or a chain reaching past
+// kMaxGemNesting (counting the gems already entered) becomes null, also with the identity.
 void ResolveGemInstance(CGeomObject*& object, Matrix4* matrixOut);

@@ -176,6 +176,7 @@ void RenderGemGL(const CGeomObject& gem) {
   Matrix4 placement;
   ResolveGemInstance(prototype, &placement);
   if (prototype == nullptr) return;
+  const GemNestingLevel level;
   GlCalls& gl = *InstalledGlCalls();
   float saved[16];
   gl.GetFloatv(kGlModelviewMatrix, saved);

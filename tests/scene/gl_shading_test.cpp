@@ -225,8 +225,7 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
 std::unique_ptr<CGeomObject> ShownMesh() {
   auto mesh = std::make_unique<CMeshObject>();
   mesh->SetPoints(3, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-  mesh->faceSizes = {3};
-  mesh->faceIndices = {0, 1, 2};
+  mesh->SetFaces({3}, {0, 1, 2});
   return mesh;
 }
 
@@ -345,6 +344,24 @@ TEST_F(GlGemShadingTest, GemShadesItsPrototypeAndPutsGlsMatrixBack) {
   gem.SetLibraryIndex(5);
   RenderObjectGL(&gem);
   EXPECT_TRUE(gl.calls.empty());
+}
+
+// A prototype that is a group holding a gem of itself: each gem level shades the group's mesh,
+// and the descent stops where the wire frame's does instead of exhausting the stack.
+TEST_F(GlGemShadingTest, AGroupHoldingItsOwnGemStopsAtTheNestingBound) {
+  auto group = std::make_unique<CBooleanObject>();
+  group->SetOperation(kBooleanUnion);
+  group->members.Append(ShownMesh());
+  group->members.Append(std::make_unique<CGemObject>());  // library index 0: this group
+  std::vector<std::unique_ptr<CGeomObject>> library;
+  library.push_back(std::move(group));
+  WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(library));
+  GemLibrary.Load();
+
+  CGemObject gem;
+  RenderObjectGL(&gem);
+  EXPECT_EQ(gl.Count("Begin"), kMaxGemNesting);
+  EXPECT_EQ(GemNestingDepth(), 0);
 }
 
 }  // namespace
