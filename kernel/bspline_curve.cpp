@@ -1,5 +1,6 @@
 #include "kernel/bspline_curve.h"
 
+#include <algorithm>
 #include <cstddef>
 
 const Matrix4 kBSplineBasis = {{1.0f / 6.0f, 2.0f / 3.0f, 1.0f / 6.0f, 0.0f,  //
@@ -82,6 +83,12 @@ std::vector<Vector3> SampleCurve(const Vector3* points, int n, int s) {
   for (int row = 1; row < 4; ++row)
     out[next++] = ApplyRow(subdivisionCache.matrices.back(), row, lastSpan);
   return out;
+}
+
+int DrawnSteps(int steps, std::int64_t points, std::int64_t limit) {
+  const std::int64_t spans = std::max<std::int64_t>(points - 3, 1);
+  if (steps <= 1 || spans * steps <= limit) return steps;
+  return static_cast<int>(std::max<std::int64_t>(limit / spans, 1));
 }
 
 std::vector<Vector3> EvaluateCurvePoints(const Vector3* points, int n, int s) {

@@ -33,6 +33,19 @@ inline Vector3 KnotPoint(const Vector3& previous, const Vector3& point, const Ve
   return VecScale(VecAdd(VecAdd(previous, VecScale(point, 4.0f)), next), 0.16666667f);
 }
 
+// Drawing and shading sample at most this many points along one direction of one object: more
+// than any view has pixels, and a bound on what a step count stored in a file costs per frame.
+// The stored count is kept; only the frame uses fewer.
+inline constexpr std::int64_t kMaxDrawnPointsPerDirection = std::int64_t{1} << 16;
+
+// A drawn surface net samples at most this many points each way: more lines than a view shows,
+// while its rows x columns stay far within kMaxTessellationPoints, so it is still drawn.
+inline constexpr std::int64_t kMaxDrawnGridSide = std::int64_t{1} << 9;
+
+// The steps per span to draw a line of `points` extended control points with: lowered, never
+// below 1, so that its spans x steps stay within the limit; 0 and 1 are kept.
+int DrawnSteps(int steps, std::int64_t points, std::int64_t limit = kMaxDrawnPointsPerDirection);
+
 // True when a rows x cols buffer stays within kMaxTessellationPoints (sizes in 64 bits).
 bool FitsTessellationCap(std::int64_t rows, std::int64_t cols);
 

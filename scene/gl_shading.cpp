@@ -113,7 +113,7 @@ void RenderBlockCapsGL(const CBlockObject& block) {
       for (Vector3& point : polygon) point = TransformPoint(point, block.placement);
       (object == back ? backs : fronts)
           .push_back(EvaluateCurvePoints(polygon.data(), static_cast<int>(polygon.size()),
-                                         curve.stepsPerSpan));
+                                         DrawnSteps(curve.stepsPerSpan, std::ssize(polygon))));
     }
   }
   if (backs.empty() && fronts.empty()) return;
@@ -327,7 +327,7 @@ void RenderCapGL(int offset, const Vector3* first, int stride, int count, int st
                                         6.0f)
                             : *point;
   }
-  std::vector<Vector3> sampled = EvaluateCurvePoints(outline.data(), count, steps);
+  std::vector<Vector3> sampled = EvaluateCurvePoints(outline.data(), count, DrawnSteps(steps, count));
   // A closed outline ends on a repeat of its first point.
   if (closed != 0 && !sampled.empty()) sampled.pop_back();
   if (sampled.empty()) return;

@@ -102,7 +102,8 @@ void CSurfaceObject::Draw(int mode) {
     ExtendSurfaceNet(grid, r, c, startAttributeU, endAttributeU, closedU, startAttributeV,
                      endAttributeV, closedV, &extended, &nu, &nv);
     TessellateSurface(kBSplineBasis, extended.data(), nu, nv, &net, nullptr, nullptr, &outRows,
-                      &outColumns, displayStepsU, displayStepsV, 0);
+                      &outColumns, DrawnSteps(displayStepsU, nu, kMaxDrawnGridSide),
+                      DrawnSteps(displayStepsV, nv, kMaxDrawnGridSide), 0);
     if (static_cast<std::int64_t>(outRows) * outColumns > static_cast<std::int64_t>(net.size()))
       return;
     for (int i = 0; i < outRows; ++i) {

@@ -8,7 +8,7 @@
 #include "scene/drawing_context.h"
 
 void DrawCurvePolyline(int steps, const Vector3* points, int count) {
-  const std::vector<Vector3> curve = EvaluateCurvePoints(points, count, steps);
+  const std::vector<Vector3> curve = EvaluateCurvePoints(points, count, DrawnSteps(steps, count));
   BeginPolyline(kPolylineOpen);
   for (const Vector3& p : curve) AddPolylineVertex(p);
 }

@@ -142,6 +142,25 @@ std::unique_ptr<CSurfaceObject> Surface(float side, int steps, int hidden = 1) {
   return surface;
 }
 
+// Step counts stored far beyond what a view can show are drawn with fewer: a curve's spans x steps
+// within 2^16, a surface net within 2^9 each way so that it is still drawn. The stored counts are
+// kept.
+TEST_F(WireframeTest, HugeStepCountsAreDrawnBounded) {
+  auto curve = Curve({{10, 10, 0}, {110, 10, 0}, {110, 110, 0}, {10, 110, 0}}, 1 << 20);
+  const std::vector<Polyline> drawn = Drawn(*curve, 0);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_GT(drawn[0].vertices.size(), 1000u);
+  EXPECT_LE(drawn[0].vertices.size(), std::size_t{1} << 16 | 1);
+  EXPECT_EQ(curve->stepsPerSpan, 1 << 20);
+
+  auto surface = Surface(100, 1 << 20);
+  std::size_t vertices = 0;
+  for (const Polyline& p : Drawn(*surface, kDisplayMeshWire)) vertices += p.vertices.size();
+  EXPECT_GT(vertices, 1000u);
+  EXPECT_LE(vertices, std::size_t{2} << 18);
+  EXPECT_EQ(surface->displayStepsU, 1 << 20);
+}
+
 TEST_F(WireframeTest, SurfaceIsoCurvesThinWithTheirScreenSize) {
   struct Case {
     float side;
