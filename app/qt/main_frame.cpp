@@ -1,6 +1,7 @@
 #include "app/qt/main_frame.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -28,6 +29,17 @@ namespace {
 // Bumped whenever the toolbars change, so that an older layout is not restored onto them.
 constexpr int kToolBarStateVersion = 1;
 constexpr int kIdleRefreshMs = 250;
+
+// Qt's restoreState trusts its input (a short foreign value can keep it busy for minutes), and any
+// program can write the profile; so only bytes this program wrote, as its checksum beside them
+// shows, are handed to it.
+const QString kToolBarStateKey = QStringLiteral("ToolBars/State");
+const QString kToolBarVersionKey = QStringLiteral("ToolBars/Version");
+const QString kToolBarChecksumKey = QStringLiteral("ToolBars/Checksum");
+
+QByteArray ToolBarStateChecksum(const QByteArray& state) {
+  return QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex();
+}
 
 QString ToolBarName(int resource) { return QStringLiteral("ToolBar%1").arg(resource); }
 
@@ -202,13 +214,18 @@ void CMainFrame::OnUpdateFrameTitle() { setWindowTitle(FrameTitle()); }
 
 void CMainFrame::LoadBarState() {
   QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
-  const QByteArray state = settings.value(QStringLiteral("ToolBars/State")).toByteArray();
-  if (!state.isEmpty()) restoreState(state, kToolBarStateVersion);
+  const QByteArray state = settings.value(kToolBarStateKey).toByteArray();
+  const bool ours = settings.value(kToolBarVersionKey).toInt() == kToolBarStateVersion &&
+                    settings.value(kToolBarChecksumKey).toByteArray() == ToolBarStateChecksum(state);
+  if (!state.isEmpty() && ours) restoreState(state, kToolBarStateVersion);
 }
 
 void CMainFrame::DestroyWindow() {
   idleRefresh_.stop();
   QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
-  settings.setValue(QStringLiteral("ToolBars/State"), saveState(kToolBarStateVersion));
+  const QByteArray state = saveState(kToolBarStateVersion);
+  settings.setValue(kToolBarStateKey, state);
+  settings.setValue(kToolBarVersionKey, kToolBarStateVersion);
+  settings.setValue(kToolBarChecksumKey, ToolBarStateChecksum(state));
   hide();
 }

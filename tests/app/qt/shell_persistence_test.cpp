@@ -56,19 +56,37 @@ TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart)
   EXPECT_EQ(ColorBack, 0x123456u);
 }
 
-// A damaged profile costs the user the saved layout and values, never the start.
+// A damaged or foreign profile costs the user the saved layout and values, never the start: the
+// toolbar layout is restored only when it is the bytes this program wrote, in its layout version.
 TEST_F(ShellPersistenceTest, ADamagedProfileStartsWithTheDefaults) {
   Start();
+  frame().addToolBar(Qt::BottomToolBarArea, frame().ToolBar(133));
   EXPECT_TRUE(frame().close());
   Exit();
-  QByteArray truncated = Profile().value(QStringLiteral("ToolBars/State")).toByteArray();
-  ASSERT_GT(truncated.size(), 40);
-  truncated.truncate(truncated.size() / 2);
-  for (const QByteArray& state : {truncated, QByteArray("not a layout"), QByteArray(4096, '\xff')}) {
-    SCOPED_TRACE(state.left(12).toHex().toStdString());
+  const QByteArray written = Profile().value(QStringLiteral("ToolBars/State")).toByteArray();
+  const QVariant checksum = Profile().value(QStringLiteral("ToolBars/Checksum"));
+  ASSERT_GT(written.size(), 40);
+  struct Case {
+    QByteArray state;
+    QVariant version;
+    QVariant checksum;
+  };
+  const Case cases[] = {
+      {written.left(written.size() / 2), 1, checksum},
+      {QByteArray("not a layout"), QVariant(), QVariant()},
+      {QByteArray(4096, '\xff'), 1, checksum},
+      {QByteArray::fromHex("000000ff00000000fd"), 1, QVariant()},
+      {written, 0, checksum},
+      {written, 1, QByteArray(64, '0')},
+  };
+  for (const Case& damaged : cases) {
+    SCOPED_TRACE(damaged.state.left(12).toHex().toStdString() + " version " +
+                 damaged.version.toString().toStdString());
     {
       QSettings profile = Profile();
-      profile.setValue(QStringLiteral("ToolBars/State"), state);
+      profile.setValue(QStringLiteral("ToolBars/State"), damaged.state);
+      profile.setValue(QStringLiteral("ToolBars/Version"), damaged.version);
+      profile.setValue(QStringLiteral("ToolBars/Checksum"), damaged.checksum);
       profile.setValue(QStringLiteral("View/ZoomFactor"), QStringLiteral("lots"));
       profile.setValue(QStringLiteral("Recent File List/File1"), QString());
     }
