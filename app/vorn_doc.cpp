@@ -97,7 +97,7 @@ bool CVornDoc::DoFileSave() { return DoSave(IsWritableFile(pathName_) ? pathName
 bool CVornDoc::DoSave(const std::string& path, bool replace) {
   std::string name = path;
   if (name.empty()) {
-    int filterIndex = 1;
+    static int filterIndex = 1;
     const std::string suggestion = pathName_.empty() ? title_ + ".lxd" : pathName_;
     std::optional<std::string> chosen = FileDialogPrompt(0, &filterIndex, DesignFileFilter(), {}, suggestion);
     if (!chosen) return false;

@@ -161,7 +161,7 @@ void InsertDocumentFile(const std::string& path) {
 }
 
 void OnInsertFile() {
-  int filterIndex = 1;
+  static int filterIndex = 1;
   const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, kInsertFilter, {}, {});
   if (!path) return;
   // The new pick tool begins a new undo step, so the whole insert is one step.

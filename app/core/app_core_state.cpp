@@ -2,6 +2,7 @@
 
 #include "app/core/app_settings.h"
 #include "app/core/choose_language.h"
+#include "app/core/file_names.h"
 #include "app/core/layer_table.h"
 #include "app/core/layers_dialog.h"
 #include "app/core/menu_builder.h"
@@ -17,6 +18,7 @@ void ResetAppCoreState() {
   ResetLayerTable();
   ResetLayersDialog();
   ResetChooseLanguage();
+  ResetFileDialogMemory();
   SetMenuFrame(nullptr);
   BuildMenus();
 }

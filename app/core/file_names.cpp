@@ -1,8 +1,12 @@
 #include "app/core/file_names.h"
 
 #include <cctype>
+#include <filesystem>
+#include <map>
+#include <utility>
 #include <vector>
 
+#include "app/core/ui_utilities.h"
 #include "platform/common_dialogs.h"
 
 namespace {
@@ -41,7 +45,27 @@ std::vector<std::string_view> FilterParts(std::string_view filter) {
   return parts;
 }
 
+// The folder each prompt was last used in, for this run. A prompt is known by its kind and its
+// filter text: every prompt of the program has its own pair.
+std::map<std::pair<bool, std::string>, std::string>& LastFolders() {
+  static std::map<std::pair<bool, std::string>, std::string> folders;
+  return folders;
+}
+
+// The dialog's own overwrite question sees the name before the filter's extension is added, so
+// the question is asked here, of the name that will be written.
+bool MayReplace(const std::string& path) {
+  std::error_code error;
+  // A name the system cannot even look up is for the save to refuse, not for a question.
+  if (!std::filesystem::exists(std::filesystem::path(path), error) || error) return true;
+  const std::string name = std::filesystem::path(path).filename().string();
+  return ShowMessageBox(name + " already exists.\nDo you want to replace it?", ApplicationTitle(), kMessageYesNo) ==
+         kAnswerYes;
+}
+
 }  // namespace
+
+void ResetFileDialogMemory() { LastFolders().clear(); }
 
 std::string AddExtensionIfMissing(std::string_view name, std::string_view ext) {
   std::string out(name);
@@ -71,20 +95,28 @@ std::optional<std::string> FileDialogPrompt(int open, int* filterIndex, std::str
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     request.filters.push_back({std::string(parts[i]), std::string(parts[i + 1])});
   }
-  request.filterIndex = *filterIndex;
   request.title = title;
   request.defaultName = defaultName;
-  request.initialFolder = initialFolder;
+  const auto remembered = LastFolders().find({request.open, std::string(filter)});
+  request.initialFolder = remembered != LastFolders().end() ? remembered->second : std::string(initialFolder);
 
-  std::optional<FileDialogAnswer> answer = RunFileDialog(request);
-  if (!answer) return std::nullopt;
-  *filterIndex = answer->filterIndex;
-  std::string path = std::move(answer->path);
-  if (DotAmongLastFour(path) == std::string::npos && answer->filterIndex >= 1) {
-    // The pattern is the (2 x index)-th part; an index without one appends nothing.
-    const std::size_t patternPart = 2 * static_cast<std::size_t>(answer->filterIndex) - 1;
-    const std::string_view pattern = patternPart < parts.size() ? parts[patternPart] : std::string_view();
-    if (pattern.size() >= 3 && pattern[2] != '*' && pattern[2] != '?') path += pattern.substr(1);
+  for (;;) {
+    request.filterIndex = *filterIndex;
+    std::optional<FileDialogAnswer> answer = RunFileDialog(request);
+    if (!answer) return std::nullopt;
+    *filterIndex = answer->filterIndex;
+    std::string path = std::move(answer->path);
+    if (DotAmongLastFour(path) == std::string::npos && answer->filterIndex >= 1) {
+      // The pattern is the (2 x index)-th part; an index without one appends nothing.
+      const std::size_t patternPart = 2 * static_cast<std::size_t>(answer->filterIndex) - 1;
+      const std::string_view pattern = patternPart < parts.size() ? parts[patternPart] : std::string_view();
+      if (pattern.size() >= 3 && pattern[2] != '*' && pattern[2] != '?') path += pattern.substr(1);
+    }
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (!folder.empty()) LastFolders()[{request.open, std::string(filter)}] = folder;
+    if (request.open || MayReplace(path)) return path;
+    // No: back to the dialog, where the user left it.
+    request.initialFolder = folder;
+    request.defaultName = std::filesystem::path(path).filename().string();
   }
-  return path;
 }

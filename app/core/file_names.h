@@ -20,7 +20,12 @@ StrippedName StripExtensionIf(std::string_view name, std::string_view ext);
 // and a pattern for each filter, each followed by '|'. filterIndex (1-based) picks the filter
 // shown first and receives the one chosen. A chosen name without a '.' among its last four
 // characters gets the chosen filter's extension (*.lyr gives .lyr, *.* nothing). None when the
-// user cancels; the filter index then stays.
+// user cancels; the filter index then stays. A save asks before it replaces an existing file
+// under the final name; No goes back to the dialog. Within a run each prompt reopens in the
+// folder it was last used in; initialFolder only serves its first use.
 std::optional<std::string> FileDialogPrompt(int open, int* filterIndex, std::string_view filter,
                                             std::string_view title, std::string_view defaultName,
                                             std::string_view initialFolder = {});
+
+// Forgets the folders the prompts were last used in.
+void ResetFileDialogMemory();

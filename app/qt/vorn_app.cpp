@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <clocale>
+#include <filesystem>
 
 #include "app/app_profile.h"
 #include "app/core/file_names.h"
@@ -21,6 +22,7 @@
 #include "app/qt/splash_wnd.h"
 #include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
+#include "app/vorn_doc.h"
 #include "kernel/kernel_state.h"
 #include "platform/command_queue.h"
 #include "platform/gl/libgl_calls.h"
@@ -162,8 +164,12 @@ CVornDoc* CVornApp::OpenDocumentFile(const std::string& path) {
 void CVornApp::OnFileNew() { ::OnFileNew(*mainFrame_); }
 
 void CVornApp::OnFileOpen() {
-  int filterIndex = 1;
-  const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, DesignFileFilter(), {}, {});
+  static int filterIndex = 1;
+  // The first Open of a run starts beside the current design, when it has a file.
+  const CVornDoc* current = mainFrame_->ActiveDocument();
+  const std::string folder =
+      current ? std::filesystem::path(current->GetPathName()).parent_path().string() : std::string();
+  const std::optional<std::string> path = FileDialogPrompt(1, &filterIndex, DesignFileFilter(), {}, {}, folder);
   if (path) OpenDocumentFile(*path);
 }
 

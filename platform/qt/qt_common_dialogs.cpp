@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
   static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
@@ -40,6 +41,8 @@ std::optional<FileDialogAnswer> QtCommonDialogs::AskFileName(const FileDialogReq
   // Qt's own dialog everywhere, so the chosen filter is always known.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  // The program asks itself, once it knows the name it will really write.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
   const QStringList names = QtNameFilters(request.filters);
@@ -47,7 +50,10 @@ std::optional<FileDialogAnswer> QtCommonDialogs::AskFileName(const FileDialogReq
   if (request.filterIndex >= 1 && request.filterIndex <= names.size()) {
     dialog.selectNameFilter(names[request.filterIndex - 1]);
   }
-  if (!request.initialFolder.empty()) dialog.setDirectory(QString::fromStdString(request.initialFolder));
+  // Never the program's working folder, which means nothing to the user.
+  dialog.setDirectory(request.initialFolder.empty()
+                          ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                          : QString::fromStdString(request.initialFolder));
   if (!request.defaultName.empty()) dialog.selectFile(QString::fromStdString(request.defaultName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   FileDialogAnswer answer;

@@ -173,6 +173,50 @@ TEST_F(VornDocTest, SaveAsksForANameUnlessTheDocumentsFileMayBeWritten) {
   }
 }
 
+// The question covers the name that is written, extension included; No goes back to the dialog.
+TEST_F(VornDocTest, SaveAsAsksBeforeReplacingTheFileItWillWrite) {
+  struct Case {
+    const char* typed;
+    const char* written;
+    int answer;  // to the question, when it comes
+    bool asks;
+  };
+  const Case cases[] = {
+      {"ring", "ring.lxd", kAnswerNo, true},     {"ring.lxd", "ring.lxd", kAnswerNo, true},
+      {"ring", "ring.lxd", kAnswerYes, true},    {"band", "band.lxd", kAnswerNo, false},
+      {"ring.LXD", "ring.LXD", kAnswerNo, false},
+  };
+  const Bytes existing = DesignFile({AxisLineRecord(0, 5)});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + (c.answer == kAnswerYes ? " yes" : " no"));
+    TempDir folder;
+    const std::string ring = folder.Write("ring.lxd", existing);
+    document->ClearPathName();
+    Headless().messages.clear();
+    Headless().fileRequests.clear();
+    AnswerFileDialog(folder.File(c.typed));
+    if (c.asks) Headless().messageAnswers.push_back(c.answer);
+    const bool declined = c.asks && c.answer == kAnswerNo;
+    if (declined) AnswerFileDialog(std::nullopt);
+
+    EXPECT_EQ(document->DoSave({}), !declined);
+    const std::vector<std::string> asked =
+        c.asks ? std::vector<std::string>{std::string(c.written) + " already exists.\nDo you want to replace it?"}
+               : std::vector<std::string>{};
+    EXPECT_EQ(MessageTexts(), asked);
+    const bool replaced = !declined && std::string(c.written) == "ring.lxd";
+    EXPECT_EQ(ReadWholeFile(ring), replaced ? DesignFile({}) : existing);
+    if (!declined) {
+      EXPECT_EQ(document->GetPathName(), folder.File(c.written));
+      continue;
+    }
+    // The dialog comes back where the user left it.
+    ASSERT_EQ(Headless().fileRequests.size(), 2u);
+    EXPECT_EQ(Headless().fileRequests[1].initialFolder, folder.path());
+    EXPECT_EQ(Headless().fileRequests[1].defaultName, c.written);
+  }
+}
+
 TEST_F(VornDocTest, APathTheSystemRefusesFailsAsAnOpenOrASaveAndChangesNothing) {
   const std::string own = dir.Write("ring.lxd", DesignFile({CurveRecord()}));
   ASSERT_TRUE(document->OnOpenDocument(own));

@@ -77,4 +77,36 @@ TEST_F(FileNamesTest, CancelReturnsNothingAndKeepsTheFilterIndex) {
   EXPECT_EQ(Headless().fileRequests.front().filterIndex, 2);
 }
 
+TEST_F(FileNamesTest, EachPromptReopensInTheFolderItWasLastUsedIn) {
+  const char* layers = "Layer Files (*.lyr)|*.lyr|";
+  const char* pictures = "BMP Files (*.bmp)|*.bmp|";
+  struct Step {
+    int open;
+    const char* filter;
+    const char* initialFolder;
+    const char* chosen;  // none: cancelled
+    const char* shownIn;
+  };
+  const Step steps[] = {
+      {1, layers, "/start", "/a/one.lyr", "/start"},   // first use: the caller's folder
+      {1, layers, "/start", nullptr, "/a"},            // then where it was last used
+      {0, layers, "", "/b/two", ""},                   // the save prompt is its own
+      {0, layers, "", "/c/three", "/b"},
+      {1, layers, "", "/a/four.lyr", "/a"},            // a cancel remembered nothing
+      {0, pictures, "", "/d/p.bmp", ""},
+  };
+  for (const Step& step : steps) {
+    Headless().fileRequests.clear();
+    if (step.chosen) {
+      Headless().fileAnswers.push_back(FileDialogAnswer{step.chosen, 1});
+    } else {
+      Headless().fileAnswers.push_back(std::nullopt);
+    }
+    int index = 1;
+    FileDialogPrompt(step.open, &index, step.filter, {}, {}, step.initialFolder);
+    ASSERT_EQ(Headless().fileRequests.size(), 1u);
+    EXPECT_EQ(Headless().fileRequests[0].initialFolder, step.shownIn) << step.chosen;
+  }
+}
+
 }  // namespace

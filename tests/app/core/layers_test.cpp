@@ -195,6 +195,7 @@ TEST_F(LayersTest, AFailingSaveKeepsTheOldFile) {
   CLayersDlg dialog;
   dialog.OnInitDialog();
   Headless().fileAnswers.push_back(FileDialogAnswer{path, 1});
+  Headless().messageAnswers.push_back(kAnswerYes);  // replace it
   dialog.OnSaveLayerFile();
   EXPECT_EQ(Headless().messages.back().text, "Cannot write to file!");
   EXPECT_EQ(ReadWholeFile(path), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
