@@ -59,7 +59,7 @@ void CChooseLanguageDlg::OnInitDialog() {
 }
 
 void OnChooseLanguage() {
-  if (!LanguageFileName.empty()) {
+  if (LanguageActive()) {
     LanguageFileName.clear();
   } else {
     CChooseLanguageDlg& dialog = Dialog();

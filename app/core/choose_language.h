@@ -22,7 +22,7 @@ class CChooseLanguageDlg : public DialogModel {
   int selection = 0;                       // list index; kept between uses; -1 for none
 };
 
-// Command 1103: back to English when a language is active, else the Choose Language dialog;
+// Command 1103: back to English when a language is active (its file loaded), else the Choose Language dialog;
 // then the menus are built again, unless the dialog was cancelled.
 void OnChooseLanguage();
 

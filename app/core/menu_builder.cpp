@@ -106,12 +106,19 @@ void AddRunTimeMenuItems(MenuItem* bar) {
   }
 }
 
+namespace {
+bool languageLoaded = false;
+}  // namespace
+
+bool LanguageActive() { return languageLoaded; }
+
 void BuildMenus() {
   std::optional<LanguageTexts> language;
   if (!LanguageFileName.empty()) language = ReadLanguageFile(GetProgramDir() + LanguageFileName, MenuStringTable);
   const std::vector<std::string> rowTexts = language ? language->rowTexts : EnglishRowTexts(MenuStringTable);
 
-  MenuItem bar = BuildMenuTree(MenuStringTable, rowTexts, language.has_value());
+  languageLoaded = language.has_value();
+  MenuItem bar = BuildMenuTree(MenuStringTable, rowTexts, languageLoaded);
   FillStringTable(MenuStringTable, rowTexts);
   AddRunTimeMenuItems(&bar);
   Bar() = std::move(bar);

@@ -46,4 +46,7 @@ void AddRunTimeMenuItems(MenuItem* bar);
 // Builds the menu bar and the string table in the active language (English when
 // LanguageFileName is empty or names no good language file) and hands both to the main frame.
 void BuildMenus();
+// True when the menus were last built from a language file that loaded: the one notion of an
+// active language, so a named file that cannot be read counts as English everywhere.
+bool LanguageActive();
 const MenuItem& CurrentMenuBar();

@@ -77,4 +77,24 @@ TEST_F(ChooseLanguageTest, TheActiveFileIsPreselectedAndOkWithoutSelectionChange
   EXPECT_EQ(Headless().dialogsRun.size(), 1u);
 }
 
+// A profile may name a file that is gone or damaged: the program then speaks English, and the
+// command opens the dialog on its first use rather than only forgetting the name.
+TEST_F(ChooseLanguageTest, ALanguageWhoseFileCannotBeReadIsNotActive) {
+  for (const char* named : {"bad.str", "gone.str"}) {
+    SCOPED_TRACE(named);
+    LanguageFileName = named;
+    BuildMenus();
+    EXPECT_FALSE(LanguageActive());
+    Headless().dialogsRun.clear();
+    Headless().AnswerDialog(CChooseLanguageDlg::kName, [](DialogModel& model) {
+      static_cast<CChooseLanguageDlg&>(model).selection = 0;
+      return kAnswerOk;
+    });
+    OnChooseLanguage();
+    EXPECT_EQ(Headless().dialogsRun.size(), 1u);
+    EXPECT_EQ(LanguageFileName, "A.STR");
+    EXPECT_TRUE(LanguageActive());
+  }
+}
+
 }  // namespace
