@@ -69,8 +69,10 @@ int HeadlessPlatform::RunDialog(DialogModel& dialog) {
   return answer(dialog);
 }
 
-std::unique_ptr<ProgressWindow> HeadlessPlatform::OpenProgressWindow(ProgressWindowClient& client) {
+std::unique_ptr<ProgressWindow> HeadlessPlatform::OpenProgressWindow(ProgressWindowClient& client,
+                                                                     const std::string& cancelText) {
   if (progressWindowFails) return nullptr;
+  progress.cancelText = cancelText;
   return std::make_unique<HeadlessProgressWindow>(*this, client);
 }
 

@@ -39,6 +39,7 @@ class HeadlessPlatform : public UiServices,
     int lower = 0;
     int upper = 0;
     int position = 0;
+    std::string cancelText;
     std::vector<std::string> captions;  // every caption set, in order
     int pumps = 0;
   };
@@ -82,7 +83,8 @@ class HeadlessPlatform : public UiServices,
   void SetToolCursor(int cursorId) override { toolCursors.push_back(cursorId); }
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
-  std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client) override;
+  std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
+                                                     const std::string& cancelText) override;
 
   // CommonDialogs
   std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;

@@ -62,8 +62,9 @@ class UiServices {
   // A copy of the area that holds every view; false when none can be made.
   virtual bool GrabViewArea(Picture* picture) = 0;
   virtual int RunDialog(DialogModel& dialog) = 0;
-  // Null when no window could be opened.
-  virtual std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client) = 0;
+  // Null when no window could be opened. cancelText labels the Cancel button.
+  virtual std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
+                                                             const std::string& cancelText) = 0;
 };
 
 // The modal runs of the installed backend. Each holds the command queue while it runs.

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kCancelQuestion = 10137;  // "Are you sure to Cancel?"
+constexpr int kCancelButtonText = 2;
 
 // The bar's own step: past its upper bound it starts over from the lower one.
 int BarPositionAfter(std::int64_t position, int lower, int upper) {
@@ -19,7 +20,7 @@ int BarPositionAfter(std::int64_t position, int lower, int upper) {
 }  // namespace
 
 int CProgressDlg::Create() {
-  window_ = Platform().ui->OpenProgressWindow(*this);
+  window_ = Platform().ui->OpenProgressWindow(*this, GetLocalizedString(kCancelButtonText));
   if (!window_) return 0;
   hold_ = std::make_unique<CommandQueueHold>();
   OnInitDialog();

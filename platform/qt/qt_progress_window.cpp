@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,16 +25,20 @@ class QtProgressWindow::Dialog : public QDialog {
   ProgressWindowClient& client_;
 };
 
-QtProgressWindow::QtProgressWindow(ProgressWindowClient& client, QWidget* owner)
-    : dialog_(std::make_unique<Dialog>(client, owner)), bar_(new QProgressBar(dialog_.get())) {
+QtProgressWindow::QtProgressWindow(ProgressWindowClient& client, QWidget* owner, const std::string& cancelText)
+    : dialog_(std::make_unique<Dialog>(client, owner)),
+      text_(new QLabel(dialog_.get())),
+      bar_(new QProgressBar(dialog_.get())) {
   // A top-level window: disabling the main window would disable its children too.
   dialog_->setWindowFlags(Qt::Dialog);
   dialog_->setWindowModality(Qt::ApplicationModal);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog_.get());
+  auto* cancel = new QPushButton(QString::fromStdString(cancelText), dialog_.get());
   cancel->setAutoDefault(false);
   cancel->setDefault(false);
   QObject::connect(cancel, &QPushButton::clicked, dialog_.get(), [this] { dialog_->reject(); });
   auto* layout = new QVBoxLayout(dialog_.get());
+  text_->setTextFormat(Qt::PlainText);
+  layout->addWidget(text_);
   layout->addWidget(bar_);
   layout->addWidget(cancel, 0, Qt::AlignRight);
   bar_->setTextVisible(false);
@@ -49,6 +54,7 @@ void QtProgressWindow::SetPosition(int position) { bar_->setValue(position); }
 
 void QtProgressWindow::SetCaption(const std::string& caption) {
   dialog_->setWindowTitle(QString::fromStdString(caption));
+  text_->setText(dialog_->windowTitle());
 }
 
 void QtProgressWindow::PumpEvents() { QCoreApplication::processEvents(); }

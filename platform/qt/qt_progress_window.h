@@ -4,15 +4,16 @@
 
 #include "platform/ui_services.h"
 
+class QLabel;
 class QProgressBar;
 class QWidget;
 
-// The progress window: a top-level dialog, modal for the whole application while open, with a
-// bar and a Cancel button. Cancel, Esc and the close button only tell the client; Enter does
-// nothing.
+// The progress window: a top-level dialog, modal for the whole application while open, with its
+// caption repeated above the bar (some desktops draw dialogs without a title bar) and a Cancel
+// button. Cancel, Esc and the close button only tell the client; Enter does nothing.
 class QtProgressWindow : public ProgressWindow {
  public:
-  QtProgressWindow(ProgressWindowClient& client, QWidget* owner);
+  QtProgressWindow(ProgressWindowClient& client, QWidget* owner, const std::string& cancelText);
   ~QtProgressWindow() override;
 
   void SetRange(int lower, int upper) override;
@@ -23,5 +24,6 @@ class QtProgressWindow : public ProgressWindow {
  private:
   class Dialog;
   std::unique_ptr<Dialog> dialog_;
+  QLabel* text_;
   QProgressBar* bar_;
 };

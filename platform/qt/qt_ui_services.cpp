@@ -74,6 +74,7 @@ int QtUiServices::RunDialog(DialogModel& dialog) {
   return view->second(dialog, mainWindow_);
 }
 
-std::unique_ptr<ProgressWindow> QtUiServices::OpenProgressWindow(ProgressWindowClient& client) {
-  return std::make_unique<QtProgressWindow>(client, mainWindow_);
+std::unique_ptr<ProgressWindow> QtUiServices::OpenProgressWindow(ProgressWindowClient& client,
+                                                                 const std::string& cancelText) {
+  return std::make_unique<QtProgressWindow>(client, mainWindow_, cancelText);
 }

@@ -40,7 +40,8 @@ class QtUiServices : public UiServices {
   void SetToolCursor(int cursorId) override;
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
-  std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client) override;
+  std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
+                                                     const std::string& cancelText) override;
 
  private:
   QPointer<QMainWindow> mainWindow_;

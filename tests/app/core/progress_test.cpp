@@ -1,5 +1,7 @@
 #include "app/core/progress.h"
 
+#include "app/core/string_table.h"
+
 
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
@@ -16,6 +18,7 @@ TEST_F(ProgressTest, TheCaptionShowsTheTitleAndThePercentage) {
   CProgress progress;
   ASSERT_TRUE(progress.Open(200, "T", 1));
   EXPECT_EQ(Headless().progress.captions, (std::vector<std::string>{"Lumidrex 5.1", "T"}));
+  EXPECT_EQ(Headless().progress.cancelText, GetLocalizedString(2));
   for (int i = 0; i < 100; ++i) EXPECT_EQ(progress.StepIt(), 0);
   EXPECT_EQ(Caption(), "T 50%");
   EXPECT_EQ(Headless().progress.position, 100);
