@@ -1,5 +1,6 @@
 #include "app/core/language_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -41,7 +42,8 @@ bool MenuRowCarriesText(const MenuTableRow& row) {
   return row.id != kSeparator && row.id != kPopupEnd && !row.text.empty();
 }
 
-std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table) {
+std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table,
+                                              std::size_t lateRows) {
   const FileHandle file = OpenFile(path, "rb");
   if (!file) return std::nullopt;
   const ObjectStreamScope stream(file.get());
@@ -54,7 +56,13 @@ std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span
     if (!ReadLanguageString(table[row], true, &texts.rowTexts[row])) return std::nullopt;
   }
   const std::size_t first = static_cast<std::size_t>(sections.strings.data() - table.data());
-  for (std::size_t row = first; row < first + sections.strings.size(); ++row) {
+  const std::size_t end = first + sections.strings.size();
+  const std::size_t lateBegin = end - std::min(lateRows, sections.strings.size());
+  for (std::size_t row = first; row < end; ++row) {
+    if (row >= lateBegin && ObjectStreamBytesLeft() == 0) {
+      for (; row < end; ++row) texts.rowTexts[row] = table[row].text;
+      break;
+    }
     if (!ReadLanguageString(table[row], true, &texts.rowTexts[row])) return std::nullopt;
   }
   return texts;

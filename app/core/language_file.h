@@ -29,8 +29,11 @@ struct LanguageTexts {
 };
 
 // The whole file, checked before any text is used: the magic, the name and every text. Bytes
-// after the last text are ignored. None when the file cannot be opened or any check fails.
-std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table);
+// after the last text are ignored. The file may end before the last lateRows string rows (texts
+// added after files were written); those keep their English texts. None when the file cannot be
+// opened or any check fails.
+std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table,
+                                              std::size_t lateRows = 0);
 // The language's name, for the Choose Language list; none for a file that is no language file.
 std::optional<std::string> ReadLanguageName(const std::string& path);
 

@@ -114,7 +114,7 @@ bool LanguageActive() { return languageLoaded; }
 
 void BuildMenus() {
   std::optional<LanguageTexts> language;
-  if (!LanguageFileName.empty()) language = ReadLanguageFile(GetProgramDir() + LanguageFileName, MenuStringTable);
+  if (!LanguageFileName.empty()) language = ReadLanguageFile(GetProgramDir() + LanguageFileName, MenuStringTable, kLateStringRows);
   const std::vector<std::string> rowTexts = language ? language->rowTexts : EnglishRowTexts(MenuStringTable);
 
   languageLoaded = language.has_value();

@@ -770,6 +770,11 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {33902, "United States"},
     {33903, "Europe"},
     {34000, "Round Diamond Size"},
+    {31804, "Current"},
+    {31805, "Name"},
+    {31806, "Pick"},
+    {31807, "Show"},
+    {31808, "Colour"},
     {kTableEnd, ""},
 }};
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,12 +30,21 @@ struct LayerRow {
 
 QString Localized(int key) { return QString::fromStdString(GetLocalizedString(key)); }
 
+// The column headings, which are also each control's tooltip: Current, Name, Pick, Show, Colour.
+constexpr int kFirstHeadingString = 31804;
+constexpr int kColumns = 5;
+
 }  // namespace
 
 int RunLayersDialogView(CLayersDlg& model, QWidget* parent) {
   QDialog dialog(parent);
   dialog.setWindowTitle(Localized(31800));
   auto* grid = new QGridLayout;
+  std::array<QString, kColumns> headings;
+  for (int column = 0; column < kColumns; ++column) {
+    headings[static_cast<std::size_t>(column)] = Localized(kFirstHeadingString + column);
+    grid->addWidget(new QLabel(headings[static_cast<std::size_t>(column)], &dialog), 0, column);
+  }
   auto* currentLayer = new QButtonGroup(&dialog);
   std::array<LayerRow, kLayerCount> rows;
   for (int i = 0; i < kLayerCount; ++i) {
@@ -49,11 +59,12 @@ int RunLayersDialogView(CLayersDlg& model, QWidget* parent) {
     QObject::connect(row.pickable, &QCheckBox::toggled, &dialog, [&entry](bool on) { entry.pickable = on ? 1 : 0; });
     QObject::connect(row.visible, &QCheckBox::toggled, &dialog, [&entry](bool on) { entry.visible = on ? 1 : 0; });
     row.color->onColorChosen = [&entry](std::uint32_t color) { entry.color = color; };
-    grid->addWidget(row.current, i, 0);
-    grid->addWidget(row.name, i, 1);
-    grid->addWidget(row.pickable, i, 2);
-    grid->addWidget(row.visible, i, 3);
-    grid->addWidget(row.color, i, 4);
+    const std::array<QWidget*, kColumns> controls = {row.current, row.name, row.pickable, row.visible, row.color};
+    for (int column = 0; column < kColumns; ++column) {
+      QWidget* control = controls[static_cast<std::size_t>(column)];
+      control->setToolTip(headings[static_cast<std::size_t>(column)]);
+      grid->addWidget(control, i + 1, column);
+    }
   }
   const auto fill = [&] {
     for (int i = 0; i < kLayerCount; ++i) {

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_ui_services.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -27,8 +28,9 @@ int QtUiServices::ShowMessage(const std::string& text, const std::string& captio
   QMessageBox::StandardButtons shown = QMessageBox::Ok;
   if (buttons == kMessageYesNo) shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == kMessageYesNoCancel) shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), shown,
-                  mainWindow_);
+  // Over the dialog that asked, when one is open (a layer file's failure over the Layers dialog).
+  QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : mainWindow_;
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), shown, over);
   const int answer = box.exec();
   if (buttons == kMessageOk) return kAnswerOk;
   if (answer == QMessageBox::Yes) return kAnswerYes;

@@ -143,4 +143,31 @@ TEST_F(LanguageFileTest, WithALanguageActiveTheLanguageItemLeadsBackToEnglish) {
   EXPECT_EQ(GetLocalizedString(10016), "Invalid file format!");
 }
 
+// Files written before the Layers dialog's headings existed end before their rows: they still
+// load, and the headings stay English; a file that has them translates them too.
+TEST_F(LanguageFileTest, AFileEndingBeforeTheLateRowsLoadsWithThoseInEnglish) {
+  const std::vector<MenuTableRow> older(MenuStringTable.begin(), MenuStringTable.end() - 1 - kLateStringRows);
+  std::vector<MenuTableRow> olderTable = older;
+  olderTable.push_back({kTableEnd, ""});
+  folder.Write("old.str", LanguageFileBytes("Old", olderTable, Marked));
+  folder.Write("marked.str", MarkedFile());
+  const struct {
+    const char* file;
+    const char* heading;
+  } cases[] = {{"old.str", "Name"}, {"marked.str", "#Name"}};
+  for (const auto& c : cases) {
+    LanguageFileName = c.file;
+    BuildMenus();
+    EXPECT_TRUE(LanguageActive()) << c.file;
+    EXPECT_EQ(GetLocalizedString(34000), "#Round Diamond Size") << c.file;
+    EXPECT_EQ(GetLocalizedString(31805), c.heading) << c.file;
+  }
+  // Ending inside a late row's text is still a damaged file.
+  const Bytes marked = MarkedFile();
+  folder.Write("cut.str", Bytes(marked.begin(), marked.end() - 3));
+  LanguageFileName = "cut.str";
+  BuildMenus();
+  EXPECT_FALSE(LanguageActive());
+}
+
 }  // namespace

@@ -3,6 +3,9 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QKeyEvent>
@@ -56,6 +59,38 @@ TEST_F(LayersDialogViewTest, TheRowsEditTheWorkingCopyAndOkHandsItOver) {
   EXPECT_EQ(LayerTable[4].color, 0x0000FFu);
   EXPECT_EQ(dialog.selectedLayer, 2);
   EXPECT_EQ(dialog.moveOption, 1);
+}
+
+TEST_F(LayersDialogViewTest, ColumnsHaveHeadingsAndTipsAndALoadFailureShowsOverTheDialog) {
+  LoadLayerSettings();
+  RegisterAppDialogViews(platform().ui());
+  InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+  TempDir folder;
+  Headless().fileAnswers.push_back(FileDialogAnswer{folder.Write("bad.lyr", std::string_view("no layers")), 1});
+  CLayersDlg dialog;
+  QWidget* messageParent = nullptr;
+  WhenModalOpens([&messageParent](QWidget* modal) {
+    const QStringList headings = {"Current", "Name", "Pick", "Show", "Colour"};
+    auto* grid = modal->findChild<QGridLayout*>();
+    ASSERT_NE(grid, nullptr);
+    for (int column = 0; column < headings.size(); ++column) {
+      auto* heading = qobject_cast<QLabel*>(grid->itemAtPosition(0, column)->widget());
+      ASSERT_NE(heading, nullptr) << column;
+      EXPECT_EQ(heading->text(), headings[column]);
+      for (int row = 1; row <= 20; ++row) EXPECT_EQ(grid->itemAtPosition(row, column)->widget()->toolTip(), headings[column]);
+    }
+    WhenModalOpens([&messageParent](QWidget* box) {
+      messageParent = box->parentWidget();
+      qobject_cast<QMessageBox*>(box)->accept();
+    });
+    for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Load Layer File")) button->click();
+    }
+    EXPECT_EQ(messageParent, modal);
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  EXPECT_EQ(RunModalDialog(dialog), kAnswerCancel);
+  EXPECT_NE(messageParent, nullptr);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "app/core/progress.h"
+#include "app/core/string_table.h"
 #include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "qt_test.h"
@@ -31,6 +34,10 @@ TEST_F(ProgressWindowTest, TheCaptionAndTheBarFollowTheSteps) {
   EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
   for (int i = 0; i < 100; ++i) progress.StepIt();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("T 50%"));
+  // Shown inside the window too, for desktops that draw dialogs without a title bar.
+  ASSERT_NE(window->findChild<QLabel*>(), nullptr);
+  EXPECT_EQ(window->findChild<QLabel*>()->text(), QStringLiteral("T 50%"));
+  EXPECT_EQ(window->findChild<QPushButton*>()->text(), QString::fromStdString(GetLocalizedString(2)));
   EXPECT_EQ(window->findChild<QProgressBar*>()->value(), 100);
   EXPECT_EQ(window->findChild<QProgressBar*>()->maximum(), 200);
   progress.Close();

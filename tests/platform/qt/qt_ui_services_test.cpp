@@ -94,31 +94,4 @@ TEST_F(QtUiServicesTest, ToolCursorsAndTheViewArea) {
   EXPECT_FALSE(platform().ui().GrabViewArea(&picture));
 }
 
-// Some desktops draw dialogs without a title bar: the caption shows inside the window as well.
-TEST_F(QtUiServicesTest, TheProgressWindowShowsItsCaptionAboveTheBarAndTheGivenCancelText) {
-  struct Client : ProgressWindowClient {
-    void OnCancel() override { ++cancels; }
-    void OnOK() override {}
-    int cancels = 0;
-  } client;
-  const std::unique_ptr<ProgressWindow> window = platform().ui().OpenProgressWindow(client, "Abbrechen");
-  ASSERT_NE(window, nullptr);
-  window->SetRange(0, 200);
-  window->SetPosition(100);
-  window->SetCaption("Saving 50%");
-  QWidget* dialog = nullptr;
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->isVisible() && top->windowTitle() == QStringLiteral("Saving 50%")) dialog = top;
-  }
-  ASSERT_NE(dialog, nullptr);
-  const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
-  ASSERT_EQ(labels.size(), 1);
-  EXPECT_EQ(labels[0]->text(), QStringLiteral("Saving 50%"));
-  const QList<QAbstractButton*> buttons = dialog->findChildren<QAbstractButton*>();
-  ASSERT_EQ(buttons.size(), 1);
-  EXPECT_EQ(buttons[0]->text(), QStringLiteral("Abbrechen"));
-  buttons[0]->click();
-  EXPECT_EQ(client.cancels, 1);
-}
-
 }  // namespace
