@@ -18,7 +18,11 @@ constexpr int kFlipsAndRolls[] = {3420, 3421, 3422, 3423, 3430, 3431};
 constexpr int kCheckedCommands[] = {3002, 3100, 3101, 3102, 3103, 3104, 3105, 3200,
                                     3201, 3202, 3203, 3204, 3205, 3206, 5010};
 
+constexpr std::span<const int> kExclusiveGroups[] = {kDisplayModes, kDirections};
+
 }  // namespace
+
+std::span<const std::span<const int>> ExclusiveViewCommandGroups() { return kExclusiveGroups; }
 
 CommandMap BuildViewCommandMap(CVornView& view) {
   CommandMap map;

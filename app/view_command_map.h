@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "app/command_routing.h"
 
 class CVornView;
@@ -8,3 +10,6 @@ class CVornView;
 // the language command. The modelling commands join it as their tables arrive. The map refers to
 // the view and lives no longer than it.
 CommandMap BuildViewCommandMap(CVornView& view);
+
+// The commands of which one at a time is the view's: its display modes, then its directions.
+std::span<const std::span<const int>> ExclusiveViewCommandGroups();

@@ -1,11 +1,15 @@
 #include "app/qt/menu_bar_mirror.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
+#include "app/view_command_map.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +24,22 @@ void AddCommand(QMenu* menu, int id, const QString& text, const MenuCallbacks& c
   QObject::connect(action, &QAction::triggered, menu, [onCommand = callbacks.onCommand, id] {
     onCommand(id);
   });
+}
+
+// Items of which one at a time applies show radio marks, as Linux menus draw such choices. None
+// is marked while no view answers for them.
+void GroupExclusiveItems(QMenu* menu) {
+  for (const std::span<const int> group : ExclusiveViewCommandGroups()) {
+    QActionGroup* exclusive = nullptr;
+    for (QAction* action : menu->actions()) {
+      if (std::find(group.begin(), group.end(), ActionCommand(action)) == group.end()) continue;
+      if (exclusive == nullptr) {
+        exclusive = new QActionGroup(menu);
+        exclusive->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+      }
+      exclusive->addAction(action);
+    }
+  }
 }
 
 void FillMenu(QMenu* menu, const MenuItem& popup, const MenuCallbacks& callbacks) {
@@ -46,6 +66,7 @@ void FillMenu(QMenu* menu, const MenuItem& popup, const MenuCallbacks& callbacks
         break;
     }
   }
+  GroupExclusiveItems(menu);
 }
 
 }  // namespace

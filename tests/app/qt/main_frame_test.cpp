@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
@@ -117,6 +118,25 @@ TEST_F(MainFrameTest, EachToolBarsCommandHidesAndShowsItWithItsCheckMark) {
     frame().OnCommand(command);
     EXPECT_FALSE(bar->isHidden()) << command;
     EXPECT_TRUE(MenuChecked(command)) << command;
+  }
+}
+
+// Display modes and directions are choices of one: radio marks, one group each.
+TEST_F(MainFrameTest, DisplayModesAndDirectionsAreRadioGroups) {
+  const struct {
+    int first, last, chosen;
+  } groups[] = {{3100, 3105, 3103}, {3200, 3206, 3202}};
+  for (const auto& g : groups) {
+    frame().OnCommand(g.chosen);
+    for (int command = g.first; command <= g.last; ++command) {
+      EXPECT_EQ(MenuChecked(command), command == g.chosen) << command;
+      for (QAction* action : frame().menuBar()->findChildren<QAction*>()) {
+        if (ActionCommand(action) != command) continue;
+        ASSERT_NE(action->actionGroup(), nullptr) << command;
+        EXPECT_TRUE(action->actionGroup()->isExclusive()) << command;
+        EXPECT_EQ(action->actionGroup()->actions().size(), g.last - g.first + 1) << command;
+      }
+    }
   }
 }
 
