@@ -38,8 +38,9 @@ void DeselectAll(int kind) {
 // The prompt, then the tool as default tool (also without an active viewport), then its cursor.
 template <class Make>
 void StartPickVariant(int statusString, Make make) {
-  ShowStatusText(GetLocalizedString(statusString));
-  StoreDefaultTool(make());
+  CTool* tool = make();
+  StoreDefaultTool(tool);
+  ShowToolPrompt(tool, GetLocalizedString(statusString));
   SetToolCursor();
 }
 
@@ -275,8 +276,8 @@ void StartPickTLines() {
 }
 
 void ShowPickedCount(int count) {
-  ShowStatusText(GetLocalizedString(kPickingString) + " (" + std::to_string(count) + " " +
-                 GetLocalizedString(kPickedObjectsString) + ")");
+  ShowToolPrompt(GetTool(0), GetLocalizedString(kPickingString) + " (" + std::to_string(count) + " " +
+                                 GetLocalizedString(kPickedObjectsString) + ")");
 }
 
 int CountPickedObjects() {

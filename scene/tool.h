@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "kernel/vector3.h"
 #include "scene/life_token.h"
@@ -47,6 +48,8 @@ class CTool {
   CUndoHistory* ownerHistory = nullptr;
   // Buttons held, set by the viewport before each button call: 1 left, 2 right.
   std::int32_t buttonBits = 0;
+  // What the status bar says while the tool runs (its last prompt); empty for none.
+  std::string prompt;
 
   // Tells whoever keeps a pointer to the tool whether it still exists.
   const LifeToken& Life() const { return life_; }

@@ -35,12 +35,24 @@ CTool* TakeSecondaryTool() {
     return nullptr;
   }
   TheScene.secondaryTool = nullptr;
+  ShowRunningToolPrompt();
   return tool;
 }
 
+void ShowToolPrompt(CTool* tool, const std::string& text) {
+  if (tool != nullptr) tool->prompt = text;
+  ShowStatusText(text);
+}
+
+void ShowRunningToolPrompt() {
+  const CTool* tool = GetTool(0);
+  ShowStatusText(tool != nullptr ? tool->prompt : std::string());
+}
+
 CTool* NewPickTool() {
-  ShowStatusText(GetLocalizedString(kPickingString));
-  return new CPickTool();
+  CTool* tool = new CPickTool();
+  ShowToolPrompt(tool, GetLocalizedString(kPickingString));
+  return tool;
 }
 
 void StoreDefaultTool(CTool* tool) { StoreOwnedTool(TheScene.defaultTool, tool); }
@@ -50,9 +62,15 @@ void ResetToPickTool() {
   SetToolCursor();
 }
 
-void UndoWithCurrentTool() { CallCurrentTool(&CTool::Undo); }
+void UndoWithCurrentTool() {
+  CallCurrentTool(&CTool::Undo);
+  ShowRunningToolPrompt();
+}
 
-void RedoWithCurrentTool() { CallCurrentTool(&CTool::Redo); }
+void RedoWithCurrentTool() {
+  CallCurrentTool(&CTool::Redo);
+  ShowRunningToolPrompt();
+}
 
 void UnbindToolsFromHistory(CUndoHistory* history) {
   if (history->ownedTool != nullptr) {

@@ -9,6 +9,10 @@ int GetCurrentToolCursorId();
 // Clears the secondary slot and returns the tool that was there. Without one, posts 3600 "Pick",
 // which resets to the pick tool, and returns null. Transient tools call it when they finish.
 CTool* TakeSecondaryTool();
+// Shows text in the status bar as the tool's prompt (a null tool: only shows it).
+void ShowToolPrompt(CTool* tool, const std::string& text);
+// The status bar shows the current tool's prompt, so a tool that ended leaves none of its own.
+void ShowRunningToolPrompt();
 // Shows "Picking..." and makes a fresh object pick tool.
 CTool* NewPickTool();
 // Makes the tool the default tool; the one it replaces is retired. The tool belongs to the slot

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scene/scene.h"
+#include "scene/tool_framework.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ void Destroy(RetiredTool retired) {
 
 void RetireTool(std::unique_ptr<CTool> tool, int withoutActiveView) {
   if (tool == nullptr) return;
+  // Whatever runs now speaks in the status bar, not the tool that ended.
+  ShowRunningToolPrompt();
   RetiredTool retired{std::move(tool), withoutActiveView};
   if (ToolCallsInProgress(retired.tool.get()) == 0) {
     Destroy(std::move(retired));

@@ -10,6 +10,7 @@
 #include "scene/render_view.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
+#include "scene/tool_framework.h"
 #include "scene/transform_apply.h"
 #include "scene/undo_history.h"
 #include "scene/view_axis.h"
@@ -125,7 +126,7 @@ void CTransformTool::OnMouseMove(int, int x, int y) {
   } else {
     RefreshAllViews(0);
   }
-  ShowStatusText("<" + TransformReferenceName(reference) + "> " + FormatPrompt());
+  ShowToolPrompt(this, "<" + TransformReferenceName(reference) + "> " + FormatPrompt());
   resetTotals = 0;
 }
 

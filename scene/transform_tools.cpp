@@ -9,6 +9,7 @@
 #include "scene/pointer_snapping.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
+#include "scene/tool_framework.h"
 #include "scene/transform_apply.h"
 #include "scene/transform_matrix.h"
 
@@ -254,8 +255,7 @@ void StartTransformTool(int type, int referenceKind) {
   tool->reference = referenceKind == 1   ? kReferenceObjectOrigin
                     : referenceKind == 2 ? kReferenceObjectAxis
                                          : kReferenceWorldOrigin;
-  ShowStatusText("<" + TransformReferenceName(tool->reference) + "> " +
-                 GetLocalizedString(nameId));
+  ShowToolPrompt(tool, "<" + TransformReferenceName(tool->reference) + "> " + GetLocalizedString(nameId));
 }
 
 void OnMoving() { StartTransformTool(1, TransformReference); }

@@ -113,10 +113,38 @@ TEST_F(ToolFrameworkTest, ResetToPickToolShowsPickingAndSetsTheCursor) {
   ResetToPickTool();
   auto* pick = dynamic_cast<CPickTool*>(TheScene.defaultTool.get());
   ASSERT_NE(pick, nullptr);
-  EXPECT_EQ(Headless().statusTexts, (std::vector<std::string>{"Picking..."}));
+  EXPECT_EQ(Headless().statusTexts.back(), "Picking...");
   EXPECT_EQ(Headless().toolCursors, (std::vector<int>{3600}));
   pick->pointMode = 1;
   EXPECT_EQ(GetCurrentToolCursorId(), 3601);
+}
+
+// Whatever ends a tool, the status bar goes back to the prompt of the tool that runs now.
+TEST_F(ToolFrameworkTest, TheStatusBarShowsThePromptOfTheRunningTool) {
+  const auto shown = [] { return Headless().statusTexts.back(); };
+  auto* move = new ProbeTool(0, "move");
+  ShowToolPrompt(move, "<World> Move");
+  ShowStatusText("    X 1    Y 2    Z 3");
+  UndoWithCurrentTool();
+  EXPECT_EQ(shown(), "<World> Move");
+
+  auto* overlay = new ProbeTool(2, "overlay");
+  ShowToolPrompt(overlay, "Zoom box");
+  RetireTool(std::move(TheScene.overlayTool));
+  EXPECT_EQ(shown(), "<World> Move");
+
+  ProbeTool secondary(1, "secondary");
+  ShowToolPrompt(&secondary, "Pick a point");
+  RedoWithCurrentTool();
+  EXPECT_EQ(shown(), "Pick a point");
+  TakeSecondaryTool();
+  EXPECT_EQ(shown(), "<World> Move");
+
+  // A replacement without a prompt of its own leaves the bar empty, not the old prompt.
+  new ProbeTool(0, "quiet");
+  EXPECT_EQ(shown(), "");
+  ResetToPickTool();
+  EXPECT_EQ(shown(), "Picking...");
 }
 
 TEST_F(ToolFrameworkTest, AToolReplacingItselfInItsHandlerDiesBeforeTheNextCommand) {
