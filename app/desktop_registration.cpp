@@ -37,6 +37,9 @@ std::string MimePackage() {
          kMimeType +
          "\">\n"
          "    <comment>Lumidrex Document</comment>\n"
+         "    <icon name=\"" +
+         kDesktopName +
+         "\"/>\n"
          "    <glob pattern=\"*.lxd\"/>\n"
          "  </mime-type>\n"
          "</mime-info>\n";
@@ -68,9 +71,14 @@ std::string ExecProgram(const std::string& path) {
 }
 
 std::string DesktopEntry(const std::string& executablePath) {
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=Lumidrex\n"
+  return std::string("[Desktop Entry]\n"
+                     "Type=Application\n"
+                     "Name=Lumidrex\n"
+                     "Comment=Design jewellery in 3-D and prepare it for manufacture\n"
+                     "Icon=") +
+         kDesktopName +
+         "\n"
+         "Categories=Graphics;3DGraphics;\n"
          "Exec=" +
          ExecProgram(executablePath) +
          " %f\n"
@@ -116,18 +124,20 @@ void RunToolOn(const std::string& tool, const fs::path& folder) {
 
 }  // namespace
 
-void RegisterDesktopFileType(const std::string& executablePath) {
+void RegisterDesktopFileType(const std::string& executablePath, const std::string& iconSvg) {
   const fs::path dataHome = DataHome();
   if (dataHome.empty()) return;
   const fs::path mimeFolder = dataHome / "mime";
   const fs::path applications = dataHome / "applications";
-  if (WriteWhenChanged(mimeFolder / "packages" / "lumidrex.xml", MimePackage())) {
+  const std::string name = kDesktopName;
+  WriteWhenChanged(dataHome / "icons" / "hicolor" / "scalable" / "apps" / (name + ".svg"), iconSvg);
+  if (WriteWhenChanged(mimeFolder / "packages" / (std::string(kDesktopName) + ".xml"), MimePackage())) {
     RunToolOn("update-mime-database", mimeFolder);
   }
   std::error_code error;
   const fs::path executable = fs::absolute(executablePath, error);
   if (error) return;
-  if (WriteWhenChanged(applications / "lumidrex.desktop", DesktopEntry(executable.lexically_normal().string()))) {
+  if (WriteWhenChanged(applications / (name + ".desktop"), DesktopEntry(executable.lexically_normal().string()))) {
     RunToolOn("update-desktop-database", applications);
   }
 }

@@ -956,6 +956,25 @@ for _id in list(range(6000, 6011)) + list(range(7000, 7007)):
     CURSOR_BADGES[_id] = TOOLBAR[_id]
 
 
+def program_icon():
+    """The program's own icon: a gold band seen from above the front, set with a brilliant."""
+    def ring(cx, cy, rx, ry):
+        return (f"M {num(cx - rx)},{num(cy)} a {num(rx)},{num(ry)} 0 1,0 {num(2 * rx)},0 "
+                f"a {num(rx)},{num(ry)} 0 1,0 {num(-2 * rx)},0 Z")
+    band = ring(24, 31, 18, 11) + " " + ring(24, 30, 13, 7)
+    crown = [(13, 13), (18, 8), (30, 8), (35, 13)]
+    pavilion = [(13, 13), (35, 13), (24, 27)]
+    return [gradient("gold", [(0, "#fffbea"), (0.2, "#ffe28a"), (0.65, "#e0a21e"), (1, "#7a4a00")], 0.4, 0.3, 0.8),
+            f'<path d="{band}" fill="url(#gold)" fill-rule="evenodd" stroke="{OUT}" stroke-width="1.6"/>',
+            poly(pavilion, BLUE, OUT, 1.4),
+            poly([(19, 13), (29, 13), (24, 27)], LIGHT, None),
+            poly(crown, LIGHT, OUT, 1.4),
+            poly([(18, 8), (21, 13), (27, 13), (30, 8)], WHITE, OUT, 1),
+            line(13, 13, 35, 13, OUT, 1.4),
+            poly([(37, 4), (38.2, 6.8), (41, 8), (38.2, 9.2), (37, 12), (35.8, 9.2), (33, 8), (35.8, 6.8)],
+                 WHITE, OUT, 0.9)]
+
+
 def svg(size, elements):
     body = "\n  ".join(elements)
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
@@ -975,7 +994,8 @@ def main():
         base = cursor_cross() if cursor in CROSSHAIR else cursor_arrow()
         # Gradients of a badge keep their ids unique inside the cursor's file.
         write(os.path.join(ART, "cursors"), f"{cursor}.svg", svg(32, base + badge(elements)))
-    print(f"{len(TOOLBAR)} toolbar pictures, {len(CURSOR_BADGES)} cursors")
+    write(os.path.join(ART, "app"), "lumidrex.svg", svg(48, program_icon()))
+    print(f"{len(TOOLBAR)} toolbar pictures, {len(CURSOR_BADGES)} cursors, the program icon")
 
 
 if __name__ == "__main__":

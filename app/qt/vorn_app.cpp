@@ -17,6 +17,7 @@
 #include "app/document_policy.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/qt/cursor_art.h"
+#include "app/qt/program_icon.h"
 #include "app/qt/hotkey_loading.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/splash_wnd.h"
@@ -42,6 +43,9 @@ CVornApp::CVornApp(int& argc, char** argv) {
   // A desktop's global menu would take the bar out of the window.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc, argv);
+  // Every window, the task switcher and the desktop entry show the program's own icon.
+  QApplication::setWindowIcon(ProgramIcon());
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopName));
   // Qt sets the locale from the environment; numbers in our text files never follow it.
   std::setlocale(LC_NUMERIC, "C");
   // Qt has taken its own options out of argv by now.
@@ -75,7 +79,7 @@ bool CVornApp::InitInstance() {
   SetMenuFrame(mainFrame_.get());
   // 4. The main frame accepts dropped files from its construction on.
   // 5. The desktop opens designs with this program.
-  RegisterDesktopFileType(QApplication::applicationFilePath().toStdString());
+  RegisterDesktopFileType(QApplication::applicationFilePath().toStdString(), ProgramIconSvg());
   // 6.
   ParseCommandLine();
   // 7. The settings are not read yet: English.

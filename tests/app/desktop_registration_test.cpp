@@ -1,6 +1,7 @@
 #include "app/desktop_registration.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -35,6 +36,8 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
+const std::string kIcon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>\n";
+
 std::string Text(const std::string& path) {
   const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
   return std::string(bytes.begin(), bytes.end());
@@ -62,7 +65,7 @@ class DesktopRegistrationTest : public LumidrexTest {
 
 TEST_F(DesktopRegistrationTest, WritesTheMimePackageAndTheDesktopEntryOnceAndUpdatesTheCaches) {
   InstallTools();
-  RegisterDesktopFileType("/opt/lumidrex/lumidrex");
+  RegisterDesktopFileType("/opt/lumidrex/lumidrex", kIcon);
   const std::string mime = Text(dataHome.File("mime/packages/lumidrex.xml"));
   EXPECT_NE(mime.find("<mime-type type=\"application/x-lumidrex-design\">"), std::string::npos);
   EXPECT_NE(mime.find("<comment>Lumidrex Document</comment>"), std::string::npos);
@@ -71,14 +74,23 @@ TEST_F(DesktopRegistrationTest, WritesTheMimePackageAndTheDesktopEntryOnceAndUpd
   EXPECT_TRUE(entry.starts_with("[Desktop Entry]\n"));
   EXPECT_NE(entry.find("\nExec=/opt/lumidrex/lumidrex %f\n"), std::string::npos);
   EXPECT_NE(entry.find("\nMimeType=application/x-lumidrex-design;\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nIcon=lumidrex\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nCategories=Graphics;3DGraphics;\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nComment="), std::string::npos);
+  EXPECT_NE(mime.find("<icon name=\"lumidrex\"/>"), std::string::npos);
+  EXPECT_EQ(Text(dataHome.File("icons/hicolor/scalable/apps/lumidrex.svg")), kIcon);
+  // The desktop's own checker accepts the entry.
+  const std::string validate = "/usr/bin/desktop-file-validate";
+  ASSERT_EQ(access(validate.c_str(), X_OK), 0) << "desktop-file-utils is not installed";
+  EXPECT_EQ(std::system((validate + " " + dataHome.File("applications/lumidrex.desktop")).c_str()), 0);
   EXPECT_EQ(Launches(), (std::vector<std::vector<std::string>>{
                             {tools.File("update-mime-database"), dataHome.File("mime")},
                             {tools.File("update-desktop-database"), dataHome.File("applications")}}));
 
   // Unchanged content is left alone; a moved program rewrites only its desktop entry.
-  RegisterDesktopFileType("/opt/lumidrex/lumidrex");
+  RegisterDesktopFileType("/opt/lumidrex/lumidrex", kIcon);
   EXPECT_EQ(Launches().size(), 2u);
-  RegisterDesktopFileType("/opt/my apps/100%/lumidrex");
+  RegisterDesktopFileType("/opt/my apps/100%/lumidrex", kIcon);
   EXPECT_NE(Text(dataHome.File("applications/lumidrex.desktop")).find("\nExec=\"/opt/my apps/100%%/lumidrex\" %f\n"),
             std::string::npos);
   ASSERT_EQ(Launches().size(), 3u);
@@ -86,7 +98,7 @@ TEST_F(DesktopRegistrationTest, WritesTheMimePackageAndTheDesktopEntryOnceAndUpd
 }
 
 TEST_F(DesktopRegistrationTest, WithoutTheToolsOnlyTheFilesAreWritten) {
-  RegisterDesktopFileType("/opt/lumidrex/lumidrex");
+  RegisterDesktopFileType("/opt/lumidrex/lumidrex", kIcon);
   EXPECT_FALSE(Text(dataHome.File("mime/packages/lumidrex.xml")).empty());
   EXPECT_FALSE(Text(dataHome.File("applications/lumidrex.desktop")).empty());
   EXPECT_TRUE(Launches().empty());
@@ -97,7 +109,7 @@ TEST_F(DesktopRegistrationTest, WithoutXdgDataHomeTheFilesGoUnderTheHomeFolder) 
   ScopedEnv homeVariable{"HOME", home.path()};
   for (const std::optional<std::string>& value : {std::optional<std::string>(), std::optional<std::string>("relative")}) {
     ScopedEnv unset{"XDG_DATA_HOME", value};
-    RegisterDesktopFileType("/opt/lumidrex/lumidrex");
+    RegisterDesktopFileType("/opt/lumidrex/lumidrex", kIcon);
   }
   EXPECT_FALSE(Text(home.File(".local/share/applications/lumidrex.desktop")).empty());
   EXPECT_EQ(std::vector<std::string>{}, dataHome.Entries());

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -6,8 +7,11 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 #include "app/core/app_settings.h"
+#include "app/qt/program_icon.h"
 #include "app/vorn_doc.h"
 #include "language_file_writer.h"
 #include "scene/scene.h"
@@ -81,6 +85,24 @@ TEST_F(StartupTest, TheZoomOneToOneScaleSurvivesARestart) {
   Profile().setValue(QStringLiteral("View/ZoomFactor"), std::bit_cast<std::int32_t>(-1.0f));
   Restart();
   EXPECT_EQ(OneToOneZoom, 0.2f);
+}
+
+// One icon everywhere: the application's windows, its child windows and the installed desktop
+// entry, which names the same installed file.
+TEST_F(StartupTest, TheProgramIconServesEveryWindowAndTheDesktopEntry) {
+  Start();
+  ASSERT_FALSE(ProgramIconSvg().empty());
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+  EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage(), ProgramIcon().pixmap(32).toImage());
+  const QList<QMdiSubWindow*> children = frame().MdiArea()->subWindowList();
+  ASSERT_FALSE(children.isEmpty());
+  EXPECT_EQ(children.front()->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("lumidrex"));
+  const std::string dataHome = std::getenv("XDG_DATA_HOME");
+  const std::vector<std::uint8_t> installed = ReadWholeFile(dataHome + "/icons/hicolor/scalable/apps/lumidrex.svg");
+  EXPECT_EQ(std::string(installed.begin(), installed.end()), ProgramIconSvg());
+  const std::vector<std::uint8_t> entry = ReadWholeFile(dataHome + "/applications/lumidrex.desktop");
+  EXPECT_NE(std::string(entry.begin(), entry.end()).find("\nIcon=lumidrex\n"), std::string::npos);
 }
 
 }  // namespace
