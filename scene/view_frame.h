@@ -1,5 +1,9 @@
 #pragma once
 
+#include <span>
+
+struct Tiling;
+
 // The child window around a view, as the view and the tilings need it.
 class ViewFrame {
  public:
@@ -24,6 +28,9 @@ class MdiHost {
   virtual int ClientHeight() const = 0;
   // Null without children.
   virtual ViewFrame* ActiveFrame() const = 0;
+  // The frames a tiling has just laid out, by slot (null for an empty slot). While they stay
+  // where it put them, the host lays them out again when its client changes size.
+  virtual void Tiled(const Tiling& tiling, std::span<ViewFrame* const> slotFrames) = 0;
 
  protected:
   ~MdiHost() = default;

@@ -63,13 +63,16 @@ void CVornView::Tile(int id) {
 
   MdiHost* host = GetMdiHost();
   if (host == nullptr) return;
+  std::array<ViewFrame*, kMaxTileSlots> frames{};
   for (int slot = 0; slot < tiling->slotCount; ++slot) {
     ViewFrame* frame = slots[slot] != nullptr ? slots[slot]->Frame() : nullptr;
     if (frame == nullptr) continue;
     if (frame->IsMinimized() || frame->IsMaximized()) frame->Restore();
     const TileRect rect = TileSlotRect(*tiling, slot, host->ClientWidth(), host->ClientHeight());
     frame->PlaceWithoutActivating(rect.x, rect.y, rect.width, rect.height);
+    frames[slot] = frame;
   }
+  host->Tiled(*tiling, std::span<ViewFrame* const>(frames.data(), tiling->slotCount));
   const CVornView* activated = slots[ActivatedTileSlot(*tiling, viewType)];
   if (ViewFrame* frame = activated != nullptr ? activated->Frame() : nullptr) frame->Activate();
 }

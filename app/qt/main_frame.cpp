@@ -124,6 +124,7 @@ QToolBar* CMainFrame::ToolBarOfCommand(int command) const {
 void CMainFrame::ToggleToolBar(int command) {
   QToolBar* bar = ToolBarOfCommand(command);
   bar->setVisible(bar->isHidden());
+  BreakTopRowAsNeeded();
 }
 
 void CMainFrame::ResetToolBars() {
@@ -135,6 +136,32 @@ void CMainFrame::ResetToolBars() {
     addToolBar(LayoutOf(resource)->area, bar);
     bar->setVisible(shown);
   }
+  defaultBarLayout_ = true;
+  BreakTopRowAsNeeded();
+}
+
+void CMainFrame::BreakTopRowAsNeeded() {
+  if (!defaultBarLayout_) return;
+  // Rows filled in docking order: a bar that does not fit after the others starts a new row.
+  int rowWidth = 0;
+  for (const int resource : ToolBarDockingOrder()) {
+    QToolBar* bar = ToolBar(resource);
+    if (toolBarArea(bar) != Qt::TopToolBarArea || bar->isHidden()) continue;
+    const int barWidth = bar->sizeHint().width();
+    const bool wraps = rowWidth > 0 && rowWidth + barWidth > width();
+    rowWidth = wraps ? barWidth : rowWidth + barWidth;
+    if (wraps == toolBarBreak(bar)) continue;
+    if (wraps) {
+      insertToolBarBreak(bar);
+    } else {
+      removeToolBarBreak(bar);
+    }
+  }
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  BreakTopRowAsNeeded();
 }
 
 void CMainFrame::SetToolBarTitles() {
@@ -217,7 +244,7 @@ void CMainFrame::LoadBarState() {
   const QByteArray state = settings.value(kToolBarStateKey).toByteArray();
   const bool ours = settings.value(kToolBarVersionKey).toInt() == kToolBarStateVersion &&
                     settings.value(kToolBarChecksumKey).toByteArray() == ToolBarStateChecksum(state);
-  if (!state.isEmpty() && ours) restoreState(state, kToolBarStateVersion);
+  if (!state.isEmpty() && ours && restoreState(state, kToolBarStateVersion)) defaultBarLayout_ = false;
 }
 
 void CMainFrame::DestroyWindow() {

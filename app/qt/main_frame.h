@@ -75,11 +75,15 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   // A child window's close: with the document's last window the save question comes first.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateToolBars();
+  // In the default layout, a top bar that does not fit beside the ones before it starts a new
+  // row (Qt would hide the buttons that do not fit behind a chevron).
+  void BreakTopRowAsNeeded();
   void ToggleToolBar(int command);
   QToolBar* ToolBarOfCommand(int command) const;
   void AddCommandRows();
@@ -95,6 +99,7 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
   QLabel* statusPane_ = nullptr;
   CRepeatToolBar* viewToolBar_ = nullptr;
   std::map<int, QToolBar*> toolBars_;  // by resource
+  bool defaultBarLayout_ = true;       // false once a saved layout was restored
   CommandMap commands_;
   QTimer idleRefresh_;
   std::unique_ptr<CVornDoc> document_;

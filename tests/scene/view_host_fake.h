@@ -74,10 +74,12 @@ class FakeMdiHost : public MdiHost {
   int ClientWidth() const override { return width; }
   int ClientHeight() const override { return height; }
   ViewFrame* ActiveFrame() const override { return active; }
+  void Tiled(const Tiling&, std::span<ViewFrame* const>) override { ++tilings; }
 
   int width = 800;
   int height = 600;
   FakeFrame* active = nullptr;
+  int tilings = 0;
 };
 
 inline void FakeFrame::Activate() { host_->active = this; }

@@ -96,7 +96,9 @@ TEST_F(MainFrameTest, ToolbarsHoldTheirButtonsOnTheirSides) {
     EXPECT_EQ(ActionCommand(items.back()), c.last) << c.resource;
   }
   // On each side in the listed order: top General, View, File; left Deform, Transform, Copy;
-  // right Boolean, Surface, Curve.
+  // right Boolean, Surface, Curve (in a window wide enough for one top row).
+  frame().showNormal();
+  frame().resize(1600, 900);
   QApplication::processEvents();
   EXPECT_LT(Bar(132)->x(), Bar(131)->x());
   EXPECT_LT(Bar(131)->x(), Bar(130)->x());
@@ -136,6 +138,30 @@ TEST_F(MainFrameTest, DisplayModesAndDirectionsAreRadioGroups) {
         EXPECT_TRUE(action->actionGroup()->isExclusive()) << command;
         EXPECT_EQ(action->actionGroup()->actions().size(), g.last - g.first + 1) << command;
       }
+    }
+  }
+}
+
+// A narrower window starts new rows of top bars rather than hiding buttons behind a chevron.
+TEST_F(MainFrameTest, ANarrowWindowPutsTopBarsOnFurtherRows) {
+  frame().showNormal();
+  for (const int width : {1600, 1000, 700, 1600}) {
+    SCOPED_TRACE(width);
+    frame().resize(width, 600);
+    QApplication::processEvents();
+    const std::vector<QToolBar*> top = {Bar(132), Bar(131), Bar(130)};
+    for (std::size_t i = 0; i < top.size(); ++i) {
+      // Whole whenever the bar alone fits the window.
+      if (top[i]->sizeHint().width() <= width) {
+        EXPECT_GE(top[i]->width(), top[i]->sizeHint().width()) << i;
+      }
+      // Still in docking order: to the right on the same row, or on a lower one.
+      if (i > 0) {
+        EXPECT_TRUE(top[i]->y() > top[i - 1]->y() || top[i]->x() > top[i - 1]->x()) << i;
+      }
+    }
+    if (width == 1600) {
+      EXPECT_EQ(top[2]->y(), top[0]->y());
     }
   }
 }

@@ -1,5 +1,6 @@
 #include <QMdiSubWindow>
 #include <QRect>
+#include <QScrollBar>
 
 #include <map>
 #include <vector>
@@ -89,6 +90,34 @@ TEST_F(ViewTilingTest, SurplusViewsKeepTheirPlaces) {
   EXPECT_EQ(frames[5]->geometry(), kept[1]);
   EXPECT_EQ(frames[2]->windowTitle(), QStringLiteral("Top (X/Y)"));
   EXPECT_EQ(frames[3]->windowTitle(), QStringLiteral("3D"));
+}
+
+// A smaller window lays the tiling out again; once the user arranges the children himself, they
+// keep their places and the scroll bars reach every one.
+TEST_F(ViewTilingTest, TheTilingFollowsTheAreaUntilTheUserMovesAChild) {
+  CChildFrame* first = NewChild();
+  Settle();
+  first->view().OnTileFrontRightTop3D();
+  Settle();
+  window->resize(600, 400);
+  Settle();
+  ASSERT_EQ(area->viewport()->size(), QSize(600, 400));
+  EXPECT_EQ(PlacesByType(), (std::map<int, QRect>{{kViewFront, {0, 200, 300, 200}},
+                                                   {kViewRight, {300, 200, 300, 200}},
+                                                   {kViewTop, {0, 0, 300, 200}},
+                                                   {kView3D, {300, 0, 300, 200}}}));
+
+  first->setGeometry(250, 150, 300, 200);
+  const std::map<int, QRect> arranged = PlacesByType();
+  window->resize(400, 300);
+  Settle();
+  EXPECT_EQ(PlacesByType(), arranged);
+  const QSize seen = area->viewport()->size();
+  for (QMdiSubWindow* child : area->subWindowList()) {
+    const QRect place = child->geometry();
+    EXPECT_GE(area->horizontalScrollBar()->maximum(), place.right() + 1 - seen.width()) << place.x();
+    EXPECT_GE(area->verticalScrollBar()->maximum(), place.bottom() + 1 - seen.height()) << place.y();
+  }
 }
 
 }  // namespace
