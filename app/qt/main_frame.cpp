@@ -142,13 +142,14 @@ void CMainFrame::ResetToolBars() {
 
 void CMainFrame::BreakTopRowAsNeeded() {
   if (!defaultBarLayout_) return;
-  // Rows filled in docking order: a bar that does not fit after the others starts a new row.
+  // Rows filled in docking order: a bar that does not fit after the others starts a new row,
+  // unless no row could hold it whole (a row of its own would only cost height).
   int rowWidth = 0;
   for (const int resource : ToolBarDockingOrder()) {
     QToolBar* bar = ToolBar(resource);
     if (toolBarArea(bar) != Qt::TopToolBarArea || bar->isHidden()) continue;
     const int barWidth = bar->sizeHint().width();
-    const bool wraps = rowWidth > 0 && rowWidth + barWidth > width();
+    const bool wraps = rowWidth > 0 && rowWidth + barWidth > width() && barWidth <= width();
     rowWidth = wraps ? barWidth : rowWidth + barWidth;
     if (wraps == toolBarBreak(bar)) continue;
     if (wraps) {
