@@ -1,9 +1,11 @@
 #include "app/app_state.h"
 
 #include "app/command_routing.h"
+#include "app/command_table.h"
 #include "app/recent_file_list.h"
 
 void ResetAppState() {
   ResetCommandRouting();
+  RegisterCommandRows();
   ProgramRecentFiles().Clear();
 }

@@ -1,10 +1,10 @@
 #include "app/view_command_map.h"
 
 #include <functional>
+#include <iostream>
 
+#include "app/command_table.h"
 #include "app/core/choose_language.h"
-#include "scene/transform_tool.h"
-#include "scene/transform_tools.h"
 #include "scene/vorn_view.h"
 
 namespace {
@@ -24,7 +24,7 @@ constexpr std::span<const int> kExclusiveGroups[] = {kDisplayModes, kDirections}
 
 std::span<const std::span<const int>> ExclusiveViewCommandGroups() { return kExclusiveGroups; }
 
-CommandMap BuildViewCommandMap(CVornView& view) {
+CommandMap BuildViewCommandMap(CVornView& view, std::vector<int>* heldTwice) {
   CommandMap map;
   const auto add = [&](int id, std::function<void()> handler) { map.AddRow({id, HandlerKind::kView, std::move(handler)}); };
   const auto addEach = [&](const auto& ids, void (CVornView::*handler)(int)) {
@@ -51,12 +51,18 @@ CommandMap BuildViewCommandMap(CVornView& view) {
   addOne(57643, &CVornView::OnEditUndo);
   addOne(57644, &CVornView::OnEditRedo);
   add(1103, &OnChooseLanguage);
-  // The transform tools answer their toolbar already; the rest of their menu family comes later.
-  map.AddRow({kMovingCommand, HandlerKind::kResetFirst, &OnMoving});
-  map.AddRow({kSizingCommand, HandlerKind::kResetFirst, &OnSizing});
-  map.AddRow({kFlippingCommand, HandlerKind::kResetFirst, &OnFlipping});
-  map.AddRow({kRollingCommand, HandlerKind::kResetFirst, &OnRolling});
-  map.AddRow({kObjectAxisCommand, HandlerKind::kDirect, &ToggleTransformReference});
+  // The command table's rows come after the view's own; an id both hold keeps the view's row.
+  for (const CommandRow& row : CommandTableRows()) {
+    if (map.HasCommand(row.id)) {
+      if (heldTwice != nullptr) {
+        heldTwice->push_back(row.id);
+      } else {
+        std::cerr << "Command " << row.id << " is both a view command and a command-table row\n";
+      }
+      continue;
+    }
+    map.AddRow(row);
+  }
 
   for (const int id : kCheckedCommands) {
     map.AddCheck(id, [&view, id] { return view.ViewCommandCheck(id).value_or(false); });

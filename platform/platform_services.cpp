@@ -44,5 +44,6 @@ void ResetPlatformState() {
   Installed() = HeadlessServices();
   ProgramCommandQueue().Reset();
   SetProgramDirOverride("");
+  SetUserDataDirOverride("");
   ClearPictureCodecs();
 }

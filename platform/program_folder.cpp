@@ -1,5 +1,6 @@
 #include "platform/program_folder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -7,6 +8,16 @@ namespace {
 
 std::string& Override() {
   static std::string folder;
+  return folder;
+}
+
+std::string& UserOverride() {
+  static std::string folder;
+  return folder;
+}
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
 }
 
@@ -26,7 +37,16 @@ const std::string& GetProgramDir() {
   return Override().empty() ? executableFolder : Override();
 }
 
-void SetProgramDirOverride(const std::string& folder) {
-  Override() = folder;
-  if (!folder.empty() && folder.back() != '/') Override() += '/';
+void SetProgramDirOverride(const std::string& folder) { Override() = WithSlash(folder); }
+
+std::string GetUserDataDir() {
+  if (!UserOverride().empty()) return UserOverride();
+  // Relative values are to be ignored, like unset ones.
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return WithSlash(config) + "Kelmora/Lumidrex/";
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] != '/') return {};
+  return WithSlash(home) + ".config/Kelmora/Lumidrex/";
 }
+
+void SetUserDataDirOverride(const std::string& folder) { UserOverride() = WithSlash(folder); }

@@ -3,6 +3,8 @@
 #include "app/core/app_settings.h"
 #include "app/core/choose_language.h"
 #include "app/core/file_names.h"
+#include "app/core/hotkey_table.h"
+#include "app/core/hotkeys_dialog.h"
 #include "app/core/layer_table.h"
 #include "app/core/layers_dialog.h"
 #include "app/core/menu_builder.h"
@@ -19,6 +21,8 @@ void ResetAppCoreState() {
   ResetLayersDialog();
   ResetChooseLanguage();
   ResetFileDialogMemory();
+  ResetHotkeys();
+  ResetHotkeysDialog();
   SetMenuFrame(nullptr);
   BuildMenus();
 }

@@ -5,6 +5,7 @@
 
 #include "app/core/app_settings.h"
 #include "app/core/language_file.h"
+#include "app/core/menu_hotkey_text.h"
 #include "app/core/string_table.h"
 #include "platform/program_folder.h"
 
@@ -121,6 +122,8 @@ void BuildMenus() {
   MenuItem bar = BuildMenuTree(MenuStringTable, rowTexts, languageLoaded);
   FillStringTable(MenuStringTable, rowTexts);
   AddRunTimeMenuItems(&bar);
+  // The hotkeys go into the new bar before it shows, so a language change keeps them.
+  WriteMenuHotkeyText(bar);
   Bar() = std::move(bar);
   if (menuFrame != nullptr) {
     menuFrame->SetToolBarTitles();
@@ -129,3 +132,9 @@ void BuildMenus() {
 }
 
 const MenuItem& CurrentMenuBar() { return Bar(); }
+
+MenuItem& MutableMenuBar() { return Bar(); }
+
+void ReinstallMenuBar() {
+  if (menuFrame != nullptr) menuFrame->InstallMenuBar(Bar());
+}

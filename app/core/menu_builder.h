@@ -50,3 +50,6 @@ void BuildMenus();
 // active language, so a named file that cannot be read counts as English everywhere.
 bool LanguageActive();
 const MenuItem& CurrentMenuBar();
+// The bar in use, for writing the hotkeys into its texts; ReinstallMenuBar then shows it.
+MenuItem& MutableMenuBar();
+void ReinstallMenuBar();

@@ -1,5 +1,7 @@
 #include "app/qt/hotkey_loading.h"
 
-// The hotkey file and the accelerator table come with the hotkeys; until then the table stays
-// empty and key presses reach the views as they are.
-void LoadHotkeys(CMainFrame& /*frame*/) {}
+#include "app/core/hotkey_file.h"
+
+// The accelerator table is program-wide and the menu texts reach the frame through the menu
+// builder, so the frame needs nothing of its own.
+void LoadHotkeys(CMainFrame& /*frame*/) { LoadHotkeys(); }

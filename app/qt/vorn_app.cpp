@@ -7,8 +7,10 @@
 
 #include <clocale>
 #include <filesystem>
+#include <iostream>
 
 #include "app/app_profile.h"
+#include "app/command_table.h"
 #include "app/core/file_names.h"
 #include "app/core/launching.h"
 #include "app/core/menu_builder.h"
@@ -69,6 +71,7 @@ bool CVornApp::InitInstance() {
   StartToolFramework();
   ProgramCommandRouter().SetChain([this] { return RoutingChain(); });
   ProgramCommandQueue().SetDispatcher([this](int id) { mainFrame_->OnCommand(id); });
+  for (const int id : RegisterCommandRows()) std::cerr << "Command " << id << " has more than one row\n";
   AddCommandRows();
   QApplication::instance()->installEventFilter(this);
   // 2. No document template: the main frame makes each child window with its view itself.

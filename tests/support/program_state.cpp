@@ -1,10 +1,13 @@
 #include "program_state.h"
 
+#include <string>
+
 #include "app/app_state.h"
 #include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
+#include "platform/program_folder.h"
 #include "scene/drawing_context.h"
 #include "scene/pending_views.h"
 #include "scene/render_view.h"
@@ -14,6 +17,17 @@
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 #include "scene/vorn_view.h"
+#include "temp_dir.h"
+
+namespace {
+
+// What the program keeps in the user's own folder goes to a folder of this test run instead.
+const std::string& ScratchUserDataDir() {
+  static const TempDir folder;
+  return folder.path();
+}
+
+}  // namespace
 
 void ResetProgramState() {
   // Objects go before the kernel's name pool that their names point into.
@@ -27,6 +41,7 @@ void ResetProgramState() {
   ResetViewWindowState();
   ResetTransformTools();
   ResetPlatformState();
+  SetUserDataDirOverride(ScratchUserDataDir());
   // A test that opens a dialog or asks a question must script the answer.
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
   ResetAppCoreState();

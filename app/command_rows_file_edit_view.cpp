@@ -1,0 +1,15 @@
+#include "app/command_rows.h"
+#include "app/core/snap_step.h"
+#include "app/hotkeys_command.h"
+#include "scene/design_file.h"
+#include "scene/pick_tool.h"
+
+// File, configuration, edit, view settings and pick. Rows whose workers come with later parts of
+// the program join here as those land; until then their ids have no holder.
+void AddFileEditViewRows(std::vector<CommandRow>& rows) {
+  rows.push_back({1000, HandlerKind::kDirect, &OnInsertFile});
+  rows.push_back({1102, HandlerKind::kDirect, &OnHotkeys});
+  rows.push_back({3002, HandlerKind::kDirect, &ToggleSnapStep});
+  rows.push_back({3601, HandlerKind::kDirect, &StartPickCVs});
+  rows.push_back({3602, HandlerKind::kDirect, &StartPickTLines});
+}

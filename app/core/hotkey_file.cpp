@@ -1,0 +1,155 @@
+#include "app/core/hotkey_file.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+#include "app/core/hotkey_keys.h"
+#include "app/core/menu_hotkey_text.h"
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
+#include "platform/file_handle.h"
+#include "platform/program_folder.h"
+#include "platform/replacing_file.h"
+
+namespace {
+
+constexpr std::string_view kMagic = "LumidrexKey050";
+constexpr std::string_view kOldMagic = "LumidrexHotkey";
+constexpr const char* kHotkeysFileName = "hotkeys";
+constexpr int kBadFormat = 10016;  // "Invalid file format!"
+
+// The built-in set: Ctrl+N/O/S, B, Ctrl+Z/Y, Delete, Z, the display modes, the directions, Space,
+// Ctrl+arrows, Shift+arrows, F1 and Shift+F1.
+constexpr std::array<HotkeyEntry, 32> kDefaultHotkeys = {{
+    {9, 0x4E, 57600}, {9, 0x4F, 57601}, {9, 0x53, 57603}, {1, 0x42, 1002},  {9, 0x5A, 57643}, {9, 0x59, 57644},
+    {1, 0x2E, 2000},  {1, 0x5A, 3002},  {1, 0x57, 3101},  {1, 0x51, 3100},  {1, 0x45, 3102},  {1, 0x41, 3103},
+    {1, 0x53, 3104},  {1, 0x44, 3105},  {1, 0x46, 3201},  {1, 0x52, 3202},  {1, 0x54, 3203},  {1, 0x4B, 3204},
+    {1, 0x4C, 3205},  {1, 0x4D, 3206},  {0, 0x33, 3200},  {1, 0x20, 3600},  {9, 0x26, 4100},  {9, 0x28, 4103},
+    {9, 0x25, 4102},  {9, 0x27, 4101},  {5, 0x26, 5101},  {5, 0x28, 5102},  {5, 0x25, 5103},  {5, 0x27, 5104},
+    {1, 0x70, 57667}, {5, 0x70, 57669},
+}};
+// The default file ends with two bytes after its records, which readers ignore.
+constexpr std::array<std::uint8_t, 2> kDefaultTail = {0x70, 0x00};
+
+bool ReadBytes(std::FILE* file, void* out, std::size_t size) { return std::fread(out, 1, size, file) == size; }
+
+void WriteRecords(std::FILE* file, const std::vector<HotkeyEntry>& records) {
+  std::fwrite(kMagic.data(), 1, kMagic.size(), file);
+  const std::int32_t count = static_cast<std::int32_t>(records.size());
+  std::uint8_t bytes[4];
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(count) >> (8 * i));
+  std::fwrite(bytes, 1, 4, file);
+  for (const HotkeyEntry& record : records) {
+    const std::uint8_t out[5] = {record.flags, static_cast<std::uint8_t>(record.key & 0xFF),
+                                 static_cast<std::uint8_t>(record.key >> 8),
+                                 static_cast<std::uint8_t>(record.command & 0xFF),
+                                 static_cast<std::uint8_t>(record.command >> 8)};
+    std::fwrite(out, 1, sizeof out, file);
+  }
+}
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+// The default set as a file in memory: nothing is written to any folder.
+FileHandle DefaultHotkeysInMemory() {
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* stream = open_memstream(&buffer, &size);
+  if (stream == nullptr) return nullptr;
+  WriteDefaultHotkeysFile(stream);
+  std::fclose(stream);
+  auto bytes = std::make_shared<std::vector<char>>(buffer, buffer + size);
+  std::free(buffer);
+  std::FILE* file = fmemopen(bytes->data(), bytes->size(), "rb");
+  if (file == nullptr) return nullptr;
+  return FileHandle(file, FileCloser{std::move(bytes)});
+}
+
+}  // namespace
+
+HotkeyFileResult ReadHotkeyFile(std::FILE* file, HotkeyFileContent* content) {
+  char magic[kMagic.size()];
+  if (!ReadBytes(file, magic, sizeof magic)) return HotkeyFileResult::kBadFormat;
+  const std::string_view read(magic, sizeof magic);
+  if (read != kMagic && read != kOldMagic) return HotkeyFileResult::kBadFormat;
+  const bool old = read == kOldMagic;
+  *content = {};
+  std::uint8_t countBytes[4];
+  if (!ReadBytes(file, countBytes, sizeof countBytes)) return HotkeyFileResult::kRead;
+  const auto count = static_cast<std::int32_t>(static_cast<std::uint32_t>(countBytes[0]) |
+                                               static_cast<std::uint32_t>(countBytes[1]) << 8 |
+                                               static_cast<std::uint32_t>(countBytes[2]) << 16 |
+                                               static_cast<std::uint32_t>(countBytes[3]) << 24);
+  const KeyIndexLookup lookup;
+  // Records are taken while whole ones remain: the count alone never sizes anything.
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::uint8_t bytes[5];
+    if (!ReadBytes(file, bytes, sizeof bytes)) break;
+    HotkeyEntry record{bytes[0], static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8),
+                       static_cast<std::uint16_t>(bytes[3] | bytes[4] << 8)};
+    if (old) record.command = RemapOldHotkeyCommand(record.command);
+    content->accelerators.push_back(record);
+    record.key = lookup.IndexOf(record.key, (record.flags & kHotkeyVirtual) != 0);
+    content->entries.push_back(record);
+  }
+  return HotkeyFileResult::kRead;
+}
+
+void WriteDefaultHotkeysFile(std::FILE* file) {
+  WriteRecords(file, std::vector<HotkeyEntry>(kDefaultHotkeys.begin(), kDefaultHotkeys.end()));
+  std::fwrite(kDefaultTail.data(), 1, kDefaultTail.size(), file);
+}
+
+bool WriteHotkeyFile(const std::string& path, const std::vector<HotkeyEntry>& accelerators) {
+  const std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
+  if (!file) return false;
+  WriteRecords(file->file(), accelerators);
+  return file->Finish() && file->ReplaceTarget();
+}
+
+std::string HotkeysFileToRead() {
+  const std::string userFolder = GetUserDataDir();
+  if (!userFolder.empty() && Exists(userFolder + kHotkeysFileName)) return userFolder + kHotkeysFileName;
+  if (Exists(GetProgramDir() + kHotkeysFileName)) return GetProgramDir() + kHotkeysFileName;
+  return {};
+}
+
+bool SaveProgramHotkeysFile(const std::vector<HotkeyEntry>& accelerators) {
+  const std::string userFolder = GetUserDataDir();
+  const bool userFile = !userFolder.empty() && Exists(userFolder + kHotkeysFileName);
+  if (!userFile && WriteHotkeyFile(GetProgramDir() + kHotkeysFileName, accelerators)) return true;
+  if (userFolder.empty()) return false;
+  std::error_code error;
+  if (!std::filesystem::is_directory(userFolder, error)) {
+    std::filesystem::create_directories(userFolder, error);
+    if (error) return false;
+    // The folder holds what only this user should change.
+    chmod(userFolder.c_str(), 0700);
+  }
+  return WriteHotkeyFile(userFolder + kHotkeysFileName, accelerators);
+}
+
+void LoadHotkeys() {
+  const std::string path = HotkeysFileToRead();
+  FileHandle file = path.empty() ? DefaultHotkeysInMemory() : OpenFile(path, "rb");
+  HotkeyFileContent content;
+  if (!file) return;
+  if (ReadHotkeyFile(file.get(), &content) != HotkeyFileResult::kRead) {
+    // The keys the user expects do nothing: the status bar says why.
+    ShowStatusText(GetLocalizedString(kBadFormat) + " " + path);
+    return;
+  }
+  HotkeyTable = std::move(content.entries);
+  // An empty set leaves the accelerators as they were (none, at start-up).
+  if (!content.accelerators.empty()) ProgramAccelerators().Replace(std::move(content.accelerators));
+  RefreshMenuHotkeyText();
+}

@@ -1,0 +1,187 @@
+#include "app/command_table.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/menu_builder.h"
+#include "app/core/snap_step.h"
+#include "app/core/string_table.h"
+#include "app/view_command_map.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "program_state.h"
+#include "scene/tool_framework.h"
+#include "scene/undo_history.h"
+#include "scene/vorn_view.h"
+
+namespace {
+
+// Who answers a command of the file, edit, view-settings and pick table: a registered row of
+// either kind, the view's own handler, another holder of the shell, or nobody yet (its worker
+// comes with a later part of the program).
+enum class Holder { kDirect, kResetFirst, kView, kShell, kLater };
+
+struct TableRow {
+  int id;
+  Holder holder;
+  const char* text;     // the menu item; none for an item the menu builder adds at run time
+  const char* tooltip;  // the string keyed by the id
+};
+
+const TableRow kFileEditViewPick[] = {
+    {1000, Holder::kDirect, "&Insert", ""},
+    {1001, Holder::kLater, "Save &Views", ""},
+    {1002, Holder::kLater, "Data&base", ""},
+    {1003, Holder::kLater, "I&mport", ""},
+    {1004, Holder::kLater, "&Export", ""},
+    {1100, Holder::kLater, "&Colors", ""},
+    {1101, Holder::kLater, "&Directories", ""},
+    {1102, Holder::kDirect, "&Hotkeys", ""},
+    {1103, Holder::kView, "&Language", ""},
+    {57600, Holder::kShell, "&New", "New"},
+    {57601, Holder::kShell, "&Open", "Open"},
+    {57603, Holder::kShell, "&Save", "Save"},
+    {57604, Holder::kShell, "Save &As", ""},
+    {1200, Holder::kShell, "Lumidrex &Home Page", ""},
+    {57664, Holder::kShell, "&About Lumidrex...", ""},
+    {57667, Holder::kShell, "&Contents", ""},
+    {57669, Holder::kShell, "Context &Sensitive Help", "Help"},
+    {57643, Holder::kView, "&Undo", "Undo"},
+    {57644, Holder::kView, "&Redo", "Redo"},
+    {2000, Holder::kLater, "&Delete", ""},
+    {2001, Holder::kLater, "Und&elete", ""},
+    {2002, Holder::kLater, "&Hide", ""},
+    {2003, Holder::kLater, "Unh&ide", ""},
+    {2004, Holder::kLater, "&SwapHide", ""},
+    {2100, Holder::kLater, "Hide &CV", ""},
+    {2101, Holder::kLater, "Show C&V", ""},
+    {2200, Holder::kLater, "Hide &Jewel", ""},
+    {2201, Holder::kLater, "Show Je&wel", ""},
+    {2202, Holder::kLater, "&Be Jewel", ""},
+    {2203, Holder::kLater, "Not Jewe&l", ""},
+    {2300, Holder::kLater, "S&uper Subtractor", ""},
+    {2301, Holder::kLater, "Not Su&per Subtractor", ""},
+    {2400, Holder::kLater, "De&formable", ""},
+    {2401, Holder::kLater, "&Non-deformable", ""},
+    {2500, Holder::kLater, "&Object Layers", ""},
+    {2600, Holder::kLater, "&Material", ""},
+    {2601, Holder::kLater, "Create / Edit Ma&terial", ""},
+    {3000, Holder::kLater, "&Background", ""},
+    {3001, Holder::kLater, "&Grid Settings", ""},
+    {3002, Holder::kDirect, "Fine Sna&p", "Fine Snap"},
+    {3415, Holder::kLater, "Calibrate", ""},
+    {3500, Holder::kShell, "Reset Tool Bars", ""},
+    {3501, Holder::kShell, "File", ""},
+    {3509, Holder::kShell, "Boolean", ""},
+    {3600, Holder::kView, "&Pick", "Pick"},
+    {3601, Holder::kDirect, "Pick C&V", ""},
+    {3602, Holder::kDirect, "Pick &T-Line", ""},
+    {3610, Holder::kLater, "&All", ""},
+    {3617, Holder::kLater, "&Facet Object", ""},
+    {3100, Holder::kView, "&Quick wire frame", "Quick Wire Frame"},
+    {3105, Holder::kView, "Ren&dering", "Rendering"},
+    {3200, Holder::kView, "&3D view", "3D"},
+    {3204, Holder::kView, "Bac&k view ( X/Z )", "Back"},
+    {3206, Holder::kView, "Botto&m View ( X/Y )", "Bottom"},
+    {3300, Holder::kView, "Four views : Front/Right/Top/3D", "Front/Right/Top/3D"},
+    {3311, Holder::kView, "Front and Top views", "Front/Top"},
+    {3400, Holder::kView, "Up", "Pan Up"},
+    {3412, Holder::kView, "Box", "Zoom Box"},
+    {3414, Holder::kView, "Zoom 1 : 1", "Zoom 1:1"},
+    {3431, Holder::kView, "Right", "Roll Right"},
+    {3440, Holder::kView, "Reset v&iew", "Reset"},
+    {3441, Holder::kView, nullptr, ""},
+    {57648, Holder::kShell, "&New view", ""},
+};
+
+const MenuItem* FindItem(const MenuItem& menu, int id) {
+  for (const MenuItem& item : menu.items) {
+    if (item.kind == MenuItem::Kind::kCommand && item.id == id) return &item;
+    if (item.kind != MenuItem::Kind::kPopup) continue;
+    if (const MenuItem* found = FindItem(item, id)) return found;
+  }
+  return nullptr;
+}
+
+class CommandTableTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    view = std::make_unique<CVornView>(&document);
+    view->OnSize(kSizeMaximized, 200, 150);
+    view->OnActivateView(true);
+  }
+  const CommandRow* Registered(int id) const {
+    const auto rows = CommandTableRows();
+    const auto found = std::find_if(rows.begin(), rows.end(), [id](const CommandRow& row) { return row.id == id; });
+    return found != rows.end() ? &*found : nullptr;
+  }
+
+  CUndoHistory document;
+  std::unique_ptr<CVornView> view;
+};
+
+TEST_F(CommandTableTest, EveryRowHasItsHolderItsKindItsTextAndItsTooltip) {
+  std::vector<int> heldTwice;
+  const CommandMap viewHolder = BuildViewCommandMap(*view, &heldTwice);
+  EXPECT_TRUE(heldTwice.empty());
+  EXPECT_TRUE(RegisterCommandRows().empty());
+  for (const TableRow& row : kFileEditViewPick) {
+    SCOPED_TRACE(row.id);
+    const CommandRow* registered = Registered(row.id);
+    switch (row.holder) {
+      case Holder::kDirect:
+      case Holder::kResetFirst:
+        ASSERT_NE(registered, nullptr);
+        EXPECT_EQ(registered->kind, row.holder == Holder::kDirect ? HandlerKind::kDirect : HandlerKind::kResetFirst);
+        EXPECT_TRUE(viewHolder.HasCommand(row.id));
+        break;
+      case Holder::kView:
+        EXPECT_EQ(registered, nullptr);
+        EXPECT_TRUE(viewHolder.HasCommand(row.id));
+        break;
+      case Holder::kShell:
+      case Holder::kLater:
+        EXPECT_EQ(registered, nullptr);
+        EXPECT_FALSE(viewHolder.HasCommand(row.id));
+        break;
+    }
+    const MenuItem* item = FindItem(CurrentMenuBar(), row.id);
+    if (row.text != nullptr) {
+      ASSERT_NE(item, nullptr);
+      EXPECT_EQ(item->text, row.text);
+    } else {
+      EXPECT_EQ(item, nullptr);
+    }
+    EXPECT_EQ(GetLocalizedString(row.id), row.tooltip);
+  }
+}
+
+TEST_F(CommandTableTest, AnIdRegisteredTwiceIsReported) {
+  const CommandRow rows[] = {{1000, HandlerKind::kDirect, [] {}},
+                             {3002, HandlerKind::kDirect, [] {}},
+                             {1000, HandlerKind::kResetFirst, [] {}},
+                             {1000, HandlerKind::kDirect, [] {}}};
+  EXPECT_EQ(IdsMetTwice(rows), std::vector<int>{1000});
+}
+
+// Direct rows run their worker, then show the tool's cursor; no fresh pick tool comes first.
+TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
+  CommandMap viewHolder = BuildViewCommandMap(*view);
+  const float snap = SnapFactor;
+  viewHolder.RunCommand(3002);
+  EXPECT_NE(SnapFactor, snap);
+  for (const int id : {3601, 3602}) {
+    Headless().toolCursors.clear();
+    viewHolder.RunCommand(id);
+    EXPECT_EQ(GetCurrentToolCursorId(), id);
+    EXPECT_EQ(Headless().toolCursors.back(), id);
+  }
+  Headless().fileAnswers.push_back(std::nullopt);
+  viewHolder.RunCommand(1000);
+  EXPECT_EQ(Headless().fileRequests.size(), 1u);
+}
+
+}  // namespace
