@@ -83,6 +83,7 @@ class GlCalls {
   virtual void VertexPointer(int size, GlEnum type, int stride, const void* pointer) = 0;
   virtual void NormalPointer(GlEnum type, int stride, const void* pointer) = 0;
   virtual void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) = 0;
+  virtual void DrawArrays(GlEnum mode, int first, int count) = 0;
   virtual void PixelZoom(float x, float y) = 0;
   virtual void PixelStorei(GlEnum name, int value) = 0;
   virtual void RasterPos3fv(const float* position) = 0;

@@ -59,6 +59,7 @@ void LibGlCalls::NormalPointer(GlEnum type, int stride, const void* pointer) {
 void LibGlCalls::DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) {
   glDrawElements(mode, count, type, indices);
 }
+void LibGlCalls::DrawArrays(GlEnum mode, int first, int count) { glDrawArrays(mode, first, count); }
 void LibGlCalls::PixelZoom(float x, float y) { glPixelZoom(x, y); }
 void LibGlCalls::PixelStorei(GlEnum name, int value) { glPixelStorei(name, value); }
 void LibGlCalls::RasterPos3fv(const float* position) { glRasterPos3fv(position); }

@@ -28,6 +28,7 @@ class LibGlCalls : public GlCalls {
   void VertexPointer(int size, GlEnum type, int stride, const void* pointer) override;
   void NormalPointer(GlEnum type, int stride, const void* pointer) override;
   void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) override;
+  void DrawArrays(GlEnum mode, int first, int count) override;
   void PixelZoom(float x, float y) override;
   void PixelStorei(GlEnum name, int value) override;
   void RasterPos3fv(const float* position) override;

@@ -23,7 +23,7 @@ class RecordingGl : public GlCalls {
   std::uint8_t readColour = 0;
   float readDepth = 0.0f;
   std::vector<Call> calls;
-  // The vertices and normals each DrawElements drew, in index order.
+  // The vertices and normals each DrawElements and DrawArrays drew, in the order drawn.
   std::vector<Vector3> elementVertices;
   std::vector<Vector3> elementNormals;
 
@@ -108,6 +108,13 @@ class RecordingGl : public GlCalls {
     for (int i = 0; i < count; ++i) {
       elementVertices.push_back(vertices_[index[i]]);
       elementNormals.push_back(normals_[index[i]]);
+    }
+  }
+  void DrawArrays(GlEnum mode, int first, int count) override {
+    Record("DrawArrays", {double(mode), double(first), double(count)});
+    for (int i = first; i < first + count; ++i) {
+      elementVertices.push_back(vertices_[i]);
+      elementNormals.push_back(normals_[i]);
     }
   }
   void PixelZoom(float x, float y) override { Record("PixelZoom", {x, y}); }
