@@ -10,7 +10,9 @@ void ShadingArrays::Quads(std::vector<Vector3> points, std::vector<Vector3> norm
 }
 
 // Smooth faces share a vertex wherever they take its smooth normal; a flat face, and a smooth
-// one at a crease, has a vertex of its own there. Each polygon becomes the fan GL makes of it.
+// one at a crease, has a vertex of its own there. Each polygon becomes the fan from its first
+// corner, every triangle starting where GL's own split of a polygon starts it: the depths then
+// come out the same to the bit.
 void ShadingArrays::Faces(const MeshFaces& mesh) {
   if (mesh.faces.empty()) return;
   Batch batch{kGlTriangles, {}, {}, {}};
@@ -32,7 +34,7 @@ void ShadingArrays::Faces(const MeshFaces& mesh) {
       batch.normals.push_back(face.normal);
     }
     for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
-      batch.indices.insert(batch.indices.end(), {corners[0], corners[k], corners[k + 1]});
+      batch.indices.insert(batch.indices.end(), {corners[k], corners[k + 1], corners[0]});
     }
   }
   batch.points.shrink_to_fit();

@@ -157,10 +157,11 @@ TEST_F(GlShadingTest, MeshFacesThatDoNotFitAreLeftOut) {
     mesh.MarkChanged();
     RenderObjectGL(&mesh);
     ASSERT_EQ(gl.draws.size(), 1u);
-    // The triangle, then the quad as the fan from its first vertex.
-    const std::vector<Vector3> expected = {mesh.points[0], mesh.points[1], mesh.points[2],
-                                           mesh.points[0], mesh.points[1], mesh.points[2],
-                                           mesh.points[0], mesh.points[2], mesh.points[3]};
+    // The triangle, then the quad as the fan from its first vertex, each triangle led by its
+    // second corner.
+    const std::vector<Vector3> expected = {mesh.points[1], mesh.points[2], mesh.points[0],
+                                           mesh.points[1], mesh.points[2], mesh.points[0],
+                                           mesh.points[2], mesh.points[3], mesh.points[0]};
     EXPECT_EQ(gl.draws[0].mode, kGlTriangles);
     EXPECT_EQ(gl.draws[0].vertices, expected);
   }
@@ -209,11 +210,12 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
     mesh.faceIndices = {0, 1, 2, 3, 1, 4, 5, 2};
     RenderObjectGL(&mesh);
     ASSERT_EQ(gl.draws.size(), 1u);
-    // Two fans of two triangles; the first triangle's corners are the first face's first three.
+    // Two fans of two triangles; the first triangle's corners are the first face's second,
+    // third and first.
     const std::vector<Vector3>& normals = gl.draws[0].normals;
     ASSERT_EQ(normals.size(), 12u);
     // The second vertex of the first face sits on the fold.
-    const Vector3 onFold = normals[1];
+    const Vector3 onFold = normals[0];
     const Vector3 faceNormal = {0.0f, 0.0f, 1.0f};
     if (degrees > 45.0f) {
       ExpectNear(onFold, faceNormal, 1e-6f);
@@ -222,7 +224,7 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
       ExpectNear(onFold, {std::sin(half), 0.0f, std::cos(half)}, 1e-5f);
     }
     // Vertices off the fold keep their face's normal either way.
-    ExpectNear(normals[0], faceNormal, 1e-6f);
+    ExpectNear(normals[2], faceNormal, 1e-6f);
   }
 }
 
