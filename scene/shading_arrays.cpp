@@ -9,29 +9,35 @@ void ShadingArrays::Quads(std::vector<Vector3> points, std::vector<Vector3> norm
   batches_.push_back({kGlQuads, std::move(points), std::move(normals), std::move(quads)});
 }
 
-// Smooth faces share a vertex wherever they take its smooth normal; a flat face, and a smooth
-// one at a crease, has a vertex of its own there. Each polygon becomes the fan from its first
-// corner, every triangle starting where GL's own split of a polygon starts it: the depths then
-// come out the same to the bit.
+// Each polygon becomes the fan from its first corner, every triangle led where GL's own split of
+// a polygon leads it, so that the depths come out the same to the bit. Its triangles all end on
+// the first corner, which for a flat face therefore carries the face normal on a vertex of its
+// own; the other corners share the mesh's points, whose normals flat shading never reads. Smooth
+// faces share a vertex wherever they take its smooth normal and have their own at a crease.
 void ShadingArrays::Faces(const MeshFaces& mesh) {
   if (mesh.faces.empty()) return;
-  Batch batch{kGlTriangles, {}, {}, {}};
-  if (!mesh.vertexNormals.empty()) {
-    batch.points.assign(mesh.points.begin(), mesh.points.end());
-    batch.normals = mesh.vertexNormals;
-  }
+  const bool flat = mesh.vertexNormals.empty();
+  Batch batch{kGlTriangles, {}, {}, {}, flat};
+  std::size_t triangles = 0;
+  for (const MeshFaces::Face& face : mesh.faces) triangles += static_cast<std::size_t>(face.size - 2);
+  batch.indices.reserve(3 * triangles);
+  batch.points.reserve(mesh.points.size() + (flat ? mesh.faces.size() : 0));
+  batch.points.assign(mesh.points.begin(), mesh.points.end());
+  batch.normals = flat ? std::vector<Vector3>(mesh.points.size(), Vector3{0.0f, 0.0f, 1.0f})
+                       : mesh.vertexNormals;
+  batch.normals.reserve(batch.points.capacity());
+  const auto ownVertex = [&](std::size_t vertex, Vector3 normal) {
+    batch.points.push_back(mesh.points[vertex]);
+    batch.normals.push_back(normal);
+    return static_cast<std::uint32_t>(batch.points.size() - 1);
+  };
   std::vector<std::uint32_t> corners;
   for (const MeshFaces::Face& face : mesh.faces) {
     corners.clear();
     for (std::size_t k = face.first; k < face.first + face.size; ++k) {
       const auto vertex = static_cast<std::size_t>(mesh.indices[k]);
-      if (mesh.TakesVertexNormal(face, k)) {
-        corners.push_back(static_cast<std::uint32_t>(vertex));
-        continue;
-      }
-      corners.push_back(static_cast<std::uint32_t>(batch.points.size()));
-      batch.points.push_back(mesh.points[vertex]);
-      batch.normals.push_back(face.normal);
+      const bool shared = flat ? k != face.first : mesh.TakesVertexNormal(face, k);
+      corners.push_back(shared ? static_cast<std::uint32_t>(vertex) : ownVertex(vertex, face.normal));
     }
     for (std::size_t k = 1; k + 1 < corners.size(); ++k) {
       batch.indices.insert(batch.indices.end(), {corners[k], corners[k + 1], corners[0]});
@@ -55,6 +61,7 @@ bool ShadingArrays::Fits(const CGeomObject& object, bool flipped) const {
 
 void ShadingArrays::Draw(GlCalls& gl) const {
   for (const Batch& batch : batches_) {
+    if (batch.flat) gl.ShadeModel(kGlFlat);
     gl.VertexPointer(3, kGlFloat, sizeof(Vector3), batch.points.data());
     gl.NormalPointer(kGlFloat, sizeof(Vector3), batch.normals.data());
     if (batch.indices.empty()) {
@@ -63,6 +70,7 @@ void ShadingArrays::Draw(GlCalls& gl) const {
       gl.DrawElements(batch.mode, static_cast<int>(batch.indices.size()), kGlUnsignedInt,
                       batch.indices.data());
     }
+    if (batch.flat) gl.ShadeModel(kGlSmooth);
   }
 }
 

@@ -28,12 +28,14 @@ class ShadingArrays : public ObjectDrawingCache, public ShadingSink {
   std::size_t Bytes() const;
 
  private:
-  // One draw call: indexed when there are indices, else the vertices in order.
+  // One draw call: indexed when there are indices, else the vertices in order. A flat batch is
+  // drawn with GL's flat shading model, which lights each triangle by its last vertex only.
   struct Batch {
     GlEnum mode;
     std::vector<Vector3> points;
     std::vector<Vector3> normals;
     std::vector<std::uint32_t> indices;
+    bool flat = false;
   };
 
   std::uint64_t changeCount_;

@@ -46,6 +46,7 @@ void LibGlCalls::GetFloatv(GlEnum name, float* values) { glGetFloatv(name, value
 void LibGlCalls::Materialfv(GlEnum face, GlEnum name, const float* values) {
   glMaterialfv(face, name, values);
 }
+void LibGlCalls::ShadeModel(GlEnum mode) { glShadeModel(mode); }
 void LibGlCalls::Begin(GlEnum mode) { glBegin(mode); }
 void LibGlCalls::End() { glEnd(); }
 void LibGlCalls::Vertex3fv(const float* vertex) { glVertex3fv(vertex); }

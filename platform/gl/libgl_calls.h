@@ -21,6 +21,7 @@ class LibGlCalls : public GlCalls {
   void MultMatrixf(const float* matrix) override;
   void GetFloatv(GlEnum name, float* values) override;
   void Materialfv(GlEnum face, GlEnum name, const float* values) override;
+  void ShadeModel(GlEnum mode) override;
   void Begin(GlEnum mode) override;
   void End() override;
   void Vertex3fv(const float* vertex) override;

@@ -183,6 +183,7 @@ TEST_F(GlShadingTest, MeshNormalsFlipWithAMirrorOrAnInsideOutMesh) {
                         Case{true, -1, 1.0f}}) {
     SCOPED_TRACE(testing::Message() << c.mirrored << ", " << c.orientation);
     gl.draws.clear();
+    gl.calls.clear();
     // The view matrix and its inverse cancel; only the placement's handedness is left.
     SetModelMatrix(c.mirrored ? mirror : kIdentityMatrix);
     mesh.orientationSign = c.orientation;
@@ -190,9 +191,12 @@ TEST_F(GlShadingTest, MeshNormalsFlipWithAMirrorOrAnInsideOutMesh) {
     RenderObjectGL(&mesh);
     ASSERT_EQ(gl.draws.size(), 1u);
     ASSERT_EQ(gl.draws[0].normals.size(), 3u);
-    for (const Vector3 normal : gl.draws[0].normals) {
-      ExpectNear(normal, {0.0f, 0.0f, c.normalZ}, 1e-6f);
-    }
+    // Flat shading lights the triangle by its last vertex, and is put back after it.
+    ExpectNear(gl.draws[0].normals[2], {0.0f, 0.0f, c.normalZ}, 1e-6f);
+    const std::vector<RecordingGl::Call> models = gl.Named("ShadeModel");
+    ASSERT_EQ(models.size(), 2u);
+    EXPECT_EQ(models[0].numbers[0], kGlFlat);
+    EXPECT_EQ(models[1].numbers[0], kGlSmooth);
   }
 }
 
@@ -341,7 +345,7 @@ TEST_F(GlGemShadingTest, GemShadesItsPrototypeAndPutsGlsMatrixBack) {
   EXPECT_EQ(multiplied[0].numbers[0], -2.0);
   ASSERT_EQ(gl.draws.size(), 1u);
   // The prototype's normal is not turned: GL's normal matrix takes care of the mirror.
-  ExpectNear(gl.draws[0].normals.at(0), {0, 0, 1}, 1e-6f);
+  ExpectNear(gl.draws[0].normals.at(2), {0, 0, 1}, 1e-6f);
   const std::vector<RecordingGl::Call> loaded = gl.Named("LoadMatrixf");
   ASSERT_EQ(loaded.size(), 2u);
   EXPECT_EQ(loaded[1].numbers, loaded[0].numbers);

@@ -103,6 +103,7 @@ class RecordingGl : public GlCalls {
     for (int i = 0; i < 4; ++i) numbers.push_back(values[i]);
     Record("Materialfv", numbers);
   }
+  void ShadeModel(GlEnum mode) override { Record("ShadeModel", {double(mode)}); }
   void Begin(GlEnum mode) override { Record("Begin", {double(mode)}); }
   void End() override { Record("End", {}); }
   void Vertex3fv(const float* vertex) override { Record("Vertex3fv", Floats(vertex, 3)); }
