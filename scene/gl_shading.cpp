@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
+#include <utility>
 #include <vector>
 
 #include "kernel/block_object.h"
