@@ -1,7 +1,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "grid_mesh.h"
@@ -16,6 +20,7 @@
 #include "scene/gl_table.h"
 #include "scene/render_view.h"
 #include "scene/scene.h"
+#include "scene/shading_arrays.h"
 #include "scene/viewport.h"
 
 namespace {
@@ -102,16 +107,167 @@ void ShadedFrame(benchmark::State& state, bool contextPerFrame) {
     return;
   }
   bench.Add(SmoothMesh());
+  const auto& mesh = static_cast<const CMeshObject&>(*GetObjectList());
   for (auto& surface : Surfaces()) bench.Add(std::move(surface));
   for (auto _ : state) {
     if (contextPerFrame) GlFrame::Instance().ReleaseContext();
     RedrawView(&bench.pane);
     benchmark::DoNotOptimize(bench.view.depth->data.data());
   }
+  // The mesh's kept arrays against its own points and face tables.
+  if (const auto* arrays = dynamic_cast<const ShadingArrays*>(mesh.drawingCache.get())) {
+    const double own = static_cast<double>(mesh.points.size() * sizeof(Vector3) +
+                                           (mesh.faceIndices.size() + mesh.faceSizes.size()) *
+                                               sizeof(std::int32_t));
+    state.counters["meshOwnMB"] = own / 1e6;
+    state.counters["meshCacheMB"] = static_cast<double>(arrays->Bytes()) / 1e6;
+  }
 }
 
 void BM_ShadedFrameKeptContext(benchmark::State& state) { ShadedFrame(state, false); }
 BENCHMARK(BM_ShadedFrameKeptContext)->Unit(benchmark::kMillisecond);
+
+// libGL for everything but drawing: what a frame would draw is kept as separate triangles (quads
+// and polygons split as fans from their first vertex), each vertex with its normal.
+class TriangleCapture : public LibGlCalls {
+ public:
+  struct Vertex {
+    Vector3 point;
+    Vector3 normal;
+  };
+  std::vector<Vertex> triangles;
+
+  void Begin(GlEnum mode) override {
+    mode_ = mode;
+    run_.clear();
+  }
+  void End() override { Emit(run_); }
+  void Normal3fv(const float* normal) override { normal_ = {normal[0], normal[1], normal[2]}; }
+  void Vertex3fv(const float* vertex) override {
+    run_.push_back({{vertex[0], vertex[1], vertex[2]}, normal_});
+  }
+  void VertexPointer(int, GlEnum, int, const void* pointer) override {
+    points_ = static_cast<const Vector3*>(pointer);
+  }
+  void NormalPointer(GlEnum, int, const void* pointer) override {
+    normals_ = static_cast<const Vector3*>(pointer);
+  }
+  void DrawElements(GlEnum mode, int count, GlEnum, const void* indices) override {
+    const auto* index = static_cast<const std::uint32_t*>(indices);
+    mode_ = mode;
+    std::vector<Vertex> run;
+    for (int i = 0; i < count; ++i) run.push_back({points_[index[i]], normals_[index[i]]});
+    EmitPrimitives(run);
+  }
+  void DrawArrays(GlEnum mode, int first, int count) override {
+    mode_ = mode;
+    std::vector<Vertex> run;
+    for (int i = first; i < first + count; ++i) run.push_back({points_[i], normals_[i]});
+    EmitPrimitives(run);
+  }
+
+ private:
+  void EmitPrimitives(const std::vector<Vertex>& run) {
+    const std::size_t size = mode_ == kGlQuads ? 4 : 3;
+    if (mode_ == kGlPolygon) return Emit(run);
+    for (std::size_t k = 0; k + size <= run.size(); k += size) {
+      Emit(std::vector<Vertex>(run.begin() + static_cast<std::ptrdiff_t>(k),
+                               run.begin() + static_cast<std::ptrdiff_t>(k + size)));
+    }
+  }
+  void Emit(const std::vector<Vertex>& polygon) {
+    if (mode_ == kGlTriangles && polygon.size() > 3) return EmitPrimitives(polygon);
+    for (std::size_t k = 1; k + 1 < polygon.size(); ++k) {
+      triangles.insert(triangles.end(), {polygon[0], polygon[k], polygon[k + 1]});
+    }
+  }
+
+  GlEnum mode_ = kGlTriangles;
+  Vector3 normal_;
+  std::vector<Vertex> run_;
+  const Vector3* points_ = nullptr;
+  const Vector3* normals_ = nullptr;
+};
+
+// The captured triangles as one array of distinct vertices and the indices of their corners, so
+// that the bare draw lights each shared vertex once as an indexed path may.
+struct IndexedSoup {
+  std::vector<TriangleCapture::Vertex> vertices;
+  std::vector<std::uint32_t> indices;
+};
+
+IndexedSoup IndexTriangles(const std::vector<TriangleCapture::Vertex>& corners) {
+  IndexedSoup soup;
+  std::unordered_map<std::string_view, std::uint32_t> seen;
+  std::vector<std::string> keys(corners.size());
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    keys[i].assign(reinterpret_cast<const char*>(&corners[i]), sizeof(TriangleCapture::Vertex));
+    const auto [at, added] =
+        seen.try_emplace(keys[i], static_cast<std::uint32_t>(soup.vertices.size()));
+    if (added) soup.vertices.push_back(corners[i]);
+    soup.indices.push_back(at->second);
+  }
+  return soup;
+}
+
+// What the GL itself needs for the shaded frame's picture: the triangles that frame draws, from
+// one prebuilt vertex array, lit, depth-tested and read back as colour and depth.
+void BM_BareTriangleSoup(benchmark::State& state) {
+  std::vector<TriangleCapture::Vertex> corners;
+  {
+    BenchPane bench(kDisplayFastShading);
+    if (GlFrame::Instance().Begin(8, 8) != GlFrameStatus::kReady) {
+      state.SkipWithError(GlFrame::Instance().lastError().c_str());
+      return;
+    }
+    TriangleCapture capture;
+    InstallGlCalls(&capture);
+    bench.Add(SmoothMesh());
+    for (auto& surface : Surfaces()) bench.Add(std::move(surface));
+    RedrawView(&bench.pane);
+    corners = std::move(capture.triangles);
+  }
+  const IndexedSoup soup = IndexTriangles(corners);
+  corners = {};
+  CViewport pane;
+  pane.SetSize(kWidth, kHeight);
+  pane.SetAxes(0, 2, 1, 1, 1, -1);
+  const float f = pane.zoomScale / pane.viewExtent;
+  LibGlCalls gl;
+  std::vector<std::uint8_t> colour(static_cast<std::size_t>(kWidth) * 3 * kHeight);
+  std::vector<float> depths(static_cast<std::size_t>(kWidth) * kHeight);
+  for (auto _ : state) {
+    if (gl.BeginFrame(kWidth, kHeight) != GlFrameStatus::kReady) {
+      state.SkipWithError(GlFrame::Instance().lastError().c_str());
+      return;
+    }
+    gl.Enable(kGlLight0);
+    gl.Enable(kGlLighting);
+    gl.Enable(kGlDepthTest);
+    gl.DepthFunc(kGlGequal);
+    gl.ClearDepth(0.0);
+    gl.Enable(kGlNormalize);
+    gl.EnableClientState(kGlVertexArray);
+    gl.EnableClientState(kGlNormalArray);
+    gl.MatrixMode(kGlProjection);
+    gl.LoadIdentity();
+    gl.Scaled(f * static_cast<float>(kHeight) / kWidth, f, 0.02 * f);
+    gl.MatrixMode(kGlModelview);
+    gl.LoadMatrixf(pane.viewMatrix.m);
+    gl.Clear(kGlColorBufferBit | kGlDepthBufferBit);
+    gl.VertexPointer(3, kGlFloat, sizeof(TriangleCapture::Vertex), &soup.vertices[0].point);
+    gl.NormalPointer(kGlFloat, sizeof(TriangleCapture::Vertex), &soup.vertices[0].normal);
+    gl.DrawElements(kGlTriangles, static_cast<int>(soup.indices.size()), kGlUnsignedInt,
+                    soup.indices.data());
+    gl.Finish();
+    gl.ReadPixels(0, 0, kWidth, kHeight, kGlBgr, kGlUnsignedByte, colour.data());
+    gl.ReadPixels(0, 0, kWidth, kHeight, kGlDepthComponent, kGlFloat, depths.data());
+    benchmark::DoNotOptimize(depths.data());
+  }
+  state.counters["triangles"] = static_cast<double>(soup.indices.size() / 3);
+  state.counters["vertices"] = static_cast<double>(soup.vertices.size());
+}
+BENCHMARK(BM_BareTriangleSoup)->Unit(benchmark::kMillisecond);
 
 void BM_ShadedFrameContextPerFrame(benchmark::State& state) { ShadedFrame(state, true); }
 BENCHMARK(BM_ShadedFrameContextPerFrame)->Unit(benchmark::kMillisecond);

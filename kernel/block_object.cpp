@@ -103,6 +103,7 @@ bool CBlockObject::ProfilesFitPoints() const {
 
 void CBlockObject::Rebuild() {
   // Called on a block that has children, it replaces them.
+  MarkChanged();
   outlineCurves.Clear();
   surfaces.Clear();
   if (!AxesArePermutation(firstAxis, secondAxis, depthAxis) || !ProfilesFitPoints()) return;
@@ -221,6 +222,7 @@ void CBlockObject::Swap(CGeomObject& other) {
 }
 
 void CBlockObject::SetProfiles(const std::vector<Profile>& profiles) {
+  MarkChanged();
   profilePoints.clear();
   profileSizes.clear();
   profileSteps.clear();

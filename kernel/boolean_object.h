@@ -34,7 +34,10 @@ class CBooleanObject : public CCompositeObject {
   void Swap(CGeomObject& other) override;
 
   int Operation() const { return static_cast<int>(kindWord & 0xFF); }
-  void SetOperation(int code) { kindWord = static_cast<std::uint32_t>(code) & 0xFF; }
+  void SetOperation(int code) {
+    kindWord = static_cast<std::uint32_t>(code) & 0xFF;
+    MarkChanged();
+  }
 
   // The group owns whatever this list holds, whatever its operation code.
   ObjectChain members;

@@ -30,7 +30,13 @@ void CGemLibrary::Load() {
   }
 }
 
-void CGemLibrary::Free() { prototypes_.clear(); }
+// Gems draw their prototypes: whatever was derived through the old library is stale. An empty
+// library (a load that keeps failing) changes nothing.
+void CGemLibrary::Free() {
+  if (prototypes_.empty()) return;
+  prototypes_.clear();
+  MarkDrawingsStale();
+}
 
 CGeomObject* CGemLibrary::Prototype(int index) {
   if (prototypes_.empty()) Load();

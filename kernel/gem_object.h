@@ -18,7 +18,10 @@ class CGemObject : public CCompositeObject {
 
   // 0-based index into the gem library, kept in the composite's kind word.
   std::int32_t LibraryIndex() const { return static_cast<std::int32_t>(kindWord); }
-  void SetLibraryIndex(std::int32_t index) { kindWord = static_cast<std::uint32_t>(index); }
+  void SetLibraryIndex(std::int32_t index) {
+    kindWord = static_cast<std::uint32_t>(index);
+    MarkChanged();
+  }
 };
 
 // A prototype may itself be a gem, or a group holding gems; gems more deeply nested than this

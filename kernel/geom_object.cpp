@@ -8,9 +8,24 @@
 #include "kernel/object_stream.h"
 #include "platform/text_encoding.h"
 
+namespace {
+std::uint64_t drawingGeneration = 0;
+}  // namespace
+
+std::uint64_t DrawingGeneration() { return drawingGeneration; }
+
+void MarkDrawingsStale() { ++drawingGeneration; }
+
 CGeomObject::CGeomObject() = default;
 
+void CGeomObject::MarkChanged() {
+  ++changeCount_;
+  drawingCache.reset();
+}
+
+// Point sets move their picked points with whole = 0, so the change counts either way.
 void CGeomObject::Transform(Matrix4 M, int whole) {
+  MarkChanged();
   if (whole == 0) return;
   MatMultiplyAssign(&mappingFrame, M);
   const Vector3 origin = TransformPoint({orientation[12], orientation[13], orientation[14]}, M);
@@ -54,6 +69,8 @@ void CGeomObject::Swap(CGeomObject& other) {
 }
 
 void CGeomObject::SwapCommonFields(CGeomObject& other) {
+  MarkChanged();
+  other.MarkChanged();
   std::swap(ObjectState, other.ObjectState);
   std::swap(flags, other.flags);
   std::swap(jewel, other.jewel);
@@ -89,6 +106,7 @@ void CGeomObject::WriteCommonRecord() {
 }
 
 void CGeomObject::ReadCommonRecord() {
+  MarkChanged();
   const auto stateAndLayer = static_cast<std::uint32_t>(ReadObjectInt32());
   ObjectState = static_cast<std::int32_t>(stateAndLayer & 0xFFFF);
   layer = static_cast<std::int16_t>(stateAndLayer >> 16);

@@ -34,6 +34,18 @@ inline constexpr std::uint32_t kRecordSubtractor = 1u << 10;
 inline constexpr std::int32_t kFlagNoDeform = 1;
 inline constexpr std::int32_t kFlagScratchMask = 0x00FFFF00;  // bits 8-23, filled by a kind
 
+// What a drawing path derives from an object and keeps between frames (tessellations, normals).
+// The object owns it, so it goes with the object.
+class ObjectDrawingCache {
+ public:
+  virtual ~ObjectDrawingCache() = default;
+};
+
+// Moves whenever program-wide state that drawings derive from changes (the gem library, a view's
+// display mode): a cache made under another generation is stale.
+std::uint64_t DrawingGeneration();
+void MarkDrawingsStale();
+
 // Base of every modelled object. The owning list (scene, group, block, gem library) chains its
 // objects through next and owns them.
 class CGeomObject {
@@ -72,6 +84,13 @@ class CGeomObject {
   // Not owned: the names live in the program-wide name pool or are program constants.
   const std::string* materialName = nullptr;
   std::int32_t layer = 0;
+  // Null until a drawing path derives something and after every change.
+  mutable std::unique_ptr<ObjectDrawingCache> drawingCache;
+
+  // Every setter, Transform, Read and Swap calls it, and so must code that writes the geometry
+  // fields of an object that may have been drawn: it moves the change count and drops the cache.
+  void MarkChanged();
+  std::uint64_t ChangeCount() const { return changeCount_; }
 
  protected:
   // Reads and writes the common record that every kind starts with.
@@ -79,6 +98,9 @@ class CGeomObject {
   void WriteCommonRecord();
   // Exchanges the base fields but next.
   void SwapCommonFields(CGeomObject& other);
+
+ private:
+  std::uint64_t changeCount_ = 0;
 };
 
 void CGeomObject_CopyCommonFields(CGeomObject* target, const CGeomObject* source);

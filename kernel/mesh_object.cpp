@@ -80,6 +80,7 @@ std::unique_ptr<CGeomObject> CMeshObject::Clone() const {
 
 bool CMeshObject::SetFaces(std::vector<std::int32_t> sizes, std::vector<std::int32_t> indices) {
   if (!FacesFitVertices(sizes, indices, PointCount())) return false;
+  MarkChanged();
   faceSizes = std::move(sizes);
   faceIndices = std::move(indices);
   return true;

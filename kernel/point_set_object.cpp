@@ -18,6 +18,7 @@ CPointSetObject::CPointSetObject(int count, std::vector<Vector3> pointArray,
 
 void CPointSetObject::SetPoints(int count, std::vector<Vector3> pointArray,
                                 std::vector<std::int32_t> markArray) {
+  MarkChanged();
   if (count <= 0) {
     points.clear();
     marks.clear();

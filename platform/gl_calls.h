@@ -15,6 +15,9 @@ inline constexpr GlEnum kGlNever = 0x0200;
 inline constexpr GlEnum kGlGequal = 0x0206;
 
 inline constexpr GlEnum kGlFront = 0x0404;
+
+inline constexpr GlEnum kGlFlat = 0x1D00;
+inline constexpr GlEnum kGlSmooth = 0x1D01;
 inline constexpr GlEnum kGlDiffuse = 0x1201;
 
 inline constexpr GlEnum kGlPointSmooth = 0x0B10;
@@ -76,6 +79,7 @@ class GlCalls {
   virtual void MultMatrixf(const float* matrix) = 0;
   virtual void GetFloatv(GlEnum name, float* values) = 0;
   virtual void Materialfv(GlEnum face, GlEnum name, const float* values) = 0;
+  virtual void ShadeModel(GlEnum mode) = 0;
   virtual void Begin(GlEnum mode) = 0;
   virtual void End() = 0;
   virtual void Vertex3fv(const float* vertex) = 0;
@@ -83,6 +87,7 @@ class GlCalls {
   virtual void VertexPointer(int size, GlEnum type, int stride, const void* pointer) = 0;
   virtual void NormalPointer(GlEnum type, int stride, const void* pointer) = 0;
   virtual void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) = 0;
+  virtual void DrawArrays(GlEnum mode, int first, int count) = 0;
   virtual void PixelZoom(float x, float y) = 0;
   virtual void PixelStorei(GlEnum name, int value) = 0;
   virtual void RasterPos3fv(const float* position) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "kernel/block_object.h"
@@ -16,6 +17,7 @@
 #include "kernel/surface_tessellation.h"
 #include "scene/drawing_context.h"
 #include "scene/gl_table.h"
+#include "scene/shading_arrays.h"
 
 Matrix4 GlInverseViewMatrix;
 
@@ -48,7 +50,7 @@ bool IsDegenerate(Vector3 v) {
   return std::fabs(v.x) < 0.0001f && std::fabs(v.y) < 0.0001f && std::fabs(v.z) < 0.0001f;
 }
 
-void RenderSurfaceGL(const CSurfaceObject& surface) {
+void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
   if (!HasControlGrid(surface)) return;
   const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
   const int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
@@ -56,7 +58,7 @@ void RenderSurfaceGL(const CSurfaceObject& surface) {
   int rows = 0;
   int columns = 0;
   PadSurfaceGrid(surface, surface.points.data(), &padded, &rows, &columns);
-  RenderSurfaceGridGL(padded.data(), rows, columns, stepsU, stepsV, surface.orientationSign);
+  RenderSurfaceGridGL(padded.data(), rows, columns, stepsU, stepsV, surface.orientationSign, sink);
 
   // A surface closed one way only is a tube: its two open ends get flat caps. The caps average
   // each padded line with its neighbours, so the open direction needs three padded lines.
@@ -64,26 +66,22 @@ void RenderSurfaceGL(const CSurfaceObject& surface) {
   const int sign = surface.orientationSign;
   if (surface.closedV != 0 && surface.closedU == 0) {
     const int offset = stepsU >= 1 ? columns : 0;
-    RenderCapGL(offset, &padded[columns], 1, columns, stepsV, surface.closedV, sign);
+    RenderCapGL(offset, &padded[columns], 1, columns, stepsV, surface.closedV, sign, sink);
     RenderCapGL(offset, &padded[static_cast<std::size_t>(rows - 2) * columns], 1, columns, stepsV,
-                surface.closedV, -sign);
+                surface.closedV, -sign, sink);
   } else if (surface.closedU != 0 && surface.closedV == 0) {
     const int offset = stepsV >= 1 ? 1 : 0;
-    RenderCapGL(offset, &padded[1], columns, rows, stepsU, surface.closedU, -sign);
-    RenderCapGL(offset, &padded[columns - 2], columns, rows, stepsU, surface.closedU, sign);
+    RenderCapGL(offset, &padded[1], columns, rows, stepsU, surface.closedU, -sign, sink);
+    RenderCapGL(offset, &padded[columns - 2], columns, rows, stepsU, surface.closedU, sign, sink);
   }
-}
-
-void RenderMeshObjectGL(const CMeshObject& mesh) {
-  RenderMeshGL(mesh.points, mesh.faceIndices, mesh.faceSizes, mesh.flatShading,
-               mesh.orientationSign);
 }
 
 Vector3 AxisVector(int axis, float length) {
   return {axis == 0 ? length : 0.0f, axis == 1 ? length : 0.0f, axis == 2 ? length : 0.0f};
 }
 
-void TriangulateOutlines(const std::vector<std::vector<Vector3>>& outlines) {
+std::vector<Vector3> TriangulateOutlines(const std::vector<std::vector<Vector3>>& outlines) {
+  std::vector<Vector3> corners;
   std::vector<int> sizes;
   std::vector<const Vector3*> rings;
   for (const std::vector<Vector3>& outline : outlines) {
@@ -91,16 +89,17 @@ void TriangulateOutlines(const std::vector<std::vector<Vector3>>& outlines) {
     sizes.push_back(static_cast<int>(outline.size()));
     rings.push_back(outline.data());
   }
-  if (rings.empty()) return;
+  if (rings.empty()) return corners;
   TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
-                      [](Vector3 tip, Vector3 next, Vector3 previous) {
-                        EmitTriangleGL(tip, next, previous);
+                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
+                        corners.insert(corners.end(), {tip, next, previous});
                       });
+  return corners;
 }
 
 // The block's outline curves come in pairs, the back outline first: the back outlines of all
 // profiles make one flat end (holes included), the front outlines the other.
-void RenderBlockCapsGL(const CBlockObject& block) {
+void RenderBlockCapsGL(const CBlockObject& block, ShadingSink& sink) {
   std::vector<std::vector<Vector3>> backs;
   std::vector<std::vector<Vector3>> fronts;
   for (const CGeomObject* back = block.outlineCurves.head(); back != nullptr && back->next != nullptr;
@@ -124,15 +123,11 @@ void RenderBlockCapsGL(const CBlockObject& block) {
   turn[12] = turn[13] = turn[14] = 0.0f;
   const Vector3 normal = Normalize(
       TransformPoint(AxisVector(block.depthAxis, block.depthAxis == 1 ? 1.0f : -1.0f), turn));
-  GlCalls& gl = *InstalledGlCalls();
-  gl.Normal3fv(&normal.x);
-  TriangulateOutlines(backs);
-  const Vector3 opposite = NegateVector(normal);
-  gl.Normal3fv(&opposite.x);
-  TriangulateOutlines(fronts);
+  sink.Triangles(normal, TriangulateOutlines(backs));
+  sink.Triangles(NegateVector(normal), TriangulateOutlines(fronts));
 }
 
-void RenderBlockGL(const CBlockObject& block) {
+void RenderBlockGL(const CBlockObject& block, ShadingSink& sink) {
   // Every wall and end piece takes the orientation of the first; a block without surfaces
   // (flat ends, no thickness) has only its end caps.
   int sign = 1;
@@ -151,27 +146,28 @@ void RenderBlockGL(const CBlockObject& block) {
     int columns = 0;
     PadSurfaceGrid(surface, placed.data(), &padded, &rows, &columns);
     RenderSurfaceGridGL(padded.data(), rows, columns, surface.outputStepsU, surface.outputStepsV,
-                        sign);
+                        sign, sink);
   }
-  RenderBlockCapsGL(block);
+  RenderBlockCapsGL(block, sink);
 }
 
 // A subtraction whose subtractors do not count shows its body alone; every other group shows
 // its shown and selected members.
-void RenderBooleanGL(const CBooleanObject& group) {
+void VisitBooleanGL(const CBooleanObject& group,
+                    const std::function<void(const CGeomObject&)>& draw) {
   if (group.Operation() != kBooleanSubtraction || group.subtractBody != 0) {
     for (const CGeomObject* member = group.members.head(); member != nullptr;
          member = member->next) {
-      if (IsShownOrSelected(*member)) RenderObjectGL(member);
+      if (IsShownOrSelected(*member)) ForEachShadedPartGL(member, draw);
     }
   } else if (IsShownOrSelected(group) && !group.members.empty()) {
-    RenderObjectGL(group.members.head());
+    ForEachShadedPartGL(group.members.head(), draw);
   }
 }
 
 // The gem's prototype under its placement. GL's own matrix is put back afterwards, so that a gem
 // among the tool preview leaves the preview's matrix to the objects after it.
-void RenderGemGL(const CGeomObject& gem) {
+void VisitGemGL(const CGeomObject& gem, const std::function<void(const CGeomObject&)>& draw) {
   CGeomObject* prototype = const_cast<CGeomObject*>(&gem);
   Matrix4 placement;
   ResolveGemInstance(prototype, &placement);
@@ -181,29 +177,63 @@ void RenderGemGL(const CGeomObject& gem) {
   float saved[16];
   gl.GetFloatv(kGlModelviewMatrix, saved);
   gl.MultMatrixf(placement.m);
-  RenderObjectGL(prototype);
+  ForEachShadedPartGL(prototype, draw);
   gl.LoadMatrixf(saved);
 }
 
 }  // namespace
 
 void RenderObjectGL(const CGeomObject* object) {
+  ForEachShadedPartGL(object, [](const CGeomObject& part) {
+    const bool flip = part.GetKind() == kKindMesh &&
+                      MeshNormalsFlip(static_cast<const CMeshObject&>(part).orientationSign);
+    CachedShadingArrays(part, flip).Draw(*InstalledGlCalls());
+  });
+}
+
+void ForEachShadedPartGL(const CGeomObject* object,
+                         const std::function<void(const CGeomObject&)>& draw) {
   if (object == nullptr || InstalledGlCalls() == nullptr) return;
   switch (object->GetKind()) {
     case kKindSurface:
-      RenderSurfaceGL(static_cast<const CSurfaceObject&>(*object));
-      break;
     case kKindMesh:
-      RenderMeshObjectGL(static_cast<const CMeshObject&>(*object));
-      break;
     case kKindBlock:
-      RenderBlockGL(static_cast<const CBlockObject&>(*object));
+      draw(*object);
       break;
     case kKindBoolean:
-      RenderBooleanGL(static_cast<const CBooleanObject&>(*object));
+      VisitBooleanGL(static_cast<const CBooleanObject&>(*object), draw);
       break;
     case kKindGem:
-      RenderGemGL(*object);
+      VisitGemGL(*object, draw);
+      break;
+    default:
+      break;
+  }
+}
+
+bool MeshNormalsFlip(int orientationSign) {
+  const float determinant = MatDeterminant(MatMultiply(GetModelMatrix(), GlInverseViewMatrix), 3);
+  return determinant * static_cast<float>(orientationSign) < 0.0f;
+}
+
+bool MeshFaces::TakesVertexNormal(const Face& face, std::size_t k) const {
+  return !vertexNormals.empty() &&
+         VecDot(vertexNormals[static_cast<std::size_t>(indices[k])], face.normal) >= 0.9f;
+}
+
+void DeriveShading(const CGeomObject& object, bool flipMeshNormals, ShadingSink& sink) {
+  switch (object.GetKind()) {
+    case kKindSurface:
+      RenderSurfaceGL(static_cast<const CSurfaceObject&>(object), sink);
+      break;
+    case kKindMesh: {
+      const auto& mesh = static_cast<const CMeshObject&>(object);
+      RenderMeshGL(mesh.points, mesh.faceIndices, mesh.faceSizes, mesh.flatShading,
+                   flipMeshNormals, sink);
+      break;
+    }
+    case kKindBlock:
+      RenderBlockGL(static_cast<const CBlockObject&>(object), sink);
       break;
     default:
       break;
@@ -211,7 +241,7 @@ void RenderObjectGL(const CGeomObject* object) {
 }
 
 void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU, int stepsV,
-                         int orientationSign) {
+                         int orientationSign, ShadingSink& sink) {
   std::vector<Vector3> points;
   std::vector<Vector3> tangentsU;
   std::vector<Vector3> tangentsV;
@@ -248,25 +278,13 @@ void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU,
       quads.push_back(static_cast<std::uint32_t>(at(i, j + 1)));
     }
   }
-  GlCalls& gl = *InstalledGlCalls();
-  gl.VertexPointer(3, kGlFloat, sizeof(Vector3), points.data());
-  gl.NormalPointer(kGlFloat, sizeof(Vector3), normals.data());
-  gl.DrawElements(kGlQuads, static_cast<int>(quads.size()), kGlUnsignedInt, quads.data());
+  sink.Quads(std::move(points), std::move(normals), std::move(quads));
 }
 
 void RenderMeshGL(std::span<const Vector3> points, std::span<const std::int32_t> indices,
-                  std::span<const std::int32_t> faceSizes, int flat, int orientationSign) {
-  // Normals turn with a mirrored placement, and with an inside-out orientation.
-  const float determinant = MatDeterminant(MatMultiply(GetModelMatrix(), GlInverseViewMatrix), 3);
-  const bool mirrored = determinant * static_cast<float>(orientationSign) < 0.0f;
-
-  struct Face {
-    std::size_t first;
-    int size;
-    Vector3 normal;
-  };
-  std::vector<Face> faces;
-  faces.reserve(faceSizes.size());
+                  std::span<const std::int32_t> faceSizes, int flat, bool flip, ShadingSink& sink) {
+  MeshFaces mesh{points, indices, {}, {}};
+  mesh.faces.reserve(faceSizes.size());
   std::size_t next = 0;
   for (const std::int32_t size : faceSizes) {
     if (size < 0 || static_cast<std::size_t>(size) > indices.size() - next) break;
@@ -281,44 +299,24 @@ void RenderMeshGL(std::span<const Vector3> points, std::span<const std::int32_t>
     const Vector3 p1 = points[indices[first + 1]];
     const Vector3 p2 = points[indices[first + 2]];
     const Vector3 normal = Normalize(VecCross(VecSub(p2, p1), VecSub(p0, p1)));
-    faces.push_back({first, size, mirrored ? NegateVector(normal) : normal});
+    mesh.faces.push_back({first, size, flip ? NegateVector(normal) : normal});
   }
 
-  GlCalls& gl = *InstalledGlCalls();
-  if (flat != 0) {
-    for (const Face& face : faces) {
-      gl.Begin(kGlPolygon);
-      gl.Normal3fv(&face.normal.x);
+  if (flat == 0) {
+    mesh.vertexNormals.resize(points.size());
+    for (const MeshFaces::Face& face : mesh.faces) {
       for (std::size_t k = face.first; k < face.first + face.size; ++k) {
-        gl.Vertex3fv(&points[indices[k]].x);
+        Vector3& sum = mesh.vertexNormals[indices[k]];
+        sum = VecAdd(sum, face.normal);
       }
-      gl.End();
     }
-    return;
+    for (Vector3& normal : mesh.vertexNormals) normal = Normalize(normal);
   }
-
-  std::vector<Vector3> vertexNormals(points.size());
-  for (const Face& face : faces) {
-    for (std::size_t k = face.first; k < face.first + face.size; ++k) {
-      Vector3& sum = vertexNormals[indices[k]];
-      sum = VecAdd(sum, face.normal);
-    }
-  }
-  for (Vector3& normal : vertexNormals) normal = Normalize(normal);
-  // A vertex normal more than about 25.8 degrees off the face's is a crease: the face keeps its own.
-  for (const Face& face : faces) {
-    gl.Begin(kGlPolygon);
-    for (std::size_t k = face.first; k < face.first + face.size; ++k) {
-      const Vector3& smooth = vertexNormals[indices[k]];
-      gl.Normal3fv(VecDot(smooth, face.normal) >= 0.9f ? &smooth.x : &face.normal.x);
-      gl.Vertex3fv(&points[indices[k]].x);
-    }
-    gl.End();
-  }
+  sink.Faces(mesh);
 }
 
 void RenderCapGL(int offset, const Vector3* first, int stride, int count, int steps, int closed,
-                 int sign) {
+                 int sign, ShadingSink& sink) {
   std::vector<Vector3> outline(static_cast<std::size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i) {
     const Vector3* point = first + static_cast<std::ptrdiff_t>(i) * stride;
@@ -338,17 +336,7 @@ void RenderCapGL(int offset, const Vector3* first, int stride, int count, int st
   }
   normal = Normalize(normal);
   if (sign < 0) normal = NegateVector(normal);
-  InstalledGlCalls()->Normal3fv(&normal.x);
-  TriangulateOutlines({sampled});
-}
-
-void EmitTriangleGL(Vector3 a, Vector3 b, Vector3 c) {
-  GlCalls& gl = *InstalledGlCalls();
-  gl.Begin(kGlTriangles);
-  gl.Vertex3fv(&a.x);
-  gl.Vertex3fv(&b.x);
-  gl.Vertex3fv(&c.x);
-  gl.End();
+  sink.Triangles(normal, TriangulateOutlines({sampled}));
 }
 
 void ResetGlShading() { GlInverseViewMatrix = Matrix4(); }

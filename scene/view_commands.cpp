@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "kernel/geom_object.h"
 #include "kernel/int_pow.h"
 #include "scene/viewport.h"
 
@@ -47,6 +48,8 @@ void StepRotate(CViewport* view, int sign, int axis) {
 int SetDisplayMode(CViewport* view, int mode) {
   if (view->displayMode == mode) return 0;
   view->displayMode = mode;
+  // What the views derived for the old mode is not kept past the switch.
+  MarkDrawingsStale();
   RedrawView(view);
   return 1;
 }

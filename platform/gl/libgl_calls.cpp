@@ -46,6 +46,7 @@ void LibGlCalls::GetFloatv(GlEnum name, float* values) { glGetFloatv(name, value
 void LibGlCalls::Materialfv(GlEnum face, GlEnum name, const float* values) {
   glMaterialfv(face, name, values);
 }
+void LibGlCalls::ShadeModel(GlEnum mode) { glShadeModel(mode); }
 void LibGlCalls::Begin(GlEnum mode) { glBegin(mode); }
 void LibGlCalls::End() { glEnd(); }
 void LibGlCalls::Vertex3fv(const float* vertex) { glVertex3fv(vertex); }
@@ -59,6 +60,7 @@ void LibGlCalls::NormalPointer(GlEnum type, int stride, const void* pointer) {
 void LibGlCalls::DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) {
   glDrawElements(mode, count, type, indices);
 }
+void LibGlCalls::DrawArrays(GlEnum mode, int first, int count) { glDrawArrays(mode, first, count); }
 void LibGlCalls::PixelZoom(float x, float y) { glPixelZoom(x, y); }
 void LibGlCalls::PixelStorei(GlEnum name, int value) { glPixelStorei(name, value); }
 void LibGlCalls::RasterPos3fv(const float* position) { glRasterPos3fv(position); }

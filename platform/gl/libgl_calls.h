@@ -21,6 +21,7 @@ class LibGlCalls : public GlCalls {
   void MultMatrixf(const float* matrix) override;
   void GetFloatv(GlEnum name, float* values) override;
   void Materialfv(GlEnum face, GlEnum name, const float* values) override;
+  void ShadeModel(GlEnum mode) override;
   void Begin(GlEnum mode) override;
   void End() override;
   void Vertex3fv(const float* vertex) override;
@@ -28,6 +29,7 @@ class LibGlCalls : public GlCalls {
   void VertexPointer(int size, GlEnum type, int stride, const void* pointer) override;
   void NormalPointer(GlEnum type, int stride, const void* pointer) override;
   void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) override;
+  void DrawArrays(GlEnum mode, int first, int count) override;
   void PixelZoom(float x, float y) override;
   void PixelStorei(GlEnum name, int value) override;
   void RasterPos3fv(const float* position) override;

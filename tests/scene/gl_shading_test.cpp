@@ -35,10 +35,6 @@ class GlShadingTest : public LumidrexTest {
   RecordingGl gl;
 };
 
-Vector3 AsVector(const RecordingGl::Call& call) {
-  return {float(call.numbers[0]), float(call.numbers[1]), float(call.numbers[2])};
-}
-
 void ExpectNear(Vector3 actual, Vector3 expected, float tolerance) {
   EXPECT_NEAR(actual.x, expected.x, tolerance);
   EXPECT_NEAR(actual.y, expected.y, tolerance);
@@ -101,13 +97,14 @@ TEST_F(GlShadingTest, SurfaceStepsStayWithinAboutTwoHundredFiftySixPoints) {
 
 TEST_F(GlShadingTest, SurfaceNormalsFollowTheOrientation) {
   for (const int orientation : {1, -1}) {
-    gl.elementNormals.clear();
+    gl.draws.clear();
     auto surface = FlatSurface(4, 4, 2, 2);
     surface->orientationSign = orientation;
     RenderObjectGL(surface.get());
-    ASSERT_FALSE(gl.elementNormals.empty());
+    ASSERT_EQ(gl.draws.size(), 1u);
+    ASSERT_FALSE(gl.draws[0].normals.empty());
     // Tangent U along +x, V along +y: U x V is +z.
-    for (const Vector3 normal : gl.elementNormals) {
+    for (const Vector3 normal : gl.draws[0].normals) {
       ExpectNear(normal, {0.0f, 0.0f, float(orientation)}, 1e-6f);
     }
   }
@@ -120,34 +117,30 @@ TEST_F(GlShadingTest, SurfaceClosedOneWayGetsTwoCapsFacingAsItsWall) {
   };
   for (const Case& c : {Case{0, 1, 2}, Case{1, 0, 2}, Case{1, 1, 0}, Case{0, 0, 0}}) {
     SCOPED_TRACE(testing::Message() << "closed " << c.closedU << ", " << c.closedV);
-    gl.calls.clear();
+    gl.draws.clear();
     auto tube = Tube(-1);
     tube->closedU = c.closedU;
     tube->closedV = c.closedV;
     RenderObjectGL(tube.get());
-    EXPECT_EQ(gl.Count("Normal3fv"), c.caps);
-    EXPECT_EQ(gl.Count("Begin") > 0, c.caps > 0);
+    EXPECT_EQ(gl.DrawsOf(kGlTriangles).size(), static_cast<std::size_t>(c.caps));
   }
 
   // Orientation -1 turns this tube's wall outward; its caps face out of the tube too, and lie
   // on the tube's end planes.
-  gl.calls.clear();
+  gl.draws.clear();
   const auto tube = Tube(-1);
   RenderObjectGL(tube.get());
-  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
-  ASSERT_EQ(normals.size(), 2u);
-  ExpectNear(AsVector(normals[0]), {0.0f, 0.0f, -1.0f}, 1e-5f);
-  ExpectNear(AsVector(normals[1]), {0.0f, 0.0f, 1.0f}, 1e-5f);
-  float capZ = 0.0f;
-  int triangleVertices = 0;
-  for (const RecordingGl::Call& call : gl.calls) {
-    if (call.name == "Normal3fv") capZ = call.numbers[2] < 0 ? 0.0f : 3.0f;
-    if (call.name != "Vertex3fv") continue;
-    EXPECT_NEAR(call.numbers[2], capZ, 1e-5);
-    ++triangleVertices;
+  const std::vector<RecordingGl::Draw> caps = gl.DrawsOf(kGlTriangles);
+  ASSERT_EQ(caps.size(), 2u);
+  for (int cap = 0; cap < 2; ++cap) {
+    const float capZ = cap == 0 ? 0.0f : 3.0f;
+    for (const Vector3 normal : caps[cap].normals) {
+      ExpectNear(normal, {0.0f, 0.0f, cap == 0 ? -1.0f : 1.0f}, 1e-5f);
+    }
+    for (const Vector3 vertex : caps[cap].vertices) EXPECT_NEAR(vertex.z, capZ, 1e-5);
+    // An octagon sampled at 2 steps per span is a 16-gon: 14 triangles per cap.
+    EXPECT_EQ(caps[cap].vertices.size(), 14u * 3);
   }
-  // An octagon sampled at 2 steps per span is a 16-gon: 14 triangles per cap.
-  EXPECT_EQ(triangleVertices, 2 * 14 * 3);
 }
 
 TEST_F(GlShadingTest, MeshFacesThatDoNotFitAreLeftOut) {
@@ -159,11 +152,18 @@ TEST_F(GlShadingTest, MeshFacesThatDoNotFitAreLeftOut) {
   mesh.faceIndices = {0, 1, 2, 0, 1, 0, 99, 2, 0, 1, 2, 3, 0, -1, 2, 0, 1};
   for (const int flat : {1, 0}) {
     SCOPED_TRACE(flat);
-    gl.calls.clear();
+    gl.draws.clear();
     mesh.flatShading = flat;
+    mesh.MarkChanged();
     RenderObjectGL(&mesh);
-    EXPECT_EQ(gl.Count("Begin"), 2);
-    EXPECT_EQ(gl.Count("Vertex3fv"), 3 + 4);
+    ASSERT_EQ(gl.draws.size(), 1u);
+    // The triangle, then the quad as the fan from its first vertex, each triangle led by its
+    // second corner.
+    const std::vector<Vector3> expected = {mesh.points[1], mesh.points[2], mesh.points[0],
+                                           mesh.points[1], mesh.points[2], mesh.points[0],
+                                           mesh.points[2], mesh.points[3], mesh.points[0]};
+    EXPECT_EQ(gl.draws[0].mode, kGlTriangles);
+    EXPECT_EQ(gl.draws[0].vertices, expected);
   }
 }
 
@@ -182,14 +182,21 @@ TEST_F(GlShadingTest, MeshNormalsFlipWithAMirrorOrAnInsideOutMesh) {
   for (const Case& c : {Case{false, 1, 1.0f}, Case{true, 1, -1.0f}, Case{false, -1, -1.0f},
                         Case{true, -1, 1.0f}}) {
     SCOPED_TRACE(testing::Message() << c.mirrored << ", " << c.orientation);
+    gl.draws.clear();
     gl.calls.clear();
     // The view matrix and its inverse cancel; only the placement's handedness is left.
     SetModelMatrix(c.mirrored ? mirror : kIdentityMatrix);
     mesh.orientationSign = c.orientation;
+    mesh.MarkChanged();
     RenderObjectGL(&mesh);
-    const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
-    ASSERT_EQ(normals.size(), 1u);
-    ExpectNear(AsVector(normals[0]), {0.0f, 0.0f, c.normalZ}, 1e-6f);
+    ASSERT_EQ(gl.draws.size(), 1u);
+    ASSERT_EQ(gl.draws[0].normals.size(), 3u);
+    // Flat shading lights the triangle by its last vertex, and is put back after it.
+    ExpectNear(gl.draws[0].normals[2], {0.0f, 0.0f, c.normalZ}, 1e-6f);
+    const std::vector<RecordingGl::Call> models = gl.Named("ShadeModel");
+    ASSERT_EQ(models.size(), 2u);
+    EXPECT_EQ(models[0].numbers[0], kGlFlat);
+    EXPECT_EQ(models[1].numbers[0], kGlSmooth);
   }
 }
 
@@ -197,7 +204,7 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
   // Two unit squares sharing the edge x = 0, the second folded down by the given angle.
   for (const float degrees : {90.0f, 10.0f}) {
     SCOPED_TRACE(degrees);
-    gl.calls.clear();
+    gl.draws.clear();
     const float a = degrees * std::numbers::pi_v<float> / 180.0f;
     CMeshObject mesh;
     mesh.flatShading = 0;
@@ -206,10 +213,13 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
     mesh.faceSizes = {4, 4};
     mesh.faceIndices = {0, 1, 2, 3, 1, 4, 5, 2};
     RenderObjectGL(&mesh);
-    const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
-    ASSERT_EQ(normals.size(), 8u);
+    ASSERT_EQ(gl.draws.size(), 1u);
+    // Two fans of two triangles; the first triangle's corners are the first face's second,
+    // third and first.
+    const std::vector<Vector3>& normals = gl.draws[0].normals;
+    ASSERT_EQ(normals.size(), 12u);
     // The second vertex of the first face sits on the fold.
-    const Vector3 onFold = AsVector(normals[1]);
+    const Vector3 onFold = normals[0];
     const Vector3 faceNormal = {0.0f, 0.0f, 1.0f};
     if (degrees > 45.0f) {
       ExpectNear(onFold, faceNormal, 1e-6f);
@@ -218,7 +228,7 @@ TEST_F(GlShadingTest, SmoothMeshKeepsCreasesAndSmoothsGentleFolds) {
       ExpectNear(onFold, {std::sin(half), 0.0f, std::cos(half)}, 1e-5f);
     }
     // Vertices off the fold keep their face's normal either way.
-    ExpectNear(AsVector(normals[0]), faceNormal, 1e-6f);
+    ExpectNear(normals[2], faceNormal, 1e-6f);
   }
 }
 
@@ -243,7 +253,7 @@ TEST_F(GlShadingTest, BooleanGroupsShowTheirCountingMembers) {
        }) {
     SCOPED_TRACE(testing::Message() << c.operation << ", " << c.subtractBody << ", "
                                     << c.groupState << ", " << c.memberState);
-    gl.calls.clear();
+    gl.draws.clear();
     CBooleanObject group;
     group.SetOperation(c.operation);
     group.subtractBody = c.subtractBody;
@@ -253,8 +263,8 @@ TEST_F(GlShadingTest, BooleanGroupsShowTheirCountingMembers) {
     mesh->ObjectState = c.memberState;
     group.members.Append(std::move(mesh));
     RenderObjectGL(&group);
-    EXPECT_EQ(gl.Count("DrawElements"), c.surfaces);
-    EXPECT_EQ(gl.Count("Begin"), c.meshes);
+    EXPECT_EQ(gl.DrawsOf(kGlQuads).size(), static_cast<std::size_t>(c.surfaces));
+    EXPECT_EQ(gl.DrawsOf(kGlTriangles).size(), static_cast<std::size_t>(c.meshes));
   }
 }
 
@@ -271,13 +281,14 @@ std::unique_ptr<CBlockObject> SquareBlock(float thickness) {
 TEST_F(GlShadingTest, BlockDrawsItsSurfacesAndBothEndCaps) {
   const auto block = SquareBlock(5.0f);
   RenderObjectGL(block.get());
-  EXPECT_EQ(gl.Count("DrawElements"), 1);
-  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
-  ASSERT_EQ(normals.size(), 2u);
+  EXPECT_EQ(gl.DrawsOf(kGlQuads).size(), 1u);
+  const std::vector<RecordingGl::Draw> caps = gl.DrawsOf(kGlTriangles);
+  ASSERT_EQ(caps.size(), 2u);
   // Depth runs along +z: the back end at z = 0 faces -z, the front end at z = 5 faces +z.
-  ExpectNear(AsVector(normals[0]), {0, 0, -1}, 1e-6f);
-  ExpectNear(AsVector(normals[1]), {0, 0, 1}, 1e-6f);
-  EXPECT_GT(gl.Count("Vertex3fv"), 0);
+  for (int cap = 0; cap < 2; ++cap) {
+    ASSERT_FALSE(caps[cap].vertices.empty());
+    for (const Vector3 normal : caps[cap].normals) ExpectNear(normal, {0, 0, cap == 0 ? -1.0f : 1.0f}, 1e-6f);
+  }
 }
 
 TEST_F(GlShadingTest, BlockWithoutSurfacesDrawsItsCapsUnderItsPlacement) {
@@ -291,17 +302,17 @@ TEST_F(GlShadingTest, BlockWithoutSurfacesDrawsItsCapsUnderItsPlacement) {
   block->placement.at(2, 2) = 0.0f;
   block->placement.at(3, 0) = 10.0f;
   RenderObjectGL(block.get());
-  EXPECT_EQ(gl.Count("DrawElements"), 0);
-  const std::vector<RecordingGl::Call> normals = gl.Named("Normal3fv");
-  ASSERT_EQ(normals.size(), 2u);
-  ExpectNear(AsVector(normals[0]), {0, 1, 0}, 1e-6f);
-  ExpectNear(AsVector(normals[1]), {0, -1, 0}, 1e-6f);
-  // Both caps lie within the placed square, moved 10 along x.
-  const std::vector<RecordingGl::Call> vertices = gl.Named("Vertex3fv");
-  ASSERT_FALSE(vertices.empty());
-  for (const RecordingGl::Call& vertex : vertices) {
-    EXPECT_GE(vertex.numbers[0], 10.0 - 1e-5);
-    EXPECT_LE(vertex.numbers[0], 12.0 + 1e-5);
+  EXPECT_TRUE(gl.DrawsOf(kGlQuads).empty());
+  const std::vector<RecordingGl::Draw> caps = gl.DrawsOf(kGlTriangles);
+  ASSERT_EQ(caps.size(), 2u);
+  for (int cap = 0; cap < 2; ++cap) {
+    for (const Vector3 normal : caps[cap].normals) ExpectNear(normal, {0, cap == 0 ? 1.0f : -1.0f, 0}, 1e-6f);
+    // Both caps lie within the placed square, moved 10 along x.
+    ASSERT_FALSE(caps[cap].vertices.empty());
+    for (const Vector3 vertex : caps[cap].vertices) {
+      EXPECT_GE(vertex.x, 10.0 - 1e-5);
+      EXPECT_LE(vertex.x, 12.0 + 1e-5);
+    }
   }
 }
 
@@ -332,9 +343,9 @@ TEST_F(GlGemShadingTest, GemShadesItsPrototypeAndPutsGlsMatrixBack) {
   const std::vector<RecordingGl::Call> multiplied = gl.Named("MultMatrixf");
   ASSERT_EQ(multiplied.size(), 1u);
   EXPECT_EQ(multiplied[0].numbers[0], -2.0);
-  EXPECT_EQ(gl.Count("Begin"), 1);
+  ASSERT_EQ(gl.draws.size(), 1u);
   // The prototype's normal is not turned: GL's normal matrix takes care of the mirror.
-  ExpectNear(AsVector(gl.Named("Normal3fv")[0]), {0, 0, 1}, 1e-6f);
+  ExpectNear(gl.draws[0].normals.at(2), {0, 0, 1}, 1e-6f);
   const std::vector<RecordingGl::Call> loaded = gl.Named("LoadMatrixf");
   ASSERT_EQ(loaded.size(), 2u);
   EXPECT_EQ(loaded[1].numbers, loaded[0].numbers);
@@ -360,7 +371,7 @@ TEST_F(GlGemShadingTest, AGroupHoldingItsOwnGemStopsAtTheNestingBound) {
 
   CGemObject gem;
   RenderObjectGL(&gem);
-  EXPECT_EQ(gl.Count("Begin"), kMaxGemNesting);
+  EXPECT_EQ(gl.draws.size(), static_cast<std::size_t>(kMaxGemNesting));
   EXPECT_EQ(GemNestingDepth(), 0);
 }
 

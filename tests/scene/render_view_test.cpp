@@ -179,8 +179,7 @@ TEST_F(RenderViewTest, ShadedFramesShadeSurfacesAndDrawCurvesOverThem) {
   pane.displayMode = 100;
   RedrawView(&pane);
 
-  EXPECT_EQ(gl.Count("DrawElements"), 1);
-  EXPECT_EQ(gl.Count("Begin"), 0);  // the mesh's layer is hidden
+  EXPECT_EQ(gl.Count("DrawElements"), 1);  // the mesh's layer is hidden
   ASSERT_EQ(view.canvas.blits.size(), 1u);
   EXPECT_EQ(view.canvas.blits[0], (RecordingCanvas::Blit{0, 0, 120, 101}));
   // The curves come after the picture, in the picked colour and their layer's.
@@ -205,7 +204,7 @@ TEST_F(RenderViewTest, ToolPreviewIsDrawnInThePickedColourAndKeepsTheDepthsOfSha
   pane.displayMode = 100;
   RedrawView(&pane);
   EXPECT_EQ(gl.Named("MultMatrixf").at(0).numbers[12], 3.0);
-  EXPECT_EQ(gl.Count("Begin"), 1);
+  EXPECT_EQ(gl.Count("DrawElements"), 1);
   EXPECT_EQ(DepthReadBacks(), 0);
 
   ToolPreviewList = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,9 +24,21 @@ class RecordingGl : public GlCalls {
   std::uint8_t readColour = 0;
   float readDepth = 0.0f;
   std::vector<Call> calls;
-  // The vertices and normals each DrawElements drew, in index order.
-  std::vector<Vector3> elementVertices;
-  std::vector<Vector3> elementNormals;
+  // What each DrawElements and DrawArrays drew: its mode and the vertices with their normals, in
+  // the order drawn.
+  struct Draw {
+    GlEnum mode;
+    std::vector<Vector3> vertices;
+    std::vector<Vector3> normals;
+  };
+  std::vector<Draw> draws;
+
+  std::vector<Draw> DrawsOf(GlEnum mode) const {
+    std::vector<Draw> found;
+    std::copy_if(draws.begin(), draws.end(), std::back_inserter(found),
+                 [&](const Draw& draw) { return draw.mode == mode; });
+    return found;
+  }
 
   int Count(const std::string& name) const {
     return static_cast<int>(std::count_if(calls.begin(), calls.end(),
@@ -90,6 +103,7 @@ class RecordingGl : public GlCalls {
     for (int i = 0; i < 4; ++i) numbers.push_back(values[i]);
     Record("Materialfv", numbers);
   }
+  void ShadeModel(GlEnum mode) override { Record("ShadeModel", {double(mode)}); }
   void Begin(GlEnum mode) override { Record("Begin", {double(mode)}); }
   void End() override { Record("End", {}); }
   void Vertex3fv(const float* vertex) override { Record("Vertex3fv", Floats(vertex, 3)); }
@@ -105,9 +119,18 @@ class RecordingGl : public GlCalls {
   void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) override {
     Record("DrawElements", {double(mode), double(count), double(type)});
     const auto* index = static_cast<const std::uint32_t*>(indices);
+    Draw& draw = draws.emplace_back(Draw{mode, {}, {}});
     for (int i = 0; i < count; ++i) {
-      elementVertices.push_back(vertices_[index[i]]);
-      elementNormals.push_back(normals_[index[i]]);
+      draw.vertices.push_back(vertices_[index[i]]);
+      draw.normals.push_back(normals_[index[i]]);
+    }
+  }
+  void DrawArrays(GlEnum mode, int first, int count) override {
+    Record("DrawArrays", {double(mode), double(first), double(count)});
+    Draw& draw = draws.emplace_back(Draw{mode, {}, {}});
+    for (int i = first; i < first + count; ++i) {
+      draw.vertices.push_back(vertices_[i]);
+      draw.normals.push_back(normals_[i]);
     }
   }
   void PixelZoom(float x, float y) override { Record("PixelZoom", {x, y}); }
