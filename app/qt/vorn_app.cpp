@@ -1,9 +1,11 @@
 #include "app/qt/vorn_app.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QToolBar>
 
 #include <clocale>
 #include <filesystem>
@@ -18,7 +20,9 @@
 #include "app/desktop_registration.h"
 #include "app/document_policy.h"
 #include "app/qt/app_dialog_views.h"
+#include "app/core/hotkey_table.h"
 #include "app/qt/cursor_art.h"
+#include "app/qt/key_stroke.h"
 #include "app/qt/program_icon.h"
 #include "app/qt/hotkey_loading.h"
 #include "app/qt/main_frame.h"
@@ -202,8 +206,27 @@ void CVornApp::OnOpenRecentFile(int id) {
   }
 }
 
-bool CVornApp::PreTranslateMessage(QObject* /*target*/, QEvent* /*event*/) {
-  // The splash window's filter looks first, then the accelerator table; both come later, and
-  // until then every event goes on to its window.
-  return false;
+bool CVornApp::PreTranslateMessage(QObject* target, QEvent* event) {
+  // The splash window's filter will look first, here.
+  const bool press = event->type() == QEvent::KeyPress;
+  if (!press && event->type() != QEvent::ShortcutOverride) return false;
+  auto* widget = qobject_cast<QWidget*>(target);
+  if (widget == nullptr || !mainFrame_ || !IsMainWindowKey(widget)) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const std::optional<KeyStroke> stroke = KeyStrokeFromQt(key->key(), key->modifiers(), key->text());
+  const std::optional<int> command = stroke ? ProgramAccelerators().CommandFor(*stroke) : std::nullopt;
+  if (!command) return false;
+  // Claimed before Qt's shortcuts look, so a hotkey runs rather than a menu mnemonic; the press
+  // that follows runs it.
+  event->accept();
+  if (press) mainFrame_->OnCommand(*command);
+  return true;
+}
+
+bool CVornApp::IsMainWindowKey(const QWidget* widget) const {
+  if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) return false;
+  const QWidget* window = widget->window();
+  // A floating toolbar is a window of its own, yet still the main window's.
+  return window == mainFrame_.get() ||
+         (qobject_cast<const QToolBar*>(window) != nullptr && window->parentWidget() == mainFrame_.get());
 }

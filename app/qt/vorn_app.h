@@ -37,6 +37,7 @@ class CVornApp : public QObject {
   void OnOpenRecentFile(int id);  // 57616 and up
 
   // Looks at every event before it is dispatched; true consumes it.
+  // Key presses meant for the main window that match a hotkey run its command at once.
   bool PreTranslateMessage(QObject* target, QEvent* event);
 
   CMainFrame* MainFrame() const { return mainFrame_.get(); }
@@ -49,6 +50,9 @@ class CVornApp : public QObject {
  private:
   void ParseCommandLine();
   void AddCommandRows();
+  // A key for a widget of the main window (its floating toolbars included) while no modal
+  // dialog or menu is open: a key in any other window never fires a hotkey.
+  bool IsMainWindowKey(const QWidget* widget) const;
   std::vector<CommandHolder*> RoutingChain();
 
   std::unique_ptr<QApplication> application_;
