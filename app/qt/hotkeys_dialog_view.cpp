@@ -57,6 +57,14 @@ class TabbedLineDelegate : public QStyledItemDelegate {
     painter->restore();
   }
 
+  // As wide as the tabbed line, so the list scrolls sideways only when lines are that long.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QTextLayout layout(index.data().toString());
+    LayOut(layout, option.font);
+    const QSize plain = QStyledItemDelegate::sizeHint(option, index);
+    return {static_cast<int>(layout.lineAt(0).naturalTextWidth()) + 2 * kMargin, plain.height()};
+  }
+
   static constexpr int kMargin = 3;
 };
 
