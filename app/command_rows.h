@@ -7,3 +7,4 @@
 // Each menu family's rows of the command table, added in the family's own order.
 void AddFileEditViewRows(std::vector<CommandRow>& rows);
 void AddCopyDeformRows(std::vector<CommandRow>& rows);
+void AddCurveSurfaceRows(std::vector<CommandRow>& rows);

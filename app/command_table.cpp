@@ -19,6 +19,7 @@ std::vector<int> RegisterCommandRows() {
   rows.clear();
   AddFileEditViewRows(rows);
   AddCopyDeformRows(rows);
+  AddCurveSurfaceRows(rows);
   return IdsMetTwice(rows);
 }
 

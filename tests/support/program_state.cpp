@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
+#include "modelling/modelling_state.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
@@ -46,6 +47,7 @@ void ResetProgramState() {
   Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
   ResetAppCoreState();
   ResetAppState();
+  ResetModellingState();
   // Last: it installs itself into the queue and the cursor that the resets above cleared.
   ResetToolFramework();
 }

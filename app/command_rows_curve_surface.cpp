@@ -1,0 +1,4 @@
+#include "app/command_rows.h"
+
+// Curves and surfaces.
+void AddCurveSurfaceRows(std::vector<CommandRow>& /*rows*/) {}

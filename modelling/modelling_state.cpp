@@ -1,0 +1,3 @@
+#include "modelling/modelling_state.h"
+
+void ResetModellingState() {}
