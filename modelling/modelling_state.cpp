@@ -1,3 +1,5 @@
 #include "modelling/modelling_state.h"
 
-void ResetModellingState() {}
+#include "modelling/curve_pick_commands.h"
+
+void ResetModellingState() { ForgetInBetweenCurve(); }

@@ -69,6 +69,18 @@ int HeadlessPlatform::RunDialog(DialogModel& dialog) {
   return answer(dialog);
 }
 
+void HeadlessPlatform::OpenModelessDialog(ModelessDialogModel& dialog) {
+  modelessOpened.emplace_back(dialog.DialogName());
+  modelessOpen.push_back(&dialog);
+  modelessNames_[&dialog] = dialog.DialogName();
+}
+
+void HeadlessPlatform::CloseModelessDialog(ModelessDialogModel& dialog) {
+  if (std::erase(modelessOpen, &dialog) == 0) return;
+  modelessClosed.push_back(modelessNames_[&dialog]);
+  modelessNames_.erase(&dialog);
+}
+
 std::unique_ptr<ProgressWindow> HeadlessPlatform::OpenProgressWindow(ProgressWindowClient& client,
                                                                      const std::string& cancelText) {
   if (progressWindowFails) return nullptr;

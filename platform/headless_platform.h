@@ -68,6 +68,11 @@ class HeadlessPlatform : public UiServices,
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::uint32_t> colorRequests;
   std::vector<std::string> dialogsRun;
+  // Modeless windows by dialog name, each open and close in order; the models still open, so
+  // that a test presses their buttons.
+  std::vector<std::string> modelessOpened;
+  std::vector<std::string> modelessClosed;
+  std::vector<ModelessDialogModel*> modelessOpen;
   std::vector<Launch> launches;
   int polls = 0;
   ProgressRecord progress;
@@ -83,6 +88,8 @@ class HeadlessPlatform : public UiServices,
   void SetToolCursor(int cursorId) override { toolCursors.push_back(cursorId); }
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
+  void OpenModelessDialog(ModelessDialogModel& dialog) override;
+  void CloseModelessDialog(ModelessDialogModel& dialog) override;
   std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
                                                      const std::string& cancelText) override;
 
@@ -110,4 +117,6 @@ class HeadlessPlatform : public UiServices,
   bool Launched(Launch::Kind kind, std::vector<std::string> arguments);
 
   std::map<std::string, std::deque<std::function<int(DialogModel&)>>> dialogAnswers_;
+  // Names as opened: a model closing from its destructor can no longer say its name.
+  std::map<const ModelessDialogModel*, std::string> modelessNames_;
 };

@@ -12,7 +12,12 @@ class CPickCallbackTool : public CTool {
  public:
   using Callback = void (*)(CPickCallbackTool* tool);
 
+  // The static instance, made while no viewport is active.
   CPickCallbackTool() : CTool(0) {}
+  // A default tool of its own, made with new; a command makes one only while a viewport is
+  // active, as it would be installed nowhere otherwise.
+  CPickCallbackTool(Callback onPick, int wanted, int member, int keep)
+      : CTool(0), wantedKind(wanted), memberKind(member), keepInstalled(keep), callback(onPick) {}
 
   // Picks an object of wantedKind, or with memberKind set any object, a group being picked into
   // for a member of memberKind.

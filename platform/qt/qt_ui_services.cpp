@@ -76,6 +76,34 @@ int QtUiServices::RunDialog(DialogModel& dialog) {
   return view->second(dialog, mainWindow_);
 }
 
+void QtUiServices::OpenModelessDialog(ModelessDialogModel& dialog) {
+  const auto view = modelessViews_.find(dialog.DialogName());
+  if (view == modelessViews_.end()) {
+    qWarning("No view is registered for the dialog %s", dialog.DialogName());
+    return;
+  }
+  CloseModelessDialog(dialog);
+  QWidget* window = view->second(dialog, mainWindow_);
+  if (window == nullptr) return;
+  modelessWindows_[&dialog] = window;
+  window->show();
+}
+
+void QtUiServices::CloseModelessDialog(ModelessDialogModel& dialog) {
+  const auto found = modelessWindows_.find(&dialog);
+  if (found == modelessWindows_.end()) return;
+  if (found->second) {
+    found->second->hide();
+    found->second->deleteLater();
+  }
+  modelessWindows_.erase(found);
+}
+
+QWidget* QtUiServices::ModelessWindow(const ModelessDialogModel& model) const {
+  const auto found = modelessWindows_.find(&model);
+  return found != modelessWindows_.end() ? found->second.data() : nullptr;
+}
+
 std::unique_ptr<ProgressWindow> QtUiServices::OpenProgressWindow(ProgressWindowClient& client,
                                                                  const std::string& cancelText) {
   return std::make_unique<QtProgressWindow>(client, mainWindow_, cancelText);

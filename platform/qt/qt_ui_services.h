@@ -21,6 +21,8 @@ class QtUiServices : public UiServices {
  public:
   // Shows a dialog's model; returns kAnswerOk or kAnswerCancel.
   using DialogView = std::function<int(DialogModel& model, QWidget* parent)>;
+  // Builds the window of a modeless model, not yet shown; parent is the main window.
+  using ModelessView = std::function<QWidget*(ModelessDialogModel& model, QWidget* parent)>;
 
   // Not owned; null when there is none.
   void SetMainWindow(QMainWindow* window) { mainWindow_ = window; }
@@ -31,6 +33,11 @@ class QtUiServices : public UiServices {
   // A widget that shows the current tool's cursor from now on; not owned.
   void AddToolCursorWidget(QWidget* widget);
   void RegisterDialogView(const std::string& dialogName, DialogView view) { views_[dialogName] = std::move(view); }
+  void RegisterModelessView(const std::string& dialogName, ModelessView view) {
+    modelessViews_[dialogName] = std::move(view);
+  }
+  // The open window of a model; null when it has none.
+  QWidget* ModelessWindow(const ModelessDialogModel& model) const;
 
   bool HasMainWindow() const override { return !mainWindow_.isNull(); }
   void ShowStatusText(const std::string& text) override;
@@ -40,6 +47,9 @@ class QtUiServices : public UiServices {
   void SetToolCursor(int cursorId) override;
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
+  void OpenModelessDialog(ModelessDialogModel& dialog) override;
+  // The window goes later, as the close may come from inside one of its own signals.
+  void CloseModelessDialog(ModelessDialogModel& dialog) override;
   std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
                                                      const std::string& cancelText) override;
 
@@ -50,4 +60,6 @@ class QtUiServices : public UiServices {
   QCursor toolCursor_{Qt::ArrowCursor};
   std::vector<QPointer<QWidget>> toolCursorWidgets_;
   std::map<std::string, DialogView> views_;
+  std::map<std::string, ModelessView> modelessViews_;
+  std::map<const ModelessDialogModel*, QPointer<QWidget>> modelessWindows_;
 };

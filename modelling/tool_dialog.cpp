@@ -1,0 +1,36 @@
+#include "modelling/tool_dialog.h"
+
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
+#include "platform/platform_services.h"
+#include "scene/tool_framework.h"
+
+CToolDialog::~CToolDialog() { CloseWindow(); }
+
+void CToolDialog::OpenWindow() {
+  windowOpen_ = true;
+  Platform().ui->OpenModelessDialog(*this);
+}
+
+void CToolDialog::CloseWindow() {
+  if (!windowOpen_) return;
+  windowOpen_ = false;
+  Platform().ui->CloseModelessDialog(*this);
+}
+
+void CToolDialog::PressOK() {
+  ToolCallGuard guard(this);
+  OnOKButton();
+}
+
+void CToolDialog::PressCancel() {
+  ToolCallGuard guard(this);
+  OnCancelButton();
+}
+
+void CToolDialog::OnCancelButton() {
+  TakeSecondaryTool();
+  CloseWindow();
+}
+
+void ShowPromptString(int stringId) { ShowStatusText(GetLocalizedString(stringId)); }

@@ -1,0 +1,10 @@
+#include "platform/qt/qt_modeless_dialog.h"
+
+QtModelessDialog::QtModelessDialog(ModelessDialogModel& model, QWidget* parent)
+    : QDialog(parent, Qt::Tool), model_(model) {
+  setModal(false);
+}
+
+void QtModelessDialog::accept() { model_.PressOK(); }
+
+void QtModelessDialog::reject() { model_.PressCancel(); }
