@@ -1,4 +1,5 @@
 #include "app/command_rows.h"
+#include "modelling/curve_drawing_commands.h"
 #include "modelling/curve_edits.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/join_curves_tool.h"
@@ -7,13 +8,27 @@
 
 // Curves and surfaces.
 void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
-  rows.push_back({kSketchCurveCommand, HandlerKind::kDirect, &DoSketchCurve});
+  const auto direct = [&rows](int id, void (*worker)()) { rows.push_back({id, HandlerKind::kDirect, worker}); };
+  const auto resetFirst = [&rows](int id, void (*worker)()) {
+    rows.push_back({id, HandlerKind::kResetFirst, worker});
+  };
+  direct(7000, &DoCurveSimple);
+  direct(7001, &DoCurveVerticalMirror);
+  direct(7002, &DoCurveHorizontalMirror);
+  direct(7003, &DoCurveRevolve180);
+  direct(7004, &DoCurveCycle);
+  direct(kSketchCurveCommand, &DoSketchCurve);
+  direct(7030, &DoAdjustSimple);
+  direct(7031, &DoAdjustVerticalMirror);
+  direct(7032, &DoAdjustHorizontalMirror);
+  direct(7033, &DoAdjustRevolve180);
+  direct(7034, &DoAdjustCycle);
   // Close and Open act on the drawing tool's curve while it runs, so they keep the tool.
-  rows.push_back({kCurveCloseCommand, HandlerKind::kDirect, &DoCurveClose});
-  rows.push_back({kCurveOpenCommand, HandlerKind::kDirect, &DoCurveOpen});
-  rows.push_back({kCurveReverseCommand, HandlerKind::kResetFirst, &DoCurveReverse});
-  rows.push_back({kJoinCurvesCommand, HandlerKind::kResetFirst, &DoJoinCurves});
-  rows.push_back({kSplitCurveCommand, HandlerKind::kResetFirst, &DoSplitCurve});
-  rows.push_back({kInBetweenCurveCommand, HandlerKind::kResetFirst, &DoInBetweenCurve});
-  rows.push_back({kCurveLengthCommand, HandlerKind::kResetFirst, &DoCurveLength});
+  direct(kCurveCloseCommand, &DoCurveClose);
+  direct(kCurveOpenCommand, &DoCurveOpen);
+  resetFirst(kCurveReverseCommand, &DoCurveReverse);
+  resetFirst(kJoinCurvesCommand, &DoJoinCurves);
+  resetFirst(kSplitCurveCommand, &DoSplitCurve);
+  resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
+  resetFirst(kCurveLengthCommand, &DoCurveLength);
 }

@@ -35,7 +35,7 @@ void CSplitCurveTool::OnLButtonUp(int, int x, int y) {
   picked_ = nullptr;
   if (curve == nullptr) return;
   const int count = curve->PointCount();
-  const int at = PickControlPoint(curve->points.data(), count, x, y);
+  const int at = PickControlPoint(curve->points, x, y);
   if (at <= 0 || at >= count - 1) return;
   BeginUndoStep();
   PushDeletedLevel();

@@ -8,6 +8,8 @@
 
 #include "curve_fixture.h"
 #include "kernel/bspline_curve.h"
+#include "modelling/curve_drawing_commands.h"
+#include "modelling/curve_tool.h"
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
@@ -41,6 +43,24 @@ TEST_F(CurveEditsTest, CloseAndOpenSetTheFlagOfTheSelectedCurvesAsOneUndoStep) {
   DoCurveOpen();
   EXPECT_EQ(selected->closed, 0);
   EXPECT_EQ(UndoSteps(), 2);
+}
+
+TEST_F(CurveEditsTest, CloseAndOpenActOnTheDrawingToolsCurveWithoutARecord) {
+  CCurveObject* selected = AddCurve(kZigzag);
+  DoCurveSimple();
+  ClickAt(1, 1);
+  ClickAt(3, 1);
+  ClickAt(3, 4);
+  CCurveObject* drawn = CurveToolWorkingCurve();
+  ASSERT_NE(drawn, nullptr);
+  const int steps = UndoSteps();
+  DoCurveClose();
+  EXPECT_EQ(drawn->closed, 1);
+  EXPECT_EQ(CurveToolWorkingCurve(), drawn);
+  DoCurveOpen();
+  EXPECT_EQ(drawn->closed, 0);
+  EXPECT_EQ(selected->closed, 0);
+  EXPECT_EQ(UndoSteps(), steps);
 }
 
 TEST_F(CurveEditsTest, ReverseKeepsTheMarksOnTheirPointsAndSwapsTheEnds) {
