@@ -4,11 +4,14 @@
 #include <QLabel>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStatusBar>
+#include <QKeyEvent>
 
 #include <utility>
 
 #include "app/core/ui_utilities.h"
+#include "platform/qt/qt_modeless_dialog.h"
 #include "qt_test.h"
 
 namespace {
@@ -92,6 +95,56 @@ TEST_F(QtUiServicesTest, ToolCursorsAndTheViewArea) {
   EXPECT_EQ(picture.height, frame.centralWidget()->height());
   platform().ui().SetMainWindow(nullptr);
   EXPECT_FALSE(platform().ui().GrabViewArea(&picture));
+}
+
+}  // namespace
+
+namespace {
+
+// A modeless model whose Cancel closes its own window, as the tool dialogs do.
+class ClosingModel : public ModelessDialogModel {
+ public:
+  explicit ClosingModel(QtUiServices& ui) : ui_(ui) {}
+  const char* DialogName() const override { return "Closing"; }
+  void PressOK() override { ++oks; }
+  void PressCancel() override {
+    ++cancels;
+    ui_.CloseModelessDialog(*this);
+  }
+  int oks = 0;
+  int cancels = 0;
+
+ private:
+  QtUiServices& ui_;
+};
+
+TEST_F(QtUiServicesTest, AModelessWindowReportsItsButtonsAndGoesWhenTheProgramClosesIt) {
+  QtUiServices& ui = platform().ui();
+  ui.RegisterModelessView("Closing", [](ModelessDialogModel& model, QWidget* parent) {
+    return new QtModelessDialog(model, parent);
+  });
+  ClosingModel model(ui);
+  ui.OpenModelessDialog(model);
+  QPointer<QWidget> window = ui.ModelessWindow(model);
+  ASSERT_FALSE(window.isNull());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->isModal());
+  EXPECT_EQ(window->parentWidget(), &frame);
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));
+
+  static_cast<QDialog*>(window.data())->accept();
+  EXPECT_EQ(model.oks, 1);
+  EXPECT_TRUE(window->isVisible());
+  // Escape (and the close box) cancel; the close from inside the signal deletes it later.
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window, &escape);
+  EXPECT_EQ(model.cancels, 1);
+  EXPECT_EQ(ui.ModelessWindow(model), nullptr);
+  ASSERT_FALSE(window.isNull());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  // Closing again, or a model never opened, does nothing.
+  ui.CloseModelessDialog(model);
 }
 
 }  // namespace
