@@ -6,7 +6,7 @@
 // A modeless window that is at the same time the scene's default tool: the view's mouse goes to
 // the tool part while the window shows the buttons. The scene's default slot owns the object,
 // so replacing the default tool (any tool-starting command, Pick, a new document) ends both.
-class CToolDialog : public CTool, public ModelessDialogModel {
+class CToolDialog : public CTool, public DialogModel {
  public:
   // Closes the window when it is still open.
   ~CToolDialog() override;

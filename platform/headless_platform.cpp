@@ -69,13 +69,13 @@ int HeadlessPlatform::RunDialog(DialogModel& dialog) {
   return answer(dialog);
 }
 
-void HeadlessPlatform::OpenModelessDialog(ModelessDialogModel& dialog) {
+void HeadlessPlatform::OpenModelessDialog(DialogModel& dialog) {
   modelessOpened.emplace_back(dialog.DialogName());
   modelessOpen.push_back(&dialog);
   modelessNames_[&dialog] = dialog.DialogName();
 }
 
-void HeadlessPlatform::CloseModelessDialog(ModelessDialogModel& dialog) {
+void HeadlessPlatform::CloseModelessDialog(DialogModel& dialog) {
   if (std::erase(modelessOpen, &dialog) == 0) return;
   modelessClosed.push_back(modelessNames_[&dialog]);
   modelessNames_.erase(&dialog);

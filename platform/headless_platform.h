@@ -72,7 +72,7 @@ class HeadlessPlatform : public UiServices,
   // that a test presses their buttons.
   std::vector<std::string> modelessOpened;
   std::vector<std::string> modelessClosed;
-  std::vector<ModelessDialogModel*> modelessOpen;
+  std::vector<DialogModel*> modelessOpen;
   std::vector<Launch> launches;
   int polls = 0;
   ProgressRecord progress;
@@ -88,8 +88,8 @@ class HeadlessPlatform : public UiServices,
   void SetToolCursor(int cursorId) override { toolCursors.push_back(cursorId); }
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
-  void OpenModelessDialog(ModelessDialogModel& dialog) override;
-  void CloseModelessDialog(ModelessDialogModel& dialog) override;
+  void OpenModelessDialog(DialogModel& dialog) override;
+  void CloseModelessDialog(DialogModel& dialog) override;
   std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
                                                      const std::string& cancelText) override;
 
@@ -118,5 +118,5 @@ class HeadlessPlatform : public UiServices,
 
   std::map<std::string, std::deque<std::function<int(DialogModel&)>>> dialogAnswers_;
   // Names as opened: a model closing from its destructor can no longer say its name.
-  std::map<const ModelessDialogModel*, std::string> modelessNames_;
+  std::map<const DialogModel*, std::string> modelessNames_;
 };

@@ -24,15 +24,11 @@ class DialogModel {
   virtual void OnInitDialog() {}
   // After the view closed with OK.
   virtual void OnOK() {}
-};
-
-// The logic of a window that stays open beside the views. Its window reports the buttons (Escape
-// and the close box are Cancel) and never closes itself: the program closes it through the UI
-// services, so a model that goes away takes its window with it.
-class ModelessDialogModel : public DialogModel {
- public:
-  virtual void PressOK() = 0;
-  virtual void PressCancel() = 0;
+  // The buttons of a modeless window (Escape and the close box are Cancel). Such a window never
+  // closes itself: the program closes it through the UI services, so a model that goes away
+  // takes its window with it.
+  virtual void PressOK() {}
+  virtual void PressCancel() {}
 };
 
 // What a progress window reports back: its Cancel button (or Esc, or closing it) and Enter.
@@ -74,8 +70,8 @@ class UiServices {
   // Shows the view found by the model's name without waiting; the model must outlive the window
   // until CloseModelessDialog. Closing a model that has no window does nothing. The close may
   // come from the model's destructor, so it calls nothing of the model.
-  virtual void OpenModelessDialog(ModelessDialogModel& dialog) = 0;
-  virtual void CloseModelessDialog(ModelessDialogModel& dialog) = 0;
+  virtual void OpenModelessDialog(DialogModel& dialog) = 0;
+  virtual void CloseModelessDialog(DialogModel& dialog) = 0;
   // Null when no window could be opened. cancelText labels the Cancel button.
   virtual std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
                                                              const std::string& cancelText) = 0;

@@ -1,6 +1,6 @@
 #include "platform/qt/qt_modeless_dialog.h"
 
-QtModelessDialog::QtModelessDialog(ModelessDialogModel& model, QWidget* parent)
+QtModelessDialog::QtModelessDialog(DialogModel& model, QWidget* parent)
     : QDialog(parent, Qt::Tool), model_(model) {
   setModal(false);
 }

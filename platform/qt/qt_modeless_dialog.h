@@ -8,11 +8,11 @@
 // close box only tell the model; the window stays until the program closes it.
 class QtModelessDialog : public QDialog {
  public:
-  QtModelessDialog(ModelessDialogModel& model, QWidget* parent);
+  QtModelessDialog(DialogModel& model, QWidget* parent);
 
   void accept() override;
   void reject() override;
 
  private:
-  ModelessDialogModel& model_;
+  DialogModel& model_;
 };

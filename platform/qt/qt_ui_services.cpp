@@ -76,7 +76,7 @@ int QtUiServices::RunDialog(DialogModel& dialog) {
   return view->second(dialog, mainWindow_);
 }
 
-void QtUiServices::OpenModelessDialog(ModelessDialogModel& dialog) {
+void QtUiServices::OpenModelessDialog(DialogModel& dialog) {
   const auto view = modelessViews_.find(dialog.DialogName());
   if (view == modelessViews_.end()) {
     qWarning("No view is registered for the dialog %s", dialog.DialogName());
@@ -89,7 +89,7 @@ void QtUiServices::OpenModelessDialog(ModelessDialogModel& dialog) {
   window->show();
 }
 
-void QtUiServices::CloseModelessDialog(ModelessDialogModel& dialog) {
+void QtUiServices::CloseModelessDialog(DialogModel& dialog) {
   const auto found = modelessWindows_.find(&dialog);
   if (found == modelessWindows_.end()) return;
   if (found->second) {
@@ -99,7 +99,7 @@ void QtUiServices::CloseModelessDialog(ModelessDialogModel& dialog) {
   modelessWindows_.erase(found);
 }
 
-QWidget* QtUiServices::ModelessWindow(const ModelessDialogModel& model) const {
+QWidget* QtUiServices::ModelessWindow(const DialogModel& model) const {
   const auto found = modelessWindows_.find(&model);
   return found != modelessWindows_.end() ? found->second.data() : nullptr;
 }

@@ -22,7 +22,7 @@ class QtUiServices : public UiServices {
   // Shows a dialog's model; returns kAnswerOk or kAnswerCancel.
   using DialogView = std::function<int(DialogModel& model, QWidget* parent)>;
   // Builds the window of a modeless model, not yet shown; parent is the main window.
-  using ModelessView = std::function<QWidget*(ModelessDialogModel& model, QWidget* parent)>;
+  using ModelessView = std::function<QWidget*(DialogModel& model, QWidget* parent)>;
 
   // Not owned; null when there is none.
   void SetMainWindow(QMainWindow* window) { mainWindow_ = window; }
@@ -37,7 +37,7 @@ class QtUiServices : public UiServices {
     modelessViews_[dialogName] = std::move(view);
   }
   // The open window of a model; null when it has none.
-  QWidget* ModelessWindow(const ModelessDialogModel& model) const;
+  QWidget* ModelessWindow(const DialogModel& model) const;
 
   bool HasMainWindow() const override { return !mainWindow_.isNull(); }
   void ShowStatusText(const std::string& text) override;
@@ -47,9 +47,9 @@ class QtUiServices : public UiServices {
   void SetToolCursor(int cursorId) override;
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
-  void OpenModelessDialog(ModelessDialogModel& dialog) override;
+  void OpenModelessDialog(DialogModel& dialog) override;
   // The window goes later, as the close may come from inside one of its own signals.
-  void CloseModelessDialog(ModelessDialogModel& dialog) override;
+  void CloseModelessDialog(DialogModel& dialog) override;
   std::unique_ptr<ProgressWindow> OpenProgressWindow(ProgressWindowClient& client,
                                                      const std::string& cancelText) override;
 
@@ -61,5 +61,5 @@ class QtUiServices : public UiServices {
   std::vector<QPointer<QWidget>> toolCursorWidgets_;
   std::map<std::string, DialogView> views_;
   std::map<std::string, ModelessView> modelessViews_;
-  std::map<const ModelessDialogModel*, QPointer<QWidget>> modelessWindows_;
+  std::map<const DialogModel*, QPointer<QWidget>> modelessWindows_;
 };

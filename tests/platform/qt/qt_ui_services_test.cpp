@@ -102,7 +102,7 @@ TEST_F(QtUiServicesTest, ToolCursorsAndTheViewArea) {
 namespace {
 
 // A modeless model whose Cancel closes its own window, as the tool dialogs do.
-class ClosingModel : public ModelessDialogModel {
+class ClosingModel : public DialogModel {
  public:
   explicit ClosingModel(QtUiServices& ui) : ui_(ui) {}
   const char* DialogName() const override { return "Closing"; }
@@ -120,7 +120,7 @@ class ClosingModel : public ModelessDialogModel {
 
 TEST_F(QtUiServicesTest, AModelessWindowReportsItsButtonsAndGoesWhenTheProgramClosesIt) {
   QtUiServices& ui = platform().ui();
-  ui.RegisterModelessView("Closing", [](ModelessDialogModel& model, QWidget* parent) {
+  ui.RegisterModelessView("Closing", [](DialogModel& model, QWidget* parent) {
     return new QtModelessDialog(model, parent);
   });
   ClosingModel model(ui);
