@@ -975,6 +975,22 @@ def program_icon():
                  WHITE, OUT, 0.9)]
 
 
+def hexagon(first_angle):
+    """A hexagon about the centre of a 32 x 32 picture, its first corner at first_angle degrees."""
+    corners = [(16 + 12 * math.cos(math.radians(first_angle + 60 * i)),
+                16 - 12 * math.sin(math.radians(first_angle + 60 * i))) for i in range(6)]
+    return [line(2, 16, 30, 16, LIGHT, 1), poly(corners, PALE, OUT, 1.4),
+            circle(corners[0][0], corners[0][1], 2.2, ACCENT, OUT, 0.9)]
+
+
+# The First CV pictures of the Circle and Polygon dialogs: a corner on the horizontal axis, or a
+# flat side at the bottom (the first control point at the bottom side's right end).
+FIRST_CV = {
+    "vertex": hexagon(0),
+    "flat": hexagon(-60),
+}
+
+
 def svg(size, elements):
     body = "\n  ".join(elements)
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
@@ -995,6 +1011,8 @@ def main():
         # Gradients of a badge keep their ids unique inside the cursor's file.
         write(os.path.join(ART, "cursors"), f"{cursor}.svg", svg(32, base + badge(elements)))
     write(os.path.join(ART, "app"), "lumidrex.svg", svg(48, program_icon()))
+    for name, elements in FIRST_CV.items():
+        write(os.path.join(ART, "first_cv"), f"{name}.svg", svg(32, elements))
     print(f"{len(TOOLBAR)} toolbar pictures, {len(CURSOR_BADGES)} cursors, the program icon")
 
 
