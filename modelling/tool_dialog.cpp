@@ -2,21 +2,9 @@
 
 #include "app/core/string_table.h"
 #include "app/core/ui_utilities.h"
-#include "platform/platform_services.h"
 #include "scene/tool_framework.h"
 
 CToolDialog::~CToolDialog() { CloseWindow(); }
-
-void CToolDialog::OpenWindow() {
-  windowOpen_ = true;
-  Platform().ui->OpenModelessDialog(*this);
-}
-
-void CToolDialog::CloseWindow() {
-  if (!windowOpen_) return;
-  windowOpen_ = false;
-  Platform().ui->CloseModelessDialog(*this);
-}
 
 void CToolDialog::PressOK() {
   ToolCallGuard guard(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modelling/modeless_window.h"
 #include "platform/ui_services.h"
 #include "scene/tool.h"
 
@@ -16,8 +17,7 @@ class CToolDialog : public CTool, public DialogModel {
   void PressOK() final;
   void PressCancel() final;
 
-  // The window, once made; false when this dialog has none or it was closed.
-  bool WindowOpen() const { return windowOpen_; }
+  bool WindowOpen() const { return window_.IsOpen(); }
 
  protected:
   // Installs the tool part as the default tool; only while a viewport is active, as it would
@@ -25,8 +25,8 @@ class CToolDialog : public CTool, public DialogModel {
   CToolDialog() : CTool(0) {}
 
   // Opens the window; the derived class calls it once its fields are set.
-  void OpenWindow();
-  void CloseWindow();
+  void OpenWindow() { window_.Open(); }
+  void CloseWindow() { window_.Close(); }
   // OK does nothing in the base.
   virtual void OnOKButton() {}
   // Hands the secondary tool back, or (without one) asks for the pick tool, which replaces
@@ -34,7 +34,7 @@ class CToolDialog : public CTool, public DialogModel {
   virtual void OnCancelButton();
 
  private:
-  bool windowOpen_ = false;
+  ModelessWindow window_{*this};
 };
 
 // Shows the localised string of the id in the status bar.
