@@ -33,3 +33,15 @@ inline Bytes PlainMaterialFile(std::initializer_list<std::int32_t> elevenValues)
   bytes.insert(bytes.end(), names.begin(), names.end());
   return bytes;
 }
+
+// A material file with the given map names (texture, bump, reflect, shiny) and grey colours.
+inline Bytes MaterialFileWithMaps(std::initializer_list<std::string_view> maps) {
+  Bytes bytes = MaterialMagic();
+  const Bytes values = Words({0, 0, 0, 128, 128, 128, 255, 255, 255, 50, 0});
+  bytes.insert(bytes.end(), values.begin(), values.end());
+  for (const std::string_view name : maps) {
+    Append(&bytes, static_cast<std::int32_t>(name.size()));
+    AppendText(&bytes, name);
+  }
+  return bytes;
+}
