@@ -10,6 +10,7 @@
 #include "program_state.h"
 #include "render/material.h"
 #include "render/shading.h"
+#include "test_matrices.h"
 
 namespace {
 
@@ -140,6 +141,13 @@ TEST_F(ShadingTest, ShadePixelTable) {
   textured.material.texture = &texture;
   textured.u = 0.125f, textured.v = 0.25f;
   cases.push_back(textured);
+  // The same texel through a planar mapping whose frame is moved: the input's own u and v are ignored.
+  PixelCase planar = textured;
+  planar.what = "planar mapping";
+  planar.material.mappingKind = 1;
+  planar.material.mappingMatrix = Translation(-0.75f, -0.5f, 0);
+  planar.u = planar.v = 0.9f;
+  cases.push_back(planar);
   PixelCase reflecting{"reflect map above 1", Colours({0.9f, 0.9f, 0.9f}, {0.35f, 0.6f, 0.9f}, {1, 1, 1}, 0.000001f),
                        tilted, {206, 72, 0}};
   reflecting.material.reflect = &reflectBright;
