@@ -5,8 +5,9 @@
 
 struct ImageRecord;
 
-// Surface parameters (0), planar (1), cylindrical (2) or spherical (3) texture coordinates of a
-// surface point; p is the object-space point, already taken into the mapping frame.
+// Planar (1), cylindrical (2) or spherical (3) texture coordinates of a surface point, p being
+// its object-space position already taken into the mapping frame. Kind 0 (surface parameters)
+// leaves u and v as the surface gave them.
 void MapTextureCoordinates(int mappingKind, Vector3 p, float* u, float* v);
 
 // Bilinear colour, each channel 0..1, with the picture repeated in both directions. A coordinate
