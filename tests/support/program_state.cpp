@@ -9,6 +9,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
+#include "render/render_state.h"
 #include "scene/drawing_context.h"
 #include "scene/pending_views.h"
 #include "scene/render_view.h"
@@ -34,6 +35,7 @@ void ResetProgramState() {
   // Objects go before the kernel's name pool that their names point into.
   ResetScene();
   ResetKernelState();
+  ResetRenderState();
   ResetDrawingContext();
   ResetViewRendering();
   ResetViewTypeState();
