@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
+#include "manufacturing/manufacturing_state.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
@@ -33,6 +34,7 @@ void ResetProgramState() {
   // Objects go before the kernel's name pool that their names point into.
   ResetScene();
   ResetKernelState();
+  ResetManufacturingState();
   ResetDrawingContext();
   ResetViewRendering();
   ResetViewTypeState();
