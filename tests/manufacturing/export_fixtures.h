@@ -44,6 +44,25 @@ inline std::unique_ptr<CMeshObject> MakeMesh(const std::vector<Vector3>& points,
   return mesh;
 }
 
+// The byte-exact fixture: a quad that fans into two facets with large coordinates, a face that
+// rounds to a point, a face whose normal is too short to normalise and one whose normal has a -0.
+inline std::unique_ptr<CMeshObject> FixtureMesh() {
+  return MakeMesh({{123456, 0, 1234567},
+                   {123458, 0, 1234567},
+                   {123458, 2, 1234567},
+                   {123456, 2, 1234567},
+                   {1, 1, 1},
+                   {1.00001f, 1, 1},
+                   {1, 1.00002f, 1},
+                   {0, 0, 0},
+                   {0.0001f, 0, 0},
+                   {0, 0.0002f, 0},
+                   {10, 0, 0},
+                   {12, 0, 0},
+                   {9, 2, 0}},
+                  {{0, 1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}});
+}
+
 // A side x side x side cube from the origin, six quads facing out.
 inline std::unique_ptr<CMeshObject> CubeMesh(float side) {
   return MakeMesh({{0, 0, 0}, {side, 0, 0}, {side, side, 0}, {0, side, 0},

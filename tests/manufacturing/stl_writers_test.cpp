@@ -15,24 +15,7 @@ namespace {
 
 class StlWritersTest : public LumidrexTest {
  protected:
-  // One mesh: a quad that fans into two facets with large coordinates, a face that rounds to a
-  // point, a face whose normal is too short to normalise and one whose normal has a -0.
-  void AddFixtureMesh() {
-    list.Add(MakeMesh({{123456, 0, 1234567},
-                       {123458, 0, 1234567},
-                       {123458, 2, 1234567},
-                       {123456, 2, 1234567},
-                       {1, 1, 1},
-                       {1.00001f, 1, 1},
-                       {1, 1.00002f, 1},
-                       {0, 0, 0},
-                       {0.0001f, 0, 0},
-                       {0, 0.0002f, 0},
-                       {10, 0, 0},
-                       {12, 0, 0},
-                       {9, 2, 0}},
-                      {{0, 1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}));
-  }
+  void AddFixtureMesh() { list.Add(FixtureMesh()); }
 
   TempDir folder;
   ObjectList list;
