@@ -11,6 +11,7 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/gem_object.h"
+#include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
@@ -31,13 +32,6 @@ int ShadingSteps(int steps, int lines) {
   return std::max(1, 256 / lines);
 }
 
-// The surface's control grid when it holds every point its size claims.
-bool HasControlGrid(const CSurfaceObject& surface) {
-  return surface.rows >= 2 && surface.columns >= 2 &&
-         static_cast<std::int64_t>(surface.rows) * surface.columns <=
-             static_cast<std::int64_t>(surface.points.size());
-}
-
 void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vector<Vector3>* padded,
                     int* rows, int* columns) {
   ExtendSurfaceNet(grid, surface.rows, surface.columns, surface.startAttributeU,
@@ -51,7 +45,7 @@ bool IsDegenerate(Vector3 v) {
 }
 
 void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
-  if (!HasControlGrid(surface)) return;
+  if (!surface.GridFitsPoints()) return;
   const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
   const int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
   std::vector<Vector3> padded;
@@ -135,7 +129,7 @@ void RenderBlockGL(const CBlockObject& block, ShadingSink& sink) {
   for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
     if (child->GetKind() != kKindSurface) continue;
     const auto& surface = static_cast<const CSurfaceObject&>(*child);
-    if (!HasControlGrid(surface)) continue;
+    if (!surface.GridFitsPoints()) continue;
     if (first) sign = surface.orientationSign;
     first = false;
     std::vector<Vector3> placed(surface.points.size());
@@ -285,22 +279,14 @@ void RenderMeshGL(std::span<const Vector3> points, std::span<const std::int32_t>
                   std::span<const std::int32_t> faceSizes, int flat, bool flip, ShadingSink& sink) {
   MeshFaces mesh{points, indices, {}, {}};
   mesh.faces.reserve(faceSizes.size());
-  std::size_t next = 0;
-  for (const std::int32_t size : faceSizes) {
-    if (size < 0 || static_cast<std::size_t>(size) > indices.size() - next) break;
-    const std::size_t first = next;
-    next += static_cast<std::size_t>(size);
-    if (size < 3) continue;
-    const auto inside = [&](std::int32_t index) {
-      return index >= 0 && static_cast<std::size_t>(index) < points.size();
-    };
-    if (!std::all_of(indices.begin() + first, indices.begin() + next, inside)) continue;
+  ForEachUsableFace(points, indices, faceSizes, [&](std::size_t first, std::size_t size) {
+    if (size < 3) return;
     const Vector3 p0 = points[indices[first]];
     const Vector3 p1 = points[indices[first + 1]];
     const Vector3 p2 = points[indices[first + 2]];
     const Vector3 normal = Normalize(VecCross(VecSub(p2, p1), VecSub(p0, p1)));
-    mesh.faces.push_back({first, size, flip ? NegateVector(normal) : normal});
-  }
+    mesh.faces.push_back({first, static_cast<int>(size), flip ? NegateVector(normal) : normal});
+  });
 
   if (flat == 0) {
     mesh.vertexNormals.resize(points.size());

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/core/app_core_state.h"
 #include "kernel/kernel_state.h"
+#include "manufacturing/manufacturing_state.h"
 #include "modelling/modelling_state.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -36,6 +37,7 @@ void ResetProgramState() {
   ResetScene();
   ResetKernelState();
   ResetRenderState();
+  ResetManufacturingState();
   ResetDrawingContext();
   ResetViewRendering();
   ResetViewTypeState();
