@@ -14,6 +14,7 @@
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/transform_tool.h"
+#include "scene/view_background.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 #include "scene/vorn_view.h"
@@ -38,6 +39,7 @@ void ResetProgramState() {
   ResetViewTypeState();
   ResetPendingViews();
   ResetViewCommandState();
+  ResetViewBackground();
   ResetViewWindowState();
   ResetTransformTools();
   ResetPlatformState();
