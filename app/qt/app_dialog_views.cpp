@@ -6,6 +6,8 @@
 #include "app/qt/choose_language_view.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/settings_dialog_views.h"
+#include "app/settings_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
 
 void RegisterAppDialogViews(QtUiServices& ui) {
@@ -20,6 +22,15 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CHotkeyDefineDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunHotkeyDefineView(static_cast<CHotkeyDefineDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CGridSettingDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunGridSettingView(static_cast<CGridSettingDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CDirectoriesDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunDirectoriesView(static_cast<CDirectoriesDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CZoomCalibrationDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunZoomCalibrationView(static_cast<CZoomCalibrationDlg&>(model), parent);
   });
   UseQtHotkeyListMetrics();
 }
