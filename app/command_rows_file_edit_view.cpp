@@ -2,6 +2,7 @@
 #include "app/core/snap_step.h"
 #include "app/hotkeys_command.h"
 #include "app/settings_dialogs.h"
+#include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
 #include "scene/pick_tool.h"
 
@@ -11,6 +12,7 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({1000, HandlerKind::kDirect, &OnInsertFile});
   rows.push_back({1101, HandlerKind::kDirect, &OnDirectories});
   rows.push_back({1102, HandlerKind::kDirect, &OnHotkeys});
+  rows.push_back({3000, HandlerKind::kDirect, &RunBackgroundImageDialog});
   rows.push_back({3001, HandlerKind::kDirect, &OnGridSettings});
   rows.push_back({3002, HandlerKind::kDirect, &ToggleSnapStep});
   rows.push_back({3415, HandlerKind::kDirect, &RunZoomCalibrationDialog});

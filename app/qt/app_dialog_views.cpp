@@ -3,12 +3,14 @@
 #include "app/core/choose_language.h"
 #include "app/core/hotkeys_dialog.h"
 #include "app/core/layers_dialog.h"
+#include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/settings_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
+#include "scene/background_image_dialog.h"
 
 void RegisterAppDialogViews(QtUiServices& ui) {
   ui.RegisterDialogView(CChooseLanguageDlg::kName, [](DialogModel& model, QWidget* parent) {
@@ -31,6 +33,9 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CZoomCalibrationDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunZoomCalibrationView(static_cast<CZoomCalibrationDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CBackgroundImageDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunBackgroundImageView(static_cast<CBackgroundImageDlg&>(model), parent);
   });
   UseQtHotkeyListMetrics();
 }

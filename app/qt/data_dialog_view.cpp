@@ -40,7 +40,10 @@ QLineEdit* BoundEdit(CDataDialog& model, int id, QWidget* parent) {
 void ShowModelTexts(QDialog& dialog, CDataDialog& model) {
   for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
     const QVariant id = edit->property(kControlId);
-    if (id.isValid()) edit->setText(QString::fromStdString(model.texts[id.toInt()]));
+    if (!id.isValid()) continue;
+    // An unchanged text is left alone, so an edit being typed in keeps its cursor.
+    const QString text = QString::fromStdString(model.texts[id.toInt()]);
+    if (edit->text() != text) edit->setText(text);
   }
 }
 

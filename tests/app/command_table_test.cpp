@@ -68,7 +68,7 @@ const TableRow kFileEditViewPick[] = {
     {2500, Holder::kLater, "&Object Layers", ""},
     {2600, Holder::kLater, "&Material", ""},
     {2601, Holder::kLater, "Create / Edit Ma&terial", ""},
-    {3000, Holder::kLater, "&Background", ""},
+    {3000, Holder::kDirect, "&Background", ""},
     {3001, Holder::kDirect, "&Grid Settings", ""},
     {3002, Holder::kDirect, "Fine Sna&p", "Fine Snap"},
     {3415, Holder::kDirect, "Calibrate", ""},
@@ -187,7 +187,7 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   const struct {
     int id;
     const char* dialog;
-  } dialogs[] = {{1101, "Directories"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
+  } dialogs[] = {{1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
   for (const auto& [id, dialog] : dialogs) {
     Headless().AnswerDialog(dialog, [](DialogModel&) { return kAnswerCancel; });
     Headless().toolCursors.clear();

@@ -14,6 +14,7 @@
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/transform_tool.h"
+#include "scene/background_image_dialog.h"
 #include "scene/view_background.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
@@ -40,6 +41,7 @@ void ResetProgramState() {
   ResetPendingViews();
   ResetViewCommandState();
   ResetViewBackground();
+  ResetBackgroundImageDialog();
   ResetViewWindowState();
   ResetTransformTools();
   ResetPlatformState();
