@@ -2,6 +2,7 @@
 
 #include "app/command_routing.h"
 #include "app/command_table.h"
+#include "app/database_dialog.h"
 #include "app/recent_file_list.h"
 #include "app/settings_dialogs.h"
 
@@ -10,4 +11,5 @@ void ResetAppState() {
   RegisterCommandRows();
   ProgramRecentFiles().Clear();
   ResetSettingsDialogs();
+  ResetDatabaseDialog();
 }

@@ -1,5 +1,6 @@
 #include "app/command_rows.h"
 #include "app/core/snap_step.h"
+#include "app/database_dialog.h"
 #include "app/hotkeys_command.h"
 #include "app/settings_dialogs.h"
 #include "scene/background_image_dialog.h"
@@ -10,6 +11,7 @@
 // the program join here as those land; until then their ids have no holder.
 void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({1000, HandlerKind::kDirect, &OnInsertFile});
+  rows.push_back({1002, HandlerKind::kDirect, &RunDatabaseDialog});
   rows.push_back({1101, HandlerKind::kDirect, &OnDirectories});
   rows.push_back({1102, HandlerKind::kDirect, &OnHotkeys});
   rows.push_back({3000, HandlerKind::kDirect, &RunBackgroundImageDialog});

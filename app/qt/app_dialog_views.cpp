@@ -3,8 +3,10 @@
 #include "app/core/choose_language.h"
 #include "app/core/hotkeys_dialog.h"
 #include "app/core/layers_dialog.h"
+#include "app/database_dialog.h"
 #include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
+#include "app/qt/database_dialog_view.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
@@ -36,6 +38,9 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CBackgroundImageDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunBackgroundImageView(static_cast<CBackgroundImageDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CDatabaseDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
   });
   UseQtHotkeyListMetrics();
 }

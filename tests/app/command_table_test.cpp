@@ -33,7 +33,7 @@ struct TableRow {
 const TableRow kFileEditViewPick[] = {
     {1000, Holder::kDirect, "&Insert", ""},
     {1001, Holder::kLater, "Save &Views", ""},
-    {1002, Holder::kLater, "Data&base", ""},
+    {1002, Holder::kDirect, "Data&base", ""},
     {1003, Holder::kLater, "I&mport", ""},
     {1004, Holder::kLater, "&Export", ""},
     {1100, Holder::kLater, "&Colors", ""},
@@ -187,7 +187,7 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   const struct {
     int id;
     const char* dialog;
-  } dialogs[] = {{1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
+  } dialogs[] = {{1002, "Database"}, {1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
   for (const auto& [id, dialog] : dialogs) {
     Headless().AnswerDialog(dialog, [](DialogModel&) { return kAnswerCancel; });
     Headless().toolCursors.clear();
