@@ -14,6 +14,7 @@
 
 #include "app/database_dialog.h"
 #include "app/design_thumbnails.h"
+#include "app/qt/canvas_image.h"
 #include "app/qt/data_dialog_view.h"
 
 namespace {
@@ -52,12 +53,6 @@ void AddItems(QTreeWidgetItem* parentItem, QTreeWidget* tree, const FolderTreeIt
 }
 
 }  // namespace
-
-QImage ImageOfCanvas(const RasterCanvas& canvas) {
-  const QImage bottomUp(canvas.rows().data(), canvas.width(), canvas.height(), canvas.rowBytes(),
-                        QImage::Format_BGR888);
-  return bottomUp.mirrored();
-}
 
 int RunDatabaseView(CDatabaseDlg& model, QWidget* parent) {
   QDialog dialog(parent);

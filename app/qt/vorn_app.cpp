@@ -213,7 +213,7 @@ void CVornApp::OnOpenRecentFile(int id) {
 }
 
 bool CVornApp::PreTranslateMessage(QObject* target, QEvent* event) {
-  // The splash window's filter will look first, here.
+  if (CSplashWnd::PreTranslateAppMessage(target, event)) return true;
   const bool press = event->type() == QEvent::KeyPress;
   if (!press && event->type() != QEvent::ShortcutOverride) return false;
   auto* widget = qobject_cast<QWidget*>(target);
