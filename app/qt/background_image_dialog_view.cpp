@@ -77,7 +77,11 @@ int RunBackgroundImageView(CBackgroundImageDlg& model, QWidget* parent) {
       fits->button(kFitLockedToView)->setChecked(true);
     });
   }
-  QObject::connect(scale, &QLineEdit::textEdited, &dialog, [&model] { model.OnScaleEdited(); });
+  // textEdited comes before the textChanged that keeps the text in the model.
+  QObject::connect(scale, &QLineEdit::textEdited, &dialog, [&model](const QString& text) {
+    model.texts[D::kScaleEdit] = text.toStdString();
+    model.OnScaleEdited();
+  });
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&model] { model.OnBrowse(); });
   QObject::connect(reset, &QPushButton::clicked, &dialog, [&model] { model.OnReset(); });
   QObject::connect(centreButton, &QPushButton::clicked, &dialog, [&dialog, &model] {

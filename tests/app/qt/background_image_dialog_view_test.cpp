@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 #include "app/qt/app_dialog_views.h"
 #include "platform/headless_platform.h"
@@ -43,6 +44,18 @@ TEST_F(BackgroundImageDialogViewTest, FitRadiosAndCentreEditsChooseThePicture) {
       if (edit->property("controlId").toInt() == CBackgroundImageDlg::kCentreXEdit) centreX = edit;
     }
     ASSERT_NE(centreX, nullptr);
+    // Typing a new scale over the old one scales the centre as it goes and keeps the typing.
+    QLineEdit* scale = nullptr;
+    for (QLineEdit* edit : modal->findChildren<QLineEdit*>()) {
+      if (edit->property("controlId").toInt() == CBackgroundImageDlg::kScaleEdit) scale = edit;
+    }
+    ASSERT_NE(scale, nullptr);
+    centreX->setText(QStringLiteral("2"));
+    scale->selectAll();
+    QTest::keyClicks(scale, QStringLiteral("50"));
+    EXPECT_EQ(scale->text(), QStringLiteral("50"));
+    EXPECT_EQ(centreX->text(), QStringLiteral("4"));  // 2 x 5 / 25, then x 50 / 5
+    EXPECT_EQ(model.scale, 50.0f);
     QFocusEvent focus(QEvent::FocusIn);
     QCoreApplication::sendEvent(centreX, &focus);
     EXPECT_EQ(model.imageChoice, 1);
