@@ -8,8 +8,11 @@
 
 #include "bmp_fixture.h"
 #include "counting_viewport.h"
+#include "platform/raster_canvas.h"
 #include "recording_canvas.h"
+#include "scene/drawing_context.h"
 #include "scene/input_tools.h"
+#include "scene/scene_views.h"
 #include "scene/view_axis.h"
 #include "scene/view_background.h"
 #include "scene_fixture.h"
@@ -44,6 +47,17 @@ class BackgroundImageDialogTest : public SceneTest {
       dialog.texts[CBackgroundImageDlg::kFileEdit] = name;
       return PressOk(dialog);
     });
+  }
+
+  // The background drawn alone; the colour at the model point's pixel.
+  ColorRef ColourAt(Vector3 point) {
+    TestView<RasterCanvas> canvas(201, 201);
+    CanvasView* previous = SetDrawingView(&canvas);
+    DrawViewBackground();
+    SetDrawingView(previous);
+    ApplyActiveViewProjection();
+    const Vector3 screen = TransformPoint(point, GetViewTransform());
+    return canvas.canvas.PixelAt(static_cast<int>(screen.x + 0.5f), static_cast<int>(screen.y + 0.5f));
   }
 
   TempDir folder;
@@ -146,6 +160,17 @@ TEST_F(BackgroundImageDialogTest, ImageCentrePutsThePickedSpotOnTheOriginInEvery
     if (c.turn != 0) view.RotateAboutAxis(1, c.turn);
     const int h = GetViewAxis(0);
     const int v = GetViewAxis(1);
+    // The picture's colour under the spot to be picked while it is anchored at the origin.
+    const float pick[2] = {3.25f, 2.25f};
+    float spot[3] = {0, 0, 0};
+    spot[h] = pick[0];
+    spot[v] = pick[1];
+    SetBackgroundImage(ringPath, kFitLockedToView);
+    SetBackgroundOptions(0, 0, 0, 5);
+    const ColorRef before = ColourAt({spot[0], spot[1], spot[2]});
+    ASSERT_NE(before, 0u);  // on the picture
+    SetBackgroundImage(std::nullopt, kFitLockedToView);
+
     Run([&](CBackgroundImageDlg& dialog) {
       dialog.texts[CBackgroundImageDlg::kFileEdit] = ringPath;
       dialog.texts[CBackgroundImageDlg::kScaleEdit] = "5";
@@ -154,9 +179,9 @@ TEST_F(BackgroundImageDialogTest, ImageCentrePutsThePickedSpotOnTheOriginInEvery
     });
     EXPECT_EQ(GetBackgroundPlacement().fileName, std::nullopt);  // nothing applied yet
     ASSERT_NE(dynamic_cast<CPointPickTool*>(TheScene.secondaryTool), nullptr);
-    // The pick of the spot at 10 along the horizontal world axis and 5 along the vertical.
-    BackgroundImageDialog().pickedPoint[0] = 10;
-    BackgroundImageDialog().pickedPoint[1] = 5;
+    // The pick leaves the spot's coordinates on the view's horizontal and vertical world axes.
+    BackgroundImageDialog().pickedPoint[0] = pick[0];
+    BackgroundImageDialog().pickedPoint[1] = pick[1];
     Run([](CBackgroundImageDlg& dialog) {
       EXPECT_EQ(dialog.imageChoice, 1);
       EXPECT_EQ(dialog.fitMode, kFitLockedToView);
@@ -165,9 +190,10 @@ TEST_F(BackgroundImageDialogTest, ImageCentrePutsThePickedSpotOnTheOriginInEvery
     });
     const Vector3 anchor = GetBackgroundPlacement().anchor;
     const float coordinates[3] = {anchor.x, anchor.y, anchor.z};
-    EXPECT_EQ(coordinates[h], -10.0f);
-    EXPECT_EQ(coordinates[v], -5.0f);
+    EXPECT_EQ(coordinates[h], -pick[0]);
+    EXPECT_EQ(coordinates[v], -pick[1]);
     EXPECT_EQ(coordinates[3 - h - v], 0.0f);
+    EXPECT_EQ(ColourAt({0, 0, 0}), before);
   }
 }
 
