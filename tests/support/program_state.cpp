@@ -17,6 +17,8 @@
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/transform_tool.h"
+#include "scene/background_image_dialog.h"
+#include "scene/view_background.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 #include "scene/vorn_view.h"
@@ -43,6 +45,8 @@ void ResetProgramState() {
   ResetViewTypeState();
   ResetPendingViews();
   ResetViewCommandState();
+  ResetViewBackground();
+  ResetBackgroundImageDialog();
   ResetViewWindowState();
   ResetTransformTools();
   ResetPlatformState();
