@@ -124,11 +124,11 @@ void CRenderNode::CheckRowOrder([[maybe_unused]] int row) {
   checkedColumn_ = -(1 << 30) - 1;
 }
 
-void CRenderNode::CheckColumnOrder([[maybe_unused]] int column) {
+int CRenderNode::CheckColumnOrder([[maybe_unused]] int column) {
   assert(column > checkedColumn_ && "columns must strictly increase within a row");
-  assert((activeSpans == nullptr || column == checkedColumn_ + 1) &&
-         "a primitive with active spans must be asked at every column");
+  const int previous = checkedColumn_;
   checkedColumn_ = column;
+  return previous;
 }
 
 void CRenderNode::AdvanceToScanline(int row) {
@@ -276,7 +276,7 @@ CrossingEntry* CRenderNode::GetSpans(int column) {
 }
 
 CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
-  CheckColumnOrder(column);
+  [[maybe_unused]] const int previous = CheckColumnOrder(column);
   while (pendingSpans != nullptr && pendingSpans->firstColumn <= column) {
     ColumnSpan* span = pendingSpans;
     pendingSpans = span->next;
@@ -293,6 +293,7 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
       continue;
     }
     if (span->firstColumn < column) {
+      assert(column == previous + 1 && "a span that goes on must be asked at every column");
       span->depth += span->depthStep;
       if (span->attributes != nullptr) StepAttributes(span->attributes);
     }

@@ -76,7 +76,8 @@ class CRenderNode {
   void SortActiveChildren();
   void DeleteChildren();
   void CheckRowOrder(int row);
-  void CheckColumnOrder(int column);
+  // Returns the column asked before.
+  int CheckColumnOrder(int column);
 
   CrossingEntry* PrimitiveCrossings(int column);
   CrossingEntry* UnionOfPiecesSpans(int column);
