@@ -57,8 +57,6 @@ inline TriangleList SphereTriangles(Vector3 centre, float radius, int around, in
 // A polygon primitive of the triangles; the material pointer only marks which solid a crossing
 // came from (shading mode 2 never reads it).
 inline CRenderNode* PolygonNode(const TriangleList& triangles, const CMaterial* tag = nullptr) {
-  auto* node = new CRenderPolygonNode();
-  node->material = tag;
   PolygonVertex* head = nullptr;
   PolygonVertex** tail = &head;
   for (const Triangle3& t : triangles) {
@@ -73,6 +71,9 @@ inline CRenderNode* PolygonNode(const TriangleList& triangles, const CMaterial* 
       tail = &v->next;
     }
   }
+  // Made after the records, so a failed allocation leaves nothing on the heap.
+  auto* node = new CRenderPolygonNode();
+  node->material = tag;
   node->SetPolygon(head);
   return node;
 }
