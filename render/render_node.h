@@ -36,6 +36,8 @@ class CRenderNode {
   CrossingEntry* GetSpans(int column);
   // Makes the triangles of the vertex list (three vertices each) the primitive's geometry.
   void SetPolygon(PolygonVertex* vertices);
+  // The unfinished triangles, top vertex first, for inspection.
+  const PolygonVertex* Triangles() const { return triangles; }
 
   CRenderNode* next = nullptr;
   CRenderNode* columnNext = nullptr;
