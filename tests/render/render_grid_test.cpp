@@ -40,13 +40,15 @@ CRenderNode* GridNode(const Net& net, int steps, int closedU) {
 
 float Plane(float x, float y) { return 10 + 0.5f * x - 0.25f * y; }
 
-// Rows at y 1.5 .. 7.5, columns at x 2.5 .. 14.5, in a tilted plane; the largest y is on the
-// last row. The back net lies at depth 0 with its columns the other way round, so it faces back.
+// Rows at y 1.5, 3.5, 7.5 and 7.5, columns at x 2.5 .. 14.5, in a tilted plane. The repeated last
+// row keeps the end's phantom row at 7.5 too, so the largest y of the extended net is 7.5, on a
+// later point than the first, and the surface reaches it. The back net lies at depth 0 with its columns the other way round, so it faces back.
 std::vector<Vector3> FlatGrid(bool back = false) {
+  static constexpr float kRowY[] = {1.5f, 3.5f, 7.5f, 7.5f};
   std::vector<Vector3> grid;
   for (int i = 0; i < 4; ++i) {
     for (int j = 0; j < 4; ++j) {
-      const float x = back ? 14.5f - 4.0f * j : 2.5f + 4.0f * j, y = 1.5f + 2.0f * i;
+      const float x = back ? 14.5f - 4.0f * j : 2.5f + 4.0f * j, y = kRowY[i];
       grid.push_back({x, y, back ? 0.0f : Plane(x, y)});
     }
   }
