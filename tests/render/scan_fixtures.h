@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numbers>
 #include <utility>
@@ -54,9 +55,13 @@ inline TriangleList SphereTriangles(Vector3 centre, float radius, int around, in
   return out;
 }
 
-// A polygon primitive of the triangles; the material pointer only marks which solid a crossing
-// came from (shading mode 2 never reads it).
-inline CRenderNode* PolygonNode(const TriangleList& triangles, const CMaterial* tag = nullptr) {
+// What a vertex at a point brings to interpolate, in shading modes 0 and 1.
+using VertexAttributeSource = std::function<VertexAttributes(Vector3)>;
+
+// A polygon primitive of the triangles. In shading mode 2 the material pointer only marks which
+// solid a crossing came from.
+inline CRenderNode* PolygonNode(const TriangleList& triangles, const CMaterial* tag = nullptr,
+                                const VertexAttributeSource& attributes = nullptr) {
   PolygonVertex* head = nullptr;
   PolygonVertex** tail = &head;
   for (const Triangle3& t : triangles) {
@@ -67,6 +72,10 @@ inline CRenderNode* PolygonNode(const TriangleList& triangles, const CMaterial* 
       v->y = p.y;
       v->z = p.z;
       v->attributes = nullptr;
+      if (attributes) {
+        v->attributes = AllocVertexAttributes();
+        *v->attributes = attributes(p);
+      }
       *tail = v;
       tail = &v->next;
     }
