@@ -47,12 +47,12 @@ void ReleasePolygonVertex(PolygonVertex* vertex) {
 }
 
 void GetRenderPoolUsage(PoolUsage out[kRenderPoolCount]) {
-  out[0] = {"crossings", crossingPool.BlocksHeld(), crossingPool.MostBlocksHeld()};
-  out[1] = {"spans", spanPool.BlocksHeld(), spanPool.MostBlocksHeld()};
-  out[2] = {"edge attributes", edgeAttributePool.BlocksHeld(), edgeAttributePool.MostBlocksHeld()};
-  out[3] = {"sides", sidePool.BlocksHeld(), sidePool.MostBlocksHeld()};
-  out[4] = {"vertices", vertexPool.BlocksHeld(), vertexPool.MostBlocksHeld()};
-  out[5] = {"vertex attributes", vertexAttributePool.BlocksHeld(), vertexAttributePool.MostBlocksHeld()};
+  out[0] = {"crossings", sizeof(CrossingEntry), crossingPool.BlocksHeld(), crossingPool.MostBlocksHeld()};
+  out[1] = {"spans", sizeof(ColumnSpan), spanPool.BlocksHeld(), spanPool.MostBlocksHeld()};
+  out[2] = {"edge attributes", sizeof(EdgeAttributes), edgeAttributePool.BlocksHeld(), edgeAttributePool.MostBlocksHeld()};
+  out[3] = {"sides", sizeof(TriangleSide), sidePool.BlocksHeld(), sidePool.MostBlocksHeld()};
+  out[4] = {"vertices", sizeof(PolygonVertex), vertexPool.BlocksHeld(), vertexPool.MostBlocksHeld()};
+  out[5] = {"vertex attributes", sizeof(VertexAttributes), vertexAttributePool.BlocksHeld(), vertexAttributePool.MostBlocksHeld()};
 }
 
 void FreeRenderPools() {

@@ -107,6 +107,7 @@ void ReleasePolygonVertex(PolygonVertex* vertex);
 // Blocks held now and at most, per pool, for measurements.
 struct PoolUsage {
   const char* name;
+  std::size_t recordSize;
   std::size_t blocks;
   std::size_t mostBlocks;
 };
