@@ -113,6 +113,24 @@ TEST_F(RenderGridTest, ClosedTubeGivesOnePairEverywhereInItsOutline) {
   }
 }
 
+TEST_F(RenderGridTest, ClosedSeamIsOneEdge) {
+  // Points on the two sides of the seam are the same floats, not neighbours a few bits apart.
+  for (const double seam : {0.0, 0.4, 2.0}) {
+    ++RenderNestingCount;
+    RenderTreeGuard guard(GridNode(Tube(seam), 4, 1));
+    guard.get()->BeginAtRow(guard.get()->firstRow);
+    std::vector<Vector3> points;
+    for (const PolygonVertex* v = guard.get()->Triangles(); v != nullptr; v = v->next) points.push_back({v->x, v->y, v->z});
+    ASSERT_FALSE(points.empty());
+    for (const Vector3& a : points) {
+      for (const Vector3& b : points) {
+        const bool near = std::fabs(a.x - b.x) < 1e-3f && std::fabs(a.y - b.y) < 1e-3f && std::fabs(a.z - b.z) < 1e-3f;
+        if (near) ASSERT_EQ(a, b) << seam;
+      }
+    }
+  }
+}
+
 TEST_F(RenderGridTest, NestedGridIsBuiltOnce) {
   const auto scan = [](CRenderNode* root, std::size_t* vertexBlocks) {
     PixelLists lists;
