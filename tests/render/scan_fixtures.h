@@ -3,9 +3,11 @@
 // Solids as triangle lists in pixel units and a driver that follows the engine's contract. Free of
 // the test framework, so the benchmarks build their scenes with it too.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <numbers>
 #include <utility>
