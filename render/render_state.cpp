@@ -28,7 +28,10 @@ Matrix4& RenderMatrixTop() { return renderMatrixStack.back(); }
 
 Vector3 ProjectRenderPoint(float x, float y, float z) {
   // One product, not the top and then the projection: the two round differently.
-  const Matrix4 m = MatMultiply(renderMatrixStack.back(), RenderProjection);
+  return ProjectPointThrough(MatMultiply(renderMatrixStack.back(), RenderProjection), x, y, z);
+}
+
+Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z) {
   const float px = x * m[0] + y * m[4] + z * m[8] + m[12];
   const float py = x * m[1] + y * m[5] + z * m[9] + m[13];
   const float pz = x * m[2] + y * m[6] + z * m[10] + m[14];

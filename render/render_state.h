@@ -25,6 +25,9 @@ Matrix4& RenderMatrixTop();
 
 // (x, y, z, 1) through top x projection, divided by w unless w is exactly 0 or 1.
 Vector3 ProjectRenderPoint(float x, float y, float z);
+// The same through a given top x projection, for nodes that keep the placement they were built
+// under.
+Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z);
 
 // Pushes for its lifetime, so an exception leaves the stack as it found it.
 class RenderMatrixScope {

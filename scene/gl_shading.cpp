@@ -39,11 +39,6 @@ void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vec
                    surface.endAttributeV, surface.closedV, padded, rows, columns);
 }
 
-// A degenerate tangent has all three components below 0.0001 in magnitude.
-bool IsDegenerate(Vector3 v) {
-  return std::fabs(v.x) < 0.0001f && std::fabs(v.y) < 0.0001f && std::fabs(v.z) < 0.0001f;
-}
-
 void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
   if (!surface.GridFitsPoints()) return;
   const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
@@ -246,20 +241,12 @@ void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU,
   if (n < 2 || m < 2) return;
 
   const auto at = [m](int row, int column) { return static_cast<std::size_t>(row) * m + column; };
+  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), n, m);
   std::vector<Vector3> normals(points.size());
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < m; ++j) {
-      // A degenerate tangent (a collapsed edge or pole) borrows its neighbour's, so the normal
-      // there follows the surface around it.
-      Vector3& a = tangentsU[at(i, j)];
-      Vector3& b = tangentsV[at(i, j)];
-      if (IsDegenerate(a)) {
-        a = tangentsU[at(i, j == 0 ? 1 : j - 1)];
-      } else if (IsDegenerate(b)) {
-        b = tangentsV[at(i == 0 ? 1 : i - 1, j)];
-      }
-      normals[at(i, j)] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
-    }
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const Vector3 a = tangentsU[k];
+    const Vector3 b = tangentsV[k];
+    normals[k] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
   }
 
   std::vector<std::uint32_t> quads;

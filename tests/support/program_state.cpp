@@ -10,6 +10,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
+#include "render/render_node.h"
 #include "render/render_state.h"
 #include "scene/drawing_context.h"
 #include "scene/pending_views.h"
@@ -39,6 +40,7 @@ void ResetProgramState() {
   ResetScene();
   ResetKernelState();
   ResetRenderState();
+  ResetRenderEngine();
   ResetManufacturingState();
   ResetDrawingContext();
   ResetViewRendering();
