@@ -1,6 +1,7 @@
 #include "kernel/surface_tessellation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -199,5 +200,22 @@ void TessellateSurface(const Matrix4& B, const Vector3* extendedGrid, int nu, in
     TessellateAnalytic(B, extendedGrid, nu, nv, stepsU, stepsV, out);
   } else {
     TessellateRefined(extendedGrid, nu, nv, stepsU, stepsV, out);
+  }
+}
+
+bool IsDegenerateTangent(Vector3 v) {
+  return std::fabs(v.x) < 0.0001f && std::fabs(v.y) < 0.0001f && std::fabs(v.z) < 0.0001f;
+}
+
+void SubstituteDegenerateTangents(Vector3* tangentsU, Vector3* tangentsV, int rows, int cols) {
+  const auto at = [cols](int row, int column) { return static_cast<std::size_t>(row) * cols + column; };
+  for (int i = 0; i < rows; ++i) {
+    for (int j = 0; j < cols; ++j) {
+      if (IsDegenerateTangent(tangentsU[at(i, j)])) {
+        tangentsU[at(i, j)] = tangentsU[at(i, j == 0 ? 1 : j - 1)];
+      } else if (IsDegenerateTangent(tangentsV[at(i, j)])) {
+        tangentsV[at(i, j)] = tangentsV[at(i == 0 ? 1 : i - 1, j)];
+      }
+    }
   }
 }

@@ -22,3 +22,12 @@ void TessellateSurface(const Matrix4& B, const Vector3* extendedGrid, int nu, in
                        std::vector<Vector3>* outPoints, std::vector<Vector3>* outTangentU,
                        std::vector<Vector3>* outTangentV, int* outRows, int* outCols, int stepsU,
                        int stepsV, int wantTangents);
+
+// A tangent with all three components below 0.0001 in magnitude (a collapsed edge or a pole).
+bool IsDegenerateTangent(Vector3 v);
+// Replaces degenerate tangents of a rows x cols tessellation (both at least 2), in row-major order
+// and in place, so the normal there follows the surface around it: a degenerate U tangent takes
+// the previous column's (column 1's for column 0), otherwise a degenerate V tangent takes the
+// previous row's (row 1's for row 0). At a pole every U tangent is zero, so the neighbour along
+// the other direction gives the real one.
+void SubstituteDegenerateTangents(Vector3* tangentsU, Vector3* tangentsV, int rows, int cols);

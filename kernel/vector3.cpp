@@ -30,6 +30,8 @@ Vector3 VecSubAssign(Vector3* v, float x, float y, float z) {
   return *v;
 }
 
+bool IsFiniteVector(Vector3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
 bool VectorsEqual(Vector3 a, Vector3 b) {
   constexpr float kTolerance = 0.0001f;
   return std::fabs(a.x - b.x) < kTolerance && std::fabs(a.y - b.y) < kTolerance &&

@@ -24,6 +24,8 @@ Vector3 NegateVector(Vector3 v);
 float VecDot(Vector3 a, Vector3 b);
 Vector3 VecAddAssign(Vector3* v, float x, float y, float z);
 Vector3 VecSubAssign(Vector3* v, float x, float y, float z);
+// Whether no component is a NaN or an infinity.
+bool IsFiniteVector(Vector3 v);
 // Equal within 0.0001 on every axis (strictly less).
 bool VectorsEqual(Vector3 a, Vector3 b);
 // Unit vector of v; a vector with squared length <= 1e-10 comes back unchanged, so callers must

@@ -8,6 +8,11 @@ std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) 
   return Platform().dialogs->AskFileName(request);
 }
 
+std::optional<std::string> RunFolderDialog(const std::string& startFolder) {
+  CommandQueueHold modal;
+  return Platform().dialogs->AskFolder(startFolder);
+}
+
 std::optional<std::uint32_t> RunColorDialog(std::uint32_t initial, CustomColorSet* customColors) {
   CommandQueueHold modal;
   return Platform().dialogs->AskColor(initial, customColors);

@@ -36,8 +36,12 @@ class CommonDialogs {
   virtual std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) = 0;
   // The dialog edits the custom colours in place.
   virtual std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) = 0;
+  // An existing folder, starting in startFolder (empty: the system's choice); none when the user
+  // cancels.
+  virtual std::optional<std::string> AskFolder(const std::string& startFolder) = 0;
 };
 
 // The modal runs of the installed backend. Each holds the command queue while it runs.
 std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request);
 std::optional<std::uint32_t> RunColorDialog(std::uint32_t initial, CustomColorSet* customColors);
+std::optional<std::string> RunFolderDialog(const std::string& startFolder);

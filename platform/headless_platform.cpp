@@ -99,6 +99,17 @@ std::optional<FileDialogAnswer> HeadlessPlatform::AskFileName(const FileDialogRe
   return answer;
 }
 
+std::optional<std::string> HeadlessPlatform::AskFolder(const std::string& startFolder) {
+  folderRequests.push_back(startFolder);
+  if (folderAnswers.empty()) {
+    Unscripted("folder dialog");
+    return std::nullopt;
+  }
+  const auto answer = folderAnswers.front();
+  folderAnswers.pop_front();
+  return answer;
+}
+
 std::optional<std::uint32_t> HeadlessPlatform::AskColor(std::uint32_t initial, CustomColorSet*) {
   colorRequests.push_back(initial);
   if (colorAnswers.empty()) {

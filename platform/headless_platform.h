@@ -49,6 +49,7 @@ class HeadlessPlatform : public UiServices,
   std::deque<int> messageAnswers;
   std::deque<std::optional<FileDialogAnswer>> fileAnswers;
   std::deque<std::optional<std::uint32_t>> colorAnswers;
+  std::deque<std::optional<std::string>> folderAnswers;
   // Per dialog name, in order: each sets the model as a user would and returns the button.
   void AnswerDialog(const std::string& name, std::function<int(DialogModel&)> answer);
   // Runs on every pump of an open progress window, as if the user acted meanwhile.
@@ -67,6 +68,7 @@ class HeadlessPlatform : public UiServices,
   std::vector<int> toolCursors;
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::uint32_t> colorRequests;
+  std::vector<std::string> folderRequests;  // the start folders
   std::vector<std::string> dialogsRun;
   // Modeless windows by dialog name, each open and close in order; the models still open, so
   // that a test presses their buttons.
@@ -96,6 +98,7 @@ class HeadlessPlatform : public UiServices,
   // CommonDialogs
   std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) override;
+  std::optional<std::string> AskFolder(const std::string& startFolder) override;
 
   // SettingsStore
   int ReadInt(const std::string& group, const std::string& key, int fallback) override;

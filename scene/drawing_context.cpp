@@ -13,6 +13,9 @@ struct DrawingContext {
   Matrix4 viewing;      // V
   Matrix4 model;        // M
   Matrix4 modelScreen;  // S = M x V
+  // S inverted, kept until S changes: every label and screen-space drawing asks for it.
+  Matrix4 inverseModelScreen;
+  bool inverseValid = false;
   ColorRef color = 0;
   int polylineKind = kPolylineMarkers;
   int vertexCount = 0;
@@ -28,6 +31,11 @@ struct DrawingContext {
 };
 
 DrawingContext context;
+
+void SetModelScreen(const Matrix4& s) {
+  context.modelScreen = s;
+  context.inverseValid = false;
+}
 
 float& Coordinate(Vector3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
@@ -129,7 +137,7 @@ void SetViewportTransform(int width, int height, float scale, int ySign) {
 
 void SetModelMatrix(const Matrix4& m) {
   context.model = m;
-  context.modelScreen = MatMultiply(context.model, context.viewing);
+  SetModelScreen(MatMultiply(context.model, context.viewing));
 }
 
 void MultiplyModelMatrix(const Matrix4& a) { SetModelMatrix(MatMultiply(a, context.model)); }
@@ -138,7 +146,13 @@ Matrix4 GetModelMatrix() { return context.model; }
 
 Matrix4 GetViewTransform() { return context.modelScreen; }
 
-Matrix4 GetInverseViewTransform() { return MatInverse(context.modelScreen); }
+Matrix4 GetInverseViewTransform() {
+  if (!context.inverseValid) {
+    context.inverseModelScreen = MatInverse(context.modelScreen);
+    context.inverseValid = true;
+  }
+  return context.inverseModelScreen;
+}
 
 void UnprojectToPlane(int axis, int x, int y, Vector3* point) {
   if (axis < 0 || axis > 2) return;
@@ -230,15 +244,18 @@ void DrawLineTo(float x, float y) {
 // S becomes exactly the identity rather than the product with its own inverse, so pixels stay
 // whole numbers and a singular S does not spoil the drawing; M is set as that product would.
 ScreenSpaceDrawing::ScreenSpaceDrawing()
-    : savedModel_(context.model), savedModelScreen_(context.modelScreen) {
-  context.model = MatMultiply(GetInverseViewTransform(), context.model);
+    : savedModel_(context.model), savedModelScreen_(context.modelScreen), savedInverse_(GetInverseViewTransform()) {
+  context.model = MatMultiply(savedInverse_, context.model);
   context.modelScreen = kIdentityMatrix;
+  context.inverseModelScreen = kIdentityMatrix;
 }
 
 // Both come back as they were, so screen-space drawing nests.
 ScreenSpaceDrawing::~ScreenSpaceDrawing() {
   context.model = savedModel_;
   context.modelScreen = savedModelScreen_;
+  context.inverseModelScreen = savedInverse_;
+  context.inverseValid = true;
 }
 
 void DrawTransformedRect(int left, int top, int right, int bottom) {

@@ -101,6 +101,7 @@ class ScreenSpaceDrawing {
  private:
   Matrix4 savedModel_;
   Matrix4 savedModelScreen_;
+  Matrix4 savedInverse_;
 };
 
 // A rubber-band box: the closed polyline (left, top), (right, top), (right, bottom),

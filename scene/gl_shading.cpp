@@ -11,6 +11,7 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/gem_object.h"
+#include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
@@ -31,13 +32,6 @@ int ShadingSteps(int steps, int lines) {
   return std::max(1, 256 / lines);
 }
 
-// The surface's control grid when it holds every point its size claims.
-bool HasControlGrid(const CSurfaceObject& surface) {
-  return surface.rows >= 2 && surface.columns >= 2 &&
-         static_cast<std::int64_t>(surface.rows) * surface.columns <=
-             static_cast<std::int64_t>(surface.points.size());
-}
-
 void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vector<Vector3>* padded,
                     int* rows, int* columns) {
   ExtendSurfaceNet(grid, surface.rows, surface.columns, surface.startAttributeU,
@@ -45,13 +39,8 @@ void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vec
                    surface.endAttributeV, surface.closedV, padded, rows, columns);
 }
 
-// A degenerate tangent has all three components below 0.0001 in magnitude.
-bool IsDegenerate(Vector3 v) {
-  return std::fabs(v.x) < 0.0001f && std::fabs(v.y) < 0.0001f && std::fabs(v.z) < 0.0001f;
-}
-
 void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
-  if (!HasControlGrid(surface)) return;
+  if (!surface.GridFitsPoints()) return;
   const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
   const int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
   std::vector<Vector3> padded;
@@ -135,7 +124,7 @@ void RenderBlockGL(const CBlockObject& block, ShadingSink& sink) {
   for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
     if (child->GetKind() != kKindSurface) continue;
     const auto& surface = static_cast<const CSurfaceObject&>(*child);
-    if (!HasControlGrid(surface)) continue;
+    if (!surface.GridFitsPoints()) continue;
     if (first) sign = surface.orientationSign;
     first = false;
     std::vector<Vector3> placed(surface.points.size());
@@ -252,20 +241,12 @@ void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU,
   if (n < 2 || m < 2) return;
 
   const auto at = [m](int row, int column) { return static_cast<std::size_t>(row) * m + column; };
+  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), n, m);
   std::vector<Vector3> normals(points.size());
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < m; ++j) {
-      // A degenerate tangent (a collapsed edge or pole) borrows its neighbour's, so the normal
-      // there follows the surface around it.
-      Vector3& a = tangentsU[at(i, j)];
-      Vector3& b = tangentsV[at(i, j)];
-      if (IsDegenerate(a)) {
-        a = tangentsU[at(i, j == 0 ? 1 : j - 1)];
-      } else if (IsDegenerate(b)) {
-        b = tangentsV[at(i == 0 ? 1 : i - 1, j)];
-      }
-      normals[at(i, j)] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
-    }
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const Vector3 a = tangentsU[k];
+    const Vector3 b = tangentsV[k];
+    normals[k] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
   }
 
   std::vector<std::uint32_t> quads;
@@ -285,22 +266,14 @@ void RenderMeshGL(std::span<const Vector3> points, std::span<const std::int32_t>
                   std::span<const std::int32_t> faceSizes, int flat, bool flip, ShadingSink& sink) {
   MeshFaces mesh{points, indices, {}, {}};
   mesh.faces.reserve(faceSizes.size());
-  std::size_t next = 0;
-  for (const std::int32_t size : faceSizes) {
-    if (size < 0 || static_cast<std::size_t>(size) > indices.size() - next) break;
-    const std::size_t first = next;
-    next += static_cast<std::size_t>(size);
-    if (size < 3) continue;
-    const auto inside = [&](std::int32_t index) {
-      return index >= 0 && static_cast<std::size_t>(index) < points.size();
-    };
-    if (!std::all_of(indices.begin() + first, indices.begin() + next, inside)) continue;
+  ForEachUsableFace(points, indices, faceSizes, [&](std::size_t first, std::size_t size) {
+    if (size < 3) return;
     const Vector3 p0 = points[indices[first]];
     const Vector3 p1 = points[indices[first + 1]];
     const Vector3 p2 = points[indices[first + 2]];
     const Vector3 normal = Normalize(VecCross(VecSub(p2, p1), VecSub(p0, p1)));
-    mesh.faces.push_back({first, size, flip ? NegateVector(normal) : normal});
-  }
+    mesh.faces.push_back({first, static_cast<int>(size), flip ? NegateVector(normal) : normal});
+  });
 
   if (flat == 0) {
     mesh.vertexNormals.resize(points.size());

@@ -120,3 +120,7 @@ std::optional<std::string> FileDialogPrompt(int open, int* filterIndex, std::str
     request.defaultName = std::filesystem::path(path).filename().string();
   }
 }
+
+std::optional<std::string> BrowseForFolder(std::string_view startFolder) {
+  return RunFolderDialog(std::string(startFolder));
+}

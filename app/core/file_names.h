@@ -27,5 +27,9 @@ std::optional<std::string> FileDialogPrompt(int open, int* filterIndex, std::str
                                             std::string_view title, std::string_view defaultName,
                                             std::string_view initialFolder = {});
 
+// The system's folder browser, opening in startFolder; the chosen folder as an absolute path, or
+// none when the user cancels.
+std::optional<std::string> BrowseForFolder(std::string_view startFolder);
+
 // Forgets the folders the prompts were last used in.
 void ResetFileDialogMemory();

@@ -3,10 +3,16 @@
 #include "app/core/choose_language.h"
 #include "app/core/hotkeys_dialog.h"
 #include "app/core/layers_dialog.h"
+#include "app/database_dialog.h"
+#include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
+#include "app/qt/database_dialog_view.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/settings_dialog_views.h"
+#include "app/settings_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
+#include "scene/background_image_dialog.h"
 
 void RegisterAppDialogViews(QtUiServices& ui) {
   ui.RegisterDialogView(CChooseLanguageDlg::kName, [](DialogModel& model, QWidget* parent) {
@@ -20,6 +26,21 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CHotkeyDefineDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunHotkeyDefineView(static_cast<CHotkeyDefineDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CGridSettingDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunGridSettingView(static_cast<CGridSettingDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CDirectoriesDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunDirectoriesView(static_cast<CDirectoriesDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CZoomCalibrationDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunZoomCalibrationView(static_cast<CZoomCalibrationDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CBackgroundImageDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunBackgroundImageView(static_cast<CBackgroundImageDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CDatabaseDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
   });
   UseQtHotkeyListMetrics();
 }

@@ -18,10 +18,9 @@
 #include "app/core/hotkey_keys.h"
 #include "app/core/hotkeys_dialog.h"
 #include "app/core/string_table.h"
+#include "app/qt/data_dialog_view.h"
 
 namespace {
-
-QString Localized(int key) { return QString::fromStdString(GetLocalizedString(key)); }
 
 // One line laid out with the list's tab stops.
 void LayOut(QTextLayout& layout, const QFont& font) {

@@ -16,6 +16,7 @@
 #include "app/core/layer_file.h"
 #include "app/core/layers_dialog.h"
 #include "app/core/string_table.h"
+#include "app/qt/data_dialog_view.h"
 #include "app/qt/color_swatch_button.h"
 
 namespace {
@@ -27,8 +28,6 @@ struct LayerRow {
   QCheckBox* visible;
   CColorSwatchButton* color;
 };
-
-QString Localized(int key) { return QString::fromStdString(GetLocalizedString(key)); }
 
 // The column headings, which are also each control's tooltip: Current, Name, Pick, Show, Colour.
 constexpr int kFirstHeadingString = 31804;

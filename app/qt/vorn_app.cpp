@@ -34,8 +34,10 @@
 #include "platform/command_queue.h"
 #include "platform/gl/libgl_calls.h"
 #include "platform/qt/qt_platform.h"
+#include "scene/background_image_dialog.h"
 #include "scene/gl_table.h"
 #include "scene/pending_views.h"
+#include "scene/view_background.h"
 #include "scene/tool_framework.h"
 
 namespace {
@@ -67,6 +69,7 @@ bool CVornApp::InitInstance() {
   // the dialogs' views, the tool cursors, the tool framework (no view is active yet) and the
   // command queue's router.
   ResetKernelState();
+  BackgroundImageRecord_Init();
   platform_ = std::make_unique<QtPlatform>();
   gl_ = std::make_unique<LibGlCalls>();
   InstallGlCalls(gl_.get());
@@ -96,6 +99,7 @@ bool CVornApp::InitInstance() {
   OpenStartupDocument(*mainFrame_, commandLineFile_);
   // 9.
   LoadAppSettings(platform_->settings());
+  ResetBackgroundColor();
   ProgramRecentFiles().Load(platform_->settings());
   mainFrame_->LoadBarState();
   // 10. In the profile's language.
@@ -129,6 +133,8 @@ int CVornApp::ExitInstance() {
   platform_->ui().SetMainWindow(nullptr);
   platform_->ui().SetStatusPane(nullptr);
   mainFrame_.reset();
+  ResetBackgroundImageDialog();
+  BackgroundImageRecord_Free();
   InstallGlCalls(nullptr);
   gl_.reset();
   platform_.reset();
@@ -207,7 +213,7 @@ void CVornApp::OnOpenRecentFile(int id) {
 }
 
 bool CVornApp::PreTranslateMessage(QObject* target, QEvent* event) {
-  // The splash window's filter will look first, here.
+  if (CSplashWnd::PreTranslateAppMessage(target, event)) return true;
   const bool press = event->type() == QEvent::KeyPress;
   if (!press && event->type() != QEvent::ShortcutOverride) return false;
   auto* widget = qobject_cast<QWidget*>(target);

@@ -63,6 +63,14 @@ std::optional<FileDialogAnswer> QtCommonDialogs::AskFileName(const FileDialogReq
   return answer;
 }
 
+std::optional<std::string> QtCommonDialogs::AskFolder(const std::string& startFolder) {
+  const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString(),
+                                                           QString::fromStdString(startFolder),
+                                                           QFileDialog::ShowDirsOnly);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
 std::optional<std::uint32_t> QtCommonDialogs::AskColor(std::uint32_t initial, CustomColorSet* customColors) {
   if (!colorDialog_) colorDialog_ = std::make_unique<QColorDialog>();
   for (int i = 0; i < static_cast<int>(customColors->size()); ++i) {

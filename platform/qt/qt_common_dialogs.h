@@ -16,6 +16,7 @@ class QtCommonDialogs : public CommonDialogs {
   ~QtCommonDialogs() override;
 
   std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFolder(const std::string& startFolder) override;
   std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) override;
 
  private:

@@ -36,11 +36,11 @@ struct TableRow {
 const TableRow kFileEditViewPick[] = {
     {1000, Holder::kDirect, "&Insert", ""},
     {1001, Holder::kLater, "Save &Views", ""},
-    {1002, Holder::kLater, "Data&base", ""},
+    {1002, Holder::kDirect, "Data&base", ""},
     {1003, Holder::kLater, "I&mport", ""},
     {1004, Holder::kLater, "&Export", ""},
     {1100, Holder::kLater, "&Colors", ""},
-    {1101, Holder::kLater, "&Directories", ""},
+    {1101, Holder::kDirect, "&Directories", ""},
     {1102, Holder::kDirect, "&Hotkeys", ""},
     {1103, Holder::kView, "&Language", ""},
     {57600, Holder::kShell, "&New", "New"},
@@ -71,10 +71,10 @@ const TableRow kFileEditViewPick[] = {
     {2500, Holder::kLater, "&Object Layers", ""},
     {2600, Holder::kLater, "&Material", ""},
     {2601, Holder::kLater, "Create / Edit Ma&terial", ""},
-    {3000, Holder::kLater, "&Background", ""},
-    {3001, Holder::kLater, "&Grid Settings", ""},
+    {3000, Holder::kDirect, "&Background", ""},
+    {3001, Holder::kDirect, "&Grid Settings", ""},
     {3002, Holder::kDirect, "Fine Sna&p", "Fine Snap"},
-    {3415, Holder::kLater, "Calibrate", ""},
+    {3415, Holder::kDirect, "Calibrate", ""},
     {3500, Holder::kShell, "Reset Tool Bars", ""},
     {3501, Holder::kShell, "File", ""},
     {3509, Holder::kShell, "Boolean", ""},
@@ -185,6 +185,19 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   Headless().fileAnswers.push_back(std::nullopt);
   viewHolder.RunCommand(1000);
   EXPECT_EQ(Headless().fileRequests.size(), 1u);
+
+  // The settings dialogs open straight away, without a fresh pick tool.
+  const struct {
+    int id;
+    const char* dialog;
+  } dialogs[] = {{1002, "Database"}, {1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
+  for (const auto& [id, dialog] : dialogs) {
+    Headless().AnswerDialog(dialog, [](DialogModel&) { return kAnswerCancel; });
+    Headless().toolCursors.clear();
+    viewHolder.RunCommand(id);
+    EXPECT_EQ(Headless().dialogsRun.back(), dialog);
+    EXPECT_EQ(Headless().toolCursors.size(), 1u) << id;
+  }
 }
 
 TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {

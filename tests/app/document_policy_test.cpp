@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/vorn_doc.h"
+#include "current_folder.h"
 #include "document_fixture.h"
 #include "record_fixture.h"
 
@@ -35,20 +36,6 @@ class FakeFrames : public DocumentFrames {
   int childWindows = 0;
   std::vector<std::string> recent;
   std::vector<std::string> titles;
-};
-
-// The current folder for the life of the object.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::string& path) : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(path);
-  }
-  ~CurrentFolder() { std::filesystem::current_path(previous_); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  std::filesystem::path previous_;
 };
 
 class DocumentPolicyTest : public DocumentTest {

@@ -11,6 +11,7 @@
 
 #include "app/core/app_settings.h"
 #include "app/core/layer_table.h"
+#include "bmp_fixture.h"
 #include "gem_library_file.h"
 #include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
@@ -27,6 +28,7 @@
 #include "scene/gl_table.h"
 #include "scene/gl_view_frame.h"
 #include "scene/render_view.h"
+#include "scene/view_background.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
 #include "shaded_view_fixture.h"
@@ -172,6 +174,20 @@ TEST_F(ShadedViewTest, PicturePixelsLandAsTheCanvasStretchesThem) {
     expected.StretchDib(c.x, c.y, 16, 16, 1, 0, 2, 2, 3, 2, picture);
     EXPECT_EQ(view.canvas.rows(), expected.rows());
   }
+}
+
+TEST_F(ShadedViewTest, BackgroundPictureShowsInsideGlAsOnTheCanvas) {
+  TempDir folder;
+  const std::string path = folder.Write("b.bmp", MakeBmp24(30, 20, [](int x, int y) { return std::uint32_t(x * 8 + y * 0x0A0000 + 5); }));
+  SetBackgroundImage(path, kFitLockedToView);
+  SetBackgroundOptions(3, 0, 2, 4);
+  ASSERT_NO_FATAL_FAILURE(Frame());
+  TestView<RasterCanvas> expected{kWidth, kHeight};
+  expected.canvas.FillSolidRect(0, 0, kWidth, kHeight, ColorBack);
+  SetDrawingView(&expected);
+  DrawViewBackground();
+  EXPECT_NE(expected.canvas.PixelAt(kWidth / 2 + 6, kHeight / 2 - 4), ColorBack);  // the anchor's pixel
+  EXPECT_EQ(view.canvas.rows(), expected.canvas.rows());
 }
 
 TEST_F(ShadedViewTest, AKeptContextLeaksNothingFromOneFrameToTheNext) {

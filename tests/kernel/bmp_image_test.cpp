@@ -3,47 +3,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "bmp_fixture.h"
 #include "kernel/bmp_image.h"
 #include "scratch_file.h"
 #include "temp_dir.h"
 
 namespace {
-
-// The parts of a BMP file, laid out by hand.
-struct BmpFixture {
-  std::uint32_t headerSize = 40;
-  std::int32_t width = 1;
-  std::int32_t height = 1;
-  std::uint16_t bits = 24;
-  std::uint32_t compression = 0;
-  Bytes table;   // colour table or channel masks, as they follow the header
-  Bytes pixels;  // source rows, bottom first
-};
-
-Bytes MakeBmp(const BmpFixture& f) {
-  Bytes b = {'B', 'M'};
-  const std::uint32_t offset = 14 + f.headerSize + static_cast<std::uint32_t>(f.table.size());
-  Append(&b, static_cast<std::uint32_t>(offset + f.pixels.size()));
-  Append(&b, std::uint32_t{0});
-  Append(&b, offset);
-  Append(&b, f.headerSize);
-  if (f.headerSize == 12) {
-    Append(&b, static_cast<std::uint16_t>(f.width));
-    Append(&b, static_cast<std::uint16_t>(f.height));
-    Append(&b, std::uint16_t{1});
-    Append(&b, f.bits);
-  } else {
-    Append(&b, f.width);
-    Append(&b, f.height);
-    Append(&b, std::uint16_t{1});
-    Append(&b, f.bits);
-    Append(&b, f.compression);
-    for (int i = 0; i < 5; ++i) Append(&b, std::uint32_t{0});
-  }
-  b.insert(b.end(), f.table.begin(), f.table.end());
-  b.insert(b.end(), f.pixels.begin(), f.pixels.end());
-  return b;
-}
 
 Bytes PaletteOf(int entries, int entryBytes, std::initializer_list<std::pair<int, Bytes>> colours) {
   Bytes table(static_cast<std::size_t>(entries * entryBytes), 0);

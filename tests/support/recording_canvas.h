@@ -21,6 +21,10 @@ class RecordingCanvas : public DeviceContext {
     int x, y, width, height;
     friend bool operator==(const Blit&, const Blit&) = default;
   };
+  struct Stretch {
+    int destX, destY, destWidth, destHeight, sourceX, sourceY, sourceWidth, sourceHeight;
+    friend bool operator==(const Stretch&, const Stretch&) = default;
+  };
   struct Vertex {
     int x;
     int y;
@@ -43,11 +47,15 @@ class RecordingCanvas : public DeviceContext {
   void BlitDib(int x, int y, int width, int height, std::span<const std::uint8_t>) override {
     blits.push_back({x, y, width, height});
   }
-  void StretchDib(int, int, int, int, int, int, int, int, int, int, std::span<const std::uint8_t>) override {}
+  void StretchDib(int destX, int destY, int destWidth, int destHeight, int sourceX, int sourceY, int sourceWidth,
+                  int sourceHeight, int, int, std::span<const std::uint8_t>) override {
+    stretches.push_back({destX, destY, destWidth, destHeight, sourceX, sourceY, sourceWidth, sourceHeight});
+  }
 
   std::vector<Polyline> polylines;
   std::vector<Fill> fills;
   std::vector<Blit> blits;
+  std::vector<Stretch> stretches;
 
  private:
   ColorRef pen_ = 0;

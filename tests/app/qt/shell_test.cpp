@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/qt/splash_wnd.h"
 #include "platform/program_folder.h"
 #include "record_fixture.h"
 
@@ -32,6 +33,8 @@ CVornApp& ShellTest::Start(const std::vector<std::string>& arguments) {
   argc_ = static_cast<int>(arguments_.size());
   app_ = std::make_unique<CVornApp>(argc_, argv_.data());
   EXPECT_TRUE(app_->InitInstance());
+  // The start-up splash would take the test's first key or click.
+  if (CSplashWnd* splash = CSplashWnd::Live()) splash->OnTimer();
   return *app_;
 }
 

@@ -1,0 +1,13 @@
+#include "manufacturing/manufacturing_state.h"
+
+#include "manufacturing/export_stack.h"
+#include "manufacturing/mesh_writers.h"
+#include "manufacturing/output_file.h"
+#include "manufacturing/stl_writers.h"
+
+void ResetManufacturingState() {
+  ResetExportStacks();
+  StlBinaryFacetCount = 0;
+  ResetMeshWriters();
+  OutputFile::FailWritesAfter(-1);
+}

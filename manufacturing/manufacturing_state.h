@@ -1,0 +1,6 @@
+#pragma once
+
+// Brings the manufacturing writers' program-wide state to what start-up leaves: the writers'
+// stacks at their start value, no binary STL count, the ASCII STL mesh writer current, no mesh
+// output file and no injected write failure.
+void ResetManufacturingState();

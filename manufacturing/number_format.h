@@ -1,0 +1,13 @@
+#pragma once
+
+// The exchange formats' numbers as the C library prints them in the "C" locale, whatever the
+// locale: each writes at first (room for 64 characters is enough) and returns the end.
+
+// "%g": six significant digits, "-0", "1e-05", "1.23457e+06".
+char* FormatGeneral(char* first, float value);
+// "%8.3f": three decimals, right-aligned in eight columns ("   1.500", "  -0.000").
+char* FormatFixed8_3(char* first, float value);
+// "%d".
+char* FormatInteger(char* first, int value);
+
+inline constexpr int kFormattedNumberRoom = 64;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "kernel/matrix4.h"
+
+// What the scanline engine, the render-tree builder and the renderers share for one render.
+
+// 0 interpolated colour (materials without maps), 1 material shading, 2 geometry only (no
+// materials, depth on the scale of x and y).
+extern std::int16_t ShadingMode;
+// Maps view-space points to picture pixels: x and y in pixels, z the depth (larger is nearer).
+extern Matrix4 RenderProjection;
+// The render trees alive; rendering into a view is refused while any is.
+extern int RenderNestingCount;
+
+// The stack that places every point of the tree builder. Its base holds the identity and is
+// never popped.
+void PushRenderMatrix();
+void PopRenderMatrix();
+// top := m x top, so m applies first.
+void MultiplyRenderMatrix(const Matrix4& m);
+// The renderer sets the top to the view matrix through it.
+Matrix4& RenderMatrixTop();
+
+// (x, y, z, 1) through top x projection, divided by w unless w is exactly 0 or 1.
+Vector3 ProjectRenderPoint(float x, float y, float z);
+// The same through a given top x projection, for nodes that keep the placement they were built
+// under.
+Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z);
+
+// Pushes for its lifetime, so an exception leaves the stack as it found it.
+class RenderMatrixScope {
+ public:
+  RenderMatrixScope() { PushRenderMatrix(); }
+  ~RenderMatrixScope() { PopRenderMatrix(); }
+  RenderMatrixScope(const RenderMatrixScope&) = delete;
+  RenderMatrixScope& operator=(const RenderMatrixScope&) = delete;
+};
+
+// Start values of the render state and the shading state, and no loaded materials or textures.
+void ResetRenderState();
