@@ -1,4 +1,5 @@
 #include "app/command_rows.h"
+#include "modelling/curve_dialogs.h"
 #include "modelling/curve_drawing_commands.h"
 #include "modelling/curve_edits.h"
 #include "modelling/curve_pick_commands.h"
@@ -18,6 +19,10 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   direct(7003, &DoCurveRevolve180);
   direct(7004, &DoCurveCycle);
   direct(kSketchCurveCommand, &DoSketchCurve);
+  direct(kMakeLineCommand, &RunMakeLineDialog);
+  direct(kMakeCircleCommand, &RunMakeCircleDialog);
+  direct(kMakePolygonCommand, &RunPolygonDialog);
+  direct(kMakeHelixCommand, &RunHelixDialog);
   direct(7030, &DoAdjustSimple);
   direct(7031, &DoAdjustVerticalMirror);
   direct(7032, &DoAdjustHorizontalMirror);
@@ -27,8 +32,11 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   direct(kCurveCloseCommand, &DoCurveClose);
   direct(kCurveOpenCommand, &DoCurveOpen);
   resetFirst(kCurveReverseCommand, &DoCurveReverse);
+  direct(kCurveDivideCommand, &RunDivideCurvesDialog);
   resetFirst(kJoinCurvesCommand, &DoJoinCurves);
   resetFirst(kSplitCurveCommand, &DoSplitCurve);
+  // Reset first, so even a cancelled Offset leaves the pick tool current.
+  resetFirst(kOffsetCurveCommand, &RunCurveOffsetDialog);
   resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
   resetFirst(kCurveLengthCommand, &DoCurveLength);
 }

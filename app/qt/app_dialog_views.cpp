@@ -4,6 +4,7 @@
 #include "app/core/hotkeys_dialog.h"
 #include "app/core/layers_dialog.h"
 #include "app/qt/choose_language_view.h"
+#include "app/qt/curve_dialog_views.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
 #include "platform/qt/qt_ui_services.h"
@@ -21,5 +22,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   ui.RegisterDialogView(CHotkeyDefineDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunHotkeyDefineView(static_cast<CHotkeyDefineDlg&>(model), parent);
   });
+  RegisterCurveDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

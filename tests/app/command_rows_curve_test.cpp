@@ -49,6 +49,9 @@ TEST_F(CurveRowsTest, EachRowHasItsKindAndEveryViewHoldsIt) {
       {kCurveOpenCommand, HandlerKind::kDirect},         {kCurveReverseCommand, HandlerKind::kResetFirst},
       {kJoinCurvesCommand, HandlerKind::kResetFirst},    {kSplitCurveCommand, HandlerKind::kResetFirst},
       {kInBetweenCurveCommand, HandlerKind::kResetFirst}, {kCurveLengthCommand, HandlerKind::kResetFirst},
+      {kMakeLineCommand, HandlerKind::kDirect},          {kMakeCircleCommand, HandlerKind::kDirect},
+      {kMakePolygonCommand, HandlerKind::kDirect},       {kMakeHelixCommand, HandlerKind::kDirect},
+      {kCurveDivideCommand, HandlerKind::kDirect},       {kOffsetCurveCommand, HandlerKind::kResetFirst},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
