@@ -9,6 +9,9 @@
 #include "app/core/snap_step.h"
 #include "app/core/string_table.h"
 #include "app/view_command_map.h"
+#include "modelling/curve_command_ids.h"
+#include "scene/pick_callback_tool.h"
+#include "scene/scene.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
@@ -182,6 +185,53 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   Headless().fileAnswers.push_back(std::nullopt);
   viewHolder.RunCommand(1000);
   EXPECT_EQ(Headless().fileRequests.size(), 1u);
+}
+
+TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {
+  struct Row {
+    int id;
+    HandlerKind kind;
+  };
+  const Row rows[] = {
+      {kSketchCurveCommand, HandlerKind::kDirect},       {kCurveCloseCommand, HandlerKind::kDirect},
+      {kCurveOpenCommand, HandlerKind::kDirect},         {kCurveReverseCommand, HandlerKind::kResetFirst},
+      {kJoinCurvesCommand, HandlerKind::kResetFirst},    {kSplitCurveCommand, HandlerKind::kResetFirst},
+      {kInBetweenCurveCommand, HandlerKind::kResetFirst}, {kCurveLengthCommand, HandlerKind::kResetFirst},
+      {kMakeLineCommand, HandlerKind::kDirect},          {kMakeCircleCommand, HandlerKind::kDirect},
+      {kMakePolygonCommand, HandlerKind::kDirect},       {kMakeHelixCommand, HandlerKind::kDirect},
+      {kCurveDivideCommand, HandlerKind::kDirect},       {kOffsetCurveCommand, HandlerKind::kResetFirst},
+  };
+  std::vector<int> heldTwice;
+  const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
+  EXPECT_TRUE(heldTwice.empty());
+  EXPECT_TRUE(RegisterCommandRows().empty());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.id);
+    const CommandRow* registered = Registered(row.id);
+    ASSERT_NE(registered, nullptr);
+    EXPECT_EQ(registered->kind, row.kind);
+    EXPECT_TRUE(holder.HasCommand(row.id));
+  }
+}
+
+TEST_F(CommandTableTest, CurvePickCommandsResetFirstThenInstallTheirTool) {
+  CommandMap holder = BuildViewCommandMap(*view);
+  struct Case {
+    int id;
+    const char* prompt;
+  };
+  const Case cases[] = {{kInBetweenCurveCommand, "Pick two curves to create a curve in between them"},
+                        {kCurveLengthCommand, "Pick a curve to measure its length..."}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    Headless().statusTexts.clear();
+    holder.RunCommand(c.id);
+    EXPECT_NE(dynamic_cast<CPickCallbackTool*>(GetTool(0)), nullptr);
+    const std::vector<std::string>& texts = Headless().statusTexts;
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Picking..."), texts.end());
+    EXPECT_EQ(texts.back(), c.prompt);
+  }
 }
 
 }  // namespace
