@@ -1,7 +1,9 @@
 #include "app/command_rows.h"
+#include "modelling/curve_dialogs.h"
 #include "modelling/curve_drawing_commands.h"
 #include "modelling/curve_edits.h"
 #include "modelling/curve_pick_commands.h"
+#include "modelling/curve_repeat_commands.h"
 #include "modelling/join_curves_tool.h"
 #include "modelling/sketch_tool.h"
 #include "modelling/split_curve_tool.h"
@@ -17,18 +19,29 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   direct(7002, &DoCurveHorizontalMirror);
   direct(7003, &DoCurveRevolve180);
   direct(7004, &DoCurveCycle);
+  direct(7005, &DoCurveExtend);
+  direct(7006, &DoCurveRevolve);
   direct(kSketchCurveCommand, &DoSketchCurve);
+  direct(kMakeLineCommand, &RunMakeLineDialog);
+  direct(kMakeCircleCommand, &RunMakeCircleDialog);
+  direct(kMakePolygonCommand, &RunPolygonDialog);
+  direct(kMakeHelixCommand, &RunHelixDialog);
   direct(7030, &DoAdjustSimple);
   direct(7031, &DoAdjustVerticalMirror);
   direct(7032, &DoAdjustHorizontalMirror);
   direct(7033, &DoAdjustRevolve180);
   direct(7034, &DoAdjustCycle);
+  direct(7035, &DoAdjustExtend);
+  direct(7036, &DoAdjustRevolve);
   // Close and Open act on the drawing tool's curve while it runs, so they keep the tool.
   direct(kCurveCloseCommand, &DoCurveClose);
   direct(kCurveOpenCommand, &DoCurveOpen);
   resetFirst(kCurveReverseCommand, &DoCurveReverse);
+  direct(kCurveDivideCommand, &RunDivideCurvesDialog);
   resetFirst(kJoinCurvesCommand, &DoJoinCurves);
   resetFirst(kSplitCurveCommand, &DoSplitCurve);
+  // Reset first, so even a cancelled Offset leaves the pick tool current.
+  resetFirst(kOffsetCurveCommand, &RunCurveOffsetDialog);
   resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
   resetFirst(kCurveLengthCommand, &DoCurveLength);
 }

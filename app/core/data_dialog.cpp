@@ -10,6 +10,7 @@ namespace {
 
 // The framework's own messages: fixed texts, not entries of the string table.
 constexpr char kEnterNumber[] = "Enter a number.";
+constexpr char kEnterInteger[] = "Enter an integer.";
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -33,6 +34,21 @@ bool ParseFloatText(const std::string& text, float* value) {
   const char* end = number.data() + number.size();
   const auto [stop, error] = std::from_chars(number.data(), end, parsed, std::chars_format::general);
   if (number.empty() || error != std::errc() || stop != end || !std::isfinite(parsed)) return false;
+  *value = parsed;
+  return true;
+}
+
+bool ParseIntText(const std::string& text, int* value) {
+  std::string number = Trimmed(text);
+  // One optional sign: from_chars takes a minus but no plus.
+  if (!number.empty() && number.front() == '+') {
+    number.erase(0, 1);
+    if (!number.empty() && number.front() == '-') return false;
+  }
+  int parsed = 0;
+  const char* end = number.data() + number.size();
+  const auto [stop, error] = std::from_chars(number.data(), end, parsed);
+  if (error != std::errc() || stop != end) return false;
   *value = parsed;
   return true;
 }
@@ -73,6 +89,17 @@ void DDX_Text(DataExchange& dx, int id, float& value) {
   }
 }
 
+void DDX_Text(DataExchange& dx, int id, int& value) {
+  if (dx.failed_) return;
+  dx.lastField_ = id;
+  std::string& text = dx.dialog_.texts[id];
+  if (dx.direction_ == DataExchange::Direction::kToTexts) {
+    text = std::to_string(value);
+  } else if (!ParseIntText(text, &value) && dx.Checking()) {
+    dx.Fail(kEnterInteger);
+  }
+}
+
 void DDX_Text(DataExchange& dx, int id, std::string& value) {
   if (dx.failed_) return;
   dx.lastField_ = id;
@@ -87,6 +114,11 @@ void DDX_Text(DataExchange& dx, int id, std::string& value) {
 void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high) {
   if (!dx.Checking() || (value >= low && value <= high)) return;
   dx.Fail("Enter a number between " + FormatFloatText(low) + " and " + FormatFloatText(high) + ".");
+}
+
+void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high) {
+  if (!dx.Checking() || (value >= low && value <= high)) return;
+  dx.Fail("Enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".");
 }
 
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int count) {

@@ -38,6 +38,8 @@ class DataExchange {
 
  private:
   friend void DDX_Text(DataExchange& dx, int id, float& value);
+  friend void DDX_Text(DataExchange& dx, int id, int& value);
+  friend void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high);
   friend void DDX_Text(DataExchange& dx, int id, std::string& value);
   friend void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
   friend void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
@@ -52,12 +54,17 @@ class DataExchange {
 
 // A float shown with "%g"; read back in the C locale, the whole trimmed text one number.
 void DDX_Text(DataExchange& dx, int id, float& value);
+// An int shown with "%d"; read back as an optional sign and digits only, within int.
+void DDX_Text(DataExchange& dx, int id, int& value);
 void DDX_Text(DataExchange& dx, int id, std::string& value);
 // Checks the field just exchanged. Float bounds against the float the member holds.
 void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
+void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high);
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
 
 // "%g" of a float, the way the edits show numbers.
 std::string FormatFloatText(float value);
 // The number the whole trimmed text reads as, in the C locale; false when it is no finite number.
 bool ParseFloatText(const std::string& text, float* value);
+// The int the whole trimmed text reads as: an optional sign and digits; false otherwise.
+bool ParseIntText(const std::string& text, int* value);

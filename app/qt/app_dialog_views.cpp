@@ -7,6 +7,7 @@
 #include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
 #include "app/qt/database_dialog_view.h"
+#include "app/qt/curve_dialog_views.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
@@ -42,5 +43,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   ui.RegisterDialogView(CDatabaseDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
   });
+  RegisterCurveDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

@@ -10,6 +10,11 @@
 #include "app/core/string_table.h"
 #include "app/view_command_map.h"
 #include "modelling/curve_command_ids.h"
+#include "modelling/curve_repeat_commands.h"
+#include "modelling/curve_tool.h"
+#include "modelling/extend_tool_dialog.h"
+#include "platform/command_queue.h"
+#include "scene/input_tools.h"
 #include "scene/pick_callback_tool.h"
 #include "scene/scene.h"
 #include "platform/headless_platform.h"
@@ -210,6 +215,9 @@ TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {
       {kCurveOpenCommand, HandlerKind::kDirect},         {kCurveReverseCommand, HandlerKind::kResetFirst},
       {kJoinCurvesCommand, HandlerKind::kResetFirst},    {kSplitCurveCommand, HandlerKind::kResetFirst},
       {kInBetweenCurveCommand, HandlerKind::kResetFirst}, {kCurveLengthCommand, HandlerKind::kResetFirst},
+      {kMakeLineCommand, HandlerKind::kDirect},          {kMakeCircleCommand, HandlerKind::kDirect},
+      {kMakePolygonCommand, HandlerKind::kDirect},       {kMakeHelixCommand, HandlerKind::kDirect},
+      {kCurveDivideCommand, HandlerKind::kDirect},       {kOffsetCurveCommand, HandlerKind::kResetFirst},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
@@ -242,6 +250,25 @@ TEST_F(CommandTableTest, CurvePickCommandsResetFirstThenInstallTheirTool) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Picking..."), texts.end());
     EXPECT_EQ(texts.back(), c.prompt);
   }
+}
+
+TEST_F(CommandTableTest, CurveExtendAsksItsDialogThenDrawsWithItsValues) {
+  CommandMap holder = BuildViewCommandMap(*view);
+  ProgramCommandRouter().SetChain([&holder] { return std::vector<CommandHolder*>{&holder}; });
+  ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
+  ProgramCommandRouter().Dispatch(7005);
+  EXPECT_EQ(GetCurrentToolCursorId(), kVectorDragCursor);
+  ASSERT_NE(OpenExtendDialog, nullptr);
+  EXPECT_EQ(TheScene.overlayTool.get(), OpenExtendDialog);
+  OpenExtendDialog->texts[CExtendToolDlg::kNumberEdit] = "3";
+  OpenExtendDialog->PressOK();
+  ProgramCommandQueue().Drain();
+  EXPECT_NE(dynamic_cast<CTransformCurveTool*>(GetTool(0)), nullptr);
+  EXPECT_EQ(GetCurrentToolCursorId(), 7005);
+  EXPECT_EQ(Headless().toolCursors.back(), 7005);
+  EXPECT_EQ(Headless().statusTexts.back(), "Making an extending curve...");
+  EXPECT_EQ(TheScene.overlayTool, nullptr);
+  EXPECT_EQ(CurveRepeat.extendCount, 3);
 }
 
 }  // namespace

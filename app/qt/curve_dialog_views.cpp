@@ -1,0 +1,224 @@
+#include "app/qt/curve_dialog_views.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/core/data_dialog.h"
+#include "app/qt/data_dialog_view.h"
+#include "app/qt/repeat_dialog_views.h"
+#include "modelling/curve_dialogs.h"
+#include "modelling/curve_primitives.h"
+#include "platform/qt/qt_ui_services.h"
+
+namespace {
+
+// Presses the dialog's OK, which closes it only when the values check.
+void PressDefaultButton(QDialog& dialog) {
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->isDefault()) button->click();
+  }
+}
+
+// A dialog with its caption from the string table, its content and OK and Cancel below.
+QVBoxLayout* Frame(QDialog& dialog, CDataDialog& model, int captionKey) {
+  dialog.setWindowTitle(Localized(captionKey));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* content = new QVBoxLayout;
+  layout->addLayout(content);
+  layout->addLayout(OkCancelButtons(dialog, model));
+  return content;
+}
+
+template <class T>
+QListWidget* EntryList(std::span<const T> entries, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  for (const T entry : entries) list->addItem(QString::fromStdString(FormatFloatText(static_cast<float>(entry))));
+  return list;
+}
+
+// An edit with the list that feeds it below: a click copies the entry into the edit, a
+// double-click also accepts.
+QLineEdit* AddFedEdit(QDialog& dialog, QVBoxLayout* content, CDataDialog& model, int editId, QListWidget* list) {
+  QLineEdit* edit = BoundEdit(model, editId, &dialog);
+  content->addWidget(edit);
+  content->addWidget(list);
+  QObject::connect(list, &QListWidget::itemClicked, edit, [edit](QListWidgetItem* item) { edit->setText(item->text()); });
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, [&dialog, edit](QListWidgetItem* item) {
+    edit->setText(item->text());
+    PressDefaultButton(dialog);
+  });
+  return edit;
+}
+
+// A list of whole numbers whose current entry is the value; a double-click accepts.
+template <std::size_t N>
+QListWidget* ChoiceList(QDialog& dialog, const std::array<int, N>& entries, int* value) {
+  QListWidget* list = EntryList(std::span<const int>(entries), &dialog);
+  for (std::size_t i = 0; i < N; ++i) {
+    if (entries[i] == *value) list->setCurrentRow(static_cast<int>(i));
+  }
+  QObject::connect(list, &QListWidget::currentRowChanged, &dialog, [value, entries](int row) {
+    if (row >= 0) *value = entries[static_cast<std::size_t>(row)];
+  });
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, [&dialog, list](QListWidgetItem* item) {
+    list->setCurrentItem(item);
+    PressDefaultButton(dialog);
+  });
+  return list;
+}
+
+// The "First CV" group: the Vertex and Flat pictures, checkable and exclusive.
+QGroupBox* FirstCvGroup(QDialog& dialog, int* first) {
+  auto* group = new QGroupBox(Localized(30502), &dialog);
+  auto* buttons = new QButtonGroup(group);
+  auto* row = new QHBoxLayout(group);
+  const struct {
+    int id;
+    const char* picture;
+    int label;
+  } choices[] = {{kFirstCvVertex, ":/art/first_cv/vertex.svg", 30503}, {kFirstCvFlat, ":/art/first_cv/flat.svg", 30504}};
+  for (const auto& choice : choices) {
+    auto* button = new QToolButton(group);
+    button->setIcon(QIcon(QString::fromUtf8(choice.picture)));
+    button->setIconSize(QSize(32, 32));
+    button->setToolTip(Localized(choice.label));
+    button->setCheckable(true);
+    button->setChecked(*first == choice.id);
+    button->setObjectName(choice.id == kFirstCvVertex ? QStringLiteral("vertex") : QStringLiteral("flat"));
+    buttons->addButton(button, choice.id);
+    row->addWidget(button);
+  }
+  buttons->setExclusive(true);
+  QObject::connect(buttons, &QButtonGroup::idToggled, group, [first](int id, bool on) {
+    if (on) *first = id;
+  });
+  return group;
+}
+
+// Radio buttons for the values, labelled by the keys; the checked one is the value.
+QWidget* Radios(QDialog& dialog, std::span<const int> labels, std::span<const int> values, int* value) {
+  auto* box = new QWidget(&dialog);
+  auto* column = new QVBoxLayout(box);
+  auto* group = new QButtonGroup(box);
+  // Ids are positions: a negative id would ask the group for one of its own.
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    auto* radio = new QRadioButton(Localized(labels[i]), box);
+    radio->setChecked(*value == values[i]);
+    group->addButton(radio, static_cast<int>(i));
+    column->addWidget(radio);
+  }
+  QObject::connect(group, &QButtonGroup::idToggled, box,
+                   [value, kept = std::vector<int>(values.begin(), values.end())](int id, bool on) {
+                     if (on) *value = kept[static_cast<std::size_t>(id)];
+                   });
+  return box;
+}
+
+int RunLineView(CMakeLineDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30400);
+  content->addWidget(new QLabel(Localized(30401), &dialog));
+  AddFedEdit(dialog, content, model, CMakeLineDlg::kAngleEdit, EntryList(std::span<const float>(CMakeLineDlg::kAngles), &dialog));
+  return ExecDataDialog(dialog);
+}
+
+int RunCircleView(CMakeCircleDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30500);
+  content->addWidget(new QLabel(Localized(30501), &dialog));
+  content->addWidget(ChoiceList(dialog, CMakeCircleDlg::kCounts, &model.count));
+  auto* sizeRow = new QHBoxLayout;
+  auto* kind = new QComboBox(&dialog);
+  kind->addItem(Localized(30505));
+  kind->addItem(Localized(30506));
+  kind->setCurrentIndex(model.sizeKind);
+  QObject::connect(kind, &QComboBox::activated, &dialog, [&dialog, &model](int index) {
+    model.SetSizeKind(index);
+    ShowModelTexts(dialog, model);
+  });
+  sizeRow->addWidget(BoundEdit(model, CMakeCircleDlg::kSizeEdit, &dialog));
+  sizeRow->addWidget(kind);
+  content->addLayout(sizeRow);
+  content->addWidget(FirstCvGroup(dialog, &model.first));
+  return ExecDataDialog(dialog);
+}
+
+int RunPolygonView(CPolygonDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30600);
+  content->addWidget(new QLabel(Localized(30601), &dialog));
+  content->addWidget(ChoiceList(dialog, CPolygonDlg::kSides, &model.sides));
+  content->addWidget(FirstCvGroup(dialog, &model.first));
+  return ExecDataDialog(dialog);
+}
+
+int RunHelixView(CHelixDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30700);
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < 5; ++i) {
+    grid->addWidget(new QLabel(Localized(30701 + i), &dialog), i, 0);
+    grid->addWidget(BoundEdit(model, CHelixDlg::kEdits[i], &dialog), i, 1);
+  }
+  content->addLayout(grid);
+  const int labels[] = {30706, 30707};
+  const int values[] = {0, 1};
+  content->addWidget(Radios(dialog, labels, values, &model.clockwise));
+  return ExecDataDialog(dialog);
+}
+
+int RunDivideView(CDivideCurvesDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30800);
+  content->addWidget(new QLabel(Localized(30801), &dialog));
+  static constexpr int kNumbers[] = {2, 3, 4, 5, 6, 7, 8, 9, 10};
+  AddFedEdit(dialog, content, model, CDivideCurvesDlg::kNumberEdit, EntryList(std::span<const int>(kNumbers), &dialog))
+      ->setMaxLength(2);
+  return ExecDataDialog(dialog);
+}
+
+int RunOffsetView(COffsetDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30900);
+  content->addWidget(new QLabel(Localized(30901), &dialog));
+  content->addWidget(BoundEdit(model, COffsetDlg::kDistanceEdit, &dialog));
+  const int labels[] = {30902, 30903, 30904};
+  const int values[] = {0, 1, -1};
+  content->addWidget(Radios(dialog, labels, values, &model.side));
+  return ExecDataDialog(dialog);
+}
+
+template <class Model>
+void Register(QtUiServices& ui, int (*view)(Model&, QWidget*)) {
+  ui.RegisterDialogView(Model::kName,
+                        [view](DialogModel& model, QWidget* parent) { return view(static_cast<Model&>(model), parent); });
+}
+
+}  // namespace
+
+void RegisterCurveDialogViews(QtUiServices& ui) {
+  Register(ui, &RunLineView);
+  Register(ui, &RunCircleView);
+  Register(ui, &RunPolygonView);
+  Register(ui, &RunHelixView);
+  Register(ui, &RunDivideView);
+  Register(ui, &RunOffsetView);
+  RegisterRepeatDialogViews(ui);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class QtUiServices;
+
+// The views of the Curve menu's dialogs: the modal parameter dialogs and the modeless Extend
+// and Revolve dialogs beside the views.
+void RegisterCurveDialogViews(QtUiServices& ui);

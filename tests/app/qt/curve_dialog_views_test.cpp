@@ -1,0 +1,148 @@
+#include "app/qt/curve_dialog_views.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+#include <functional>
+
+#include "app/qt/app_dialog_views.h"
+#include "modelling/curve_dialogs.h"
+#include "modelling/extend_tool_dialog.h"
+#include "modelling/revolve_tool_dialog.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "qt_test.h"
+#include "scene/scene.h"
+
+namespace {
+
+class CurveDialogViewsTest : public QtTest {
+ protected:
+  void SetUp() override {
+    QtTest::SetUp();
+    RegisterAppDialogViews(platform().ui());
+    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+  }
+};
+
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+  }
+}
+
+// Double-clicks the list's entry of the text.
+void DoubleClickEntry(QWidget* modal, const QString& text) {
+  auto* list = modal->findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  const auto items = list->findItems(text, Qt::MatchExactly);
+  ASSERT_EQ(items.size(), 1);
+  emit list->itemDoubleClicked(items[0]);
+}
+
+TEST_F(CurveDialogViewsTest, ADoubleClickOnAListEntryAccepts) {
+  CMakeLineDlg line;
+  WhenModalOpens([](QWidget* modal) {
+    EXPECT_EQ(modal->windowTitle(), QStringLiteral("Line"));
+    DoubleClickEntry(modal, QStringLiteral("22.5"));
+  });
+  EXPECT_EQ(RunModalDialog(line), kAnswerOk);
+  EXPECT_EQ(line.angle, 22.5f);
+
+  CMakeCircleDlg circle;
+  WhenModalOpens([](QWidget* modal) { DoubleClickEntry(modal, QStringLiteral("12")); });
+  EXPECT_EQ(RunModalDialog(circle), kAnswerOk);
+  EXPECT_EQ(circle.count, 12);
+
+  CPolygonDlg polygon;
+  WhenModalOpens([](QWidget* modal) { DoubleClickEntry(modal, QStringLiteral("8")); });
+  EXPECT_EQ(RunModalDialog(polygon), kAnswerOk);
+  EXPECT_EQ(polygon.sides, 8);
+
+  CDivideCurvesDlg divide;
+  WhenModalOpens([](QWidget* modal) {
+    EXPECT_EQ(modal->findChild<QLineEdit*>()->maxLength(), 2);
+    DoubleClickEntry(modal, QStringLiteral("7"));
+  });
+  EXPECT_EQ(RunModalDialog(divide), kAnswerOk);
+  EXPECT_EQ(divide.number, 7);
+}
+
+TEST_F(CurveDialogViewsTest, FirstCvPicturesAreCheckableAndExclusive) {
+  CMakeCircleDlg circle;
+  circle.first = 1;
+  WhenModalOpens([](QWidget* modal) {
+    auto* vertex = modal->findChild<QToolButton*>(QStringLiteral("vertex"));
+    auto* flat = modal->findChild<QToolButton*>(QStringLiteral("flat"));
+    ASSERT_NE(vertex, nullptr);
+    ASSERT_NE(flat, nullptr);
+    EXPECT_FALSE(vertex->icon().isNull());
+    EXPECT_TRUE(flat->isChecked());
+    vertex->click();
+    EXPECT_TRUE(vertex->isChecked());
+    EXPECT_FALSE(flat->isChecked());
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  EXPECT_EQ(RunModalDialog(circle), kAnswerCancel);
+  EXPECT_EQ(circle.first, 0);
+}
+
+TEST_F(CurveDialogViewsTest, RevolveShowsWrittenValuesWithoutCouplingAndCouplesTypedOnes) {
+  auto* model = new CRevolveToolDlg(4, 90.0f, 1, 0, 7006);
+  QWidget* window = platform().ui().ModelessWindow(*model);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Revolve"));
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));
+  const auto lists = window->findChildren<QComboBox*>();
+  ASSERT_EQ(lists.size(), 2);
+  QComboBox* number = lists[0];
+  QComboBox* degree = lists[1];
+  EXPECT_EQ(number->currentText(), QStringLiteral("4"));
+  // As a drag writes them: shown as they are.
+  model->texts[CRevolveToolDlg::kNumberList] = "7";
+  model->texts[CRevolveToolDlg::kDegreeList] = "10";
+  model->onValuesShown();
+  EXPECT_EQ(number->currentText(), QStringLiteral("7"));
+  EXPECT_EQ(degree->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(model->texts[CRevolveToolDlg::kDegreeList], "10");
+  // Typed by the user: the degree follows the number.
+  number->lineEdit()->selectAll();
+  Type(number->lineEdit(), QStringLiteral("5"));
+  EXPECT_EQ(model->texts[CRevolveToolDlg::kNumberList], "5");
+  EXPECT_EQ(degree->currentText(), QStringLiteral("72"));
+  TheScene.overlayTool.reset();
+}
+
+TEST_F(CurveDialogViewsTest, ExtendArrowsStepFromTwoAndThePolarBoxRelabels) {
+  auto* model = new CExtendToolDlg(2, {3, 4, 0}, 0, 7005);
+  QWidget* window = platform().ui().ModelessWindow(*model);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Extend"));
+  QToolButton* down = nullptr;
+  for (QToolButton* arrow : window->findChildren<QToolButton*>()) {
+    if (arrow->arrowType() == Qt::DownArrow) down = arrow;
+  }
+  ASSERT_NE(down, nullptr);
+  down->click();
+  EXPECT_EQ(model->texts[CExtendToolDlg::kNumberEdit], "2");
+  auto* polar = window->findChild<QCheckBox*>();
+  ASSERT_NE(polar, nullptr);
+  polar->click();
+  EXPECT_EQ(model->polar, 1);
+  EXPECT_EQ(model->texts[CExtendToolDlg::kValueEdits[0]], "5");
+  QStringList labels;
+  for (QLabel* label : window->findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains(QStringLiteral("/")));
+  EXPECT_FALSE(labels.contains(QStringLiteral("--")));
+  TheScene.overlayTool.reset();
+}
+
+}  // namespace
