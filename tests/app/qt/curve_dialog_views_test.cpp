@@ -11,7 +11,11 @@
 #include <QToolButton>
 
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "app/core/menu_string_table.h"
+#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/extend_tool_dialog.h"
@@ -142,6 +146,34 @@ TEST_F(CurveDialogViewsTest, ExtendArrowsStepFromTwoAndThePolarBoxRelabels) {
   for (QLabel* label : window->findChildren<QLabel*>()) labels << label->text();
   EXPECT_TRUE(labels.contains(QStringLiteral("/")));
   EXPECT_FALSE(labels.contains(QStringLiteral("--")));
+  TheScene.overlayTool.reset();
+}
+
+TEST_F(CurveDialogViewsTest, CaptionsComeFromTheStringTable) {
+  std::vector<std::string> texts;
+  for (const MenuTableRow& row : MenuStringTable) texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));
+  FillStringTable(MenuStringTable, texts);
+  QStringList captions;
+  const auto note = [&captions](QWidget* modal) {
+    captions << modal->windowTitle();
+    qobject_cast<QDialog*>(modal)->reject();
+  };
+  CMakeLineDlg line;
+  CMakeCircleDlg circle;
+  CPolygonDlg polygon;
+  CHelixDlg helix;
+  CDivideCurvesDlg divide;
+  COffsetDlg offset;
+  for (DialogModel* model : std::initializer_list<DialogModel*>{&line, &circle, &polygon, &helix, &divide, &offset}) {
+    WhenModalOpens(note);
+    RunModalDialog(*model);
+  }
+  auto* extend = new CExtendToolDlg(2, {1, 0, 0}, 0, 7005);
+  captions << platform().ui().ModelessWindow(*extend)->windowTitle();
+  auto* revolve = new CRevolveToolDlg(4, 90, 1, 0, 7006);
+  captions << platform().ui().ModelessWindow(*revolve)->windowTitle();
+  EXPECT_EQ(captions, (QStringList{"T:Line", "T:Circle", "T:Polygon", "T:Helix", "T:Divide Curves", "T:Offset",
+                                   "T:Extend", "T:Revolve"}));
   TheScene.overlayTool.reset();
 }
 
