@@ -102,7 +102,9 @@ TEST_F(RenderGridTest, ClosedTubeGivesOnePairEverywhereInItsOutline) {
         const auto it = lists.find({row, column});
         const double off = std::fabs(row - 15.3);
         // The curve of a 12-gon of radius 8 stays above 7.6; its silhouette polygon above 7.5.
-        if (off < 7.4 && column >= 4 && column <= 19) ASSERT_NE(it, lists.end()) << seam << ": " << row << "," << column;
+        if (off < 7.4 && column >= 4 && column <= 19) {
+          ASSERT_NE(it, lists.end()) << seam << ": " << row << "," << column;
+        }
         if (it == lists.end()) continue;
         EXPECT_LT(off, 8.0) << seam;
         ASSERT_EQ(it->second.size(), 2u) << seam << ": " << row << "," << column;
@@ -125,7 +127,9 @@ TEST_F(RenderGridTest, ClosedSeamIsOneEdge) {
     for (const Vector3& a : points) {
       for (const Vector3& b : points) {
         const bool near = std::fabs(a.x - b.x) < 1e-3f && std::fabs(a.y - b.y) < 1e-3f && std::fabs(a.z - b.z) < 1e-3f;
-        if (near) ASSERT_EQ(a, b) << seam;
+        if (near) {
+          ASSERT_EQ(a, b) << seam;
+        }
       }
     }
   }

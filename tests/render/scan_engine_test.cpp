@@ -108,7 +108,9 @@ TEST_F(ScanEngineTest, OctahedronDepthsAreExact) {
     for (int column = 0; column <= 40; ++column) {
       const float d = 10 - std::fabs(column - c.x) - std::fabs(row - c.y);
       const auto it = lists.find({row, column});
-      if (d > 0) ASSERT_NE(it, lists.end()) << row << "," << column;
+      if (d > 0) {
+        ASSERT_NE(it, lists.end()) << row << "," << column;
+      }
       if (it == lists.end()) continue;
       ASSERT_GE(d, 0.0f);
       ASSERT_EQ(it->second.size(), 2u);
@@ -128,7 +130,9 @@ TEST_F(ScanEngineTest, SphereMeshCoversEachPixelOnce) {
     for (int column = 0; column <= 60; ++column) {
       const double distance = std::hypot(column - centre.x, row - centre.y);
       const auto it = lists.find({row, column});
-      if (distance < inscribed - 0.01) ASSERT_NE(it, lists.end()) << row << "," << column;
+      if (distance < inscribed - 0.01) {
+        ASSERT_NE(it, lists.end()) << row << "," << column;
+      }
       if (it == lists.end()) continue;
       EXPECT_LE(distance, radius + 0.01);
       ASSERT_EQ(it->second.size(), 2u);
