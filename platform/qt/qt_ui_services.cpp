@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPoint>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -86,6 +87,13 @@ void QtUiServices::OpenModelessDialog(DialogModel& dialog) {
   QWidget* window = view->second(dialog, mainWindow_);
   if (window == nullptr) return;
   modelessWindows_[&dialog] = window;
+  // Beside the views, at the top right of the view area, so it leaves the middle free to drag in.
+  if (mainWindow_ && mainWindow_->centralWidget() != nullptr) {
+    const QWidget* area = mainWindow_->centralWidget();
+    window->adjustSize();
+    const QPoint corner = area->mapToGlobal(QPoint(area->width() - window->width() - 8, 8));
+    window->move(corner);
+  }
   window->show();
 }
 
