@@ -174,8 +174,12 @@ TEST(SketchControlPixelsTest, TakesPointsByCountTravelAndLimit) {
     const SketchControlPixels result = TakeSketchControlPixels(c.stroke);
     EXPECT_EQ(result.closed, c.closed);
     ASSERT_EQ(result.pixels.size(), c.count);
-    if (!c.taken.empty()) EXPECT_EQ(result.pixels, c.taken);
-    if (c.count > 0 && c.closed == 0) EXPECT_EQ(result.pixels.back(), c.stroke.back());
+    if (!c.taken.empty()) {
+      EXPECT_EQ(result.pixels, c.taken);
+    }
+    if (c.count > 0 && c.closed == 0) {
+      EXPECT_EQ(result.pixels.back(), c.stroke.back());
+    }
   }
 }
 
