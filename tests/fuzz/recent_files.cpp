@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzInput();
   FuzzProfile profile(data, size);
-  RecentFileList list;
+  RecentFileList& list = ProgramRecentFiles();
   list.Load(profile.platform().settings());
   const std::vector<std::string>& paths = list.Paths();
   if (paths.size() > RecentFileList::kSize) FuzzCheckFailed("more recent files than the menu holds");
