@@ -1,5 +1,7 @@
 // One object record of the kind LUMIDREX_FUZZ_KIND, read as a design's object list reads it: the
-// magic, the record start and the kind code are given, the input is the rest of the record.
+// magic, the record start and the kind code are given, the input is the rest of the record. What
+// the reader keeps must save again, or a design that opened could not be saved.
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file == nullptr) FuzzCheckFailed("cannot open the input file");
     const ObjectStreamScope stream(file.get());
     ReadObjectList(&list, 1);
+  }
+  {
+    const FileHandle file(std::tmpfile());
+    if (file == nullptr) FuzzCheckFailed("no temporary file");
+    const ObjectStreamScope stream(file.get());
+    WriteObjectList(list);
+    if (ObjectStreamFailed()) FuzzCheckFailed("a record that reads does not write again");
   }
   while (list != nullptr) {
     CGeomObject* following = list->next;
