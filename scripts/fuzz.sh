@@ -11,7 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-deps.sh
-lumidrex_packages+=(clang)
+# libFuzzer's runtime is only a recommendation of clang's, which the installer leaves out.
+lumidrex_packages+=(clang-14 libclang-rt-14-dev)
 lumidrex_install_deps
 
 seconds=${1:-60}
@@ -19,7 +20,7 @@ seconds=${1:-60}
 parallel=${FUZZ_PARALLEL:-1}
 build=build/fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLUMIDREX_FUZZ=ON -DLUMIDREX_TESTS=OFF -DLUMIDREX_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
