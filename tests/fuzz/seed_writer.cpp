@@ -167,6 +167,7 @@ void WriteProfile(const fs::path& folder) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder.string()));
   {
     QtPlatform platform;
+    LoadAppSettings(platform.settings());
     SaveAppSettings(platform.settings());
     RecentFileList recent;
     recent.Add("/home/user/designs/ring & band.lxd");
