@@ -28,7 +28,8 @@ function(lumidrex_tests folder)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE lumidrex_test_support ${ARG_DEPS})
   # GCC 12 reports false overflows inside std::vector growth once fixtures are inlined at -O2.
-  target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
+  target_compile_options(${target} PRIVATE
+    "$<$<CXX_COMPILER_ID:GNU>:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread>")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   # gtest_discover_tests passes only the first entry of a list-valued ENVIRONMENT property on to
   # the tests, so the environment comes from a launcher instead; discovery runs under it too.

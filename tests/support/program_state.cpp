@@ -1,63 +1,8 @@
 #include "program_state.h"
 
-#include <string>
-
-#include "app/app_state.h"
-#include "app/core/app_core_state.h"
-#include "kernel/kernel_state.h"
-#include "manufacturing/manufacturing_state.h"
-#include "modelling/modelling_state.h"
-#include "platform/headless_platform.h"
-#include "platform/platform_services.h"
-#include "platform/program_folder.h"
-#include "render/render_node.h"
-#include "render/render_state.h"
-#include "scene/drawing_context.h"
-#include "scene/pending_views.h"
-#include "scene/render_view.h"
-#include "scene/scene.h"
-#include "scene/tool_framework.h"
-#include "scene/transform_tool.h"
-#include "scene/background_image_dialog.h"
-#include "scene/view_background.h"
-#include "scene/view_commands.h"
-#include "scene/view_type_change.h"
-#include "scene/vorn_view.h"
-#include "temp_dir.h"
-
-namespace {
-
-// What the program keeps in the user's own folder goes to a folder of this test run instead.
-const std::string& ScratchUserDataDir() {
-  static const TempDir folder;
-  return folder.path();
-}
-
-}  // namespace
+#include "program_reset.h"
 
 void ResetProgramState() {
-  // Objects go before the kernel's name pool that their names point into.
-  ResetScene();
-  ResetKernelState();
-  ResetRenderState();
-  ResetRenderEngine();
-  ResetManufacturingState();
-  ResetDrawingContext();
-  ResetViewRendering();
-  ResetViewTypeState();
-  ResetPendingViews();
-  ResetViewCommandState();
-  ResetViewBackground();
-  ResetBackgroundImageDialog();
-  ResetViewWindowState();
-  ResetTransformTools();
-  ResetPlatformState();
-  SetUserDataDirOverride(ScratchUserDataDir());
   // A test that opens a dialog or asks a question must script the answer.
-  Headless().onUnscripted = [](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; };
-  ResetAppCoreState();
-  ResetAppState();
-  ResetModellingState();
-  // Last: it installs itself into the queue and the cursor that the resets above cleared.
-  ResetToolFramework();
+  ResetProgramState([](const std::string& what) { ADD_FAILURE() << "Unscripted " << what; });
 }

@@ -53,7 +53,9 @@ TEST_F(QtUiServicesTest, MessageBoxesCarryTheCallersCaptionAndAnswer) {
 TEST_F(QtUiServicesTest, TheSaveQuestionAnswersEachOfItsThreeButtons) {
   const std::pair<QMessageBox::StandardButton, int> cases[] = {
       {QMessageBox::Yes, kAnswerYes}, {QMessageBox::No, kAnswerNo}, {QMessageBox::Cancel, kAnswerCancel}};
-  for (const auto& [button, answer] : cases) {
+  for (const auto& [caseButton, answer] : cases) {
+    // clang 14 cannot capture a structured binding.
+    const QMessageBox::StandardButton button = caseButton;
     WhenModalOpens([button](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       ASSERT_NE(box, nullptr);
