@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_profile.h"
+#include "app/core/hotkey_file.h"
 #include "app/core/layer_file.h"
 #include "app/core/layer_table.h"
 #include "app/qt/main_frame.h"
@@ -146,6 +147,7 @@ void WritePicture(const fs::path& folder) {
     std::exit(1);
   }
   Save("bmp_image", "three_by_two.bmp", FileBytes(path));
+  Save("picture_uses", "three_by_two.bmp", FileBytes(path));
 }
 
 void WriteLayers(const fs::path& folder) {
@@ -197,6 +199,10 @@ int main(int argc, char** argv) {
   Save("language_file", "english.str", PrefixedLanguageFile("English", ""));
   Save("program_config", "programs.cfg", Bytes{'m', 'e', 'i', 'k', 'o', ' ', 'O', 'b', 'j', 'e', 't', '\n',
                                                'D', 'e', 's', 'k', 'P', 'r', 'o', 't', 'o', '\t', 'x', '\n'});
+  ScratchFile hotkeys;
+  WriteDefaultHotkeysFile(hotkeys.file());
+  Save("hotkey_file", "defaults", hotkeys.Contents());
+  Save("material_file", "Gold.mtl", FileBytes(LUMIDREX_PROGRAM_FOLDER "material/Gold.mtl"));
   WritePicture(scratch.path());
   WriteLayers(scratch.path());
   WriteProfile(scratch.path());
