@@ -5,9 +5,10 @@
 # them all; each finding's input is kept in build/fuzz/findings/<target>/.
 #   scripts/fuzz.sh [seconds] [target...]        every target, 60 s each, by default
 #   FUZZ_PARALLEL=4 scripts/fuzz.sh 600          four targets at a time
-# A finding is a crash, a sanitizer report, a leak, one input over 10 s or over 2 GiB. Keep its
-# minimised input (the target's -minimize_crash=1) in tests/fuzz/corpus/<target>/, where the
-# test build replays it.
+# A finding is a crash, a sanitizer report, a leak, one input over 10 s or over 2 GiB. A slow unit
+# is only a warning: on a busy machine a quick input can stall; run the target on it alone. Keep
+# a finding's minimised input (the target's -minimize_crash=1) in tests/fuzz/corpus/<target>/,
+# where the test build replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-deps.sh
@@ -46,14 +47,15 @@ run() {
 
 summary() {
   local target=$1
-  local last executions coverage features findings
+  local last executions coverage features findings slow
   last=$(grep -E '^#[0-9]+: cov: ' "$build/$target.log" | tail -n 1 || true)
   executions=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$last")
   coverage=$(sed -E 's/.* cov: ([0-9]+).*/\1/' <<<"$last")
   features=$(sed -E 's/.* ft: ([0-9]+).*/\1/' <<<"$last")
-  findings=$(find "$build/findings/$target" -type f | wc -l)
-  printf '%-18s %12s executions %7s edges %8s features %4s findings\n' \
-    "$target" "${executions:-?}" "${coverage:-?}" "${features:-?}" "$findings"
+  findings=$(find "$build/findings/$target" -type f ! -name 'slow-unit-*' | wc -l)
+  slow=$(find "$build/findings/$target" -type f -name 'slow-unit-*' | wc -l)
+  printf '%-18s %12s executions %7s edges %8s features %4s findings %4s slow\n' \
+    "$target" "${executions:-?}" "${coverage:-?}" "${features:-?}" "$findings" "$slow"
 }
 
 for target in "${targets[@]}"; do
@@ -68,4 +70,4 @@ wait
 
 echo
 for target in "${targets[@]}"; do summary "$target"; done
-find "$build/findings" -type f | sed 's/^/Finding: /'
+find "$build/findings" -type f | sed 's/^/Kept: /'
