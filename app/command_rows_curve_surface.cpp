@@ -5,6 +5,7 @@
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/join_curves_tool.h"
+#include "modelling/selection_commands.h"
 #include "modelling/sketch_tool.h"
 #include "modelling/split_curve_tool.h"
 
@@ -44,4 +45,5 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   resetFirst(kOffsetCurveCommand, &RunCurveOffsetDialog);
   resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
   resetFirst(kCurveLengthCommand, &DoCurveLength);
+  resetFirst(7200, &DoRestoreRemovedCurves);
 }

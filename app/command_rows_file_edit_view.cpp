@@ -3,6 +3,8 @@
 #include "app/database_dialog.h"
 #include "app/hotkeys_command.h"
 #include "app/settings_dialogs.h"
+#include "modelling/attribute_commands.h"
+#include "modelling/selection_commands.h"
 #include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
 #include "scene/pick_tool.h"
@@ -20,4 +22,30 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({3415, HandlerKind::kDirect, &RunZoomCalibrationDialog});
   rows.push_back({3601, HandlerKind::kDirect, &StartPickCVs});
   rows.push_back({3602, HandlerKind::kDirect, &StartPickTLines});
+  const auto resetFirst = [&rows](int id, void (*worker)()) {
+    rows.push_back({id, HandlerKind::kResetFirst, worker});
+  };
+  resetFirst(2000, &DoDelete);
+  resetFirst(2001, &DoUndelete);
+  resetFirst(2002, &DoHide);
+  resetFirst(2003, &DoUnhide);
+  resetFirst(2004, &DoSwapHide);
+  resetFirst(2100, &DoHideCV);
+  resetFirst(2101, &DoShowCV);
+  resetFirst(2200, &DoHideJewel);
+  resetFirst(2201, &DoShowJewel);
+  resetFirst(2202, &DoBeJewel);
+  resetFirst(2203, &DoNotJewel);
+  resetFirst(2300, &DoSuperSubtractor);
+  resetFirst(2301, &DoNotSuperSubtractor);
+  resetFirst(2400, &DoDeformable);
+  resetFirst(2401, &DoNonDeformable);
+  resetFirst(3610, &DoSelectAll);
+  resetFirst(3611, &DoSelectCurves);
+  resetFirst(3612, &DoSelectSurfaces);
+  resetFirst(3613, &DoSelectBooleans);
+  resetFirst(3614, &DoSelectSolids);
+  resetFirst(3615, &DoSelectJewels);
+  resetFirst(3616, &DoSelectAxisLines);
+  resetFirst(3617, &DoSelectMeshes);
 }

@@ -58,21 +58,21 @@ const TableRow kFileEditViewPick[] = {
     {57669, Holder::kShell, "Context &Sensitive Help", "Help"},
     {57643, Holder::kView, "&Undo", "Undo"},
     {57644, Holder::kView, "&Redo", "Redo"},
-    {2000, Holder::kLater, "&Delete", ""},
-    {2001, Holder::kLater, "Und&elete", ""},
-    {2002, Holder::kLater, "&Hide", ""},
-    {2003, Holder::kLater, "Unh&ide", ""},
-    {2004, Holder::kLater, "&SwapHide", ""},
-    {2100, Holder::kLater, "Hide &CV", ""},
-    {2101, Holder::kLater, "Show C&V", ""},
-    {2200, Holder::kLater, "Hide &Jewel", ""},
-    {2201, Holder::kLater, "Show Je&wel", ""},
-    {2202, Holder::kLater, "&Be Jewel", ""},
-    {2203, Holder::kLater, "Not Jewe&l", ""},
-    {2300, Holder::kLater, "S&uper Subtractor", ""},
-    {2301, Holder::kLater, "Not Su&per Subtractor", ""},
-    {2400, Holder::kLater, "De&formable", ""},
-    {2401, Holder::kLater, "&Non-deformable", ""},
+    {2000, Holder::kResetFirst, "&Delete", ""},
+    {2001, Holder::kResetFirst, "Und&elete", ""},
+    {2002, Holder::kResetFirst, "&Hide", ""},
+    {2003, Holder::kResetFirst, "Unh&ide", ""},
+    {2004, Holder::kResetFirst, "&SwapHide", ""},
+    {2100, Holder::kResetFirst, "Hide &CV", ""},
+    {2101, Holder::kResetFirst, "Show C&V", ""},
+    {2200, Holder::kResetFirst, "Hide &Jewel", ""},
+    {2201, Holder::kResetFirst, "Show Je&wel", ""},
+    {2202, Holder::kResetFirst, "&Be Jewel", ""},
+    {2203, Holder::kResetFirst, "Not Jewe&l", ""},
+    {2300, Holder::kResetFirst, "S&uper Subtractor", ""},
+    {2301, Holder::kResetFirst, "Not Su&per Subtractor", ""},
+    {2400, Holder::kResetFirst, "De&formable", ""},
+    {2401, Holder::kResetFirst, "&Non-deformable", ""},
     {2500, Holder::kLater, "&Object Layers", ""},
     {2600, Holder::kLater, "&Material", ""},
     {2601, Holder::kLater, "Create / Edit Ma&terial", ""},
@@ -86,8 +86,8 @@ const TableRow kFileEditViewPick[] = {
     {3600, Holder::kView, "&Pick", "Pick"},
     {3601, Holder::kDirect, "Pick C&V", ""},
     {3602, Holder::kDirect, "Pick &T-Line", ""},
-    {3610, Holder::kLater, "&All", ""},
-    {3617, Holder::kLater, "&Facet Object", ""},
+    {3610, Holder::kResetFirst, "&All", ""},
+    {3617, Holder::kResetFirst, "&Facet Object", ""},
     {3100, Holder::kView, "&Quick wire frame", "Quick Wire Frame"},
     {3105, Holder::kView, "Ren&dering", "Rendering"},
     {3200, Holder::kView, "&3D view", "3D"},
@@ -228,6 +228,35 @@ TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {
     const CommandRow* registered = Registered(row.id);
     ASSERT_NE(registered, nullptr);
     EXPECT_EQ(registered->kind, row.kind);
+    EXPECT_TRUE(holder.HasCommand(row.id));
+  }
+}
+
+TEST_F(CommandTableTest, SelectionFlipAndTransformRowsAreEachHeldOnceWithTheirKind) {
+  struct Row {
+    int id;
+    HandlerKind kind;
+  };
+  const Row rows[] = {
+      {3611, HandlerKind::kResetFirst}, {3612, HandlerKind::kResetFirst}, {3613, HandlerKind::kResetFirst},
+      {3614, HandlerKind::kResetFirst}, {3615, HandlerKind::kResetFirst}, {3616, HandlerKind::kResetFirst},
+      {7200, HandlerKind::kResetFirst}, {5101, HandlerKind::kResetFirst}, {5102, HandlerKind::kResetFirst},
+      {5103, HandlerKind::kResetFirst}, {5104, HandlerKind::kResetFirst}, {4100, HandlerKind::kResetFirst},
+      {4101, HandlerKind::kResetFirst}, {4102, HandlerKind::kResetFirst}, {4103, HandlerKind::kResetFirst},
+      {5000, HandlerKind::kResetFirst}, {5001, HandlerKind::kResetFirst}, {5002, HandlerKind::kResetFirst},
+      {5003, HandlerKind::kResetFirst}, {5010, HandlerKind::kDirect},
+  };
+  std::vector<int> heldTwice;
+  const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
+  EXPECT_TRUE(heldTwice.empty());
+  EXPECT_TRUE(RegisterCommandRows().empty());
+  const auto registered = CommandTableRows();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.id);
+    EXPECT_EQ(std::count_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; }),
+              1);
+    ASSERT_NE(Registered(row.id), nullptr);
+    EXPECT_EQ(Registered(row.id)->kind, row.kind);
     EXPECT_TRUE(holder.HasCommand(row.id));
   }
 }
