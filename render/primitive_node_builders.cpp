@@ -1,0 +1,242 @@
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "kernel/bspline_curve.h"
+#include "kernel/mesh_faces.h"
+#include "kernel/mesh_object.h"
+#include "kernel/polygon_triangulation.h"
+#include "kernel/surface_object.h"
+#include "kernel/surface_tessellation.h"
+#include "render/material.h"
+#include "render/object_material.h"
+#include "render/render_grid_node.h"
+#include "render/render_state.h"
+#include "render/render_tree.h"
+
+namespace {
+
+// A direction turned by the render matrix without its translation.
+Vector3 TurnByRenderMatrix(Vector3 v) {
+  const Matrix4& t = RenderMatrixTop();
+  return {v.x * t[0] + v.y * t[4] + v.z * t[8], v.x * t[1] + v.y * t[5] + v.z * t[9],
+          v.x * t[2] + v.y * t[6] + v.z * t[10]};
+}
+
+// Collects projected vertices, three per triangle, into a vertex list for a polygon primitive.
+class TriangleCollector {
+ public:
+  explicit TriangleCollector(const Matrix4& m) : m_(m) {}
+
+  // p in object space; the attributes only in shading modes 0 and 1.
+  void Add(Vector3 p, Vector3 normal, float u, float v) {
+    PolygonVertex* vertex = AllocPolygonVertex();
+    vertex->next = nullptr;
+    vertex->attributes = nullptr;
+    Vector3 placed;
+    if (ShadingMode == 2) {
+      placed = TransformPoint(p, m_);
+    } else {
+      placed = ProjectRenderPoint(p.x, p.y, p.z);
+      VertexAttributes* a = AllocVertexAttributes();
+      a->next = nullptr;
+      a->position = p;
+      a->normal = normal;
+      a->tangentU = {normal.y, -normal.x, 0.0f};
+      a->tangentV = VecCross(normal, a->tangentU);
+      a->u = u;
+      a->v = v;
+      vertex->attributes = a;
+    }
+    vertex->x = placed.x;
+    vertex->y = placed.y;
+    vertex->z = placed.z;
+    *tail_ = vertex;
+    tail_ = &vertex->next;
+  }
+
+  // Null when no triangle was added.
+  CRenderNode* MakeNode(const CMaterial* material) {
+    if (head_ == nullptr) return nullptr;
+    auto* node = new CRenderPolygonNode();
+    node->material = material;
+    node->SetPolygon(std::exchange(head_, nullptr));
+    tail_ = &head_;
+    return node;
+  }
+
+  ~TriangleCollector() {
+    while (head_ != nullptr) ReleasePolygonVertex(std::exchange(head_, head_->next));
+  }
+  TriangleCollector(const TriangleCollector&) = delete;
+  TriangleCollector& operator=(const TriangleCollector&) = delete;
+
+ private:
+  const Matrix4& m_;
+  PolygonVertex* head_ = nullptr;
+  PolygonVertex** tail_ = &head_;
+};
+
+// Each triangle of the ring in the ring's own winding.
+void TriangulateRing(const std::vector<Vector3>& ring, const TriangleSink& sink) {
+  const int size = static_cast<int>(ring.size());
+  const Vector3* rings[1] = {ring.data()};
+  TriangulatePolygons(1, &size, rings, [&](Vector3 tip, Vector3 next, Vector3 previous) {
+    sink(previous, tip, next);
+  });
+}
+
+// The flat end face of an open surface along one boundary line of the extended net: count points
+// stride apart from `line`, with its neighbouring lines `across` away on either side when they
+// exist. facing +1 reverses the outline.
+CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int closed, int facing, int stride,
+                             int across, bool edge, const Matrix4& m, const CMaterial* material) {
+  std::vector<Vector3> boundary(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const Vector3* b = line + static_cast<std::ptrdiff_t>(i) * stride;
+    // The surface's true edge lies at (A + 4B + C) / 6 of the three control lines across it.
+    boundary[i] = edge ? VecScale(VecAdd(VecAdd(b[-across], VecScale(*b, 4.0f)), b[across]), 1.0f / 6.0f) : *b;
+  }
+  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, steps);
+  if (closed != 0 && !ring.empty()) ring.pop_back();
+  if (ring.size() < 3) return nullptr;
+  if (facing == 1) std::reverse(ring.begin(), ring.end());
+
+  Vector3 normal{0.0f, 0.0f, 0.0f};
+  std::vector<std::pair<float, float>> uv(ring.size());
+  if (ShadingMode != 2) {
+    Vector3 newell{0.0f, 0.0f, 0.0f};
+    for (std::size_t i = 0; i < ring.size(); ++i) newell = VecAdd(newell, VecCross(ring[i], ring[(i + 1) % ring.size()]));
+    normal = Normalize(TurnByRenderMatrix(newell));
+    const Matrix4& toMapping = material->mappingMatrix;
+    Vector3 lo{1e30f, 1e30f, 1e30f}, hi{-1e30f, -1e30f, -1e30f};
+    std::vector<Vector3> mapped(ring.size());
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const Vector3 p = mapped[i] = TransformPoint(ring[i], toMapping);
+      lo = {std::fmin(lo.x, p.x), std::fmin(lo.y, p.y), std::fmin(lo.z, p.z)};
+      hi = {std::fmax(hi.x, p.x), std::fmax(hi.y, p.y), std::fmax(hi.z, p.z)};
+    }
+    const float extent = std::fmax(hi.x - lo.x, std::fmax(hi.y - lo.y, hi.z - lo.z));
+    const float scale = extent <= 0.00001f ? 1.0f : 1.0f / extent;
+    float n[3];
+    for (int k = 0; k < 3; ++k) n[k] = std::fabs(toMapping[k] * newell.x + toMapping[4 + k] * newell.y + toMapping[8 + k] * newell.z);
+    int axis = 0;
+    if (n[1] >= n[0]) axis = 1;
+    if (n[2] >= n[axis]) axis = 2;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const Vector3 d = VecSub(mapped[i], lo);
+      const float c[3] = {d.x * scale, d.y * scale, d.z * scale};
+      uv[i] = {c[(axis + 1) % 3], c[(axis + 2) % 3]};
+    }
+  }
+  TriangleCollector triangles(m);
+  TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
+    for (const Vector3& p : {a, b, c}) {
+      const auto at = std::find_if(ring.begin(), ring.end(), [&](Vector3 q) { return q.x == p.x && q.y == p.y && q.z == p.z; });
+      const auto& [u, v] = uv[std::min(static_cast<std::size_t>(at - ring.begin()), uv.size() - 1)];
+      triangles.Add(p, normal, u, v);
+    }
+  });
+  return triangles.MakeNode(material);
+}
+
+// One node as it is; several as a union of one object's pieces.
+CRenderNode* MakeUnionOfPieces(const std::vector<CRenderNode*>& pieces) {
+  if (pieces.empty()) return nullptr;
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) pieces[i]->next = pieces[i + 1];
+  pieces.back()->next = nullptr;
+  return pieces.size() == 1 ? pieces[0] : new CRenderNode(CRenderNode::kUnionOfPieces, pieces[0]);
+}
+
+}  // namespace
+
+CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
+  if (surface->rows < 2 || surface->columns < 2 || !surface->GridFitsPoints()) return nullptr;
+  std::vector<Vector3> net;
+  int nu = 0, nv = 0;
+  ExtendSurfaceNet(surface->points.data(), surface->rows, surface->columns, surface->startAttributeU,
+                   surface->endAttributeU, surface->closedU, surface->startAttributeV, surface->endAttributeV,
+                   surface->closedV, &net, &nu, &nv);
+  if (nu < 2 || nv < 2) return nullptr;
+  if (ShadingMode == 2) {
+    for (Vector3& p : net) p = TransformPoint(p, m);
+  }
+  const CMaterial* material = MaterialForObject(surface, false);
+  std::vector<CRenderNode*> pieces;
+  const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
+  // The caps read the net before the grid node takes it, and in its own coordinates.
+  if (surface->closedU == 0) {
+    const int first = surface->startAttributeU == 0 ? 1 : 0;
+    const int last = nu - 1 - (surface->endAttributeU == 0 ? 1 : 0);
+    for (const auto& [row, facing] : {std::pair{first, -1}, std::pair{last, 1}}) {
+      const bool edge = stepsU > 0 && row > 0 && row < nu - 1;
+      if (CRenderNode* cap = BuildCapPolygon(&net[static_cast<std::size_t>(row) * nv], nv, stepsV, surface->closedV,
+                                             facing, 1, nv, edge, m, material)) {
+        pieces.push_back(cap);
+      }
+    }
+  }
+  if (surface->closedV == 0) {
+    const int first = surface->startAttributeV == 0 ? 1 : 0;
+    const int last = nv - 1 - (surface->endAttributeV == 0 ? 1 : 0);
+    for (const auto& [column, facing] : {std::pair{first, 1}, std::pair{last, -1}}) {
+      const bool edge = stepsV > 0 && column > 0 && column < nv - 1;
+      if (CRenderNode* cap = BuildCapPolygon(&net[static_cast<std::size_t>(column)], nu, stepsU, surface->closedU,
+                                             facing, nv, 1, edge, m, material)) {
+        pieces.push_back(cap);
+      }
+    }
+  }
+  auto* grid = new CRenderGridNode(std::move(net), nu, nv, stepsU, stepsV, surface->closedU, surface->closedV);
+  grid->material = material;
+  pieces.insert(pieces.begin(), grid);
+  return MakeUnionOfPieces(pieces);
+}
+
+CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
+  const std::span<const Vector3> points(mesh->points);
+  std::vector<Vector3> vertexNormals;
+  const auto faceNormal = [&](std::size_t first) {
+    const Vector3 p0 = points[mesh->faceIndices[first]], p1 = points[mesh->faceIndices[first + 1]],
+                  p2 = points[mesh->faceIndices[first + 2]];
+    return Normalize(TurnByRenderMatrix(VecCross(VecSub(p2, p1), VecSub(p0, p1))));
+  };
+  const auto eachFace = [&](auto&& fn) {
+    ForEachUsableFace(points, mesh->faceIndices, mesh->faceSizes, [&](std::size_t first, std::size_t size) {
+      if (size >= 3) fn(first, size);
+    });
+  };
+  const bool smooth = ShadingMode != 2 && mesh->flatShading == 0;
+  if (smooth) {
+    vertexNormals.assign(points.size(), Vector3{0.0f, 0.0f, 0.0f});
+    eachFace([&](std::size_t first, std::size_t size) {
+      const Vector3 n = faceNormal(first);
+      for (std::size_t k = first; k < first + size; ++k) vertexNormals[mesh->faceIndices[k]] = VecAdd(vertexNormals[mesh->faceIndices[k]], n);
+    });
+    for (Vector3& n : vertexNormals) n = Normalize(n);
+  }
+  TriangleCollector triangles(m);
+  const bool withTexture = ShadingMode == 1;
+  const auto add = [&](Vector3 p, Vector3 n) { triangles.Add(p, n, withTexture ? p.x : 0.0f, withTexture ? p.y : 0.0f); };
+  eachFace([&](std::size_t first, std::size_t size) {
+    const Vector3 n = ShadingMode != 2 ? faceNormal(first) : Vector3{0.0f, 0.0f, 0.0f};
+    if (size == 3) {
+      for (std::size_t k = first; k < first + 3; ++k) {
+        const std::int32_t index = mesh->faceIndices[k];
+        add(points[index], smooth && VecDot(vertexNormals[index], n) >= 0.9f ? vertexNormals[index] : n);
+      }
+      return;
+    }
+    std::vector<Vector3> ring(size);
+    for (std::size_t k = 0; k < size; ++k) ring[k] = points[mesh->faceIndices[first + k]];
+    TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
+      add(a, n);
+      add(b, n);
+      add(c, n);
+    });
+  });
+  return triangles.MakeNode(MaterialForObject(mesh, true));
+}

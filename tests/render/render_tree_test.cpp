@@ -1,0 +1,212 @@
+#include "render/render_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/core/layer_table.h"
+#include "gem_library_file.h"
+#include "kernel/boolean_object.h"
+#include "kernel/curve_object.h"
+#include "kernel/gem_library.h"
+#include "kernel/gem_object.h"
+#include "kernel/mesh_object.h"
+#include "kernel/surface_object.h"
+#include "platform/program_folder.h"
+#include "render/material.h"
+#include "render/render_node.h"
+#include "render/render_state.h"
+#include "scan_fixtures.h"
+#include "scene_fixture.h"
+#include "temp_dir.h"
+
+namespace {
+
+// A closed box as a mesh of outward quads, in pixel units: x column, y row, z depth.
+std::unique_ptr<CMeshObject> BoxMesh(Vector3 lo, Vector3 hi) {
+  auto mesh = std::make_unique<CMeshObject>();
+  std::vector<Vector3> corners;
+  for (int i = 0; i < 8; ++i) {
+    corners.push_back({(i & 1) != 0 ? hi.x : lo.x, (i & 2) != 0 ? hi.y : lo.y, (i & 4) != 0 ? hi.z : lo.z});
+  }
+  mesh->SetPoints(8, corners);
+  EXPECT_TRUE(mesh->SetFaces({4, 4, 4, 4, 4, 4},
+                             {0, 2, 3, 1, 4, 5, 7, 6, 0, 1, 5, 4, 2, 6, 7, 3, 0, 4, 6, 2, 1, 3, 7, 5}));
+  return mesh;
+}
+
+std::unique_ptr<CBooleanObject> GroupOf(int operation, std::vector<std::unique_ptr<CGeomObject>> members) {
+  auto group = std::make_unique<CBooleanObject>();
+  group->SetOperation(operation);
+  for (auto& member : members) group->members.Append(std::move(member));
+  return group;
+}
+
+template <class T>
+std::vector<std::unique_ptr<CGeomObject>> Members(std::unique_ptr<T> a, std::unique_ptr<CGeomObject> b = nullptr,
+                                                  std::unique_ptr<CGeomObject> c = nullptr) {
+  std::vector<std::unique_ptr<CGeomObject>> out;
+  out.push_back(std::move(a));
+  if (b) out.push_back(std::move(b));
+  if (c) out.push_back(std::move(c));
+  return out;
+}
+
+// The depths of the crossings at each listed pixel, nearest first.
+using Expected = std::vector<std::pair<std::pair<int, int>, std::vector<float>>>;
+
+class RenderTreeTest : public SceneTest {
+ public:
+  void SetUp() override {
+    SceneTest::SetUp();
+    ShadingMode = 2;
+  }
+
+  template <class T>
+  T* Add(std::unique_ptr<T> object, int state = 0) {
+    T* added = AddObject(object, 1);
+    added->ObjectState = state;
+    return added;
+  }
+
+  // Builds the design's tree and scans a 20 x 20 raster; the tree counts once while alive.
+  PixelLists Scan() {
+    CRenderNode* root = BuildRenderTree(kIdentityMatrix, 0);
+    EXPECT_EQ(RenderNestingCount, 1);
+    PixelLists lists = ScanTree(root, 0, 19, 0, 19);
+    ReleaseRenderTree(nullptr);
+    EXPECT_EQ(RenderNestingCount, 0);
+    return lists;
+  }
+};
+
+// A whole box [0, 20) with a gap at column 19 for "outside".
+const Vector3 kSolidLo{0.5f, 0.5f, 0.0f};
+const Vector3 kSolidHi{18.5f, 18.5f, 10.0f};
+
+TEST_F(RenderTreeTest, ComposesTheVisibleDesign) {
+  struct Case {
+    const char* name;
+    std::function<void(RenderTreeTest&)> build;
+    Expected pixels;
+  };
+  const std::vector<Case> cases = {
+      {"a super subtractor alone shows nothing",
+       [](RenderTreeTest& t) { t.Add(BoxMesh(kSolidLo, kSolidHi))->subtractor = 1; },
+       {{{5, 5}, {}}}},
+      {"a jewel inside a cut solid stays whole",
+       [](RenderTreeTest& t) {
+         t.Add(BoxMesh(kSolidLo, kSolidHi));
+         t.Add(BoxMesh({0.0f, 0.0f, -1.0f}, {10.0f, 19.0f, 11.0f}))->subtractor = 1;
+         t.Add(BoxMesh({2.5f, 2.5f, 4.0f}, {6.5f, 6.5f, 6.0f}))->jewel = 1;
+       },
+       {{{4, 4}, {6.0f, 4.0f}}, {{4, 8}, {}}, {{4, 14}, {10.0f, 0.0f}}}},
+      {"hidden, deleted and hidden-layer objects take no part; a selected one does",
+       [](RenderTreeTest& t) {
+         t.Add(BoxMesh(kSolidLo, kSolidHi), 2);
+         t.Add(BoxMesh(kSolidLo, kSolidHi), 3);
+         t.Add(BoxMesh(kSolidLo, kSolidHi), -1);
+         t.Add(BoxMesh(kSolidLo, kSolidHi))->layer = 4;
+         LayerTable[4].visible = 0;
+         t.Add(BoxMesh({0.5f, 0.5f, 1.0f}, {4.5f, 4.5f, 2.0f}), 1);
+       },
+       {{{2, 2}, {2.0f, 1.0f}}, {{8, 8}, {}}}},
+      {"a subtraction whose body is hidden gives nothing",
+       [](RenderTreeTest& t) {
+         auto body = BoxMesh(kSolidLo, kSolidHi);
+         body->ObjectState = 2;
+         t.Add(GroupOf(kBooleanSubtraction, Members(std::move(body), BoxMesh({2, 2, -1}, {6, 6, 11}))));
+         t.Add(BoxMesh({10.5f, 10.5f, 1.0f}, {12.5f, 12.5f, 2.0f}));
+       },
+       {{{11, 11}, {2.0f, 1.0f}}, {{8, 8}, {}}}},
+      {"two cutters both cut the body",
+       [](RenderTreeTest& t) {
+         t.Add(GroupOf(kBooleanSubtraction, Members(BoxMesh(kSolidLo, kSolidHi), BoxMesh({2, 2, -1}, {6, 6, 11}),
+                                                    BoxMesh({12, 12, -1}, {16, 16, 11}))));
+       },
+       {{{4, 4}, {}}, {{14, 14}, {}}, {{4, 14}, {10.0f, 0.0f}}, {{14, 4}, {10.0f, 0.0f}}}},
+      {"a jewel member of a plain group escapes the super subtractor",
+       [](RenderTreeTest& t) {
+         auto jewel = BoxMesh({2.5f, 2.5f, 4.0f}, {6.5f, 6.5f, 6.0f});
+         jewel->jewel = 1;
+         t.Add(GroupOf(kBooleanUnion, Members(BoxMesh({10.5f, 0.5f, 0.0f}, {18.5f, 18.5f, 10.0f}), std::move(jewel))));
+         t.Add(BoxMesh({0.0f, 0.0f, -1.0f}, {19.0f, 19.0f, 11.0f}))->subtractor = 1;
+       },
+       {{{4, 4}, {6.0f, 4.0f}}, {{4, 14}, {}}}},
+      {"a super subtractor member of a group cuts the whole design",
+       [](RenderTreeTest& t) {
+         auto cutter = BoxMesh({0.0f, 0.0f, -1.0f}, {10.0f, 19.0f, 11.0f});
+         cutter->subtractor = 1;
+         t.Add(GroupOf(kBooleanUnion, Members(BoxMesh({12.5f, 0.5f, 0.0f}, {18.5f, 18.5f, 2.0f}), std::move(cutter))));
+         t.Add(BoxMesh(kSolidLo, {18.5f, 18.5f, 1.0f}));
+       },
+       {{{4, 4}, {}}, {{4, 14}, {2.0f, 0.0f}}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    c.build(*this);
+    const PixelLists lists = Scan();
+    for (const auto& [pixel, depths] : c.pixels) {
+      std::vector<float> got;
+      const auto it = lists.find(pixel);
+      if (it != lists.end()) {
+        for (const Crossing& crossing : it->second) got.push_back(crossing.depth);
+      }
+      EXPECT_EQ(got, depths) << "row " << pixel.first << " column " << pixel.second;
+    }
+  }
+}
+
+TEST_F(RenderTreeTest, ObjectsThatEncloseNothingGiveNoNodes) {
+  CSurfaceObject thin;
+  thin.rows = 1;
+  thin.columns = 4;
+  thin.points.assign(4, Vector3{1, 2, 3});
+  CMeshObject faceless;
+  faceless.SetPoints(3, {{0, 0, 0}, {5, 0, 0}, {0, 5, 0}});
+  CCurveObject curve;
+  curve.SetPoints(2, {{0, 0, 0}, {5, 5, 0}});
+  for (CGeomObject* object : std::vector<CGeomObject*>{&thin, &faceless, &curve}) {
+    for (const std::int16_t mode : {0, 2}) {
+      ShadingMode = mode;
+      EXPECT_EQ(BuildRenderNodes(object, kIdentityMatrix, 0), nullptr) << object->GetKind();
+    }
+  }
+  ReleaseRenderTree(BuildRenderTree(kIdentityMatrix, 0));
+  EXPECT_EQ(RenderNestingCount, 0);
+}
+
+TEST_F(RenderTreeTest, AGroupsMaterialReachesItsMembers) {
+  ShadingMode = 1;
+  auto member = BoxMesh(kSolidLo, kSolidHi);
+  member->mappingKind = 1;
+  auto group = GroupOf(kBooleanUnion, Members(std::move(member)));
+  static const std::string kName = "no such material";
+  group->materialName = &kName;
+  group->mappingKind = 3;
+  group->mappingFrame = kIdentityMatrix;
+  group->mappingFrame[12] = 5.0f;
+  CRenderNode* node = BuildRenderNodes(group.get(), kIdentityMatrix, 0);
+  ASSERT_NE(node, nullptr);
+  ASSERT_NE(node->material, nullptr);
+  EXPECT_EQ(node->material->mappingKind, 3);
+  EXPECT_FLOAT_EQ(node->material->mappingMatrix[12], -5.0f);
+  ++RenderNestingCount;
+  ReleaseRenderTree(node);
+
+  // Without a group name the member keeps its own mapping.
+  group->materialName = nullptr;
+  node = BuildRenderNodes(group.get(), kIdentityMatrix, 0);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->material->mappingKind, 1);
+  ++RenderNestingCount;
+  ReleaseRenderTree(node);
+}
+
+}  // namespace
