@@ -143,14 +143,6 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
   return triangles.MakeNode(material);
 }
 
-// One node as it is; several as a union of one object's pieces.
-CRenderNode* MakeUnionOfPieces(const std::vector<CRenderNode*>& pieces) {
-  if (pieces.empty()) return nullptr;
-  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) pieces[i]->next = pieces[i + 1];
-  pieces.back()->next = nullptr;
-  return pieces.size() == 1 ? pieces[0] : new CRenderNode(CRenderNode::kUnionOfPieces, pieces[0]);
-}
-
 }  // namespace
 
 CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
@@ -193,7 +185,7 @@ CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix
   auto* grid = new CRenderGridNode(std::move(net), nu, nv, stepsU, stepsV, surface->closedU, surface->closedV);
   grid->material = material;
   pieces.insert(pieces.begin(), grid);
-  return MakeUnionOfPieces(pieces);
+  return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
 }
 
 CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {

@@ -36,14 +36,6 @@ class SubtractionDepthScope {
   SubtractionDepthScope& operator=(const SubtractionDepthScope&) = delete;
 };
 
-// A single node stands for itself; null for none.
-CRenderNode* Combine(std::uint8_t operation, const std::vector<CRenderNode*>& nodes) {
-  if (nodes.empty()) return nullptr;
-  for (std::size_t i = 0; i + 1 < nodes.size(); ++i) nodes[i]->next = nodes[i + 1];
-  nodes.back()->next = nullptr;
-  return nodes.size() == 1 ? nodes[0] : new CRenderNode(operation, nodes[0]);
-}
-
 void DeleteNodes(const std::vector<CRenderNode*>& nodes) {
   for (CRenderNode* node : nodes) {
     node->next = nullptr;
@@ -91,6 +83,13 @@ CRenderNode* BuildNodes(CGeomObject* object, const Matrix4& m, int nested, bool 
 
 }  // namespace
 
+CRenderNode* CombineRenderNodes(std::uint8_t operation, const std::vector<CRenderNode*>& nodes) {
+  if (nodes.empty()) return nullptr;
+  for (std::size_t i = 0; i + 1 < nodes.size(); ++i) nodes[i]->next = nodes[i + 1];
+  nodes.back()->next = nullptr;
+  return nodes.size() == 1 ? nodes[0] : new CRenderNode(operation, nodes[0]);
+}
+
 CRenderNode* BuildRenderNodes(CGeomObject* object, const Matrix4& m, int nested) {
   return BuildNodes(object, m, nested, false);
 }
@@ -116,12 +115,12 @@ CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int 
       }
     }
     if (cutters.empty()) return nodes[0];
-    nodes.push_back(Combine(CRenderNode::kUnion, cutters));
-    return Combine(CRenderNode::kSubtraction, nodes);
+    nodes.push_back(CombineRenderNodes(CRenderNode::kUnion, cutters));
+    return CombineRenderNodes(CRenderNode::kSubtraction, nodes);
   }
   if (operation < CRenderNode::kUnionOfPieces || operation > CRenderNode::kIntersection) return nullptr;
   for (CGeomObject* member : members) AddMember(member, m, nested, inJewelContext, nodes);
-  return Combine(static_cast<std::uint8_t>(operation), nodes);
+  return CombineRenderNodes(static_cast<std::uint8_t>(operation), nodes);
 }
 
 CRenderNode* BuildGemRenderNodes(CGeomObject* gem, const Matrix4& m) {
@@ -169,15 +168,15 @@ CRenderNode* BuildRenderTree(const Matrix4& m, int onlyInView) {
   if (ordinary.empty()) {
     DeleteNodes(lists.superSubtractors);
   } else {
-    root = Combine(CRenderNode::kUnion, ordinary);
+    root = CombineRenderNodes(CRenderNode::kUnion, ordinary);
     if (!lists.superSubtractors.empty()) {
-      root = Combine(CRenderNode::kSubtraction, {root, Combine(CRenderNode::kUnion, lists.superSubtractors)});
+      root = CombineRenderNodes(CRenderNode::kSubtraction, {root, CombineRenderNodes(CRenderNode::kUnion, lists.superSubtractors)});
     }
   }
   // Jewels are never cut by super subtractors.
   if (!lists.jewels.empty()) {
     if (root != nullptr) lists.jewels.insert(lists.jewels.begin(), root);
-    root = Combine(CRenderNode::kUnion, lists.jewels);
+    root = CombineRenderNodes(CRenderNode::kUnion, lists.jewels);
   }
   return root;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "kernel/matrix4.h"
 
 class CGeomObject;
@@ -24,3 +27,7 @@ CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix
 CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m);
 CRenderNode* BuildGemRenderNodes(CGeomObject* gem, const Matrix4& m);
 CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int nested, int jewelContext);
+
+// A group node of the operation over the nodes, linked in order; one node stands for itself and
+// none gives null.
+CRenderNode* CombineRenderNodes(std::uint8_t operation, const std::vector<CRenderNode*>& nodes);

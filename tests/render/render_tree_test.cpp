@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -78,7 +79,7 @@ class RenderTreeTest : public SceneTest {
   PixelLists Scan() {
     CRenderNode* root = BuildRenderTree(kIdentityMatrix, 0);
     EXPECT_EQ(RenderNestingCount, 1);
-    PixelLists lists = ScanTree(root, 0, 19, 0, 19);
+    PixelLists lists = ScanTree(root, 0, 19, 0, 29);
     ReleaseRenderTree(nullptr);
     EXPECT_EQ(RenderNestingCount, 0);
     return lists;
@@ -207,6 +208,141 @@ TEST_F(RenderTreeTest, AGroupsMaterialReachesItsMembers) {
   EXPECT_EQ(node->material->mappingKind, 1);
   ++RenderNestingCount;
   ReleaseRenderTree(node);
+}
+
+// A tube around an axis at 45 degrees to the view, closed around and open along the axis, so
+// rays near its ends pass through a cap and a wall.
+struct Tube {
+  Vector3 centre{15.0f, 10.0f, 20.0f};
+  float halfLength = 6.0f;
+  // Eight control points at this radius give a curve of very nearly radius 7.
+  float controlRadius = 7.0f / 0.9018f;
+
+  std::unique_ptr<CSurfaceObject> Surface(bool reversed) const {
+    const float k = std::numbers::sqrt2_v<float> / 2;
+    std::vector<Vector3> grid;
+    for (int i = 0; i < 4; ++i) {
+      const float s = -halfLength + 2 * halfLength * i / 3;
+      for (int j = 0; j < 8; ++j) {
+        const double phi = (reversed ? -1 : 1) * 2 * std::numbers::pi * j / 8;
+        const float c = static_cast<float>(std::cos(phi)) * controlRadius;
+        const float n = static_cast<float>(std::sin(phi)) * controlRadius;
+        grid.push_back({centre.x + s * k - n * k, centre.y + c, centre.z + s * k + n * k});
+      }
+    }
+    auto surface = std::make_unique<CSurfaceObject>();
+    EXPECT_TRUE(surface->SetGrid(4, 8, grid));
+    surface->closedV = 1;
+    return surface;
+  }
+
+  // Where the pixel lies against the outline, in double precision: below 1 inside, above
+  // outside. The outline sweeps the end ellipse along the axis.
+  double Measure(int row, int column) const {
+    const double k = std::numbers::sqrt2 / 2, r = 7.0;
+    const double t = std::clamp(static_cast<double>(column), centre.x - halfLength * k, centre.x + halfLength * k);
+    const double dx = (column - t) / (r * k), dy = (row - centre.y) / r;
+    return dx * dx + dy * dy;
+  }
+};
+
+TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
+  const Tube tube;
+  for (const bool reversed : {false, true}) {
+    SCOPED_TRACE(reversed ? "wound the other way" : "wound one way");
+    CSurfaceObject* surface = Add(tube.Surface(reversed));
+    const PixelLists lists = Scan();
+    for (int row = 0; row < 20; ++row) {
+      for (int column = 0; column < 30; ++column) {
+        const auto it = lists.find({row, column});
+        const std::size_t count = it == lists.end() ? 0 : it->second.size();
+        const double measure = tube.Measure(row, column);
+        if (measure < 0.8) {
+          EXPECT_EQ(count, 2u) << "inside at row " << row << " column " << column;
+        }
+        if (measure > 1.2) {
+          EXPECT_EQ(count, 0u) << "outside at row " << row << " column " << column;
+        }
+        if (count == 2) {
+          EXPECT_EQ(it->second[0].facing, -it->second[1].facing) << row << ", " << column;
+        }
+        EXPECT_TRUE(count == 0 || count == 2) << row << ", " << column;
+      }
+    }
+    surface->ObjectState = -1;
+  }
+}
+
+class DamagedObjectTest : public RenderTreeTest {
+ protected:
+  TempDir folder;
+};
+
+// Objects made in memory are not checked as read ones are: bad faces are skipped, a grid that
+// claims more points than it holds gives nothing, and a gem reaching itself through a group stops.
+TEST_F(DamagedObjectTest, DamagedObjectsAreSkippedOrBounded) {
+  SetProgramDirOverride(folder.path());
+  auto prototype = GroupOf(kBooleanUnion, Members(BoxMesh({2, 2, 0}, {6, 6, 2})));
+  prototype->members.Append(std::make_unique<CGemObject>());  // library index 0: this group
+  std::vector<std::unique_ptr<CGeomObject>> library;
+  library.push_back(std::move(prototype));
+  WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(library));
+  GemLibrary.Load();
+
+  // Each object and whether it still gives nodes; those that do cover the box of their usable faces.
+  struct Case {
+    const char* name;
+    std::function<std::unique_ptr<CGeomObject>()> make;
+    bool hasNodes;
+  };
+  const auto meshWith = [](std::vector<std::int32_t> sizes, std::vector<std::int32_t> indices) {
+    auto mesh = BoxMesh({2, 2, 0}, {6, 6, 2});
+    mesh->faceSizes.insert(mesh->faceSizes.begin(), sizes.begin(), sizes.end());
+    mesh->faceIndices.insert(mesh->faceIndices.begin(), indices.begin(), indices.end());
+    mesh->flatShading = 0;
+    return mesh;
+  };
+  const std::vector<Case> cases = {
+      {"a face of two indices", [&] { return meshWith({2}, {0, 1}); }, true},
+      {"an index equal to the point count", [&] { return meshWith({3}, {0, 1, 8}); }, true},
+      {"face sizes past the index list",
+       [&] {
+         auto mesh = BoxMesh({2, 2, 0}, {6, 6, 2});
+         mesh->faceSizes.push_back(100);
+         mesh->flatShading = 0;
+         return mesh;
+       },
+       true},
+      {"a grid larger than its points",
+       [] {
+         auto surface = Tube().Surface(false);
+         surface->rows = 5;
+         return surface;
+       },
+       false},
+      {"a gem whose prototype holds a gem of itself", [] { return std::make_unique<CGemObject>(); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::unique_ptr<CGeomObject> object = c.make();
+    for (const std::int16_t mode : {0, 1, 2}) {
+      ShadingMode = mode;
+      CRenderNode* node = BuildRenderNodes(object.get(), kIdentityMatrix, 0);
+      EXPECT_EQ(node != nullptr, c.hasNodes) << "mode " << mode;
+      EXPECT_EQ(GemNestingDepth(), 0);
+      if (mode == 2 && node != nullptr) {
+        ++RenderNestingCount;
+        const PixelLists lists = ScanTree(node, 0, 19, 0, 19);
+        EXPECT_EQ(lists.at({4, 4}).size(), 2u);
+        EXPECT_EQ(lists.count({8, 8}), 0u);
+        ReleaseRenderTree(nullptr);
+      } else {
+        ++RenderNestingCount;
+        ReleaseRenderTree(node);
+      }
+    }
+  }
+  EXPECT_EQ(RenderNestingCount, 0);
 }
 
 }  // namespace
