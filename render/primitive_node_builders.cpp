@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "kernel/block_object.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
 #include "kernel/polygon_triangulation.h"
@@ -143,9 +145,9 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
   return triangles.MakeNode(material);
 }
 
-}  // namespace
-
-CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
+// The grid primitive of a surface with the material given, and its end caps when asked.
+CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m, const CMaterial* material,
+                                bool withCaps) {
   if (surface->rows < 2 || surface->columns < 2 || !surface->GridFitsPoints()) return nullptr;
   std::vector<Vector3> net;
   int nu = 0, nv = 0;
@@ -156,11 +158,10 @@ CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix
   if (ShadingMode == 2) {
     for (Vector3& p : net) p = TransformPoint(p, m);
   }
-  const CMaterial* material = MaterialForObject(surface, false);
   std::vector<CRenderNode*> pieces;
   const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
   // The caps read the net before the grid node takes it, and in its own coordinates.
-  if (surface->closedU == 0) {
+  if (withCaps && surface->closedU == 0) {
     const int first = surface->startAttributeU == 0 ? 1 : 0;
     const int last = nu - 1 - (surface->endAttributeU == 0 ? 1 : 0);
     for (const auto& [row, facing] : {std::pair{first, -1}, std::pair{last, 1}}) {
@@ -171,7 +172,7 @@ CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix
       }
     }
   }
-  if (surface->closedV == 0) {
+  if (withCaps && surface->closedV == 0) {
     const int first = surface->startAttributeV == 0 ? 1 : 0;
     const int last = nv - 1 - (surface->endAttributeV == 0 ? 1 : 0);
     for (const auto& [column, facing] : {std::pair{first, 1}, std::pair{last, -1}}) {
@@ -186,6 +187,54 @@ CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix
   grid->material = material;
   pieces.insert(pieces.begin(), grid);
   return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
+}
+
+// The points of a block's outline curve, evaluated by its own end rules and steps, without the
+// closing point.
+std::vector<Vector3> OutlinePoints(const CCurveObject& curve) {
+  const std::vector<Vector3> extended =
+      ExtendCurveEnds(curve.PointCount(), curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
+  std::vector<Vector3> points =
+      EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), curve.stepsPerSpan);
+  if (curve.closed != 0 && !points.empty()) points.pop_back();
+  return points;
+}
+
+// Twice the area the ring encloses, positive when it turns counter-clockwise about axis.
+float SignedArea(const std::vector<Vector3>& ring, Vector3 axis) {
+  Vector3 sum{0.0f, 0.0f, 0.0f};
+  for (std::size_t i = 0; i < ring.size(); ++i) sum = VecAdd(sum, VecCross(ring[i], ring[(i + 1) % ring.size()]));
+  return VecDot(sum, axis);
+}
+
+// One end face of a block: its outlines triangulated together, so inner ones become holes. The
+// triangles wind counter-clockwise seen from the side `outward` points to, or the other way with
+// reversed, so that they wind as the walls do.
+CRenderNode* BuildBlockEnd(const std::vector<std::vector<Vector3>>& outlines, Vector3 outward, bool reversed,
+                           Vector3 normal, const Matrix4& m, const CMaterial* material) {
+  if (outlines.empty()) return nullptr;
+  std::vector<int> sizes;
+  std::vector<const Vector3*> rings;
+  for (const auto& outline : outlines) {
+    sizes.push_back(static_cast<int>(outline.size()));
+    rings.push_back(outline.data());
+  }
+  TriangleCollector triangles(m);
+  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
+                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
+                        if ((VecDot(VecCross(VecSub(tip, previous), VecSub(next, previous)), outward) > 0.0f) ==
+                            reversed) {
+                          std::swap(tip, next);
+                        }
+                        for (const Vector3& p : {previous, tip, next}) triangles.Add(p, normal, 0.0f, 0.0f);
+                      });
+  return triangles.MakeNode(material);
+}
+
+}  // namespace
+
+CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
+  return BuildSurfacePieces(surface, m, MaterialForObject(surface, false), true);
 }
 
 CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
@@ -231,4 +280,43 @@ CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
     });
   });
   return triangles.MakeNode(MaterialForObject(mesh, true));
+}
+
+CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m) {
+  if (block->depthAxis < 0 || block->depthAxis > 2) return nullptr;
+  const CMaterial* material = MaterialForObject(block, true);
+  const RenderMatrixScope scope;
+  MultiplyRenderMatrix(block->placement);
+  const Matrix4 placed = MatMultiply(block->placement, m);
+  std::vector<CRenderNode*> pieces;
+  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next) {
+    if (child->GetKind() != kKindSurface) continue;
+    // The end faces close the walls, so the walls get no caps of their own.
+    if (CRenderNode* wall = BuildSurfacePieces(static_cast<const CSurfaceObject*>(child), placed, material, false)) {
+      pieces.push_back(wall);
+    }
+  }
+  // The outlines come in pairs, back first: all backs make one end face, all fronts the other.
+  std::vector<std::vector<Vector3>> ends[2];
+  int which = 0;
+  for (const CGeomObject* curve = block->outlineCurves.head(); curve != nullptr; curve = curve->next, which ^= 1) {
+    if (curve->GetKind() != kKindCurve) continue;
+    std::vector<Vector3> points = OutlinePoints(static_cast<const CCurveObject&>(*curve));
+    if (points.size() >= 3) ends[which].push_back(std::move(points));
+  }
+  // Depth runs toward -y for the y axis and toward the positive axis otherwise; the front end
+  // faces along it.
+  Vector3 depth{0.0f, 0.0f, 0.0f};
+  (block->depthAxis == 0 ? depth.x : block->depthAxis == 1 ? depth.y : depth.z) = block->depthAxis == 1 ? -1.0f : 1.0f;
+  const Vector3 front = ShadingMode != 2 ? Normalize(TurnByRenderMatrix(depth)) : depth;
+  // A wall winds with the way its profile was drawn, so the first profile's turn decides.
+  const bool reversed = !ends[0].empty() && SignedArea(ends[0][0], depth) > 0.0f;
+  for (int end = 0; end < 2; ++end) {
+    const float sign = end == 0 ? -1.0f : 1.0f;
+    if (CRenderNode* face =
+            BuildBlockEnd(ends[end], VecScale(depth, sign), reversed, VecScale(front, sign), placed, material)) {
+      pieces.push_back(face);
+    }
+  }
+  return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/core/layer_table.h"
+#include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
@@ -72,6 +73,8 @@ CRenderNode* BuildNodes(CGeomObject* object, const Matrix4& m, int nested, bool 
       return BuildSurfaceRenderNodes(static_cast<const CSurfaceObject*>(object), m);
     case kKindMesh:
       return BuildMeshRenderNodes(static_cast<const CMeshObject*>(object), m);
+    case kKindBlock:
+      return BuildBlockRenderNodes(static_cast<const CBlockObject*>(object), m);
     case kKindBoolean:
       return BuildGroupRenderNodes(static_cast<CBooleanObject*>(object), m, nested, jewelContext ? 1 : 0);
     case kKindGem:

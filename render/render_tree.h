@@ -6,6 +6,7 @@
 #include "kernel/matrix4.h"
 
 class CGeomObject;
+class CBlockObject;
 class CBooleanObject;
 class CMeshObject;
 class CRenderNode;
@@ -25,6 +26,7 @@ CRenderNode* BuildRenderNodes(CGeomObject* object, const Matrix4& m, int nested)
 
 CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m);
 CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m);
+CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m);
 CRenderNode* BuildGemRenderNodes(CGeomObject* gem, const Matrix4& m);
 CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int nested, int jewelContext);
 

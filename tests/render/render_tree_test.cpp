@@ -12,6 +12,7 @@
 
 #include "app/core/layer_table.h"
 #include "gem_library_file.h"
+#include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
 #include "kernel/gem_library.h"
@@ -270,6 +271,116 @@ TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
       }
     }
     surface->ObjectState = -1;
+  }
+}
+
+// A square block with a square hole, pushed along depthAxis from 0 to 6. Each corner is a
+// triple control point, so the profile curves are the squares themselves.
+std::unique_ptr<CBlockObject> SquareBlockWithHole(int firstAxis, int secondAxis, int depthAxis, bool reversed = false,
+                                                  bool withHole = true) {
+  const auto square = [](float lo, float hi, bool clockwise) {
+    std::vector<Vector3> points;
+    for (const Vector3 corner : {Vector3{lo, lo, 0}, Vector3{hi, lo, 0}, Vector3{hi, hi, 0}, Vector3{lo, hi, 0}}) {
+      points.insert(points.end(), 3, corner);
+    }
+    if (clockwise) std::reverse(points.begin(), points.end());
+    return CBlockObject::Profile{points, 8};
+  };
+  auto block = std::make_unique<CBlockObject>();
+  block->firstAxis = firstAxis;
+  block->secondAxis = secondAxis;
+  block->depthAxis = depthAxis;
+  block->thickness = 6.0f;
+  std::vector<CBlockObject::Profile> profiles = {square(3.5f, 15.5f, reversed)};
+  if (withHole) profiles.push_back(square(7.5f, 11.5f, !reversed));
+  block->SetProfiles(profiles);
+  block->Rebuild();
+  return block;
+}
+
+TEST_F(RenderTreeTest, ABlockWithAHoleIsASolidWithoutCracks) {
+  // Seen along its depth only the end faces cross the rays; seen across it the walls do, twice
+  // more where the hole lies between.
+  struct Case {
+    const char* name;
+    int axes[3];
+    int columnOffset;
+  };
+  for (const Case& c : {Case{"along the depth", {0, 1, 2}, 0}, Case{"across the depth", {1, 2, 0}, 0}}) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    Add(SquareBlockWithHole(c.axes[0], c.axes[1], c.axes[2]));
+    const PixelLists lists = Scan();
+    const bool along = c.axes[2] == 2;
+    for (int row = 0; row < 20; ++row) {
+      for (int column = 0; column < 20; ++column) {
+        const auto it = lists.find({row, column});
+        const std::size_t count = it == lists.end() ? 0 : it->second.size();
+        // The pixel against the squares, in the plane the view shows.
+        const float u = along ? static_cast<float>(column) : static_cast<float>(row);
+        const float v = along ? static_cast<float>(row) : 0.0f;
+        const auto within = [&](float lo, float hi) { return u > lo && u < hi && (!along || (v > lo && v < hi)); };
+        const bool onOuter = within(2.5f, 16.5f) && !within(4.5f, 14.5f);
+        const bool onInner = within(6.5f, 12.5f) && !within(8.5f, 10.5f);
+        const bool inDepth = along || (column > 0 && column < 6);
+        if (onOuter || onInner || !inDepth || (!along && (column == 0 || column == 6))) continue;
+        std::size_t expected = within(3.5f, 15.5f) ? 2u : 0u;
+        if (within(7.5f, 11.5f)) expected = along ? 0u : 4u;
+        EXPECT_EQ(count, expected) << "row " << row << " column " << column;
+      }
+    }
+  }
+}
+
+// Turned about the vertical axis, some rays pass an end face and a wall, whichever way the profile
+// was drawn; how many times each enters the solid is counted by sampling it in double precision.
+TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
+  const double angle = 35 * std::numbers::pi / 180, cs = std::cos(angle), sn = std::sin(angle);
+  const double centre[3] = {9.5, 9.5, 3.0}, placed[3] = {10.0, 10.0, 20.0};
+  const double rows[3][3] = {{cs, 0, -sn}, {0, 1, 0}, {sn, 0, cs}};
+  Matrix4 m = kIdentityMatrix;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) m[4 * i + j] = static_cast<float>(rows[i][j]);
+    double shift = placed[i];
+    for (int k = 0; k < 3; ++k) shift -= centre[k] * rows[k][i];
+    m[12 + i] = static_cast<float>(shift);
+  }
+  const auto entries = [&](double x, double y) {
+    int count = 0;
+    bool was = false;
+    for (double z = 0; z < 40; z += 0.005) {
+      double p[3];
+      const double q[3] = {x - placed[0], y - placed[1], z - placed[2]};
+      for (int i = 0; i < 3; ++i) p[i] = centre[i] + q[0] * rows[i][0] + q[1] * rows[i][1] + q[2] * rows[i][2];
+      const auto in = [&](double lo, double hi) { return p[0] > lo && p[0] < hi && p[1] > lo && p[1] < hi; };
+      const bool inside = in(3.5, 15.5) && p[2] > 0 && p[2] < 6;
+      count += inside && !was ? 1 : 0;
+      was = inside;
+    }
+    return count;
+  };
+  for (const bool reversed : {false, true}) {
+    SCOPED_TRACE(reversed ? "profiles drawn clockwise" : "profiles drawn counter-clockwise");
+    SetUp();
+    CBlockObject* block = Add(SquareBlockWithHole(0, 1, 2, reversed, false));
+    CRenderNode* root = BuildRenderTree(m, 0);
+    const PixelLists lists = ScanTree(root, 0, 19, 0, 19);
+    ReleaseRenderTree(nullptr);
+    int checked = 0;
+    for (int row = 0; row < 20; ++row) {
+      for (int column = 0; column < 20; ++column) {
+        const int expected = entries(column, row);
+        // Pixels near an edge are left out: the facets may fall either side of them.
+        bool clear = true;
+        for (const double d : {-0.3, 0.3}) clear = clear && entries(column + d, row) == expected && entries(column, row + d) == expected;
+        if (!clear) continue;
+        const auto it = lists.find({row, column});
+        EXPECT_EQ(it == lists.end() ? 0u : it->second.size(), 2u * expected) << "row " << row << " column " << column;
+        checked += expected > 0 ? 1 : 0;
+      }
+    }
+    EXPECT_GT(checked, 50);
+    block->ObjectState = -1;
   }
 }
 
