@@ -67,6 +67,13 @@ class RenderTreeTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     ShadingMode = 2;
+    SetProgramDirOverride(folder.path());
+  }
+
+  // Makes the objects the gem library, prototype 0 first.
+  void WriteGemLibrary(std::vector<std::unique_ptr<CGeomObject>> prototypes) {
+    WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(prototypes));
+    GemLibrary.Load();
   }
 
   template <class T>
@@ -85,7 +92,16 @@ class RenderTreeTest : public SceneTest {
     EXPECT_EQ(RenderNestingCount, 0);
     return lists;
   }
+
+  TempDir folder;
 };
+
+// An intersection of a box and a jewel box that overlap in columns 7 to 10.
+std::unique_ptr<CBooleanObject> IntersectionWithJewel() {
+  auto jewel = BoxMesh({6.5f, 0.5f, 2.0f}, {14.5f, 18.5f, 4.0f});
+  jewel->jewel = 1;
+  return GroupOf(kBooleanIntersection, Members(BoxMesh({0.5f, 0.5f, 0.0f}, {10.5f, 18.5f, 10.0f}), std::move(jewel)));
+}
 
 // A whole box [0, 20) with a gap at column 19 for "outside".
 const Vector3 kSolidLo{0.5f, 0.5f, 0.0f};
@@ -140,6 +156,17 @@ TEST_F(RenderTreeTest, ComposesTheVisibleDesign) {
          t.Add(BoxMesh({0.0f, 0.0f, -1.0f}, {19.0f, 19.0f, 11.0f}))->subtractor = 1;
        },
        {{{4, 4}, {6.0f, 4.0f}}, {{4, 14}, {}}}},
+      {"a jewel member of a plain group leaves it at the top level",
+       [](RenderTreeTest& t) { t.Add(IntersectionWithJewel()); },
+       {{{5, 3}, {10.0f, 0.0f}}, {{5, 8}, {10.0f, 0.0f}}, {{5, 12}, {4.0f, 2.0f}}}},
+      {"a jewel member stays in its group inside a gem",
+       [](RenderTreeTest& t) {
+         std::vector<std::unique_ptr<CGeomObject>> library;
+         library.push_back(IntersectionWithJewel());
+         t.WriteGemLibrary(std::move(library));
+         t.Add(std::make_unique<CGemObject>());
+       },
+       {{{5, 3}, {}}, {{5, 8}, {4.0f, 2.0f}}, {{5, 12}, {}}}},
       {"a super subtractor member of a group cuts the whole design",
        [](RenderTreeTest& t) {
          auto cutter = BoxMesh({0.0f, 0.0f, -1.0f}, {10.0f, 19.0f, 11.0f});
@@ -247,6 +274,24 @@ struct Tube {
   }
 };
 
+TEST_F(RenderTreeTest, AGemLendsItsPrototypeItsMaterialNameOnlyWhileBuilding) {
+  static const std::string kOwn = "own", kLent = "lent";
+  auto prototype = BoxMesh(kSolidLo, kSolidHi);
+  prototype->materialName = &kOwn;
+  std::vector<std::unique_ptr<CGeomObject>> library;
+  library.push_back(std::move(prototype));
+  WriteGemLibrary(std::move(library));
+  // The library reads the name into its pool.
+  CGemObject gem;
+  gem.materialName = &kLent;
+  ShadingMode = 1;
+  ++RenderNestingCount;
+  ReleaseRenderTree(BuildRenderNodes(&gem, kIdentityMatrix, 0));
+  const std::string* own = GemLibrary.Prototype(0)->materialName;
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(*own, kOwn);
+}
+
 TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
   const Tube tube;
   for (const bool reversed : {false, true}) {
@@ -348,7 +393,7 @@ TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
   const auto entries = [&](double x, double y) {
     int count = 0;
     bool was = false;
-    for (double z = 0; z < 40; z += 0.005) {
+    for (double z = 0; z < 40; z += 0.02) {
       double p[3];
       const double q[3] = {x - placed[0], y - placed[1], z - placed[2]};
       for (int i = 0; i < 3; ++i) p[i] = centre[i] + q[0] * rows[i][0] + q[1] * rows[i][1] + q[2] * rows[i][2];
@@ -384,21 +429,16 @@ TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
   }
 }
 
-class DamagedObjectTest : public RenderTreeTest {
- protected:
-  TempDir folder;
-};
+using DamagedObjectTest = RenderTreeTest;
 
 // Objects made in memory are not checked as read ones are: bad faces are skipped, a grid that
 // claims more points than it holds gives nothing, and a gem reaching itself through a group stops.
 TEST_F(DamagedObjectTest, DamagedObjectsAreSkippedOrBounded) {
-  SetProgramDirOverride(folder.path());
   auto prototype = GroupOf(kBooleanUnion, Members(BoxMesh({2, 2, 0}, {6, 6, 2})));
   prototype->members.Append(std::make_unique<CGemObject>());  // library index 0: this group
   std::vector<std::unique_ptr<CGeomObject>> library;
   library.push_back(std::move(prototype));
-  WriteGemLibraryFile(folder.File(kGemLibraryFileName), std::move(library));
-  GemLibrary.Load();
+  WriteGemLibrary(std::move(library));
 
   // Each object and whether it still gives nodes; those that do cover the box of their usable faces.
   struct Case {
