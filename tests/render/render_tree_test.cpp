@@ -292,6 +292,91 @@ TEST_F(RenderTreeTest, AGemLendsItsPrototypeItsMaterialNameOnlyWhileBuilding) {
   EXPECT_EQ(*own, kOwn);
 }
 
+// The attribute records of a primitive's vertices.
+std::vector<VertexAttributes> AttributesOf(const CRenderNode* node) {
+  std::vector<VertexAttributes> out;
+  for (const PolygonVertex* v = node->Triangles(); v != nullptr; v = v->next) {
+    if (v->attributes != nullptr) out.push_back(*v->attributes);
+  }
+  return out;
+}
+
+TEST_F(RenderTreeTest, SmoothMeshesBlendOnlyNearlyFlatNormals) {
+  ShadingMode = 0;
+  RenderProjection = kIdentityMatrix;
+  // A box's corners blend three faces at right angles: every vertex keeps its face's normal.
+  auto box = BoxMesh(kSolidLo, kSolidHi);
+  box->flatShading = 0;
+  CRenderNode* node = BuildRenderNodes(box.get(), kIdentityMatrix, 0);
+  ASSERT_NE(node, nullptr);
+  const std::vector<VertexAttributes> boxVertices = AttributesOf(node);
+  EXPECT_EQ(boxVertices.size(), 36u);
+  for (const VertexAttributes& a : boxVertices) {
+    EXPECT_FLOAT_EQ(std::fabs(a.normal.x) + std::fabs(a.normal.y) + std::fabs(a.normal.z), 1.0f);
+  }
+  ++RenderNestingCount;
+  ReleaseRenderTree(node);
+
+  // A shallow pyramid's apex blends its four faces into the axis.
+  CMeshObject pyramid;
+  pyramid.SetPoints(5, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}, {5, 5, 1}});
+  ASSERT_TRUE(pyramid.SetFaces({3, 3, 3, 3}, {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4}));
+  pyramid.flatShading = 0;
+  node = BuildRenderNodes(&pyramid, kIdentityMatrix, 0);
+  ASSERT_NE(node, nullptr);
+  int apexes = 0;
+  for (const VertexAttributes& a : AttributesOf(node)) {
+    if (a.position.z != 1.0f) continue;
+    ++apexes;
+    EXPECT_NEAR(a.normal.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(a.normal.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(a.normal.z, 1.0f, 1e-6f);
+  }
+  EXPECT_EQ(apexes, 4);
+  ++RenderNestingCount;
+  ReleaseRenderTree(node);
+}
+
+TEST_F(RenderTreeTest, CapsAreMappedOntoTheirDominantPlane) {
+  ShadingMode = 1;
+  RenderProjection = kIdentityMatrix;
+  // A tube along the depth: its caps face along z, so u and v follow x and y.
+  std::vector<Vector3> grid;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 8; ++j) {
+      const double phi = 2 * std::numbers::pi * j / 8;
+      grid.push_back({static_cast<float>(10 + 6 * std::cos(phi)), static_cast<float>(5 + 3 * std::sin(phi)),
+                      2.0f * static_cast<float>(i)});
+    }
+  }
+  CSurfaceObject tube;
+  ASSERT_TRUE(tube.SetGrid(4, 8, grid));
+  tube.closedV = 1;
+  CRenderNode* root = BuildRenderNodes(&tube, kIdentityMatrix, 0);
+  ASSERT_NE(root, nullptr);
+  ASSERT_EQ(root->operation, CRenderNode::kUnionOfPieces);
+  int caps = 0;
+  for (const CRenderNode* piece = root->pendingChildren; piece != nullptr; piece = piece->next) {
+    const std::vector<VertexAttributes> vertices = AttributesOf(piece);
+    if (vertices.empty()) continue;  // the grid makes its triangles later
+    ++caps;
+    double lo[2] = {1e30, 1e30}, hi[2] = {-1e30, -1e30};
+    for (const VertexAttributes& a : vertices) {
+      lo[0] = std::min(lo[0], double{a.position.x}), hi[0] = std::max(hi[0], double{a.position.x});
+      lo[1] = std::min(lo[1], double{a.position.y}), hi[1] = std::max(hi[1], double{a.position.y});
+    }
+    const double extent = std::max(hi[0] - lo[0], hi[1] - lo[1]);
+    for (const VertexAttributes& a : vertices) {
+      EXPECT_NEAR(a.u, (a.position.x - lo[0]) / extent, 1e-5);
+      EXPECT_NEAR(a.v, (a.position.y - lo[1]) / extent, 1e-5);
+      EXPECT_NEAR(std::fabs(a.normal.z), 1.0f, 1e-6f);
+    }
+  }
+  EXPECT_EQ(caps, 2);
+  ++RenderNestingCount;
+  ReleaseRenderTree(root);
+}
+
 TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
   const Tube tube;
   for (const bool reversed : {false, true}) {
