@@ -100,10 +100,6 @@ CRenderNode* BuildRenderNodes(CGeomObject* object, const Matrix4& m, int nested)
 CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int nested, int jewelContext) {
   const bool inJewelContext = jewelContext != 0 || IsJewelObject(group) != 0;
   const GroupMaterialOverride material(group);
-  std::vector<CGeomObject*> members;
-  for (CGeomObject* member = group->members.head(); member != nullptr; member = member->next) {
-    if (IsShownOrSelected(*member)) members.push_back(member);
-  }
   std::vector<CRenderNode*> nodes;
   const int operation = group->Operation();
   if (operation == kBooleanSubtraction) {
@@ -122,7 +118,9 @@ CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int 
     return CombineRenderNodes(CRenderNode::kSubtraction, nodes);
   }
   if (operation < CRenderNode::kUnionOfPieces || operation > CRenderNode::kIntersection) return nullptr;
-  for (CGeomObject* member : members) AddMember(member, m, nested, inJewelContext, nodes);
+  for (CGeomObject* member = group->members.head(); member != nullptr; member = member->next) {
+    if (IsShownOrSelected(*member)) AddMember(member, m, nested, inJewelContext, nodes);
+  }
   return CombineRenderNodes(static_cast<std::uint8_t>(operation), nodes);
 }
 
