@@ -1,0 +1,322 @@
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "kernel/block_object.h"
+#include "kernel/bspline_curve.h"
+#include "kernel/curve_object.h"
+#include "kernel/mesh_faces.h"
+#include "kernel/mesh_object.h"
+#include "kernel/polygon_triangulation.h"
+#include "kernel/surface_object.h"
+#include "kernel/surface_tessellation.h"
+#include "render/material.h"
+#include "render/object_material.h"
+#include "render/render_grid_node.h"
+#include "render/render_state.h"
+#include "render/render_tree.h"
+
+namespace {
+
+// A direction turned by the render matrix without its translation.
+Vector3 TurnByRenderMatrix(Vector3 v) {
+  const Matrix4& t = RenderMatrixTop();
+  return {v.x * t[0] + v.y * t[4] + v.z * t[8], v.x * t[1] + v.y * t[5] + v.z * t[9],
+          v.x * t[2] + v.y * t[6] + v.z * t[10]};
+}
+
+// Collects projected vertices, three per triangle, into a vertex list for a polygon primitive.
+class TriangleCollector {
+ public:
+  explicit TriangleCollector(const Matrix4& m) : m_(m) {}
+
+  // p in object space; the attributes only in shading modes 0 and 1.
+  void Add(Vector3 p, Vector3 normal, float u, float v) {
+    PolygonVertex* vertex = AllocPolygonVertex();
+    vertex->next = nullptr;
+    vertex->attributes = nullptr;
+    Vector3 placed;
+    if (ShadingMode == 2) {
+      placed = TransformPoint(p, m_);
+    } else {
+      placed = ProjectRenderPoint(p.x, p.y, p.z);
+      VertexAttributes* a = AllocVertexAttributes();
+      a->next = nullptr;
+      a->position = p;
+      a->normal = normal;
+      a->tangentU = {normal.y, -normal.x, 0.0f};
+      a->tangentV = VecCross(normal, a->tangentU);
+      a->u = u;
+      a->v = v;
+      vertex->attributes = a;
+    }
+    vertex->x = placed.x;
+    vertex->y = placed.y;
+    vertex->z = placed.z;
+    *tail_ = vertex;
+    tail_ = &vertex->next;
+  }
+
+  // Null when no triangle was added.
+  CRenderNode* MakeNode(const CMaterial* material) {
+    if (head_ == nullptr) return nullptr;
+    auto* node = new CRenderPolygonNode();
+    node->material = material;
+    node->SetPolygon(std::exchange(head_, nullptr));
+    tail_ = &head_;
+    return node;
+  }
+
+  ~TriangleCollector() {
+    while (head_ != nullptr) ReleasePolygonVertex(std::exchange(head_, head_->next));
+  }
+  TriangleCollector(const TriangleCollector&) = delete;
+  TriangleCollector& operator=(const TriangleCollector&) = delete;
+
+ private:
+  const Matrix4& m_;
+  PolygonVertex* head_ = nullptr;
+  PolygonVertex** tail_ = &head_;
+};
+
+// Each triangle of the ring in the ring's own winding.
+void TriangulateRing(const std::vector<Vector3>& ring, const TriangleSink& sink) {
+  const int size = static_cast<int>(ring.size());
+  const Vector3* rings[1] = {ring.data()};
+  TriangulatePolygons(1, &size, rings, [&](Vector3 tip, Vector3 next, Vector3 previous) {
+    sink(previous, tip, next);
+  });
+}
+
+// The flat end face of an open surface along one boundary line of the extended net: count points
+// stride apart from `line`, with its neighbouring lines `across` away on either side when they
+// exist. facing +1 reverses the outline.
+CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int closed, int facing, int stride,
+                             int across, bool edge, const Matrix4& m, const CMaterial* material) {
+  std::vector<Vector3> boundary(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const Vector3* b = line + static_cast<std::ptrdiff_t>(i) * stride;
+    // The surface's true edge lies at (A + 4B + C) / 6 of the three control lines across it.
+    boundary[i] = edge ? VecScale(VecAdd(VecAdd(b[-across], VecScale(*b, 4.0f)), b[across]), 1.0f / 6.0f) : *b;
+  }
+  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, steps);
+  if (closed != 0 && !ring.empty()) ring.pop_back();
+  if (ring.size() < 3) return nullptr;
+  if (facing == 1) std::reverse(ring.begin(), ring.end());
+
+  Vector3 normal{0.0f, 0.0f, 0.0f};
+  std::vector<std::pair<float, float>> uv(ring.size());
+  if (ShadingMode != 2) {
+    Vector3 newell{0.0f, 0.0f, 0.0f};
+    for (std::size_t i = 0; i < ring.size(); ++i) newell = VecAdd(newell, VecCross(ring[i], ring[(i + 1) % ring.size()]));
+    normal = Normalize(TurnByRenderMatrix(newell));
+    const Matrix4& toMapping = material->mappingMatrix;
+    Vector3 lo{1e30f, 1e30f, 1e30f}, hi{-1e30f, -1e30f, -1e30f};
+    std::vector<Vector3> mapped(ring.size());
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const Vector3 p = mapped[i] = TransformPoint(ring[i], toMapping);
+      lo = {std::fmin(lo.x, p.x), std::fmin(lo.y, p.y), std::fmin(lo.z, p.z)};
+      hi = {std::fmax(hi.x, p.x), std::fmax(hi.y, p.y), std::fmax(hi.z, p.z)};
+    }
+    const float extent = std::fmax(hi.x - lo.x, std::fmax(hi.y - lo.y, hi.z - lo.z));
+    const float scale = extent <= 0.00001f ? 1.0f : 1.0f / extent;
+    float n[3];
+    for (int k = 0; k < 3; ++k) n[k] = std::fabs(toMapping[k] * newell.x + toMapping[4 + k] * newell.y + toMapping[8 + k] * newell.z);
+    int axis = 0;
+    if (n[1] >= n[0]) axis = 1;
+    if (n[2] >= n[axis]) axis = 2;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const Vector3 d = VecSub(mapped[i], lo);
+      const float c[3] = {d.x * scale, d.y * scale, d.z * scale};
+      uv[i] = {c[(axis + 1) % 3], c[(axis + 2) % 3]};
+    }
+  }
+  TriangleCollector triangles(m);
+  TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
+    for (const Vector3& p : {a, b, c}) {
+      const auto at = std::find_if(ring.begin(), ring.end(), [&](Vector3 q) { return q.x == p.x && q.y == p.y && q.z == p.z; });
+      const auto& [u, v] = uv[std::min(static_cast<std::size_t>(at - ring.begin()), uv.size() - 1)];
+      triangles.Add(p, normal, u, v);
+    }
+  });
+  return triangles.MakeNode(material);
+}
+
+// The grid primitive of a surface with the material given, and its end caps when asked.
+CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m, const CMaterial* material,
+                                bool withCaps) {
+  if (surface->rows < 2 || surface->columns < 2 || !surface->GridFitsPoints()) return nullptr;
+  std::vector<Vector3> net;
+  int nu = 0, nv = 0;
+  ExtendSurfaceNet(surface->points.data(), surface->rows, surface->columns, surface->startAttributeU,
+                   surface->endAttributeU, surface->closedU, surface->startAttributeV, surface->endAttributeV,
+                   surface->closedV, &net, &nu, &nv);
+  if (nu < 2 || nv < 2) return nullptr;
+  if (ShadingMode == 2) {
+    for (Vector3& p : net) p = TransformPoint(p, m);
+  }
+  std::vector<CRenderNode*> pieces;
+  const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
+  // The caps read the net before the grid node takes it, and in its own coordinates.
+  if (withCaps && surface->closedU == 0) {
+    const int first = surface->startAttributeU == 0 ? 1 : 0;
+    const int last = nu - 1 - (surface->endAttributeU == 0 ? 1 : 0);
+    for (const auto& [row, facing] : {std::pair{first, -1}, std::pair{last, 1}}) {
+      const bool edge = stepsU > 0 && row > 0 && row < nu - 1;
+      if (CRenderNode* cap = BuildCapPolygon(&net[static_cast<std::size_t>(row) * nv], nv, stepsV, surface->closedV,
+                                             facing, 1, nv, edge, m, material)) {
+        pieces.push_back(cap);
+      }
+    }
+  }
+  if (withCaps && surface->closedV == 0) {
+    const int first = surface->startAttributeV == 0 ? 1 : 0;
+    const int last = nv - 1 - (surface->endAttributeV == 0 ? 1 : 0);
+    for (const auto& [column, facing] : {std::pair{first, 1}, std::pair{last, -1}}) {
+      const bool edge = stepsV > 0 && column > 0 && column < nv - 1;
+      if (CRenderNode* cap = BuildCapPolygon(&net[static_cast<std::size_t>(column)], nu, stepsU, surface->closedU,
+                                             facing, nv, 1, edge, m, material)) {
+        pieces.push_back(cap);
+      }
+    }
+  }
+  auto* grid = new CRenderGridNode(std::move(net), nu, nv, stepsU, stepsV, surface->closedU, surface->closedV);
+  grid->material = material;
+  pieces.insert(pieces.begin(), grid);
+  return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
+}
+
+// The points of a block's outline curve, evaluated by its own end rules and steps, without the
+// closing point.
+std::vector<Vector3> OutlinePoints(const CCurveObject& curve) {
+  const std::vector<Vector3> extended =
+      ExtendCurveEnds(curve.PointCount(), curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
+  std::vector<Vector3> points =
+      EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), curve.stepsPerSpan);
+  if (curve.closed != 0 && !points.empty()) points.pop_back();
+  return points;
+}
+
+// Twice the area the ring encloses, positive when it turns counter-clockwise about axis.
+float SignedArea(const std::vector<Vector3>& ring, Vector3 axis) {
+  Vector3 sum{0.0f, 0.0f, 0.0f};
+  for (std::size_t i = 0; i < ring.size(); ++i) sum = VecAdd(sum, VecCross(ring[i], ring[(i + 1) % ring.size()]));
+  return VecDot(sum, axis);
+}
+
+// One end face of a block: its outlines triangulated together, so inner ones become holes. The
+// triangles wind counter-clockwise seen from the side `outward` points to, or the other way with
+// reversed, so that they wind as the walls do.
+CRenderNode* BuildBlockEnd(const std::vector<std::vector<Vector3>>& outlines, Vector3 outward, bool reversed,
+                           Vector3 normal, const Matrix4& m, const CMaterial* material) {
+  if (outlines.empty()) return nullptr;
+  std::vector<int> sizes;
+  std::vector<const Vector3*> rings;
+  for (const auto& outline : outlines) {
+    sizes.push_back(static_cast<int>(outline.size()));
+    rings.push_back(outline.data());
+  }
+  TriangleCollector triangles(m);
+  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
+                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
+                        if ((VecDot(VecCross(VecSub(tip, previous), VecSub(next, previous)), outward) > 0.0f) ==
+                            reversed) {
+                          std::swap(tip, next);
+                        }
+                        for (const Vector3& p : {previous, tip, next}) triangles.Add(p, normal, 0.0f, 0.0f);
+                      });
+  return triangles.MakeNode(material);
+}
+
+}  // namespace
+
+CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
+  return BuildSurfacePieces(surface, m, MaterialForObject(surface, false), true);
+}
+
+CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
+  const std::span<const Vector3> points(mesh->points);
+  std::vector<Vector3> vertexNormals;
+  const auto faceNormal = [&](std::size_t first) {
+    const Vector3 p0 = points[mesh->faceIndices[first]], p1 = points[mesh->faceIndices[first + 1]],
+                  p2 = points[mesh->faceIndices[first + 2]];
+    return Normalize(TurnByRenderMatrix(VecCross(VecSub(p2, p1), VecSub(p0, p1))));
+  };
+  const auto eachFace = [&](auto&& fn) {
+    ForEachUsableFace(points, mesh->faceIndices, mesh->faceSizes, [&](std::size_t first, std::size_t size) {
+      if (size >= 3) fn(first, size);
+    });
+  };
+  const bool smooth = ShadingMode != 2 && mesh->flatShading == 0;
+  if (smooth) {
+    vertexNormals.assign(points.size(), Vector3{0.0f, 0.0f, 0.0f});
+    eachFace([&](std::size_t first, std::size_t size) {
+      const Vector3 n = faceNormal(first);
+      for (std::size_t k = first; k < first + size; ++k) vertexNormals[mesh->faceIndices[k]] = VecAdd(vertexNormals[mesh->faceIndices[k]], n);
+    });
+    for (Vector3& n : vertexNormals) n = Normalize(n);
+  }
+  TriangleCollector triangles(m);
+  const bool withTexture = ShadingMode == 1;
+  const auto add = [&](Vector3 p, Vector3 n) { triangles.Add(p, n, withTexture ? p.x : 0.0f, withTexture ? p.y : 0.0f); };
+  eachFace([&](std::size_t first, std::size_t size) {
+    const Vector3 n = ShadingMode != 2 ? faceNormal(first) : Vector3{0.0f, 0.0f, 0.0f};
+    if (size == 3) {
+      for (std::size_t k = first; k < first + 3; ++k) {
+        const std::int32_t index = mesh->faceIndices[k];
+        add(points[index], smooth && VecDot(vertexNormals[index], n) >= 0.9f ? vertexNormals[index] : n);
+      }
+      return;
+    }
+    std::vector<Vector3> ring(size);
+    for (std::size_t k = 0; k < size; ++k) ring[k] = points[mesh->faceIndices[first + k]];
+    TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
+      add(a, n);
+      add(b, n);
+      add(c, n);
+    });
+  });
+  return triangles.MakeNode(MaterialForObject(mesh, true));
+}
+
+CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m) {
+  if (block->depthAxis < 0 || block->depthAxis > 2) return nullptr;
+  const CMaterial* material = MaterialForObject(block, true);
+  const RenderMatrixScope scope;
+  MultiplyRenderMatrix(block->placement);
+  const Matrix4 placed = MatMultiply(block->placement, m);
+  std::vector<CRenderNode*> pieces;
+  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next) {
+    if (child->GetKind() != kKindSurface) continue;
+    // The end faces close the walls, so the walls get no caps of their own.
+    if (CRenderNode* wall = BuildSurfacePieces(static_cast<const CSurfaceObject*>(child), placed, material, false)) {
+      pieces.push_back(wall);
+    }
+  }
+  // The outlines come in pairs, back first: all backs make one end face, all fronts the other.
+  std::vector<std::vector<Vector3>> ends[2];
+  int which = 0;
+  for (const CGeomObject* curve = block->outlineCurves.head(); curve != nullptr; curve = curve->next, which ^= 1) {
+    if (curve->GetKind() != kKindCurve) continue;
+    std::vector<Vector3> points = OutlinePoints(static_cast<const CCurveObject&>(*curve));
+    if (points.size() >= 3) ends[which].push_back(std::move(points));
+  }
+  // Depth runs toward -y for the y axis and toward the positive axis otherwise; the front end
+  // faces along it.
+  Vector3 depth{0.0f, 0.0f, 0.0f};
+  (block->depthAxis == 0 ? depth.x : block->depthAxis == 1 ? depth.y : depth.z) = block->depthAxis == 1 ? -1.0f : 1.0f;
+  const Vector3 front = ShadingMode != 2 ? Normalize(TurnByRenderMatrix(depth)) : depth;
+  // A wall winds with the way its profile was drawn, so the first profile's turn decides.
+  const bool reversed = !ends[0].empty() && SignedArea(ends[0][0], depth) > 0.0f;
+  for (int end = 0; end < 2; ++end) {
+    const float sign = end == 0 ? -1.0f : 1.0f;
+    if (CRenderNode* face =
+            BuildBlockEnd(ends[end], VecScale(depth, sign), reversed, VecScale(front, sign), placed, material)) {
+      pieces.push_back(face);
+    }
+  }
+  return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
+}
