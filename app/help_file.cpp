@@ -9,7 +9,6 @@
 #include "platform/program_folder.h"
 
 namespace {
-constexpr int kCannotOpenFile = 10018;  // "Cannot open file!"
 }  // namespace
 
 void OpenHelpFile() {
@@ -18,6 +17,6 @@ void OpenHelpFile() {
   if (std::filesystem::is_regular_file(path, error)) {
     LaunchViaBatch(path);
   } else {
-    ShowMessageBox(GetLocalizedString(kCannotOpenFile));
+    ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
   }
 }

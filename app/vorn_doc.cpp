@@ -18,7 +18,6 @@
 namespace {
 
 constexpr char kSaveQuestion[] = "Save changes to %1?";
-constexpr int kCannotWriteString = 10015;  // "Cannot write to file!"
 
 // Views that draw lend their canvas; a bare viewport has none.
 CanvasView* CanvasOf(CViewport* view) { return dynamic_cast<CanvasView*>(view); }
@@ -104,7 +103,7 @@ bool CVornDoc::DoSave(const std::string& path, bool replace) {
     name = std::move(*chosen);
   }
   if (!OnSaveDocument(name)) {
-    ShowMessageBox(GetLocalizedString(kCannotWriteString));
+    ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
     return false;
   }
   if (replace) SetPathName(name);

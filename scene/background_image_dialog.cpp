@@ -14,8 +14,6 @@
 namespace {
 
 constexpr int kBackgroundCommand = 3000;
-constexpr int kBadFormat = 10016;   // "Invalid file format!"
-constexpr int kCannotOpen = 10018;  // "Cannot open file!"
 constexpr char kBmpFilter[] = "BMP Files (*.bmp)|*.bmp|All Files (*.*)|*.*|";
 
 std::unique_ptr<CBackgroundImageDlg>& Instance() {
@@ -33,7 +31,7 @@ void ViewAxes(int axes[3], int signs[3]) {
 void ReportUnloadedPicture(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file != nullptr) std::fclose(file);
-  ShowMessageBox(GetLocalizedString(file == nullptr ? kCannotOpen : kBadFormat));
+  ShowMessageBox(GetLocalizedString(file == nullptr ? kCannotOpenMessage : kInvalidFileFormatMessage));
 }
 
 }  // namespace

@@ -20,9 +20,7 @@
 
 namespace {
 
-constexpr int kInvalidFileFormatString = 10016;       // "Invalid file format!"
 constexpr int kNoObjectToInsertString = 10017;        // "Invalid file format or insert file ..."
-constexpr int kCannotOpenFileString = 10018;          // "Cannot open file!"
 constexpr char kInsertFilter[] = "Lumidrex Files (*.lxd)|*.lxd|All Files (*.*)|*.*|";
 
 // A save writes and checks the design at most this often before it gives up.
@@ -95,11 +93,11 @@ int OpenScene(CUndoHistory* history, const std::string& path) {
   CGeomObject* list = nullptr;
   const int count = ReadListFile(path, &list);
   if (count == kFileDidNotOpen) {
-    ShowString(kCannotOpenFileString);
+    ShowString(kCannotOpenMessage);
     return 0;
   }
   if (count == -1) {
-    ShowString(kInvalidFileFormatString);
+    ShowString(kInvalidFileFormatMessage);
     return 0;
   }
   // Numbered at once, whatever viewport is active, so ids and the tail are always right.
@@ -144,7 +142,7 @@ void InsertDocumentFile(const std::string& path) {
   CGeomObject* list = nullptr;
   const int count = ReadListFile(path, &list);
   if (count == kFileDidNotOpen) {
-    ShowString(kCannotOpenFileString);
+    ShowString(kCannotOpenMessage);
     return;
   }
   if (count <= 0) {

@@ -22,7 +22,6 @@ namespace {
 constexpr std::string_view kMagic = "LumidrexKey050";
 constexpr std::string_view kOldMagic = "LumidrexHotkey";
 constexpr const char* kHotkeysFileName = "hotkeys";
-constexpr int kBadFormat = 10016;  // "Invalid file format!"
 
 // The built-in set: Ctrl+N/O/S, B, Ctrl+Z/Y, Delete, Z, the display modes, the directions, Space,
 // Ctrl+arrows, Shift+arrows, F1 and Shift+F1.
@@ -145,7 +144,7 @@ void LoadHotkeys() {
   if (!file) return;
   if (ReadHotkeyFile(file.get(), &content) != HotkeyFileResult::kRead) {
     // The keys the user expects do nothing: the status bar says why.
-    ShowStatusText(GetLocalizedString(kBadFormat) + " " + path);
+    ShowStatusText(GetLocalizedString(kInvalidFileFormatMessage) + " " + path);
     return;
   }
   HotkeyTable = std::move(content.entries);

@@ -17,9 +17,6 @@ constexpr const char* kLoadFilter = "Lumidrex Hotkey Files (*.hky)|*.hky|All Fil
 constexpr const char* kSaveFilter = "Lumidrex Hotkeys File (*.hky)|*.hky|All Files (*.*)|*.*|";
 constexpr const char* kTextFilter = "Text File (*.txt)|*.txt|All Files (*.*)|*.*|";
 constexpr const char* kTextHeading = "Lumidrex Hotkey List\n====================\n\n";
-constexpr int kCannotWrite = 10015;  // "Cannot write to file!"
-constexpr int kBadFormat = 10016;    // "Invalid file format!"
-constexpr int kCannotOpen = 10018;   // "Cannot open file!"
 
 // Each prompt remembers its filter for the run.
 int loadFilterIndex = 0;
@@ -196,12 +193,12 @@ void CHotkeysDlg::OnLoadHotkeyFile() {
   if (!path) return;
   const FileHandle file = OpenFile(*path, "rb");
   if (!file) {
-    ShowMessageBox(GetLocalizedString(kCannotOpen));
+    ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
     return;
   }
   HotkeyFileContent content;
   if (ReadHotkeyFile(file.get(), &content) != HotkeyFileResult::kRead) {
-    ShowMessageBox(GetLocalizedString(kBadFormat));
+    ShowMessageBox(GetLocalizedString(kInvalidFileFormatMessage));
     return;
   }
   for (std::size_t line = 0; line < workList.size(); ++line) {
@@ -222,7 +219,7 @@ void CHotkeysDlg::OnLoadHotkeyFile() {
 void CHotkeysDlg::OnSaveHotkeyFile() {
   const auto path = FileDialogPrompt(0, &saveFilterIndex, kSaveFilter, {}, {});
   if (!path) return;
-  if (!WriteHotkeyFile(*path, AcceleratorsOf(workList))) ShowMessageBox(GetLocalizedString(kCannotWrite));
+  if (!WriteHotkeyFile(*path, AcceleratorsOf(workList))) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
 }
 
 void CHotkeysDlg::OnSaveHotkeysAsText() {
@@ -235,7 +232,7 @@ void CHotkeysDlg::OnSaveHotkeysAsText() {
     WriteHotkeyListText(CurrentMenuBar(), file->file(), "");
     written = file->Finish() && file->ReplaceTarget();
   }
-  if (!written) ShowMessageBox(GetLocalizedString(kCannotWrite));
+  if (!written) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
 }
 
 const HotkeyEntry* CHotkeysDlg::WorkEntryOf(int command) const {
@@ -281,7 +278,7 @@ void CHotkeysDlg::OnOK() {
   ProgramAccelerators().Replace(accelerators);
   RefreshMenuHotkeyText();
   // The new hotkeys stay for the run even when no file can keep them.
-  if (!SaveProgramHotkeysFile(accelerators)) ShowMessageBox(GetLocalizedString(kCannotWrite));
+  if (!SaveProgramHotkeysFile(accelerators)) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
 }
 
 void ResetHotkeysDialog() {

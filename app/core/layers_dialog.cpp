@@ -8,9 +8,6 @@
 namespace {
 
 constexpr const char* kLayerFilter = "Lumidrex Layer Files (*.lyr)|*.lyr|All Files (*.*)|*.*|";
-constexpr int kCannotWrite = 10015;   // "Cannot write to file!"
-constexpr int kBadFormat = 10016;     // "Invalid file format!"
-constexpr int kCannotOpen = 10018;    // "Cannot open file!"
 
 // Load and save remember their filters separately, for the whole run.
 int loadFilterIndex = 0;
@@ -25,7 +22,7 @@ void CLayersDlg::OnOK() { LayerTable = working; }
 void CLayersDlg::OnSaveLayerFile() {
   const auto path = FileDialogPrompt(0, &saveFilterIndex, kLayerFilter, {}, {});
   if (!path) return;
-  if (!WriteLayerFile(*path, working)) ShowMessageBox(GetLocalizedString(kCannotWrite));
+  if (!WriteLayerFile(*path, working)) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
 }
 
 void CLayersDlg::OnLoadLayerFile() {
@@ -33,10 +30,10 @@ void CLayersDlg::OnLoadLayerFile() {
   if (!path) return;
   switch (ReadLayerFile(*path, &working)) {
     case LayerFileResult::kCannotOpen:
-      ShowMessageBox(GetLocalizedString(kCannotOpen));
+      ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
       return;
     case LayerFileResult::kBadFormat:
-      ShowMessageBox(GetLocalizedString(kBadFormat));
+      ShowMessageBox(GetLocalizedString(kInvalidFileFormatMessage));
       return;
     case LayerFileResult::kRead:
       if (onWorkingCopyChanged) onWorkingCopyChanged();

@@ -13,6 +13,11 @@ inline constexpr int kStringSlots = 1000;
 extern std::array<int, kStringSlots> StringKeys;
 extern std::array<std::string, kStringSlots> StringTexts;
 
+// The messages of every file reader and writer.
+inline constexpr int kCannotWriteMessage = 10015;       // "Cannot write to file!"
+inline constexpr int kInvalidFileFormatMessage = 10016;  // "Invalid file format!"
+inline constexpr int kCannotOpenMessage = 10018;         // "Cannot open file!"
+
 // The text stored for key; "" when the key has none.
 std::string GetLocalizedString(int key);
 
