@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -13,6 +12,7 @@
 #include "app/core/menu_hotkey_text.h"
 #include "app/core/string_table.h"
 #include "app/core/ui_utilities.h"
+#include "kernel/object_stream.h"
 #include "platform/file_handle.h"
 #include "platform/program_folder.h"
 #include "platform/replacing_file.h"
@@ -36,21 +36,18 @@ constexpr std::array<HotkeyEntry, 32> kDefaultHotkeys = {{
 // The default file ends with two bytes after its records, which readers ignore.
 constexpr std::array<std::uint8_t, 2> kDefaultTail = {0x70, 0x00};
 
-bool ReadBytes(std::FILE* file, void* out, std::size_t size) { return std::fread(out, 1, size, file) == size; }
-
-void WriteRecords(std::FILE* file, const std::vector<HotkeyEntry>& records) {
-  std::fwrite(kMagic.data(), 1, kMagic.size(), file);
-  const std::int32_t count = static_cast<std::int32_t>(records.size());
-  std::uint8_t bytes[4];
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(count) >> (8 * i));
-  std::fwrite(bytes, 1, 4, file);
+// Through the object stream, which reads little-endian fields and never trusts the file.
+// False when a write failed.
+bool WriteRecords(std::FILE* file, const std::vector<HotkeyEntry>& records) {
+  const ObjectStreamScope stream(file);
+  WriteObjectBytes(kMagic.data(), kMagic.size());
+  WriteObjectInt32(static_cast<std::int32_t>(records.size()));
   for (const HotkeyEntry& record : records) {
-    const std::uint8_t out[5] = {record.flags, static_cast<std::uint8_t>(record.key & 0xFF),
-                                 static_cast<std::uint8_t>(record.key >> 8),
-                                 static_cast<std::uint8_t>(record.command & 0xFF),
-                                 static_cast<std::uint8_t>(record.command >> 8)};
-    std::fwrite(out, 1, sizeof out, file);
+    WriteObjectBytes(&record.flags, 1);
+    WriteObjectInt16(static_cast<std::int16_t>(record.key));
+    WriteObjectInt16(static_cast<std::int16_t>(record.command));
   }
+  return !ObjectStreamFailed();
 }
 
 bool Exists(const std::string& path) {
@@ -76,25 +73,22 @@ FileHandle DefaultHotkeysInMemory() {
 }  // namespace
 
 HotkeyFileResult ReadHotkeyFile(std::FILE* file, HotkeyFileContent* content) {
+  const ObjectStreamScope stream(file);
   char magic[kMagic.size()];
-  if (!ReadBytes(file, magic, sizeof magic)) return HotkeyFileResult::kBadFormat;
+  ReadObjectBytes(magic, sizeof magic);
   const std::string_view read(magic, sizeof magic);
-  if (read != kMagic && read != kOldMagic) return HotkeyFileResult::kBadFormat;
+  if (ObjectStreamFailed() || (read != kMagic && read != kOldMagic)) return HotkeyFileResult::kBadFormat;
   const bool old = read == kOldMagic;
   *content = {};
-  std::uint8_t countBytes[4];
-  if (!ReadBytes(file, countBytes, sizeof countBytes)) return HotkeyFileResult::kRead;
-  const auto count = static_cast<std::int32_t>(static_cast<std::uint32_t>(countBytes[0]) |
-                                               static_cast<std::uint32_t>(countBytes[1]) << 8 |
-                                               static_cast<std::uint32_t>(countBytes[2]) << 16 |
-                                               static_cast<std::uint32_t>(countBytes[3]) << 24);
+  const std::int32_t count = ReadObjectInt32();
   const KeyIndexLookup lookup;
   // Records are taken while whole ones remain: the count alone never sizes anything.
-  for (std::int32_t i = 0; i < count; ++i) {
-    std::uint8_t bytes[5];
-    if (!ReadBytes(file, bytes, sizeof bytes)) break;
-    HotkeyEntry record{bytes[0], static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8),
-                       static_cast<std::uint16_t>(bytes[3] | bytes[4] << 8)};
+  for (std::int32_t i = 0; i < count && !ObjectStreamFailed(); ++i) {
+    HotkeyEntry record;
+    ReadObjectBytes(&record.flags, 1);
+    record.key = static_cast<std::uint16_t>(ReadObjectInt16());
+    record.command = static_cast<std::uint16_t>(ReadObjectInt16());
+    if (ObjectStreamFailed()) break;
     if (old) record.command = RemapOldHotkeyCommand(record.command);
     content->accelerators.push_back(record);
     record.key = lookup.IndexOf(record.key, (record.flags & kHotkeyVirtual) != 0);
@@ -111,8 +105,8 @@ void WriteDefaultHotkeysFile(std::FILE* file) {
 bool WriteHotkeyFile(const std::string& path, const std::vector<HotkeyEntry>& accelerators) {
   const std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
   if (!file) return false;
-  WriteRecords(file->file(), accelerators);
-  return file->Finish() && file->ReplaceTarget();
+  const bool written = WriteRecords(file->file(), accelerators);
+  return file->Finish() && written && file->ReplaceTarget();
 }
 
 std::string HotkeysFileToRead() {
