@@ -10,8 +10,17 @@ namespace {
 // Status texts, making then editing, in the order of the variants: simple, vertical mirror,
 // horizontal mirror, revolve 180, cycle, extend, revolve, transform.
 constexpr int kFirstDrawingText = 10077;
-constexpr int kTransformVariant = 7;
 constexpr int kTransformCurveCommand = 7010;
+
+// The variants' places in that order, for the commands of the transform variant.
+int TransformVariantOf(int command) {
+  switch (command) {
+    case 7005: return 5;
+    case 7006: return 6;
+    case kTransformCurveCommand: return 7;
+    default: return -1;
+  }
+}
 
 // A mode-0 tool made while no view is active would be installed nowhere: none is made then.
 template <class Tool, class... Arguments>
@@ -35,6 +44,13 @@ void DoAdjustHorizontalMirror() { StartDrawing<CMirrorCurveTool>(2, true, 1); }
 void DoAdjustRevolve180() { StartDrawing<CMirrorCurveTool>(3, true, 2); }
 void DoAdjustCycle() { StartDrawing<CCycleCurveTool>(4, true); }
 
+void StartTransformCurveTool(int command, int copies, const Matrix4& dialogMatrix, int closed, bool adjust) {
+  // Each free point stands copies times in the curve: an edit divides by it.
+  const int variant = TransformVariantOf(command);
+  if (copies < 1 || variant < 0) return;
+  StartDrawing<CTransformCurveTool>(variant, adjust, command, copies, dialogMatrix, closed);
+}
+
 void StartCurveTransformTool(int copies, const Matrix4& dialogMatrix, int edit) {
-  StartDrawing<CTransformCurveTool>(kTransformVariant, edit != 0, kTransformCurveCommand, copies, dialogMatrix, 0);
+  StartTransformCurveTool(kTransformCurveCommand, copies, dialogMatrix, 0, edit != 0);
 }

@@ -14,6 +14,10 @@ void DoAdjustVerticalMirror();
 void DoAdjustHorizontalMirror();
 void DoAdjustRevolve180();
 void DoAdjustCycle();
-// The transform variant with k copies and the dialog's matrix (view terms), command id 7010;
-// edit set: the next press picks the curve to edit.
+// The transform variant for Extend (7005), Revolve (7006) or Transform (7010): k copies, each
+// the one before moved by the dialog's matrix (view terms), the command's id as its cursor and
+// its status text; adjust: the next press picks the curve to edit. Fewer than one copy, or an
+// other command, makes nothing.
+void StartTransformCurveTool(int command, int copies, const Matrix4& dialogMatrix, int closed, bool adjust);
+// Transform's form of it: command 7010, open; edit set: the next press picks the curve to edit.
 void StartCurveTransformTool(int copies, const Matrix4& dialogMatrix, int edit);

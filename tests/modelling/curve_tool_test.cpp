@@ -243,6 +243,24 @@ TEST_F(CurveToolTest, ADoubleClickDoublesAPointThatDragsAsOneUntilARightPressPee
   EXPECT_TRUE(SceneCurves(-1).empty());
 }
 
+// A copy count below one would divide by zero in an edit; an unknown command has no texts.
+TEST_F(CurveToolTest, ATransformToolNeedsACopyAndACommandOfItsOwn) {
+  ResetToPickTool();
+  const CTool* pick = TheScene.defaultTool.get();
+  const struct {
+    int command, copies;
+  } refused[] = {{7005, 0}, {7006, -3}, {7000, 2}};
+  for (const auto& c : refused) {
+    StartTransformCurveTool(c.command, c.copies, kIdentityMatrix, 0, false);
+    EXPECT_EQ(TheScene.defaultTool.get(), pick) << c.command << " " << c.copies;
+  }
+  StartTransformCurveTool(7006, 4, kIdentityMatrix, 1, true);
+  ASSERT_NE(Tool(), nullptr);
+  EXPECT_EQ(Tool()->GetCursorId(), 7006);
+  EXPECT_TRUE(Tool()->pickCurveFirst);
+  EXPECT_EQ(Headless().statusTexts.back(), "Pick a revolutary curve to edit...");
+}
+
 TEST_F(CurveToolTest, LeavingTheToolAddsTheCurveAndEachCurveIsAnUndoStep) {
   DoCurveSimple();
   EXPECT_TRUE(CurveToolActive());
