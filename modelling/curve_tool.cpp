@@ -16,7 +16,6 @@ namespace {
 
 constexpr float kSamePoint = 0.0001f;
 constexpr int kControlPointTolerance = 5;
-constexpr int kDefaultPickTolerance = 2;
 constexpr float kInsertReach = 25.0f;
 
 // The one drawing tool alive, for the commands that act on its curve.
@@ -58,9 +57,11 @@ bool PerpendicularDistance(Vector3 a, Vector3 b, float* distance) {
 int PickControlPoint(std::span<const Vector3> points, int x, int y) {
   if (points.empty()) return -1;
   const Matrix4 toScreen = ActiveModelToScreen();
+  // Only the pick square takes the wider tolerance; other picks keep theirs.
+  const int tolerance = GetPickTolerance();
   SetPickTolerance(kControlPointTolerance);
   SetPickPoint(x, y);
-  SetPickTolerance(kDefaultPickTolerance);
+  SetPickTolerance(tolerance);
   for (std::size_t i = 0; i < points.size(); ++i) {
     const Vector3 screen = TransformPoint(points[i], toScreen);
     if (SegmentHitsPickRect(screen.x, screen.y, screen.x, screen.y)) return static_cast<int>(i);

@@ -96,6 +96,8 @@ double Side(double ax, double ay, double bx, double by, double px, double py) {
 
 void SetPickTolerance(int pixels) { pick.tolerance = static_cast<std::int16_t>(pixels); }
 
+int GetPickTolerance() { return pick.tolerance; }
+
 void SetPickPoint(int x, int y) {
   const std::int64_t t = pick.tolerance;
   SetPickRect(Saturate(x - t), Saturate(y - t), Saturate(x + t), Saturate(y + t));

@@ -20,6 +20,7 @@ struct ScreenPoint {
 
 // Half the side of the square around a pick point; 2 pixels at start.
 void SetPickTolerance(int pixels);
+int GetPickTolerance();
 void SetPickPoint(int x, int y);
 // A closed rectangle: its edges belong to it.
 void SetPickRect(int left, int top, int right, int bottom);
