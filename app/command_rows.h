@@ -8,3 +8,4 @@
 void AddFileEditViewRows(std::vector<CommandRow>& rows);
 void AddCopyDeformRows(std::vector<CommandRow>& rows);
 void AddCurveSurfaceRows(std::vector<CommandRow>& rows);
+void AddBooleanOutputRows(std::vector<CommandRow>& rows);

@@ -20,6 +20,7 @@ std::vector<int> RegisterCommandRows() {
   AddFileEditViewRows(rows);
   AddCopyDeformRows(rows);
   AddCurveSurfaceRows(rows);
+  AddBooleanOutputRows(rows);
   return IdsMetTwice(rows);
 }
 
