@@ -72,3 +72,8 @@ void FreeTexturesAndMaterials() {
   loadedMaterials.clear();
   FreeTextureCache();
 }
+
+const CMaterial& MaterialOrDefault(const CMaterial* material) {
+  static const CMaterial fallback;
+  return material != nullptr ? *material : fallback;
+}

@@ -47,6 +47,9 @@ class CMaterial {
   void ShadePixel(const PixelShadeInput& input) const;
 };
 
+// A node without a material shades with the defaults.
+const CMaterial& MaterialOrDefault(const CMaterial* material);
+
 // A new material, loaded from its file and kept until FreeTexturesAndMaterials.
 CMaterial* LoadMaterial(std::string_view name, int loadMaps);
 

@@ -6,6 +6,7 @@
 #include "render/shading.h"
 
 std::int16_t ShadingMode = 0;
+int DepthTestFlag = 0;
 Matrix4 RenderProjection;
 int RenderNestingCount = 0;
 
@@ -42,6 +43,7 @@ Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z) {
 
 void ResetRenderState() {
   ShadingMode = 0;
+  DepthTestFlag = 0;
   RenderProjection = Matrix4();
   RenderNestingCount = 0;
   renderMatrixStack.assign(1, kIdentityMatrix);

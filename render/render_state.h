@@ -11,6 +11,10 @@
 extern std::int16_t ShadingMode;
 // Maps view-space points to picture pixels: x and y in pixels, z the depth (larger is nearer).
 extern Matrix4 RenderProjection;
+// When set, a view render paints only pixels nearer than the view's stored depths. Nothing sets it
+// yet: every render starts from a background-filled row, so a pixel refused by the test shows
+// the background rather than what the window held before.
+extern int DepthTestFlag;
 // The render trees alive; rendering into a view is refused while any is.
 extern int RenderNestingCount;
 

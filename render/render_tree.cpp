@@ -151,19 +151,29 @@ CRenderNode* BuildRenderTree(const Matrix4& m, int onlyInView) {
     ~Restore() { topLevel = outer; }
   } restore{outer};
   std::vector<CRenderNode*> ordinary;
-  CGeomObject* cursor = nullptr;
-  while (CGeomObject* object = NextObject(cursor, -1, 0)) {
-    if (!IsShownOrSelected(*object) || IsLayerVisible(object->layer) == 0) continue;
-    if (onlyInView != 0 && IsObjectInView(object) == 0) continue;
-    CRenderNode* node = BuildRenderNodes(object, m, 0);
-    if (node == nullptr) continue;
-    if (IsJewelObject(object) != 0) {
-      lists.jewels.push_back(node);
-    } else if (IsSuperSubtractor(object) != 0) {
-      lists.superSubtractors.push_back(node);
-    } else {
-      ordinary.push_back(node);
+  try {
+    CGeomObject* cursor = nullptr;
+    while (CGeomObject* object = NextObject(cursor, -1, 0)) {
+      if (!IsShownOrSelected(*object) || IsLayerVisible(object->layer) == 0) continue;
+      if (onlyInView != 0 && IsObjectInView(object) == 0) continue;
+      CRenderNode* node = BuildRenderNodes(object, m, 0);
+      if (node == nullptr) continue;
+      if (IsJewelObject(object) != 0) {
+        lists.jewels.push_back(node);
+      } else if (IsSuperSubtractor(object) != 0) {
+        lists.superSubtractors.push_back(node);
+      } else {
+        ordinary.push_back(node);
+      }
     }
+  } catch (...) {
+    // Out of memory half way: no tree reaches the caller, so lower the count here, or every
+    // later render would be refused.
+    DeleteNodes(ordinary);
+    DeleteNodes(lists.jewels);
+    DeleteNodes(lists.superSubtractors);
+    ReleaseRenderTree(nullptr);
+    throw;
   }
   CRenderNode* root = nullptr;
   if (ordinary.empty()) {

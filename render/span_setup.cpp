@@ -14,11 +14,6 @@ namespace {
 // Interpolated colour needs three values; material shading all of them, unused groups held at 0.
 int AttributeValueCount() { return ShadingMode == 0 ? 3 : kAttributeCount; }
 
-const CMaterial& MaterialOrDefault(const CMaterial* material) {
-  static const CMaterial fallback;
-  return material != nullptr ? *material : fallback;
-}
-
 void PutVector(float* out, Vector3 v) {
   out[0] = v.x;
   out[1] = v.y;

@@ -17,6 +17,7 @@ extern std::array<std::string, kStringSlots> StringTexts;
 inline constexpr int kCannotWriteMessage = 10015;       // "Cannot write to file!"
 inline constexpr int kInvalidFileFormatMessage = 10016;  // "Invalid file format!"
 inline constexpr int kCannotOpenMessage = 10018;         // "Cannot open file!"
+inline constexpr int kNotEnoughMemoryMessage = 10014;    // "Not enough memory to perform operations!"
 
 // The text stored for key; "" when the key has none.
 std::string GetLocalizedString(int key);

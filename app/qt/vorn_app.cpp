@@ -34,6 +34,8 @@
 #include "platform/command_queue.h"
 #include "platform/gl/libgl_calls.h"
 #include "platform/qt/qt_platform.h"
+#include "render/view_renderer.h"
+#include "scene/active_view_renderer.h"
 #include "scene/background_image_dialog.h"
 #include "scene/gl_table.h"
 #include "scene/pending_views.h"
@@ -65,14 +67,15 @@ CVornApp::~CVornApp() {
 }
 
 bool CVornApp::InitInstance() {
-  // 1. The program-wide state, in this order: the kernel's object kinds, the platform, OpenGL,
-  // the dialogs' views, the tool cursors, the tool framework (no view is active yet) and the
+  // 1. The program-wide state, in this order: the kernel's object kinds, the platform, OpenGL and
+  // the software renderer of the shaded modes, the dialogs' views, the tool cursors, the tool framework (no view is active yet) and the
   // command queue's router.
   ResetKernelState();
   BackgroundImageRecord_Init();
   platform_ = std::make_unique<QtPlatform>();
   gl_ = std::make_unique<LibGlCalls>();
   InstallGlCalls(gl_.get());
+  RegisterActiveViewRenderer(&SoftwareRenderActiveView);
   RegisterAppDialogViews(platform_->ui());
   RegisterToolCursors(platform_->ui());
   StartToolFramework();
