@@ -19,6 +19,7 @@
 #include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
+#include "mesh_fixtures.h"
 #include "platform/program_folder.h"
 #include "render/material.h"
 #include "render/render_node.h"
@@ -28,19 +29,6 @@
 #include "temp_dir.h"
 
 namespace {
-
-// A closed box as a mesh of outward quads, in pixel units: x column, y row, z depth.
-std::unique_ptr<CMeshObject> BoxMesh(Vector3 lo, Vector3 hi) {
-  auto mesh = std::make_unique<CMeshObject>();
-  std::vector<Vector3> corners;
-  for (int i = 0; i < 8; ++i) {
-    corners.push_back({(i & 1) != 0 ? hi.x : lo.x, (i & 2) != 0 ? hi.y : lo.y, (i & 4) != 0 ? hi.z : lo.z});
-  }
-  mesh->SetPoints(8, corners);
-  EXPECT_TRUE(mesh->SetFaces({4, 4, 4, 4, 4, 4},
-                             {0, 2, 3, 1, 4, 5, 7, 6, 0, 1, 5, 4, 2, 6, 7, 3, 0, 4, 6, 2, 1, 3, 7, 5}));
-  return mesh;
-}
 
 std::unique_ptr<CBooleanObject> GroupOf(int operation, std::vector<std::unique_ptr<CGeomObject>> members) {
   auto group = std::make_unique<CBooleanObject>();
