@@ -11,3 +11,5 @@ cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 # The real window under a virtual X server, captured.
 scripts/screenshot.sh build/test/lumidrex build/test/screenshot.png
+# A sample ring switched to Rendering: the software renderer in the real window.
+scripts/screenshot.sh build/test/lumidrex build/test/rendering.png build/test/database/Rings/Rings1/003.lxd d

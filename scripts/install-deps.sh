@@ -6,7 +6,7 @@ lumidrex_packages=(
   qt6-base-dev libqt6opengl6-dev libqt6svg6 adwaita-icon-theme
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
-  xvfb xauth x11-utils imagemagick desktop-file-utils
+  xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
   admesh locales
 )
 

@@ -22,6 +22,7 @@
 #include "kernel/gem_object.h"
 #include "kernel/kernel_state.h"
 #include "kernel/mesh_object.h"
+#include "kernel/name_pool.h"
 #include "kernel/object_list_file.h"
 #include "kernel/object_stream.h"
 #include "kernel/surface_object.h"
@@ -291,6 +292,13 @@ Objects StudsDesign() {
   return objects;
 }
 
+// Metal in gold and stones in diamond, so the rendered views show what the design is made of.
+void DressInMaterials(Objects& objects) {
+  static const std::string* const gold = PoolName("Gold");
+  static const std::string* const diamond = PoolName("Diamond");
+  for (auto& object : objects) object->materialName = object->GetKind() == kKindGem ? diamond : gold;
+}
+
 bool WriteDesign(const std::string& path, Objects& objects) {
   for (std::size_t i = 1; i < objects.size(); ++i) objects[i - 1]->next = objects[i].get();
   std::unique_ptr<ReplacingFile> file = ReplacingFile::Open(path);
@@ -382,6 +390,7 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(design.parent_path(), error);
     Objects objects = sample.build();
+    DressInMaterials(objects);
     std::filesystem::path picture = design;
     picture.replace_extension(".bmp");
     if (!WriteDesign(design.string(), objects) ||
