@@ -10,6 +10,7 @@
 #include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
+#include "kernel/outline_rings.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -147,13 +148,24 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
 
 // The grid primitive of a surface with the material given, and its end caps when asked.
 CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m, const CMaterial* material,
-                                bool withCaps) {
+                                bool withCaps, bool reverseRows = false) {
   if (surface->rows < 2 || surface->columns < 2 || !surface->GridFitsPoints()) return nullptr;
+  const Vector3* controls = surface->points.data();
+  int startV = surface->startAttributeV, endV = surface->endAttributeV;
+  // Every row read backwards turns the grid's winding over.
+  std::vector<Vector3> reversed;
+  if (reverseRows) {
+    reversed.assign(controls, controls + static_cast<std::size_t>(surface->rows) * surface->columns);
+    for (auto row = reversed.begin(); row != reversed.end(); row += surface->columns) {
+      std::reverse(row, row + surface->columns);
+    }
+    controls = reversed.data();
+    std::swap(startV, endV);
+  }
   std::vector<Vector3> net;
   int nu = 0, nv = 0;
-  ExtendSurfaceNet(surface->points.data(), surface->rows, surface->columns, surface->startAttributeU,
-                   surface->endAttributeU, surface->closedU, surface->startAttributeV, surface->endAttributeV,
-                   surface->closedV, &net, &nu, &nv);
+  ExtendSurfaceNet(controls, surface->rows, surface->columns, surface->startAttributeU, surface->endAttributeU,
+                   surface->closedU, startV, endV, surface->closedV, &net, &nu, &nv);
   if (nu < 2 || nv < 2) return nullptr;
   if (ShadingMode == 2) {
     for (Vector3& p : net) p = TransformPoint(p, m);
@@ -200,25 +212,30 @@ std::vector<Vector3> OutlinePoints(const CCurveObject& curve) {
   return points;
 }
 
-// Twice the area the ring encloses, positive when it turns counter-clockwise about axis.
-float SignedArea(const std::vector<Vector3>& ring, Vector3 axis) {
-  Vector3 sum{0.0f, 0.0f, 0.0f};
-  for (std::size_t i = 0; i < ring.size(); ++i) sum = VecAdd(sum, VecCross(ring[i], ring[(i + 1) % ring.size()]));
-  return VecDot(sum, axis);
+// The outlines of a block, one back and one front ring per profile, turned as their nesting
+// asks. Returns per profile whether it was turned over, so that its walls turn too.
+std::vector<bool> OrientBlockRings(std::vector<std::vector<Vector3>> ends[2], Vector3 depth, bool* outerTurn) {
+  const std::vector<bool> flipped = OrientNestedRings(ends[0], depth, outerTurn);
+  for (std::size_t p = 0; p < flipped.size(); ++p) {
+    if (flipped[p]) std::reverse(ends[1][p].begin(), ends[1][p].end());
+  }
+  return flipped;
 }
 
 // One end face of a block: its outlines triangulated together, so inner ones become holes. The
 // triangles wind counter-clockwise seen from the side `outward` points to, or the other way with
 // reversed, so that they wind as the walls do.
-CRenderNode* BuildBlockEnd(const std::vector<std::vector<Vector3>>& outlines, Vector3 outward, bool reversed,
+CRenderNode* BuildBlockEnd(std::vector<std::vector<Vector3>>& outlines, Vector3 outward, bool reversed,
                            Vector3 normal, const Matrix4& m, const CMaterial* material) {
-  if (outlines.empty()) return nullptr;
   std::vector<int> sizes;
   std::vector<const Vector3*> rings;
-  for (const auto& outline : outlines) {
+  for (auto& outline : outlines) {
+    if (outline.size() < 3) continue;
+    if (rings.empty()) StartAtSharpestTurn(&outline, outward);
     sizes.push_back(static_cast<int>(outline.size()));
     rings.push_back(outline.data());
   }
+  if (rings.empty()) return nullptr;
   TriangleCollector triangles(m);
   TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
                       [&](Vector3 tip, Vector3 next, Vector3 previous) {
@@ -288,29 +305,39 @@ CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m) 
   const RenderMatrixScope scope;
   MultiplyRenderMatrix(block->placement);
   const Matrix4 placed = MatMultiply(block->placement, m);
-  std::vector<CRenderNode*> pieces;
-  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next) {
-    if (child->GetKind() != kKindSurface) continue;
-    // The end faces close the walls, so the walls get no caps of their own.
-    if (CRenderNode* wall = BuildSurfacePieces(static_cast<const CSurfaceObject*>(child), placed, material, false)) {
-      pieces.push_back(wall);
-    }
-  }
-  // The outlines come in pairs, back first: all backs make one end face, all fronts the other.
+  // The outlines come in pairs, back first, one pair per profile: all backs make one end face,
+  // all fronts the other.
   std::vector<std::vector<Vector3>> ends[2];
   int which = 0;
   for (const CGeomObject* curve = block->outlineCurves.head(); curve != nullptr; curve = curve->next, which ^= 1) {
-    if (curve->GetKind() != kKindCurve) continue;
-    std::vector<Vector3> points = OutlinePoints(static_cast<const CCurveObject&>(*curve));
-    if (points.size() >= 3) ends[which].push_back(std::move(points));
+    ends[which].push_back(curve->GetKind() == kKindCurve ? OutlinePoints(static_cast<const CCurveObject&>(*curve))
+                                                         : std::vector<Vector3>{});
   }
+  ends[1].resize(ends[0].size());
   // Depth runs toward -y for the y axis and toward the positive axis otherwise; the front end
   // faces along it.
   Vector3 depth{0.0f, 0.0f, 0.0f};
   (block->depthAxis == 0 ? depth.x : block->depthAxis == 1 ? depth.y : depth.z) = block->depthAxis == 1 ? -1.0f : 1.0f;
   const Vector3 front = ShadingMode != 2 ? Normalize(TurnByRenderMatrix(depth)) : depth;
-  // A wall winds with the way its profile was drawn, so the first profile's turn decides.
-  const bool reversed = !ends[0].empty() && SignedArea(ends[0][0], depth) > 0.0f;
+  // A wall winds with the way its profile was drawn: the outer rings' turn decides the end faces,
+  // and the walls of a profile whose rings were turned over turn with them.
+  bool reversed = false;
+  const std::vector<bool> flipped = OrientBlockRings(ends, depth, &reversed);
+  std::vector<CRenderNode*> pieces;
+  std::size_t wallCount = 0;
+  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next) ++wallCount;
+  // Every profile has the same number of walls, in profile order.
+  const std::size_t perProfile = !flipped.empty() && wallCount % flipped.size() == 0 ? wallCount / flipped.size() : 0;
+  std::size_t index = 0;
+  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next, ++index) {
+    if (child->GetKind() != kKindSurface) continue;
+    const bool turned = perProfile != 0 && flipped[index / perProfile];
+    // The end faces close the walls, so the walls get no caps of their own.
+    if (CRenderNode* wall =
+            BuildSurfacePieces(static_cast<const CSurfaceObject*>(child), placed, material, false, turned)) {
+      pieces.push_back(wall);
+    }
+  }
   for (int end = 0; end < 2; ++end) {
     const float sign = end == 0 ? -1.0f : 1.0f;
     if (CRenderNode* face =

@@ -13,6 +13,7 @@
 #include "kernel/gem_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
+#include "kernel/outline_rings.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -69,12 +70,16 @@ Vector3 AxisVector(int axis, float length) {
   return {axis == 0 ? length : 0.0f, axis == 1 ? length : 0.0f, axis == 2 ? length : 0.0f};
 }
 
-std::vector<Vector3> TriangulateOutlines(const std::vector<std::vector<Vector3>>& outlines) {
+// The outlines of one flat face seen along normal, holes drawn either way round.
+std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal) {
   std::vector<Vector3> corners;
+  bool outerTurn = false;
+  OrientNestedRings(outlines, normal, &outerTurn);
   std::vector<int> sizes;
   std::vector<const Vector3*> rings;
-  for (const std::vector<Vector3>& outline : outlines) {
+  for (std::vector<Vector3>& outline : outlines) {
     if (outline.empty()) continue;
+    if (rings.empty()) StartAtSharpestTurn(&outline, normal);
     sizes.push_back(static_cast<int>(outline.size()));
     rings.push_back(outline.data());
   }
@@ -112,8 +117,8 @@ void RenderBlockCapsGL(const CBlockObject& block, ShadingSink& sink) {
   turn[12] = turn[13] = turn[14] = 0.0f;
   const Vector3 normal = Normalize(
       TransformPoint(AxisVector(block.depthAxis, block.depthAxis == 1 ? 1.0f : -1.0f), turn));
-  sink.Triangles(normal, TriangulateOutlines(backs));
-  sink.Triangles(NegateVector(normal), TriangulateOutlines(fronts));
+  sink.Triangles(normal, TriangulateOutlines(std::move(backs), normal));
+  sink.Triangles(NegateVector(normal), TriangulateOutlines(std::move(fronts), normal));
 }
 
 void RenderBlockGL(const CBlockObject& block, ShadingSink& sink) {
@@ -309,7 +314,7 @@ void RenderCapGL(int offset, const Vector3* first, int stride, int count, int st
   }
   normal = Normalize(normal);
   if (sign < 0) normal = NegateVector(normal);
-  sink.Triangles(normal, TriangulateOutlines({sampled}));
+  sink.Triangles(normal, TriangulateOutlines({sampled}, normal));
 }
 
 void ResetGlShading() { GlInverseViewMatrix = Matrix4(); }

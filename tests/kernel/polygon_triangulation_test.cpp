@@ -8,6 +8,10 @@
 #include <random>
 #include <vector>
 
+#include "kernel/block_object.h"
+#include "kernel/bspline_curve.h"
+#include "kernel/curve_object.h"
+#include "kernel/outline_rings.h"
 #include "program_state.h"
 
 namespace {
@@ -245,3 +249,54 @@ TEST_F(TriangulationTest, HostileRingsFinish) {
 }
 
 }  // namespace
+
+// Outlines come drawn either way round (font holes turn the other way from hand-drawn ones) and
+// may nest an island in a hole: once oriented by their nesting, they are covered exactly once.
+TEST_F(TriangulationTest, NestedRingsDrawnEitherWayAreCoveredOnceOriented) {
+  std::mt19937 random(20261211);
+  std::bernoulli_distribution either;
+  for (int shape = 0; shape < 300; ++shape) {
+    std::vector<std::vector<Vector3>> rings;
+    rings.push_back(StarRing(random, 5 + shape % 17, 0, 0, 6, 10, either(random)));
+    // The outer edges pass the centre at 3.2 or more; the hole's at 1.07 or more, around an island
+    // within 0.6 every third shape.
+    rings.push_back(StarRing(random, 6 + shape % 7, 0, 0, 1.6f, 2.4f, either(random)));
+    if (shape % 3 == 0) rings.push_back(StarRing(random, 3 + shape % 5, 0, 0, 0.2f, 0.6f, either(random)));
+    const double expected = std::fabs(RingArea(rings[0])) - std::fabs(RingArea(rings[1])) +
+                            (rings.size() > 2 ? std::fabs(RingArea(rings[2])) : 0.0);
+    SCOPED_TRACE(::testing::Message() << "shape " << shape);
+    bool outerTurn = false;
+    OrientNestedRings(rings, {0, 0, 1}, &outerTurn);
+    EXPECT_EQ(outerTurn, RingArea(rings[0]) > 0);
+    EXPECT_EQ(RingArea(rings[1]) > 0, !outerTurn);
+    EXPECT_NEAR(TotalArea(Triangulate(rings), 2), expected, 1e-4 * expected);
+  }
+}
+
+// A block's front end face: its outlines are curves through corners of three equal points,
+// evaluated at the block's depth, where rounding can leave the first three points of a ring off
+// its plane. Started at its sharpest turn, the face is covered once.
+TEST_F(TriangulationTest, RingsStartedAtTheirSharpestTurnKeepTheirPlane) {
+  const auto tripled = [](float low, float high, bool clockwise) {
+    std::vector<Vector3> ring;
+    for (const Vector3& corner : Square(low, high, clockwise)) ring.insert(ring.end(), 3, corner);
+    return CBlockObject::Profile{ring, 8};
+  };
+  CBlockObject block;
+  block.thickness = 6.0f;
+  block.SetProfiles({tripled(3.5f, 15.5f, false), tripled(7.5f, 11.5f, true)});
+  block.Rebuild();
+  std::vector<std::vector<Vector3>> fronts;
+  int which = 0;
+  for (const CGeomObject* c = block.outlineCurves.head(); c != nullptr; c = c->next, which ^= 1) {
+    if (which == 0) continue;
+    const auto& curve = static_cast<const CCurveObject&>(*c);
+    const std::vector<Vector3> extended =
+        ExtendCurveEnds(curve.PointCount(), curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
+    fronts.push_back(EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), curve.stepsPerSpan));
+    fronts.back().pop_back();
+  }
+  ASSERT_EQ(fronts.size(), 2u);
+  StartAtSharpestTurn(&fronts[0], {0, 0, 1});
+  EXPECT_NEAR(TotalArea(Triangulate(fronts), 2), 128.0, 1e-3);
+}

@@ -395,7 +395,7 @@ TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
 // A square block with a square hole, pushed along depthAxis from 0 to 6. Each corner is a
 // triple control point, so the profile curves are the squares themselves.
 std::unique_ptr<CBlockObject> SquareBlockWithHole(int firstAxis, int secondAxis, int depthAxis, bool reversed = false,
-                                                  bool withHole = true) {
+                                                  bool withHole = true, bool holeSameWay = false) {
   const auto square = [](float lo, float hi, bool clockwise) {
     std::vector<Vector3> points;
     for (const Vector3 corner : {Vector3{lo, lo, 0}, Vector3{hi, lo, 0}, Vector3{hi, hi, 0}, Vector3{lo, hi, 0}}) {
@@ -410,7 +410,7 @@ std::unique_ptr<CBlockObject> SquareBlockWithHole(int firstAxis, int secondAxis,
   block->depthAxis = depthAxis;
   block->thickness = 6.0f;
   std::vector<CBlockObject::Profile> profiles = {square(3.5f, 15.5f, reversed)};
-  if (withHole) profiles.push_back(square(7.5f, 11.5f, !reversed));
+  if (withHole) profiles.push_back(square(7.5f, 11.5f, holeSameWay ? reversed : !reversed));
   block->SetProfiles(profiles);
   block->Rebuild();
   return block;
@@ -418,16 +418,18 @@ std::unique_ptr<CBlockObject> SquareBlockWithHole(int firstAxis, int secondAxis,
 
 TEST_F(RenderTreeTest, ABlockWithAHoleIsASolidWithoutCracks) {
   // Seen along its depth only the end faces cross the rays; seen across it the walls do, twice
-  // more where the hole lies between.
+  // more where the hole lies between. Holes come drawn either way round.
   struct Case {
     const char* name;
     int axes[3];
-    int columnOffset;
+    bool holeSameWay;
   };
-  for (const Case& c : {Case{"along the depth", {0, 1, 2}, 0}, Case{"across the depth", {1, 2, 0}, 0}}) {
+  for (const Case& c : {Case{"along the depth", {0, 1, 2}, false}, Case{"across the depth", {1, 2, 0}, false},
+                        Case{"along the depth, hole drawn as the outline", {0, 1, 2}, true},
+                        Case{"across the depth, hole drawn as the outline", {1, 2, 0}, true}}) {
     SCOPED_TRACE(c.name);
     SetUp();
-    Add(SquareBlockWithHole(c.axes[0], c.axes[1], c.axes[2]));
+    Add(SquareBlockWithHole(c.axes[0], c.axes[1], c.axes[2], false, true, c.holeSameWay));
     const PixelLists lists = Scan();
     const bool along = c.axes[2] == 2;
     for (int row = 0; row < 20; ++row) {
@@ -450,8 +452,9 @@ TEST_F(RenderTreeTest, ABlockWithAHoleIsASolidWithoutCracks) {
   }
 }
 
-// Turned about the vertical axis, some rays pass an end face and a wall, whichever way the profile
-// was drawn; how many times each enters the solid is counted by sampling it in double precision.
+// Turned about the vertical axis, some rays pass an end face and a wall (the hole's too), whichever
+// way the profiles were drawn; how many times each enters the solid is counted by sampling it in
+// double precision.
 TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
   const double angle = 35 * std::numbers::pi / 180, cs = std::cos(angle), sn = std::sin(angle);
   const double centre[3] = {9.5, 9.5, 3.0}, placed[3] = {10.0, 10.0, 20.0};
@@ -463,6 +466,7 @@ TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
     for (int k = 0; k < 3; ++k) shift -= centre[k] * rows[k][i];
     m[12 + i] = static_cast<float>(shift);
   }
+  bool withHole = false;
   const auto entries = [&](double x, double y) {
     int count = 0;
     bool was = false;
@@ -471,16 +475,20 @@ TEST_F(RenderTreeTest, ATurnedBlockMeetsItsEndFaces) {
       const double q[3] = {x - placed[0], y - placed[1], z - placed[2]};
       for (int i = 0; i < 3; ++i) p[i] = centre[i] + q[0] * rows[i][0] + q[1] * rows[i][1] + q[2] * rows[i][2];
       const auto in = [&](double lo, double hi) { return p[0] > lo && p[0] < hi && p[1] > lo && p[1] < hi; };
-      const bool inside = in(3.5, 15.5) && p[2] > 0 && p[2] < 6;
+      const bool inside = in(3.5, 15.5) && !(withHole && in(7.5, 11.5)) && p[2] > 0 && p[2] < 6;
       count += inside && !was ? 1 : 0;
       was = inside;
     }
     return count;
   };
-  for (const bool reversed : {false, true}) {
-    SCOPED_TRACE(reversed ? "profiles drawn clockwise" : "profiles drawn counter-clockwise");
+  for (const int variant : {0, 1, 2, 3, 4, 5}) {
+    const bool reversed = (variant & 1) != 0;
+    withHole = variant >= 2;
+    const bool holeSameWay = variant >= 4;
+    SCOPED_TRACE(reversed ? "outline drawn clockwise" : "outline drawn counter-clockwise");
+    SCOPED_TRACE(!withHole ? "without a hole" : holeSameWay ? "with a hole drawn the same way" : "with a hole drawn the other way");
     SetUp();
-    CBlockObject* block = Add(SquareBlockWithHole(0, 1, 2, reversed, false));
+    CBlockObject* block = Add(SquareBlockWithHole(0, 1, 2, reversed, withHole, holeSameWay));
     CRenderNode* root = BuildRenderTree(m, 0);
     const PixelLists lists = ScanTree(root, 0, 19, 0, 19);
     ReleaseRenderTree(nullptr);
