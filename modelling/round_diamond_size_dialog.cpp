@@ -18,8 +18,14 @@ void CRoundDiamondSizeDlg::DoDataExchange(DataExchange& dx) {
 }
 
 float AskRoundDiamondSize() {
-  if (RunModalDialog(RoundDiamondSizeDialog) != kAnswerOk) return 0.0f;
-  return RoundDiamondSizeDialog.Diameter();
+  CRoundDiamondSizeDlg& dialog = RoundDiamondSizeDialog;
+  const float number = dialog.number;
+  const int unit = dialog.unit;
+  if (RunModalDialog(dialog) == kAnswerOk) return dialog.Diameter();
+  // A refused number read before Cancel must not be offered next time.
+  dialog.number = number;
+  dialog.unit = unit;
+  return 0.0f;
 }
 
 void ResetRoundDiamondSize() {

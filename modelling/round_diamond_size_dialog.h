@@ -29,7 +29,7 @@ class CRoundDiamondSizeDlg : public CDataDialog {
 
 extern CRoundDiamondSizeDlg RoundDiamondSizeDialog;
 
-// Asks for the diameter; 0 when cancelled.
+// Asks for the diameter; 0 when cancelled, and the number and unit accepted last stay.
 float AskRoundDiamondSize();
 // Start-up values of the dialog kept for the run.
 void ResetRoundDiamondSize();
