@@ -51,6 +51,9 @@ void BM_DeleteSelection(benchmark::State& state) {
     state.ResumeTiming();
     DoDelete();
   }
+  int deleted = 0;
+  for (const CGeomObject* object : objects) deleted += object->ObjectState == -1 ? 1 : 0;
+  state.counters["deleted"] = deleted;
   ResetScene();
 }
 BENCHMARK(BM_DeleteSelection)->Unit(benchmark::kMillisecond);
