@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/core/layer_table.h"
@@ -34,6 +36,23 @@ Matrix4 Diagonal(float x, float y, float z) {
   m.at(1, 1) = y;
   m.at(2, 2) = z;
   return m;
+}
+
+// The picture fills the square inside its 3-pixel margin along its longer side.
+void ExpectFittedPicture(const CutPicture& picture) {
+  ASSERT_FALSE(picture.empty());
+  float low = 50, high = 0, lowY = 50, highY = 0;
+  for (const PictureLine& line : picture) {
+    for (const auto& [x, y] : {std::pair{line.x0, line.y0}, std::pair{line.x1, line.y1}}) {
+      low = std::min(low, x);
+      high = std::max(high, x);
+      lowY = std::min(lowY, y);
+      highY = std::max(highY, y);
+    }
+  }
+  EXPECT_GE(std::min(low, lowY), 3.0f - 1e-3f);
+  EXPECT_LE(std::max(high, highY), 47.0f + 1e-3f);
+  EXPECT_NEAR(std::max(high - low, highY - lowY), 44.0f, 1e-3f);
 }
 
 class JewelCommandsTest : public SceneTest {
@@ -105,7 +124,7 @@ TEST_F(JewelCommandsTest, EachCutAddsItsGemWithItsProportionsAndMaterial) {
       auto& chooser = static_cast<CJewelTypeDlg&>(model);
       // The list opens on the cut chosen last, with every picture drawn.
       EXPECT_EQ(chooser.chosen, i == 0 ? 0 : i - 1);
-      for (const CutPicture& picture : chooser.pictures) EXPECT_FALSE(picture.empty());
+      for (const CutPicture& picture : chooser.pictures) ExpectFittedPicture(picture);
       chooser.chosen = i;
       return kAnswerOk;
     });
