@@ -18,6 +18,22 @@
 
 namespace {
 
+// A surface that counts how often it is drawn; its clones count into the same tally.
+class CountedSurface : public CSurfaceObject {
+ public:
+  explicit CountedSurface(int* draws) : draws_(draws) {}
+  void Draw(int) override { ++*draws_; }
+  std::unique_ptr<CGeomObject> Clone() const override {
+    auto copy = std::make_unique<CountedSurface>(draws_);
+    copy->id = id;
+    copy->ObjectState = ObjectState;
+    return copy;
+  }
+
+ private:
+  int* draws_;
+};
+
 class BooleanCommandsTest : public CurveTest {
  protected:
   // An object tagged by its id, so that its clones can be told apart.
@@ -103,11 +119,17 @@ TEST_F(BooleanCommandsTest, GroupsAreBuiltFromClonesAndUndoneInOneStep) {
 }
 
 TEST_F(BooleanCommandsTest, ShowSubtractorsSwitchesOnlySubtractionsAndRecordsOnlyChanges) {
-  Add<CSurfaceObject>(1, kStateSelected);
-  Add<CSurfaceObject>(2, kStateSelected);
+  int draws = 0;
+  for (int i = 0; i < 2; ++i) {
+    std::unique_ptr<CGeomObject> surface = std::make_unique<CountedSurface>(&draws);
+    AddObject(surface, 1);
+  }
   BuildBooleanGroup(kBooleanSubtraction, nullptr);
   CBooleanObject* subtraction = LastGroup();
   ASSERT_NE(subtraction, nullptr);
+  // A new subtraction draws its body alone.
+  subtraction->Draw(0);
+  EXPECT_EQ(draws, 1);
   Add<CSurfaceObject>(3, 0)->ObjectState = kStateSelected;
   Add<CSurfaceObject>(4, 0)->ObjectState = kStateSelected;
   subtraction->ObjectState = kStateShown;
@@ -118,6 +140,9 @@ TEST_F(BooleanCommandsTest, ShowSubtractorsSwitchesOnlySubtractionsAndRecordsOnl
 
   DoShowSubtractors();
   EXPECT_EQ(subtraction->subtractBody, 1);
+  draws = 0;
+  subtraction->Draw(0);
+  EXPECT_EQ(draws, 2);
   EXPECT_EQ(both->subtractBody, 0);
   EXPECT_EQ(Records(), 1);
   DoShowSubtractors();
