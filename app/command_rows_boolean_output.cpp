@@ -1,11 +1,23 @@
 #include "app/command_rows.h"
 
+#include "modelling/boolean_commands.h"
+#include "modelling/jewel_commands.h"
+#include "modelling/round_jewel_count.h"
+
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   const auto direct = [&rows](int id, void (*worker)()) { rows.push_back({id, HandlerKind::kDirect, worker}); };
   const auto resetFirst = [&rows](int id, void (*worker)()) {
     rows.push_back({id, HandlerKind::kResetFirst, worker});
   };
-  (void)direct;
-  (void)resetFirst;
+  resetFirst(9000, &DoBooleanUnion);
+  resetFirst(9001, &DoBooleanIntersect);
+  // The subtract tool replaces the pick tool itself; the selection names the subtractors.
+  direct(9002, &DoBooleanSubtract);
+  resetFirst(9003, &DoDisBoolean);
+  resetFirst(9004, &DoShowSubtractors);
+  resetFirst(9005, &DoHideSubtractors);
+  // The jewel resets once a cut is chosen, so Cancel keeps the tool; the count resets itself.
+  direct(9030, &OnJewel);
+  direct(9031, &DoCountRoundJewel);
 }

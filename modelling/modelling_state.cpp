@@ -4,7 +4,9 @@
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/extend_tool_dialog.h"
+#include "modelling/jewel_type_dialog.h"
 #include "modelling/repeat_tool_dialog.h"
+#include "modelling/round_diamond_size_dialog.h"
 
 void ResetModellingState() {
   ForgetInBetweenCurve();
@@ -12,4 +14,6 @@ void ResetModellingState() {
   CurveRepeat = CurveRepeatValues();
   ExtendPolarFlag = 0;
   RepeatDialogConfirmed = 0;
+  ResetJewelTypeDialog();
+  ResetRoundDiamondSize();
 }

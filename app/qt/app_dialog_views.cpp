@@ -9,6 +9,7 @@
 #include "app/qt/database_dialog_view.h"
 #include "app/qt/curve_dialog_views.h"
 #include "app/qt/hotkeys_dialog_view.h"
+#include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/settings_dialogs.h"
@@ -44,5 +45,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
     return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
   });
   RegisterCurveDialogViews(ui);
+  RegisterJewelDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

@@ -9,9 +9,11 @@
 #include "app/core/snap_step.h"
 #include "app/core/string_table.h"
 #include "app/view_command_map.h"
+#include "kernel/mesh_object.h"
 #include "modelling/curve_command_ids.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/curve_tool.h"
+#include "modelling/boolean_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "platform/command_queue.h"
 #include "scene/input_tools.h"
@@ -232,7 +234,7 @@ TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {
   }
 }
 
-TEST_F(CommandTableTest, SelectionFlipAndTransformRowsAreEachHeldOnceWithTheirKind) {
+TEST_F(CommandTableTest, SelectionFlipTransformBooleanAndJewelRowsAreEachHeldOnceWithTheirKind) {
   struct Row {
     int id;
     HandlerKind kind;
@@ -244,7 +246,10 @@ TEST_F(CommandTableTest, SelectionFlipAndTransformRowsAreEachHeldOnceWithTheirKi
       {5103, HandlerKind::kResetFirst}, {5104, HandlerKind::kResetFirst}, {4100, HandlerKind::kResetFirst},
       {4101, HandlerKind::kResetFirst}, {4102, HandlerKind::kResetFirst}, {4103, HandlerKind::kResetFirst},
       {5000, HandlerKind::kResetFirst}, {5001, HandlerKind::kResetFirst}, {5002, HandlerKind::kResetFirst},
-      {5003, HandlerKind::kResetFirst}, {5010, HandlerKind::kDirect},
+      {5003, HandlerKind::kResetFirst}, {5010, HandlerKind::kDirect},     {9000, HandlerKind::kResetFirst},
+      {9001, HandlerKind::kResetFirst}, {9002, HandlerKind::kDirect},     {9003, HandlerKind::kResetFirst},
+      {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
+      {9031, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
@@ -298,6 +303,46 @@ TEST_F(CommandTableTest, CurveExtendAsksItsDialogThenDrawsWithItsValues) {
   EXPECT_EQ(Headless().statusTexts.back(), "Making an extending curve...");
   EXPECT_EQ(TheScene.overlayTool, nullptr);
   EXPECT_EQ(CurveRepeat.extendCount, 3);
+}
+
+// Through the router, as the menus reach them: Flip 90 turns and turns back, Union groups, and
+// Subtract installs its tool on whatever tool was current, without a fresh pick tool first.
+TEST_F(CommandTableTest, FlipAndBooleanRowsRunThroughTheRouter) {
+  CommandMap holder = BuildViewCommandMap(*view);
+  ProgramCommandRouter().SetChain([&holder] { return std::vector<CommandHolder*>{&holder}; });
+  ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
+  const auto add = [](int id) {
+    auto mesh = std::make_unique<CMeshObject>();
+    mesh->SetPoints(1, {{1, 2, 3}});
+    CMeshObject* added = AddObject(mesh, 1);
+    added->id = id;
+    return added;
+  };
+  CMeshObject* first = add(1);
+  CMeshObject* second = add(2);
+
+  ProgramCommandRouter().Dispatch(5101);
+  EXPECT_NE(first->points[0], (Vector3{1, 2, 3}));
+  EXPECT_FLOAT_EQ(VecDot(first->points[0], first->points[0]), 14.0f);
+  ProgramCommandRouter().Dispatch(5102);
+  EXPECT_EQ(first->points[0], (Vector3{1, 2, 3}));
+
+  ProgramCommandRouter().Dispatch(9000);
+  CGeomObject* group = second->next;
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->GetKind(), kKindBoolean);
+  EXPECT_EQ(first->ObjectState, -kAbsorbedOffset);
+  UndoCommand();
+  EXPECT_EQ(first->ObjectState, kStateSelected);
+  EXPECT_EQ(second->ObjectState, kStateSelected);
+
+  Headless().statusTexts.clear();
+  ProgramCommandRouter().Dispatch(9002);
+  EXPECT_NE(dynamic_cast<CSubtractPickTool*>(GetTool(0)), nullptr);
+  const std::vector<std::string>& texts = Headless().statusTexts;
+  EXPECT_EQ(std::find(texts.begin(), texts.end(), "Picking..."), texts.end());
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back(), "Pick the object to subtract from...");
 }
 
 }  // namespace
