@@ -4,7 +4,10 @@
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/extend_tool_dialog.h"
+#include "modelling/pipe_surface.h"
+#include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
+#include "modelling/surface_commands.h"
 
 void ResetModellingState() {
   ForgetInBetweenCurve();
@@ -12,4 +15,7 @@ void ResetModellingState() {
   CurveRepeat = CurveRepeatValues();
   ExtendPolarFlag = 0;
   RepeatDialogConfirmed = 0;
+  SurfaceCommands = SurfaceCommandValues();
+  RailSurfaceDialog = CRailSurfaceDlg();
+  ForgetDefaultPipeSection();
 }
