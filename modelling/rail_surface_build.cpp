@@ -135,6 +135,12 @@ RailSetup RailSetupFor(int railType, int column, int half, int row, int sectionT
   return setup;
 }
 
+std::array<int, 3> RailSectionAxes(const CCurveObject& section0, int column) {
+  const Vector3 normal = ComputePolygonNormal(section0.PointCount(), section0.points.data());
+  const int normalAxis = VectorsEqual(normal, {0, 0, 0}) ? GetViewAxis(2) : DominantAxis(normal);
+  return SectionAxes(normalAxis, column);
+}
+
 std::vector<Vector3> BlendSectionRows(int sectionType, int R, const std::vector<std::vector<Vector3>>& sections,
                                       const std::vector<int>& steps) {
   const std::vector<Vector3>& s1 = sections[0];
@@ -174,9 +180,7 @@ CSurfaceObject* BuildRailSurface(const RailSetup& setup, const std::vector<CCurv
   const int R = surface->rows;
   const int columns = surface->columns;
 
-  const Vector3 normal = ComputePolygonNormal(columns, section0.points.data());
-  const int normalAxis = VectorsEqual(normal, {0, 0, 0}) ? GetViewAxis(2) : DominantAxis(normal);
-  const std::array<int, 3> axes = SectionAxes(normalAxis, setup.column);
+  const std::array<int, 3> axes = RailSectionAxes(section0, setup.column);
   std::vector<std::vector<Vector3>> sections;
   for (std::size_t i = railCount; i < curves.size(); ++i) {
     std::vector<Vector3> read;

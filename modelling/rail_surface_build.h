@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "kernel/matrix4.h"
@@ -31,6 +32,10 @@ RailSetup RailSetupFor(int railType, int column, int half, int row, int sectionT
 // picked. The surface, added, or null.
 CSurfaceObject* BuildRailSurface(const RailSetup& setup, const std::vector<CCurveObject*>& curves,
                                  const std::vector<int>& steps, const Matrix4& savedView);
+
+// The frame the sections are read in: from the first section's normal, or the view's own plane
+// for a section without area; the in-plane pair swapped for the right column.
+std::array<int, 3> RailSectionAxes(const CCurveObject& section0, int column);
 
 // The section rows before normalisation: R rows of the sections' point count, in their frame.
 std::vector<Vector3> BlendSectionRows(int sectionType, int R, const std::vector<std::vector<Vector3>>& sections,

@@ -46,6 +46,7 @@ class CSurfaceTool : public CTool {
   // What the tool asks for next; empty once it has all it needs.
   std::string NextPrompt() const;
 
+  const RailSetup& Setup() const { return setup_; }
   const std::vector<CCurveObject*>& Curves() const { return curves_; }
   const std::vector<int>& PositionSteps() const { return steps_; }
   bool AwaitingPosition() const { return awaiting_; }
