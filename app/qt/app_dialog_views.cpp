@@ -11,6 +11,7 @@
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
+#include "app/qt/surface_dialog_views.h"
 #include "app/settings_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/background_image_dialog.h"
@@ -44,5 +45,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
     return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
   });
   RegisterCurveDialogViews(ui);
+  RegisterSurfaceDialogViews(ui);
   UseQtHotkeyListMetrics();
 }
