@@ -12,6 +12,7 @@
 #include "kernel/matrix4.h"
 #include "kernel/section_placement.h"
 #include "kernel/surface_object.h"
+#include "modelling/curve_edits.h"
 #include "modelling/start_tool.h"
 #include "modelling/surface_grid.h"
 #include "scene/object_picking.h"
@@ -53,13 +54,8 @@ CSurfaceObject* BuildSurfaceFromTool(const PipeSections& sections, CCurveObject*
 
 void PipeSelectedCurves(const PipeSections& sections) {
   SweepReferenceMatrix = MatInverse(GetActiveViewMatrix());
-  std::vector<CCurveObject*> paths;
-  CGeomObject* cursor = nullptr;
-  while (CGeomObject* object = NextObject(cursor, kStateSelected, kKindCurve)) {
-    paths.push_back(static_cast<CCurveObject*>(object));
-  }
   bool built = false;
-  for (CCurveObject* path : paths) built = BuildSurfaceFromTool(sections, path) != nullptr || built;
+  for (CCurveObject* path : SelectedCurves()) built = BuildSurfaceFromTool(sections, path) != nullptr || built;
   if (built) RedrawAllViews();
 }
 

@@ -7,6 +7,7 @@
 
 #include "kernel/curve_object.h"
 #include "kernel/surface_object.h"
+#include "modelling/curve_edits.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
 #include "modelling/surface_grid.h"
@@ -23,16 +24,6 @@ namespace {
 // Makes the B-spline of points revolved in 60-degree steps pass through their radius at the
 // knots: 3 / (2 + cos 60).
 constexpr float kKnotScale = 1.2f;
-
-// Every selected curve, listed first: the builders change states while they add surfaces.
-std::vector<CCurveObject*> SelectedCurves() {
-  std::vector<CCurveObject*> curves;
-  CGeomObject* cursor = nullptr;
-  while (CGeomObject* object = NextObject(cursor, kStateSelected, kKindCurve)) {
-    curves.push_back(static_cast<CCurveObject*>(object));
-  }
-  return curves;
-}
 
 // Adds the finished surface and removes its source curve.
 CSurfaceObject* AddFromCurve(std::unique_ptr<CSurfaceObject> surface, CCurveObject* curve) {

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "curve_fixture.h"
 #include "kernel/surface_object.h"
 #include "modelling/rail_surface_build.h"
 #include "modelling/rail_surface_tool.h"
@@ -12,6 +11,7 @@
 #include "platform/command_queue.h"
 #include "scene/pick_tool.h"
 #include "scene/scene_views.h"
+#include "surface_fixture.h"
 #include "scene/tool_framework.h"
 
 namespace {
@@ -75,21 +75,7 @@ TEST(RailSurfaceBuildTest, SectionRowsBlendAsTheSectionKindSays) {
   EXPECT_EQ(Row(twice, 1), kS1);
 }
 
-class RailSurfaceTest : public CurveTest {
- protected:
-  void SetUp() override {
-    CurveTest::SetUp();
-    ResetToPickTool();
-    ProgramCommandQueue().SetDispatcher([](int id) {
-      if (id == kPickCommand) ResetToPickTool();
-    });
-  }
-
-  CSurfaceObject* LastSurface() const {
-    CGeomObject* last = Objects().back();
-    return last->GetKind() == kKindSurface ? static_cast<CSurfaceObject*>(last) : nullptr;
-  }
-};
+using RailSurfaceTest = SurfaceTest;
 
 TEST_F(RailSurfaceTest, AStraightSectionIsReadInTheViewPlane) {
   CCurveObject* line = AddCurve({{0, 0, 0}, {0, 0, 1}, {0, 0, 2}});

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "curve_fixture.h"
+#include "surface_fixture.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -33,22 +33,14 @@ std::vector<Vector3> Knots(const CSurfaceObject& s, int* rows = nullptr, int* co
 
 double Length(Vector3 p) { return std::sqrt(double{p.x} * p.x + double{p.y} * p.y + double{p.z} * p.z); }
 
-class SurfaceCommandsTest : public CurveTest {
+// The Surface commands run again when their dialogs post them.
+class SurfaceCommandsTest : public SurfaceTest {
  protected:
-  void SetUp() override {
-    CurveTest::SetUp();
-    ResetToPickTool();
-    ProgramCommandQueue().SetDispatcher([](int id) {
-      if (id == kPickCommand) ResetToPickTool();
-      if (id == kExtendSurfaceCommand) DoExtendSurface();
-      if (id == kVerticalRevolveSurfaceCommand) DoVerticalRevolveSurface();
-      if (id == kHorizontalRevolveSurfaceCommand) DoHorizontalRevolveSurface();
-    });
-  }
-
-  CSurfaceObject* LastSurface() const {
-    CGeomObject* last = Objects().back();
-    return last->GetKind() == kKindSurface ? static_cast<CSurfaceObject*>(last) : nullptr;
+  void Dispatch(int id) override {
+    SurfaceTest::Dispatch(id);
+    if (id == kExtendSurfaceCommand) DoExtendSurface();
+    if (id == kVerticalRevolveSurfaceCommand) DoVerticalRevolveSurface();
+    if (id == kHorizontalRevolveSurfaceCommand) DoHorizontalRevolveSurface();
   }
 };
 
