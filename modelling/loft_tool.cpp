@@ -27,6 +27,7 @@ constexpr ColorRef kRed = 255;
 void ResizeGrid(CSurfaceObject& surface, std::size_t count) {
   surface.points.resize(count);
   surface.marks.resize(count);
+  surface.MarkChanged();
 }
 
 }  // namespace
@@ -176,6 +177,7 @@ void CLoftToolDlg::RebuildLast() {
       if (from < source.size()) loft_->points[base + static_cast<std::size_t>(l) * w + i] = source[from];
     }
   }
+  loft_->MarkChanged();
   RefreshAllViews(0);
 }
 

@@ -79,6 +79,42 @@ TEST_F(SurfaceCommandsTest, PrimitivesPassThroughTheUnitCircleAndSphere) {
   EXPECT_EQ(cone->orientationSign, 1);
 }
 
+TEST_F(SurfaceCommandsTest, TransformSweepsEverySelectedCurveByRepeatedSteps) {
+  // A quarter turn about z with a lift of 2, applied row after row.
+  Matrix4 step = kIdentityMatrix;
+  step.at(0, 0) = step.at(1, 1) = 0;
+  step.at(0, 1) = 1;
+  step.at(1, 0) = -1;
+  step[14] = 2;
+  CCurveObject* first = AddCurve({{1, 0, 0}, {2, 0, 0}, {3, 1, 0}});
+  CCurveObject* second = AddCurve({{0, 1, 1}, {0, 2, 1}});
+  CCurveObject* shown = AddCurve({{5, 5, 0}, {6, 5, 0}}, kStateShown);
+  const std::size_t objects = Objects().size();
+  DoTransformSurface(1, step);
+  EXPECT_EQ(Objects().size(), objects);
+  DoTransformSurface(4, step);
+  ASSERT_EQ(Objects().size(), objects + 2);
+  for (std::size_t s = 0; s < 2; ++s) {
+    const CCurveObject* curve = s == 0 ? first : second;
+    const auto* surface = static_cast<const CSurfaceObject*>(Objects()[objects + s]);
+    ASSERT_EQ(surface->rows, 4);
+    ASSERT_EQ(surface->columns, curve->PointCount());
+    for (int i = 0; i < surface->columns; ++i) {
+      double x = curve->points[i].x, y = curve->points[i].y, z = curve->points[i].z;
+      for (int r = 0; r < 4; ++r) {
+        ExpectNear(surface->points[r * surface->columns + i],
+                   {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)});
+        const double turned = -y;
+        y = x;
+        x = turned;
+        z += 2;
+      }
+    }
+    EXPECT_EQ(curve->ObjectState, kStateRemoved);
+  }
+  EXPECT_EQ(shown->ObjectState, kStateShown);
+}
+
 TEST_F(SurfaceCommandsTest, RevolveTurnsEveryCurveFullyAroundTheViewAxis) {
   // A profile at radius 3 about the vertical axis (y in this view).
   CCurveObject* profile = AddCurve({{3, 0, 0}, {3, 1, 0}, {3, 2, 0}, {3, 3, 0}});
