@@ -5,9 +5,12 @@
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/join_curves_tool.h"
+#include "modelling/loft_tool.h"
+#include "modelling/rail_surface_tool.h"
 #include "modelling/selection_commands.h"
 #include "modelling/sketch_tool.h"
 #include "modelling/split_curve_tool.h"
+#include "modelling/surface_commands.h"
 
 // Curves and surfaces.
 void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
@@ -46,4 +49,12 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
   resetFirst(kCurveLengthCommand, &DoCurveLength);
   resetFirst(7200, &DoRestoreRemovedCurves);
+  direct(kExtendSurfaceCommand, &DoExtendSurface);
+  direct(kVerticalRevolveSurfaceCommand, &DoVerticalRevolveSurface);
+  direct(kHorizontalRevolveSurfaceCommand, &DoHorizontalRevolveSurface);
+  direct(kLoftSurfaceCommand, &OnLoftSurface);
+  direct(kRailSurfaceCommand, &OnRailSurface);
+  resetFirst(kCylinderSurfaceCommand, &MakeCylinderSurface);
+  resetFirst(kConeSurfaceCommand, &MakeConeSurface);
+  resetFirst(kSphereSurfaceCommand, &MakeSphereSurface);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_scene.h"
 #include "grid_mesh.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
@@ -15,25 +16,6 @@
 #include "scene/viewport.h"
 
 namespace {
-
-// A full-HD top view of a 40 x 40 area around the origin, active for the scene.
-class BenchScene {
- public:
-  explicit BenchScene(int displayMode) {
-    ResetScene();
-    pane_.SetSize(1920, 1080);
-    pane_.SetAxes(0, 1, 2, 1, 1, 1);
-    pane_.displayMode = displayMode;
-    SetActiveView(&pane_);
-    pane_.ApplyProjection();
-  }
-  ~BenchScene() { ResetScene(); }
-  BenchScene(const BenchScene&) = delete;
-  BenchScene& operator=(const BenchScene&) = delete;
-
- private:
-  CViewport pane_;
-};
 
 void PickAmongCurves(benchmark::State& state) {
   BenchScene scene(static_cast<int>(state.range(0)));

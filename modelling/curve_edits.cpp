@@ -12,8 +12,6 @@
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 
-namespace {
-
 std::vector<CCurveObject*> SelectedCurves() {
   std::vector<CCurveObject*> curves;
   CGeomObject* cursor = nullptr;
@@ -22,6 +20,8 @@ std::vector<CCurveObject*> SelectedCurves() {
   }
   return curves;
 }
+
+namespace {
 
 void SetClosedFlag(int closed) {
   if (CurveToolActive()) {

@@ -6,6 +6,9 @@
 
 class CCurveObject;
 
+// Every selected curve, listed before a command changes states or appends objects.
+std::vector<CCurveObject*> SelectedCurves();
+
 // Curve > Close and Open: on the curve being drawn when the drawing tool runs (no undo record),
 // else on every selected curve.
 void DoCurveClose();

@@ -5,8 +5,11 @@
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
+#include "modelling/pipe_surface.h"
+#include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
+#include "modelling/surface_commands.h"
 
 void ResetModellingState() {
   ForgetInBetweenCurve();
@@ -16,4 +19,7 @@ void ResetModellingState() {
   RepeatDialogConfirmed = 0;
   ResetJewelTypeDialog();
   ResetRoundDiamondSize();
+  SurfaceCommands = SurfaceCommandValues();
+  RailSurfaceDialog = CRailSurfaceDlg();
+  ForgetDefaultPipeSection();
 }

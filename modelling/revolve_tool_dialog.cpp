@@ -147,10 +147,14 @@ void CRevolveToolDlg::DrawFeedback(int) {
   }
 }
 
+bool RevolveDialogConfirmed(int commandId) {
+  return OpenRevolveDialog != nullptr && RepeatDialogConfirmed != 0 && OpenRevolveDialog->commandId == commandId;
+}
+
 int RunRevolveToolDialog(int* count, float* angle, int* fullRevolution, int axis, int* clockwise, Matrix4* matrix,
                          int commandId, int mapToView) {
   CRevolveToolDlg* dialog = OpenRevolveDialog;
-  if (dialog == nullptr || RepeatDialogConfirmed == 0 || dialog->commandId != commandId) {
+  if (!RevolveDialogConfirmed(commandId)) {
     RepeatDialogConfirmed = 0;
     new CRevolveToolDlg(*count, *angle, *fullRevolution, *clockwise, commandId);
     return 0;

@@ -53,6 +53,9 @@ class CRevolveToolDlg : public CRepeatToolDialog {
 // The open Revolve dialog; null when none.
 extern CRevolveToolDlg* OpenRevolveDialog;
 
+// True when the open Revolve dialog was confirmed for the command: its call is a second phase.
+bool RevolveDialogConfirmed(int commandId);
+
 // As RunExtendToolDialog, for a rotation: the second phase returns the dialog's count, angle,
 // full-revolution and clockwise values and the rotation by angle about the axis (mapToView set:
 // the active view's axis of that index with its sign; else the world axis), clockwise turning

@@ -991,6 +991,33 @@ FIRST_CV = {
 }
 
 
+# The rail surface's extent pictures, p = 6 column + 3 half + row: a section outline in its unit
+# box with a dot where its reference point is anchored. x sits at the box's left edge (half 0) or
+# centre (half 1); y at the bottom, the middle or the top (row 2, the section hanging down). The
+# right column shows the same with the two in-plane axes exchanged.
+def rail_extent(p):
+    column, half, row = p // 6, (p % 6) // 3, p % 3
+    # A profile with a flat base and a domed top, in unit coordinates (u right, v up).
+    outline = [(0, 0), (1, 0)] + [(0.5 + 0.5 * math.cos(math.radians(a)), 0.45 + 0.55 * math.sin(math.radians(a)))
+                                  for a in range(0, 181, 15)]
+    if row == 2:
+        outline = [(u, 1 - v) for u, v in outline]
+    reference = (0.5 * half, 0.5 * row)
+    if column == 1:
+        outline = [(v, u) for u, v in outline]
+        reference = (reference[1], reference[0])
+
+    def at(u, v):
+        return (6 + 20 * u, 26 - 20 * v)
+
+    box = [dashed(6, 6, 26, 6), dashed(26, 6, 26, 26), dashed(26, 26, 6, 26), dashed(6, 26, 6, 6)]
+    return box + [poly([at(u, v) for u, v in outline], LIGHT, BLUE, 1.4),
+                  circle(*at(*reference), 2.6, ACCENT, OUT, 1)]
+
+
+RAIL_EXTENTS = {p: rail_extent(p) for p in range(12)}
+
+
 def svg(size, elements):
     body = "\n  ".join(elements)
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
@@ -1013,6 +1040,8 @@ def main():
     write(os.path.join(ART, "app"), "lumidrex.svg", svg(48, program_icon()))
     for name, elements in FIRST_CV.items():
         write(os.path.join(ART, "first_cv"), f"{name}.svg", svg(32, elements))
+    for p, elements in RAIL_EXTENTS.items():
+        write(os.path.join(ART, "rail_extent"), f"{p}.svg", svg(32, elements))
     print(f"{len(TOOLBAR)} toolbar pictures, {len(CURSOR_BADGES)} cursors, the program icon")
 
 

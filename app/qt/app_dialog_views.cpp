@@ -12,6 +12,7 @@
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
+#include "app/qt/surface_dialog_views.h"
 #include "app/settings_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/background_image_dialog.h"
@@ -46,5 +47,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   RegisterCurveDialogViews(ui);
   RegisterJewelDialogViews(ui);
+  RegisterSurfaceDialogViews(ui);
   UseQtHotkeyListMetrics();
 }
