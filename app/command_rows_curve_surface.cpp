@@ -7,6 +7,7 @@
 #include "modelling/join_curves_tool.h"
 #include "modelling/selection_commands.h"
 #include "modelling/sketch_tool.h"
+#include "modelling/surface_edits.h"
 #include "modelling/split_curve_tool.h"
 
 // Curves and surfaces.
@@ -46,4 +47,12 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   resetFirst(kInBetweenCurveCommand, &DoInBetweenCurve);
   resetFirst(kCurveLengthCommand, &DoCurveLength);
   resetFirst(7200, &DoRestoreRemovedCurves);
+  resetFirst(8100, &DoSurfaceCloseU);
+  resetFirst(8101, &DoSurfaceOpenU);
+  resetFirst(8102, &DoSurfaceReverseU);
+  resetFirst(8110, &DoSurfaceCloseV);
+  resetFirst(8111, &DoSurfaceOpenV);
+  resetFirst(8112, &DoSurfaceReverseV);
+  resetFirst(8122, &DoSwapUV);
+  resetFirst(8123, &DoFlipNormal);
 }
