@@ -5,15 +5,7 @@
 #include <string>
 #include <vector>
 
-// A font as the font dialog gives it: an empty family is no font.
-struct FontChoice {
-  std::string family;
-  int emHeight = 0;  // pixels
-  bool bold = false;
-  bool italic = false;
-
-  friend bool operator==(const FontChoice&, const FontChoice&) = default;
-};
+#include "platform/font_choice.h"
 
 // Device pixels, y up, relative to the glyph origin.
 struct GlyphPoint {
