@@ -1,4 +1,5 @@
 #include "app/command_rows.h"
+#include "modelling/text_command.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -6,6 +7,6 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   const auto resetFirst = [&rows](int id, void (*worker)()) {
     rows.push_back({id, HandlerKind::kResetFirst, worker});
   };
-  (void)direct;
   (void)resetFirst;
+  direct(9040, &OnText);
 }
