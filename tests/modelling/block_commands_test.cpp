@@ -6,6 +6,7 @@
 
 #include "counting_viewport.h"
 #include "curve_fixture.h"
+#include "modelling/block_dialog.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 
@@ -97,6 +98,26 @@ TEST_F(BlockCommandsTest, OutlinesAreStoredCentredAndPlacedBack) {
     EXPECT_FALSE(block->surfaces.empty());
   }
   EXPECT_EQ(CreateBlockFromOutlines({}, 0, 0, 0.5f, 2.0f, 0, 1, 2), nullptr);
+}
+
+TEST_F(BlockCommandsTest, TheBlockDialogKeepsItsValuesOnlyAtOk) {
+  EXPECT_EQ(GetBlockFromCurvesParams().radius, 1.0f);
+  EXPECT_EQ(GetBlockFromCurvesParams().thickness, 1.0f);
+  for (const int button : {kAnswerOk, kAnswerCancel}) {
+    Headless().AnswerDialog(CBlockFromCurvesDlg::kName, [button](DialogModel& model) {
+      auto& dialog = static_cast<CBlockFromCurvesDlg&>(model);
+      EXPECT_EQ(dialog.texts[CBlockFromCurvesDlg::kThicknessEdit], button == kAnswerOk ? "1" : "3");
+      dialog.texts[CBlockFromCurvesDlg::kThicknessEdit] = "3";
+      dialog.values.frontEndType = button == kAnswerOk ? 2 : 0;
+      if (button == kAnswerOk) {
+        EXPECT_TRUE(dialog.Validate());
+      }
+      return button;
+    });
+    EXPECT_EQ(RunBlockFromCurvesDialogModal(), button);
+    EXPECT_EQ(GetBlockFromCurvesParams().thickness, 3.0f);
+    EXPECT_EQ(GetBlockFromCurvesParams().frontEndType, 2);
+  }
 }
 
 }  // namespace
