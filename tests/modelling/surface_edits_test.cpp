@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "kernel/block_object.h"
+#include "kernel/bspline_curve.h"
+#include "kernel/surface_tessellation.h"
 #include "kernel/boolean_object.h"
 #include "kernel/mesh_object.h"
 #include "scene/tool_framework.h"
@@ -17,6 +20,41 @@
 namespace {
 
 using SurfaceEditsTest = SurfaceTest;
+
+// The volume the block's surfaces enclose, in double, each surface's triangles counted with its
+// orientation: positive when the outsides face out.
+double OrientedVolume(const CBlockObject& block) {
+  double volume = 0;
+  for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
+    const auto& surface = static_cast<const CSurfaceObject&>(*child);
+    std::vector<Vector3> net;
+    int nu = 0;
+    int nv = 0;
+    ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
+                     surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
+                     surface.closedV, &net, &nu, &nv);
+    std::vector<Vector3> grid;
+    int rows = 0;
+    int columns = 0;
+    TessellateSurface(kBSplineBasis, net.data(), nu, nv, &grid, nullptr, nullptr, &rows, &columns, 4, 4, 0);
+    const auto triple = [](Vector3 a, Vector3 b, Vector3 c) {
+      return double{a.x} * (double{b.y} * c.z - double{b.z} * c.y) - double{a.y} * (double{b.x} * c.z - double{b.z} * c.x) +
+             double{a.z} * (double{b.x} * c.y - double{b.y} * c.x);
+    };
+    double part = 0;
+    for (int r = 0; r + 1 < rows; ++r) {
+      for (int c = 0; c + 1 < columns; ++c) {
+        const Vector3 p00 = grid[r * columns + c];
+        const Vector3 p01 = grid[r * columns + c + 1];
+        const Vector3 p10 = grid[(r + 1) * columns + c];
+        const Vector3 p11 = grid[(r + 1) * columns + c + 1];
+        part += triple(p00, p10, p11) + triple(p00, p11, p01);
+      }
+    }
+    volume += surface.orientationSign * part / 6.0;
+  }
+  return volume;
+}
 
 TEST_F(SurfaceEditsTest, CloseAndOpenSetOneDirectionOfTheSelectedSurfaces) {
   struct Case {
@@ -167,8 +205,13 @@ TEST_F(SurfaceEditsTest, FlipNormalAndStepReachEverySurfaceInsideAGroupAsOneUndo
   }
   ASSERT_FALSE(blockSigns.empty());
 
+  const double volume = OrientedVolume(*innerBlock);
+  // The rounded outline of a 2 x 1 profile pushed 1 deep: a closed solid inside the 2 x 1 x 1 box.
+  EXPECT_GT(std::abs(volume), 0.5);
+  EXPECT_LT(std::abs(volume), 2.0);
   ResetToPickTool();
   DoFlipNormal();
+  EXPECT_NEAR(OrientedVolume(*innerBlock), -volume, 1e-9);
   EXPECT_EQ(inner->orientationSign, -1);
   EXPECT_EQ(innerMesh->orientationSign, -1);
   EXPECT_EQ(deepest->orientationSign, -1);
