@@ -24,6 +24,9 @@ void TextOutlines(benchmark::State& state) {
     state.ResumeTiming();
     MakeTextOutlines(text, static_cast<int>(state.range(0)), 0, 1, 2);
   }
+  int objects = 0;
+  for (CGeomObject* object = GetObjectList(); object != nullptr; object = object->next) ++objects;
+  state.counters["objects"] = objects;
   ResetScene();
   TextFont = FontChoice();
 }
