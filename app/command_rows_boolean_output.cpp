@@ -1,4 +1,5 @@
 #include "app/command_rows.h"
+#include "modelling/text_command.h"
 
 #include "modelling/boolean_commands.h"
 #include "modelling/jewel_commands.h"
@@ -20,4 +21,5 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   // The jewel resets once a cut is chosen, so Cancel keeps the tool; the count resets itself.
   direct(9030, &OnJewel);
   direct(9031, &DoCountRoundJewel);
+  direct(9040, &OnText);
 }

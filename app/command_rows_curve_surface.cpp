@@ -9,6 +9,7 @@
 #include "modelling/rail_surface_tool.h"
 #include "modelling/selection_commands.h"
 #include "modelling/sketch_tool.h"
+#include "modelling/surface_edits.h"
 #include "modelling/split_curve_tool.h"
 #include "modelling/surface_commands.h"
 
@@ -57,4 +58,12 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   resetFirst(kCylinderSurfaceCommand, &MakeCylinderSurface);
   resetFirst(kConeSurfaceCommand, &MakeConeSurface);
   resetFirst(kSphereSurfaceCommand, &MakeSphereSurface);
+  resetFirst(8100, &DoSurfaceCloseU);
+  resetFirst(8101, &DoSurfaceOpenU);
+  resetFirst(8102, &DoSurfaceReverseU);
+  resetFirst(8110, &DoSurfaceCloseV);
+  resetFirst(8111, &DoSurfaceOpenV);
+  resetFirst(8112, &DoSurfaceReverseV);
+  resetFirst(8122, &DoSwapUV);
+  resetFirst(8123, &DoFlipNormal);
 }

@@ -74,20 +74,24 @@ void DoCurveReverse() {
   if (!curves.empty()) RedrawAllViews();
 }
 
-std::vector<Vector3> DivideCurvePoints(const CCurveObject& curve, int number) {
+std::vector<Vector3> RefineControlLine(int n, const Vector3* points, int stride, int startAttr, int endAttr,
+                                       int closed, int number) {
   if (number < 1) return {};
-  const int n = curve.PointCount();
-  const std::vector<Vector3> padded =
-      ExtendCurveEnds(n, curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
+  const std::vector<Vector3> padded = ExtendCurveEnds(n, points, startAttr, endAttr, closed, stride);
   std::vector<Vector3> refined = SampleCurve(padded.data(), static_cast<int>(padded.size()), number);
   if (refined.empty()) return {};
-  if (curve.closed != 0) {
+  if (closed != 0) {
     const auto first = refined.begin() + 1;
     return {first, first + static_cast<std::ptrdiff_t>(number) * n};
   }
-  std::size_t begin = curve.startAttribute == 0 ? 1 : 0;
-  std::size_t end = refined.size() - (curve.endAttribute == 0 ? 1 : 0);
+  std::size_t begin = startAttr == 0 ? 1 : 0;
+  std::size_t end = refined.size() - (endAttr == 0 ? 1 : 0);
   return {refined.begin() + static_cast<std::ptrdiff_t>(begin), refined.begin() + static_cast<std::ptrdiff_t>(end)};
+}
+
+std::vector<Vector3> DivideCurvePoints(const CCurveObject& curve, int number) {
+  return RefineControlLine(curve.PointCount(), curve.points.data(), 1, curve.startAttribute, curve.endAttribute,
+                           curve.closed, number);
 }
 
 void DoCurveDivide(int number) {

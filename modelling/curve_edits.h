@@ -19,6 +19,12 @@ void ReverseCurvePoints(CCurveObject* curve);
 // Every selected curve runs the other way: points reversed, end attributes exchanged.
 void DoCurveReverse();
 
+// The control points of the same line with `number` times as many spans: n points read at
+// points[i * stride] with the given end attributes and closed flag, refined and trimmed of what
+// the prepared ends added. Empty when number is below 1 or the prepared line has fewer than 4
+// points.
+std::vector<Vector3> RefineControlLine(int n, const Vector3* points, int stride, int startAttr, int endAttr,
+                                       int closed, int number);
 // The control points of the same curve with `number` times as many spans; empty when the curve
 // is too short to refine (fewer than 4 points once its ends are prepared) or number is below 1.
 std::vector<Vector3> DivideCurvePoints(const CCurveObject& curve, int number);

@@ -1,5 +1,6 @@
 #include "modelling/modelling_state.h"
 
+#include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
@@ -10,6 +11,7 @@
 #include "modelling/repeat_tool_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
 #include "modelling/surface_commands.h"
+#include "modelling/text_command.h"
 
 void ResetModellingState() {
   ForgetInBetweenCurve();
@@ -22,4 +24,6 @@ void ResetModellingState() {
   SurfaceCommands = SurfaceCommandValues();
   RailSurfaceDialog = CRailSurfaceDlg();
   ForgetDefaultPipeSection();
+  ResetBlockFromCurvesDialog();
+  ResetTextCommand();
 }

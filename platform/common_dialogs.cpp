@@ -17,3 +17,8 @@ std::optional<std::uint32_t> RunColorDialog(std::uint32_t initial, CustomColorSe
   CommandQueueHold modal;
   return Platform().dialogs->AskColor(initial, customColors);
 }
+
+std::optional<FontChoice> RunFontDialog(const FontChoice& initial) {
+  CommandQueueHold modal;
+  return Platform().dialogs->AskFont(initial);
+}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/font_choice.h"
+
 struct FileFilter {
   std::string description;
   std::string pattern;  // one or more patterns separated by ';'
@@ -28,7 +30,7 @@ struct FileDialogAnswer {
 // Colours are COLORREF values, 0x00BBGGRR.
 using CustomColorSet = std::array<std::uint32_t, 16>;
 
-// The system's file and colour dialogs.
+// The system's file, colour, folder and font dialogs.
 class CommonDialogs {
  public:
   virtual ~CommonDialogs() = default;
@@ -39,9 +41,12 @@ class CommonDialogs {
   // An existing folder, starting in startFolder (empty: the system's choice); none when the user
   // cancels.
   virtual std::optional<std::string> AskFolder(const std::string& startFolder) = 0;
+  // Scalable fonts only, starting from the last choice; none when the user cancels.
+  virtual std::optional<FontChoice> AskFont(const FontChoice& initial) = 0;
 };
 
 // The modal runs of the installed backend. Each holds the command queue while it runs.
 std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request);
 std::optional<std::uint32_t> RunColorDialog(std::uint32_t initial, CustomColorSet* customColors);
 std::optional<std::string> RunFolderDialog(const std::string& startFolder);
+std::optional<FontChoice> RunFontDialog(const FontChoice& initial);

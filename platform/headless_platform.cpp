@@ -121,6 +121,17 @@ std::optional<std::uint32_t> HeadlessPlatform::AskColor(std::uint32_t initial, C
   return answer;
 }
 
+std::optional<FontChoice> HeadlessPlatform::AskFont(const FontChoice& initial) {
+  fontRequests.push_back(initial);
+  if (fontAnswers.empty()) {
+    Unscripted("font dialog");
+    return std::nullopt;
+  }
+  const auto answer = fontAnswers.front();
+  fontAnswers.pop_front();
+  return answer;
+}
+
 int HeadlessPlatform::ReadInt(const std::string& group, const std::string& key, int fallback) {
   const auto found = settingInts.find(SettingKey(group, key));
   return found != settingInts.end() ? found->second : fallback;

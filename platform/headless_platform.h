@@ -50,6 +50,7 @@ class HeadlessPlatform : public UiServices,
   std::deque<std::optional<FileDialogAnswer>> fileAnswers;
   std::deque<std::optional<std::uint32_t>> colorAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
+  std::deque<std::optional<FontChoice>> fontAnswers;
   // Per dialog name, in order: each sets the model as a user would and returns the button.
   void AnswerDialog(const std::string& name, std::function<int(DialogModel&)> answer);
   // Runs on every pump of an open progress window, as if the user acted meanwhile.
@@ -69,6 +70,7 @@ class HeadlessPlatform : public UiServices,
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::uint32_t> colorRequests;
   std::vector<std::string> folderRequests;  // the start folders
+  std::vector<FontChoice> fontRequests;      // the initial choices
   std::vector<std::string> dialogsRun;
   // Modeless windows by dialog name, each open and close in order; the models still open, so
   // that a test presses their buttons.
@@ -99,6 +101,7 @@ class HeadlessPlatform : public UiServices,
   std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;
   std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) override;
   std::optional<std::string> AskFolder(const std::string& startFolder) override;
+  std::optional<FontChoice> AskFont(const FontChoice& initial) override;
 
   // SettingsStore
   int ReadInt(const std::string& group, const std::string& key, int fallback) override;

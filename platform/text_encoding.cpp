@@ -29,8 +29,19 @@ void AppendUtf8(std::string* out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[*pos] and advances past it; a malformed sequence yields
-// U+FFFD and skips one byte.
+char EncodeCp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  // The unassigned bytes were decoded as C1 controls; give them back so names read from a file
+  // are written unchanged.
+  if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] == 0) return static_cast<char>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c && c != 0) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
 char32_t DecodeUtf8(std::string_view text, std::size_t* pos) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(*pos);
@@ -67,18 +78,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t* pos) {
   return c;
 }
 
-char EncodeCp1252(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  // The unassigned bytes were decoded as C1 controls; give them back so names read from a file
-  // are written unchanged.
-  if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] == 0) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c && c != 0) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;

@@ -10,6 +10,10 @@ std::string Utf8ToCp1252(std::string_view text);
 // Like Utf8ToCp1252, but only the first maxBytes characters (one byte each on file).
 std::string Utf8ToCp1252Limited(std::string_view text, std::size_t maxBytes);
 
+// Decodes the UTF-8 sequence at text[*pos] (pos below the size) and advances past it; a
+// malformed sequence yields U+FFFD and skips one byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t* pos);
+
 // Language and layer files hold UTF-16LE text. An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 std::u16string Utf8ToUtf16(std::string_view text);

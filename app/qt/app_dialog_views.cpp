@@ -13,7 +13,9 @@
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/surface_dialog_views.h"
+#include "app/qt/text_dialog_view.h"
 #include "app/settings_dialogs.h"
+#include "modelling/text_command.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/background_image_dialog.h"
 
@@ -44,6 +46,9 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CDatabaseDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunDatabaseView(static_cast<CDatabaseDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CTextDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunTextDialogView(static_cast<CTextDlg&>(model), parent);
   });
   RegisterCurveDialogViews(ui);
   RegisterJewelDialogViews(ui);

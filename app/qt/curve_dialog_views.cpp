@@ -17,12 +17,14 @@
 #include <QVBoxLayout>
 
 #include <span>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "app/core/data_dialog.h"
 #include "app/qt/data_dialog_view.h"
 #include "app/qt/repeat_dialog_views.h"
+#include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_primitives.h"
 #include "platform/qt/qt_ui_services.h"
@@ -205,6 +207,26 @@ int RunOffsetView(COffsetDlg& model, QWidget* parent) {
   return ExecDataDialog(dialog);
 }
 
+int RunBlockFromCurvesView(CBlockFromCurvesDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, 30200);
+  content->addWidget(new QLabel(Localized(30201), &dialog));
+  content->addWidget(BoundEdit(model, CBlockFromCurvesDlg::kRadiusEdit, &dialog));
+  content->addWidget(new QLabel(Localized(30202), &dialog));
+  content->addWidget(BoundEdit(model, CBlockFromCurvesDlg::kThicknessEdit, &dialog));
+  const int labels[] = {30203, 30204, 30205};
+  const int values[] = {0, 1, 2};
+  auto* ends = new QHBoxLayout;
+  for (const auto& [caption, value] : {std::pair{30206, &model.values.frontEndType}, std::pair{30207, &model.values.backEndType}}) {
+    auto* group = new QGroupBox(Localized(caption), &dialog);
+    auto* column = new QVBoxLayout(group);
+    column->addWidget(Radios(dialog, labels, values, value));
+    ends->addWidget(group);
+  }
+  content->addLayout(ends);
+  return ExecDataDialog(dialog);
+}
+
 template <class Model>
 void Register(QtUiServices& ui, int (*view)(Model&, QWidget*)) {
   ui.RegisterDialogView(Model::kName,
@@ -220,5 +242,6 @@ void RegisterCurveDialogViews(QtUiServices& ui) {
   Register(ui, &RunHelixView);
   Register(ui, &RunDivideView);
   Register(ui, &RunOffsetView);
+  Register(ui, &RunBlockFromCurvesView);
   RegisterRepeatDialogViews(ui);
 }

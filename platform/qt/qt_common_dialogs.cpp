@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -83,4 +84,25 @@ std::optional<std::uint32_t> QtCommonDialogs::AskColor(std::uint32_t initial, Cu
   }
   if (!chosen) return std::nullopt;
   return ColorRefFromColor(colorDialog_->selectedColor());
+}
+
+QFont QFontFromChoice(const FontChoice& choice) {
+  QFont font(QString::fromStdString(choice.family));
+  font.setPixelSize(std::max(1, choice.emHeight));
+  font.setBold(choice.bold);
+  font.setItalic(choice.italic);
+  return font;
+}
+
+FontChoice ChoiceFromQFont(const QFont& font) {
+  return {font.family().toStdString(), EmHeightFromFontSize(font.pointSizeF(), font.pixelSize()),
+          font.weight() >= QFont::Bold, font.italic()};
+}
+
+std::optional<FontChoice> QtCommonDialogs::AskFont(const FontChoice& initial) {
+  QFontDialog dialog(QApplication::activeWindow());
+  dialog.setOption(QFontDialog::ScalableFonts);
+  if (!initial.family.empty()) dialog.setCurrentFont(QFontFromChoice(initial));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ChoiceFromQFont(dialog.selectedFont());
 }

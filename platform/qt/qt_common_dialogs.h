@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QStringList>
 
 #include <memory>
@@ -9,7 +10,7 @@
 
 class QColorDialog;
 
-// QFileDialog and one QColorDialog for the whole run.
+// QFileDialog, QFontDialog and one QColorDialog for the whole run.
 class QtCommonDialogs : public CommonDialogs {
  public:
   QtCommonDialogs();
@@ -18,6 +19,7 @@ class QtCommonDialogs : public CommonDialogs {
   std::optional<FileDialogAnswer> AskFileName(const FileDialogRequest& request) override;
   std::optional<std::string> AskFolder(const std::string& startFolder) override;
   std::optional<std::uint32_t> AskColor(std::uint32_t initial, CustomColorSet* customColors) override;
+  std::optional<FontChoice> AskFont(const FontChoice& initial) override;
 
  private:
   std::unique_ptr<QColorDialog> colorDialog_;
@@ -26,6 +28,10 @@ class QtCommonDialogs : public CommonDialogs {
 // One Qt name filter per filter: the description without its own "(...)", then the patterns,
 // with "*.*" as "*" (Qt's "*.*" would skip names without a dot).
 QStringList QtNameFilters(const std::vector<FileFilter>& filters);
+
+// A font of the choice's family, weight and slant at its em height in pixels, and back.
+QFont QFontFromChoice(const FontChoice& choice);
+FontChoice ChoiceFromQFont(const QFont& font);
 
 QColor ColorFromColorRef(std::uint32_t color);
 std::uint32_t ColorRefFromColor(const QColor& color);

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <functional>
@@ -17,6 +19,7 @@
 #include "app/core/menu_string_table.h"
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
@@ -175,6 +178,31 @@ TEST_F(CurveDialogViewsTest, CaptionsComeFromTheStringTable) {
   EXPECT_EQ(captions, (QStringList{"T:Line", "T:Circle", "T:Polygon", "T:Helix", "T:Divide Curves", "T:Offset",
                                    "T:Extend", "T:Revolve"}));
   TheScene.overlayTool.reset();
+}
+
+TEST_F(CurveDialogViewsTest, TheBlockDialogTakesItsSizesAndBothEndTypes) {
+  CBlockFromCurvesDlg block;
+  WhenModalOpens([](QWidget* modal) {
+    EXPECT_EQ(modal->windowTitle(), QStringLiteral("Create Block from curves"));
+    const auto edits = modal->findChildren<QLineEdit*>();
+    ASSERT_EQ(edits.size(), 2);
+    EXPECT_EQ(edits[0]->text(), QStringLiteral("1"));
+    edits[0]->setText(QStringLiteral("0.25"));
+    edits[1]->setText(QStringLiteral("2"));
+    const auto radios = modal->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 6);
+    EXPECT_TRUE(radios[0]->isChecked());
+    radios[1]->click();  // front: Fillet
+    radios[5]->click();  // back: Chamfer
+    for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+      if (button->isDefault()) button->click();
+    }
+  });
+  EXPECT_EQ(RunModalDialog(block), kAnswerOk);
+  EXPECT_EQ(block.values.radius, 0.25f);
+  EXPECT_EQ(block.values.thickness, 2.0f);
+  EXPECT_EQ(block.values.frontEndType, 1);
+  EXPECT_EQ(block.values.backEndType, 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 
 #include "qt_test.h"
 
@@ -63,6 +64,27 @@ TEST_F(QtCommonDialogsTest, TheColourDialogKeepsTheCustomColours) {
   EXPECT_EQ(platform().dialogs().AskColor(0x123456, &custom), std::optional<std::uint32_t>(0x030201));
   EXPECT_EQ(custom[5], 0x00FF00u);
   EXPECT_EQ(custom[3], 0x0000FFu);
+}
+
+TEST_F(QtCommonDialogsTest, TheFontDialogStartsFromTheLastChoiceAndGivesBackWhatItWasGiven) {
+  WhenModalOpens([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFontDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->testOption(QFontDialog::ScalableFonts));
+    EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("Liberation Serif"));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    // The dialog works in points: 15 points are 20 pixels at 96 dpi.
+    font.setPointSize(15);
+    font.setBold(true);
+    font.setItalic(true);
+    dialog->setCurrentFont(font);
+    dialog->accept();
+  });
+  const std::optional<FontChoice> chosen = platform().dialogs().AskFont({"Liberation Serif", 20, false, false});
+  EXPECT_EQ(chosen, (FontChoice{"DejaVu Sans", 20, true, true}));
+
+  WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(platform().dialogs().AskFont({}));
 }
 
 }  // namespace

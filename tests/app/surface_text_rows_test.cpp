@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/command_table.h"
+#include "app/view_command_map.h"
+#include "modelling/surface_edits.h"
+#include "modelling/text_command.h"
+#include "program_state.h"
+#include "scene/undo_history.h"
+#include "scene/vorn_view.h"
+
+namespace {
+
+TEST(SurfaceTextRowsTest, EachRowRunsItsWorkerWithItsKindInEveryView) {
+  ResetProgramState();
+  CUndoHistory document;
+  CVornView view(&document);
+  view.OnSize(kSizeMaximized, 200, 150);
+  view.OnActivateView(true);
+  const struct {
+    int id;
+    HandlerKind kind;
+    void (*worker)();
+  } rows[] = {
+      {8100, HandlerKind::kResetFirst, &DoSurfaceCloseU}, {8101, HandlerKind::kResetFirst, &DoSurfaceOpenU},
+      {8102, HandlerKind::kResetFirst, &DoSurfaceReverseU}, {8110, HandlerKind::kResetFirst, &DoSurfaceCloseV},
+      {8111, HandlerKind::kResetFirst, &DoSurfaceOpenV},   {8112, HandlerKind::kResetFirst, &DoSurfaceReverseV},
+      {8122, HandlerKind::kResetFirst, &DoSwapUV},         {8123, HandlerKind::kResetFirst, &DoFlipNormal},
+      {9040, HandlerKind::kDirect, &OnText},
+  };
+  std::vector<int> heldTwice;
+  const CommandMap holder = BuildViewCommandMap(view, &heldTwice);
+  EXPECT_TRUE(heldTwice.empty());
+  EXPECT_TRUE(RegisterCommandRows().empty());
+  const auto registered = CommandTableRows();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.id);
+    const auto found = std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
+    ASSERT_NE(found, registered.end());
+    EXPECT_EQ(found->kind, row.kind);
+    const auto* worker = found->worker.target<void (*)()>();
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(*worker, row.worker);
+    EXPECT_TRUE(holder.HasCommand(row.id));
+  }
+}
+
+}  // namespace
