@@ -55,6 +55,9 @@ TEST(PicturePixelsTest, OutlinePointIsWhiteOnlyWhereNothingBends) {
       {"background to the left", {n, 5, 5, 5, 5, n, 5, 5, 5, 5, n, 5, 5, 5, 5, n, 5, 5, 5, 5, n, 5, 5, 5, 5}, false},
       {"background two columns to the right",
        {5, 5, 5, n, n, 5, 5, 5, n, n, 5, 5, 5, n, n, 5, 5, 5, n, n, 5, 5, 5, n, n}, false},
+      // Every bend along x is NaN here: only a test that counts NaN as a line draws it.
+      {"a sliver between background columns",
+       {n, 5, n, 5, 5, n, 5, n, 5, 5, n, 5, n, 5, 5, n, 5, n, 5, 5, n, 5, n, 5, 5}, false},
       {"a step two rows below", {5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9}, false},
   };
   for (const Case& c : cases) {
