@@ -183,7 +183,7 @@ TEST_F(PictureRenderTest, ProgressCaptionsOfBothPasses) {
 }
 
 // Every way a picture can fail: -1, the older picture at the path as it was and no temporary
-// file beside it, nothing left of the render state.
+// file beside it, the render state as before.
 TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
   const Bytes older = {'o', 'l', 'd'};
   // Presses Cancel at pumps whose caption starts with the prefix, and confirms.
@@ -243,6 +243,7 @@ TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
     Add(Prism({{-1, 0}, {1, 0}, {1, 1}, {-1, 1}}, -1, 1));
     if (c.olderFile) WriteWholeFile(path, older);
     const std::int16_t mode = ShadingMode;
+    SetBackgroundColorRGB(1, 2, 3);
     const std::string target = c.prepare();
     const std::vector<std::string> before = folder.Entries();
 
@@ -256,6 +257,8 @@ TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
     if (c.olderFile) EXPECT_EQ(ReadWholeFile(path), older);
     EXPECT_EQ(RenderNestingCount, 0);
     EXPECT_EQ(ShadingMode, mode);
+    EXPECT_EQ(RenderMatrixTop(), kIdentityMatrix);
+    EXPECT_EQ(GetBackgroundColor(), (BackgroundColor{3, 2, 1}));
     chmod(path.c_str(), 0644);
     std::remove(path.c_str());
     std::remove(folder.File("plain").c_str());
