@@ -272,6 +272,10 @@ bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int
   return true;
 }
 
+bool BmpFile::WriteRows(const std::uint8_t* const* rows, int width, int count) {
+  return WriteBmpRows(this, rows, width, count);
+}
+
 bool BmpFile::Close() {
   if (file_ == nullptr) return false;
   if (rowsWritten_ == height_ && file_->Finish() && file_->ReplaceTarget()) return true;

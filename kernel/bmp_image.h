@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/picture_row_writer.h"
 #include "platform/replacing_file.h"
 
 // A 24-bit picture: rows bottom first as BMP stores them, each pixel blue, green, red, each row
@@ -26,7 +27,7 @@ int LoadBmpFile(const std::string& path, ImageRecord* image);
 // A 24-bit BMP picture being written, which knows the size its header gave. It replaces the
 // picture at its path only when Close succeeds, so a long render never empties an existing
 // picture before it has its rows.
-class BmpFile {
+class BmpFile final : public PictureRowWriter {
  public:
   BmpFile(std::unique_ptr<ReplacingFile> file, int width, int height)
       : file_(std::move(file)), width_(width), height_(height) {}
@@ -36,6 +37,7 @@ class BmpFile {
   // Checks every write and puts the picture in place. False, with the temporary file removed and
   // the path as it was, when a write failed or rows are missing (a cancelled render).
   bool Close();
+  bool WriteRows(const std::uint8_t* const* rows, int width, int count) override;
 
  private:
   friend bool WriteBmpRows(BmpFile* file, const std::uint8_t* const* rows, int width, int count);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "render/material.h"
+#include "render/picture_buffer.h"
 #include "render/shading.h"
 
 std::int16_t ShadingMode = 0;
@@ -49,4 +50,5 @@ void ResetRenderState() {
   renderMatrixStack.assign(1, kIdentityMatrix);
   ResetShadingState();
   FreeTexturesAndMaterials();
+  FailNextPictureBuffer(false);
 }

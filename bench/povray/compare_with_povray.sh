@@ -1,0 +1,24 @@
+#!/bin/sh
+# Times the ring picture against POV-Ray on the same ring, with the same number of samples on
+# both sides: 800 x 600 against samples 1, 2400 x 1800 against samples 3. One thread each, no
+# anti-aliasing. Run by hand from the source folder after building the RelWithDebInfo tree:
+#   cmake --build build/rel --target ring_picture lumidrex_bench
+#   bench/povray/compare_with_povray.sh [build/rel]
+# Needs the Debian packages povray and hyperfine; never run in CI.
+set -eu
+build=${1:-build/rel}
+tool="$build/bench/ring_picture"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$tool" pov "$work/ring.pov"
+runs=${RUNS:-3}
+hyperfine --warmup 1 --runs "$runs" --export-markdown "$work/samples1.md" \
+  -n "povray 800x600" "povray +I$work/ring.pov +O$work/pov1.png +W800 +H600 -D +WT1 -GA" \
+  -n "ours samples 1" "$tool bmp 1 $work/ours1.bmp"
+hyperfine --runs "$runs" --export-markdown "$work/samples3.md" \
+  -n "povray 2400x1800" "povray +I$work/ring.pov +O$work/pov3.png +W2400 +H1800 -D +WT1 -GA" \
+  -n "ours samples 3" "$tool bmp 3 $work/ours3.bmp"
+cat "$work/samples1.md" "$work/samples3.md"
+# The engine alone on the same ring, for the share of the scan in our picture.
+"$build/bench/lumidrex_bench" --benchmark_filter='BM_RingScanGeometry|BM_RingPictureShaded'
