@@ -4,12 +4,21 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/gl/gl_frame.h"
+#include "platform/gl/libgl_calls.h"
+#include "platform/raster_canvas.h"
 #include "render/picture_render.h"
 #include "render/render_node.h"
 #include "render/render_records.h"
 #include "render/render_state.h"
 #include "render/render_tree.h"
+#include "render/view_renderer.h"
 #include "ring_design.h"
+#include "scene/active_view_renderer.h"
+#include "scene/depth_raster.h"
+#include "scene/drawing_context.h"
+#include "scene/gl_table.h"
+#include "scene/render_view.h"
 #include "scene/scene_views.h"
 
 namespace {
@@ -69,5 +78,53 @@ void BM_RingBuildTree(benchmark::State& state) {
   for (const PoolUsage& pool : usage) state.counters[std::string("blocks ") + pool.name] = static_cast<double>(pool.blocks);
 }
 BENCHMARK(BM_RingBuildTree)->Unit(benchmark::kMillisecond);
+
+class RingWindow : public CanvasView {
+ public:
+  RingWindow() {
+    SetDrawingView(this);
+    ResizeDepthRaster(&depth, ring_design::kWidth, ring_design::kHeight, CanvasLife());
+  }
+  ~RingWindow() { SetDrawingView(nullptr); }
+  DeviceContext& DrawingCanvas() override { return canvas; }
+  DepthRaster* ViewDepthRaster() override { return depth.get(); }
+  RasterCanvas canvas{ring_design::kWidth, ring_design::kHeight};
+  std::unique_ptr<DepthRaster> depth;
+};
+
+// The ring's whole pane as the view draws it in Shading in Color (300), Rendering (400) and, for
+// comparison, Fast Shading (100), which is what the view shows while the user drags. The abort
+// check polls the headless input, which never pumps.
+void RingViewFrame(benchmark::State& state, int mode) {
+  RingDesign ring;
+  if (!ring.ready()) {
+    state.SkipWithError("no gem library built");
+    return;
+  }
+  RingWindow window;
+  LibGlCalls gl;
+  InstallGlCalls(&gl);
+  if (mode == kDisplayFastShading && GlFrame::Instance().Begin(8, 8) != GlFrameStatus::kReady) {
+    state.SkipWithError(GlFrame::Instance().lastError().c_str());
+    InstallGlCalls(nullptr);
+    return;
+  }
+  RegisterActiveViewRenderer(&SoftwareRenderActiveView);
+  ring.pane.displayMode = mode;
+  for (auto _ : state) {
+    RedrawView(&ring.pane);
+    benchmark::DoNotOptimize(window.depth->data.data());
+  }
+  ResetActiveViewRenderer();
+  InstallGlCalls(nullptr);
+  state.SetItemsProcessed(state.iterations() * ring_design::kWidth * ring_design::kHeight);
+}
+
+void BM_RingViewFrame(benchmark::State& state) { RingViewFrame(state, static_cast<int>(state.range(0))); }
+BENCHMARK(BM_RingViewFrame)
+    ->Arg(kDisplayFastShading)
+    ->Arg(kDisplayShadingInColor)
+    ->Arg(kDisplayRendering)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
