@@ -18,7 +18,9 @@
 #include "platform/raster_canvas.h"
 #include "program_state.h"
 #include "recording_canvas.h"
+#include "platform/command_queue.h"
 #include "render/material.h"
+#include "render/record_pool.h"
 #include "render/render_node.h"
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
@@ -291,6 +293,22 @@ TEST_F(ViewRendererTest, StateIsPutBackAndARenderWhileATreeLivesDrawsNothing) {
   EXPECT_EQ(Pixel(10, 7), kMarker);
   ReleaseRenderTree(picture);
   EXPECT_EQ(RenderNestingCount, 0);
+}
+
+// Out of memory inside the view's frame: no modal box there, the message waits for the main loop,
+// and nothing stays raised that would refuse every later render.
+TEST_F(ViewRendererTest, RunningOutOfMemoryPostsTheMessageAndLeavesTheStateAsItWas) {
+  AddBox({-3, -2, -4}, {3, 2, 1});
+  const RenderState before = RenderState::Now();
+  FailNthBlockAllocation(1);
+  SoftwareRenderActiveView(1);
+  EXPECT_EQ(RenderState::Now(), before);
+  EXPECT_TRUE(Headless().messages.empty());
+  ProgramCommandQueue().Drain();
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Not enough memory to perform operations!");
+  SoftwareRenderActiveView(0);
+  EXPECT_EQ(Pixel(10, 7), FacingColour());
 }
 
 TEST_F(ViewRendererTest, ADirtyRectangleRendersOnlyItsRows) {
