@@ -29,3 +29,7 @@ int RunBlockFromCurvesDialogModal();
 // The dialog's last values.
 BlockFromCurvesParams GetBlockFromCurvesParams();
 void ResetBlockFromCurvesDialog();
+
+// Create Block from curves: at OK, the pick tool, then the selected curves become a block with
+// the dialog's values across the active view.
+void OnMakeBlockFromCurves();
