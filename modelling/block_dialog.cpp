@@ -11,8 +11,10 @@ CBlockFromCurvesDlg keptDialog;
 }  // namespace
 
 void CBlockFromCurvesDlg::DoDataExchange(DataExchange& dx) {
-  DDX_Text(dx, kRadiusEdit, values.radius);
-  DDX_Text(dx, kThicknessEdit, values.thickness);
+  DDX_Text(dx, kRadiusEdit, radiusText);
+  DDV_Number(dx, radiusText, values.radius);
+  DDX_Text(dx, kThicknessEdit, thicknessText);
+  DDV_Number(dx, thicknessText, values.thickness);
 }
 
 int RunBlockFromCurvesDialogModal() {

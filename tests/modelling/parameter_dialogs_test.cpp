@@ -219,7 +219,7 @@ TEST_F(ParameterDialogsTest, BlockFromCurvesTakesTheDialogValues) {
     auto& dialog = static_cast<CBlockFromCurvesDlg&>(model);
     dialog.values.frontEndType = 1;
     dialog.texts[CBlockFromCurvesDlg::kRadiusEdit] = "0.25";
-    dialog.texts[CBlockFromCurvesDlg::kThicknessEdit] = "1.5";
+    dialog.texts[CBlockFromCurvesDlg::kThicknessEdit] = "1.50";
     return dialog.Validate() ? kAnswerOk : kAnswerCancel;
   });
   OnMakeBlockFromCurves();
@@ -235,6 +235,16 @@ TEST_F(ParameterDialogsTest, BlockFromCurvesTakesTheDialogValues) {
   // What the text command finds.
   EXPECT_EQ(GetBlockFromCurvesParams().thickness, 1.5f);
   EXPECT_EQ(GetBlockFromCurvesParams().frontEndType, 1);
+  // The texts come back as typed; a cancelled run keeps the values.
+  Headless().AnswerDialog(CBlockFromCurvesDlg::kName, [](DialogModel& model) {
+    auto& dialog = static_cast<CBlockFromCurvesDlg&>(model);
+    EXPECT_EQ(dialog.texts[CBlockFromCurvesDlg::kThicknessEdit], "1.50");
+    dialog.texts[CBlockFromCurvesDlg::kThicknessEdit] = "4";
+    EXPECT_TRUE(dialog.Validate());
+    return kAnswerCancel;
+  });
+  EXPECT_EQ(RunBlockFromCurvesDialogModal(), kAnswerCancel);
+  EXPECT_EQ(GetBlockFromCurvesParams().thickness, 1.5f);
 }
 
 }  // namespace
