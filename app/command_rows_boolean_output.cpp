@@ -1,5 +1,6 @@
 #include "app/command_rows.h"
 #include "modelling/text_command.h"
+#include "modelling/block_dialog.h"
 
 #include "modelling/boolean_commands.h"
 #include "modelling/jewel_commands.h"
@@ -19,6 +20,7 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9004, &DoShowSubtractors);
   resetFirst(9005, &DoHideSubtractors);
   // The jewel resets once a cut is chosen, so Cancel keeps the tool; the count resets itself.
+  direct(9010, &OnMakeBlockFromCurves);
   direct(9030, &OnJewel);
   direct(9031, &DoCountRoundJewel);
   direct(9040, &OnText);

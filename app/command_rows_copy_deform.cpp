@@ -1,5 +1,6 @@
 #include "app/command_rows.h"
 #include "modelling/flip90_commands.h"
+#include "modelling/transform_dialog.h"
 #include "scene/transform_tools.h"
 
 // Copy, transform, deform and mapping.
@@ -17,4 +18,6 @@ void AddCopyDeformRows(std::vector<CommandRow>& rows) {
   rows.push_back({4101, HandlerKind::kResetFirst, &DoCopyRotate90Right});
   rows.push_back({4102, HandlerKind::kResetFirst, &DoCopyRotate90Left});
   rows.push_back({4103, HandlerKind::kResetFirst, &DoCopyRotate90Down});
+  rows.push_back({4010, HandlerKind::kDirect, &OnCopyTransform});
+  rows.push_back({5105, HandlerKind::kDirect, &OnTransformObjects});
 }

@@ -6,12 +6,15 @@
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/join_curves_tool.h"
 #include "modelling/loft_tool.h"
+#include "modelling/pipe_surface.h"
 #include "modelling/rail_surface_tool.h"
 #include "modelling/selection_commands.h"
 #include "modelling/sketch_tool.h"
 #include "modelling/surface_edits.h"
 #include "modelling/split_curve_tool.h"
 #include "modelling/surface_commands.h"
+#include "modelling/surface_dialogs.h"
+#include "modelling/transform_dialog.h"
 
 // Curves and surfaces.
 void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
@@ -66,4 +69,12 @@ void AddCurveSurfaceRows(std::vector<CommandRow>& rows) {
   resetFirst(8112, &DoSurfaceReverseV);
   resetFirst(8122, &DoSwapUV);
   resetFirst(8123, &DoFlipNormal);
+  direct(7010, &OnCurveTransform);
+  direct(7040, &OnAdjustCurveTransform);
+  direct(8003, &OnSurfaceTransform);
+  direct(kPipeSurfaceCommand, &RunPipeSurfaceDialog);
+  direct(8120, &RunDivideSurfaceDialog);
+  direct(8121, &RunSurfaceStepDialog);
+  // Reset first, so even a cancelled Offset leaves the pick tool current, as for curves.
+  resetFirst(8124, &RunSurfaceOffsetDialog);
 }

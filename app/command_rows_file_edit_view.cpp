@@ -4,6 +4,8 @@
 #include "app/hotkeys_command.h"
 #include "app/settings_dialogs.h"
 #include "modelling/attribute_commands.h"
+#include "modelling/color_config_dialog.h"
+#include "modelling/layer_command.h"
 #include "modelling/selection_commands.h"
 #include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
@@ -20,6 +22,8 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({3001, HandlerKind::kDirect, &OnGridSettings});
   rows.push_back({3002, HandlerKind::kDirect, &ToggleSnapStep});
   rows.push_back({3415, HandlerKind::kDirect, &RunZoomCalibrationDialog});
+  rows.push_back({1100, HandlerKind::kDirect, &RunColorConfigDialog});
+  rows.push_back({2500, HandlerKind::kDirect, &RunLayerDialog});
   rows.push_back({3601, HandlerKind::kDirect, &StartPickCVs});
   rows.push_back({3602, HandlerKind::kDirect, &StartPickTLines});
   const auto resetFirst = [&rows](int id, void (*worker)()) {

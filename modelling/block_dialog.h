@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/core/data_dialog.h"
 
 // What the Create Block from curves dialog hands over: end types (0 sharp, 1 fillet, 2 chamfer),
@@ -17,6 +19,9 @@ class CBlockFromCurvesDlg : public CDataDialog {
   static constexpr int kRadiusEdit = 1301;
   static constexpr int kThicknessEdit = 1302;
   const char* DialogName() const override { return kName; }
+  // The sizes stay as typed; OK needs each to read as a number, which values then holds.
+  std::string radiusText = "1";
+  std::string thicknessText = "1";
   BlockFromCurvesParams values;
 
  protected:
@@ -29,3 +34,7 @@ int RunBlockFromCurvesDialogModal();
 // The dialog's last values.
 BlockFromCurvesParams GetBlockFromCurvesParams();
 void ResetBlockFromCurvesDialog();
+
+// Create Block from curves: at OK, the pick tool, then the selected curves become a block with
+// the dialog's values across the active view.
+void OnMakeBlockFromCurves();

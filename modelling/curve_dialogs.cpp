@@ -2,7 +2,7 @@
 
 #include "modelling/curve_edits.h"
 #include "modelling/curve_primitives.h"
-#include "scene/tool_framework.h"
+#include "modelling/kept_dialog.h"
 #include "scene/view_axis.h"
 
 KeptCurveDialogs CurveDialogs;
@@ -31,54 +31,39 @@ void CDivideCurvesDlg::DoDataExchange(DataExchange& dx) {
 
 void COffsetDlg::DoDataExchange(DataExchange& dx) { DDX_Text(dx, kDistanceEdit, distance); }
 
-namespace {
-
-// Runs the dialog on a copy of the kept one: only OK keeps its values, and then the pick tool
-// comes first, as for every worker.
-template <class Dialog>
-bool RunKept(Dialog& kept) {
-  Dialog dialog = kept;
-  if (RunModalDialog(dialog) != kAnswerOk) return false;
-  kept = dialog;
-  ResetToPickTool();
-  return true;
-}
-
-}  // namespace
-
 void RunMakeLineDialog() {
   const CMakeLineDlg& line = CurveDialogs.line;
-  if (RunKept(CurveDialogs.line)) MakeLineCurve(line.angle, GetViewAxis(0), GetViewAxis(1), GetViewAxis(2));
+  if (RunKeptDialog(CurveDialogs.line)) MakeLineCurve(line.angle, GetViewAxis(0), GetViewAxis(1), GetViewAxis(2));
 }
 
 void RunMakeCircleDialog() {
   CMakeCircleDlg& circle = CurveDialogs.circle;
   circle.size = circle.sizeKind == 1 ? CircleDiameter / 2.0f : CircleDiameter;
-  if (!RunKept(circle)) return;
+  if (!RunKeptDialog(circle)) return;
   CircleDiameter = circle.Diameter();
   MakeCircleCurve(CircleDiameter / 2.0f, circle.count, circle.first, GetViewAxis(0), GetViewAxis(1), GetViewAxis(2));
 }
 
 void RunPolygonDialog() {
   const CPolygonDlg& polygon = CurveDialogs.polygon;
-  if (RunKept(CurveDialogs.polygon)) {
+  if (RunKeptDialog(CurveDialogs.polygon)) {
     MakePolygonCurve(polygon.sides, polygon.first, GetViewAxis(0), GetViewAxis(1), GetViewAxis(2));
   }
 }
 
 void RunHelixDialog() {
   const CHelixDlg& helix = CurveDialogs.helix;
-  if (!RunKept(CurveDialogs.helix)) return;
+  if (!RunKeptDialog(CurveDialogs.helix)) return;
   // Radius 1, radius 2, length, turns, CVs per turn.
   MakeHelixCurve(helix.values[3], helix.values[0], helix.values[1], helix.values[2], helix.clockwise, helix.values[4]);
 }
 
 void RunDivideCurvesDialog() {
-  if (RunKept(CurveDialogs.divide)) DoCurveDivide(CurveDialogs.divide.number);
+  if (RunKeptDialog(CurveDialogs.divide)) DoCurveDivide(CurveDialogs.divide.number);
 }
 
 void RunCurveOffsetDialog() {
-  if (RunKept(CurveDialogs.offset)) DoOffsetCurve(CurveDialogs.offset.distance, CurveDialogs.offset.side);
+  if (RunKeptDialog(CurveDialogs.offset)) DoOffsetCurve(CurveDialogs.offset.distance, CurveDialogs.offset.side);
 }
 
 void ResetCurveDialogValues() {

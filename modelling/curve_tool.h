@@ -123,6 +123,18 @@ class CCycleCurveTool : public CCurveTool {
 // Extend, Revolve and Transform: the free points, then k - 1 further blocks, each the block
 // before moved by the step matrix. The dialog's matrix is in view terms (horizontal, vertical,
 // depth) and is carried onto the world axes the active view shows.
+// The world axes the active view shows along its horizontal, vertical and depth axes, with
+// their signs.
+struct ViewAxes {
+  int axis[3] = {0, 1, 2};
+  int sign[3] = {1, 1, 1};
+};
+ViewAxes ActiveViewAxes();
+// A transform in view terms (rows and columns horizontal, vertical, depth) and in world terms;
+// each undoes the other. The transform curve tool sets itself up through FromViewTerms.
+Matrix4 FromViewTerms(const Matrix4& view, const ViewAxes& axes);
+Matrix4 ToViewTerms(const Matrix4& world, const ViewAxes& axes);
+
 class CTransformCurveTool : public CCurveTool {
  public:
   CTransformCurveTool(int commandId, int copies, const Matrix4& dialogMatrix, int closedAtStart);

@@ -69,19 +69,38 @@ std::vector<Vector3> CCycleCurveTool::ControlPointsOf(const std::vector<Vector3>
 CTransformCurveTool::CTransformCurveTool(int commandId, int copies, const Matrix4& dialogMatrix, int closedAtStart)
     : CCurveTool(closedAtStart), commandId_(commandId), copies_(copies), dialog_(dialogMatrix) {}
 
-// The dialog's rows and columns, in view terms, go to the world axes the view shows, with
-// their signs; the translation row likewise.
-void CTransformCurveTool::SetUpSymmetry() {
-  int axes[3];
-  int signs[3];
-  for (int r = 0; r < 3; ++r) axes[r] = GetViewAxis(r, &signs[r]);
-  step_ = kIdentityMatrix;
+ViewAxes ActiveViewAxes() {
+  ViewAxes axes;
+  for (int r = 0; r < 3; ++r) axes.axis[r] = GetViewAxis(r, &axes.sign[r]);
+  return axes;
+}
+
+// Each row and column of view terms goes to the world axis the view shows, with its sign; the
+// translation row likewise.
+Matrix4 FromViewTerms(const Matrix4& view, const ViewAxes& axes) {
+  Matrix4 world = kIdentityMatrix;
   for (int r = 0; r < 3; ++r) {
     for (int c = 0; c < 3; ++c) {
-      step_.m[axes[r] * 4 + axes[c]] = static_cast<float>(signs[r] * signs[c]) * dialog_.m[r * 4 + c];
+      world.m[axes.axis[r] * 4 + axes.axis[c]] = static_cast<float>(axes.sign[r] * axes.sign[c]) * view.m[r * 4 + c];
     }
   }
-  for (int c = 0; c < 3; ++c) step_.m[12 + axes[c]] = static_cast<float>(signs[c]) * dialog_.m[12 + c];
+  for (int c = 0; c < 3; ++c) world.m[12 + axes.axis[c]] = static_cast<float>(axes.sign[c]) * view.m[12 + c];
+  return world;
+}
+
+Matrix4 ToViewTerms(const Matrix4& world, const ViewAxes& axes) {
+  Matrix4 view = kIdentityMatrix;
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      view.m[r * 4 + c] = static_cast<float>(axes.sign[r] * axes.sign[c]) * world.m[axes.axis[r] * 4 + axes.axis[c]];
+    }
+  }
+  for (int c = 0; c < 3; ++c) view.m[12 + c] = static_cast<float>(axes.sign[c]) * world.m[12 + axes.axis[c]];
+  return view;
+}
+
+void CTransformCurveTool::SetUpSymmetry() {
+  step_ = FromViewTerms(dialog_, ActiveViewAxes());
   inverseStep_ = MatInverse(step_);
 }
 

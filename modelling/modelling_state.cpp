@@ -11,7 +11,9 @@
 #include "modelling/repeat_tool_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
 #include "modelling/surface_commands.h"
+#include "modelling/surface_dialogs.h"
 #include "modelling/text_command.h"
+#include "modelling/transform_dialog.h"
 
 void ResetModellingState() {
   ForgetInBetweenCurve();
@@ -26,4 +28,6 @@ void ResetModellingState() {
   ForgetDefaultPipeSection();
   ResetBlockFromCurvesDialog();
   ResetTextCommand();
+  ResetTransformDialogs();
+  ResetSurfaceDialogs();
 }

@@ -45,6 +45,7 @@ class CPipeSectionPickTool : public CTool {
 
   const PipeSections& Sections() const { return sections_; }
   int Count() const { return count_; }
+  int Mode() const { return mode_; }
 
  private:
   int mode_;

@@ -8,10 +8,6 @@ constexpr CustomColorSet AllWhite() {
 }
 }  // namespace
 
-constexpr std::uint32_t kDefaultColorPick = 0xFFFFFF;
-constexpr std::uint32_t kDefaultColorBack = 0xC8C8C8;
-constexpr std::uint32_t kDefaultColorAxis = 0x808080;
-constexpr std::uint32_t kDefaultColorGrid = 0xA0A0A0;
 constexpr std::uint32_t kDefaultColorText = 0x888888;
 constexpr const char* kDefaultDataBaseDir = "database";
 constexpr const char* kDefaultMaterialDir = "material";

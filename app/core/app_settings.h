@@ -7,6 +7,12 @@
 
 // Settings of the application that the start-up loads and the shut-down saves.
 
+// The colours a fresh profile starts with, and the Colors dialog's Reset gives.
+inline constexpr std::uint32_t kDefaultColorPick = 0xFFFFFF;
+inline constexpr std::uint32_t kDefaultColorBack = 0xC8C8C8;
+inline constexpr std::uint32_t kDefaultColorAxis = 0x808080;
+inline constexpr std::uint32_t kDefaultColorGrid = 0xA0A0A0;
+
 // The colour of picked objects and marked points (COLORREF); white at first.
 extern std::uint32_t ColorPick;
 // The views' background, their axis lines through the origin and their grid (COLORREF).

@@ -125,3 +125,8 @@ void DDV_MaxChars(DataExchange& dx, const std::string& value, int count) {
   if (!dx.Checking() || value.size() <= static_cast<std::size_t>(count)) return;
   dx.Fail("Enter no more than " + std::to_string(count) + " characters.");
 }
+
+void DDV_Number(DataExchange& dx, const std::string& text, float& value) {
+  if (dx.failed_ || dx.direction_ == DataExchange::Direction::kToTexts) return;
+  if (!ParseFloatText(text, &value) && dx.Checking()) dx.Fail(kEnterNumber);
+}

@@ -6,6 +6,7 @@
 #include "app/database_dialog.h"
 #include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
+#include "app/qt/color_config_view.h"
 #include "app/qt/database_dialog_view.h"
 #include "app/qt/curve_dialog_views.h"
 #include "app/qt/hotkeys_dialog_view.h"
@@ -13,8 +14,11 @@
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/surface_dialog_views.h"
+#include "app/qt/surface_parameter_views.h"
 #include "app/qt/text_dialog_view.h"
+#include "app/qt/transform_dialog_view.h"
 #include "app/settings_dialogs.h"
+#include "modelling/color_config_dialog.h"
 #include "modelling/text_command.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/background_image_dialog.h"
@@ -53,5 +57,10 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   RegisterCurveDialogViews(ui);
   RegisterJewelDialogViews(ui);
   RegisterSurfaceDialogViews(ui);
+  RegisterSurfaceParameterViews(ui);
+  RegisterTransformDialogView(ui);
+  ui.RegisterDialogView(CColorConfigDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
+  });
   UseQtHotkeyListMetrics();
 }

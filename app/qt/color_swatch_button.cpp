@@ -1,7 +1,7 @@
 #include "app/qt/color_swatch_button.h"
 
 #include <QPainter>
-#include <QStyleOptionButton>
+#include <QPen>
 
 #include "app/core/ui_utilities.h"
 #include "platform/qt/qt_common_dialogs.h"
@@ -11,11 +11,13 @@ CColorSwatchButton::CColorSwatchButton(QWidget* parent) : QPushButton(parent) {
   connect(this, &QPushButton::clicked, this, [this] { PickColor(); });
 }
 
-void CColorSwatchButton::PickColor() {
+int CColorSwatchButton::PickColor() {
   const std::uint32_t chosen = ::PickColor(color_);
-  if (chosen == kNoColor) return;
-  setColor(chosen);
+  if (chosen == kNoColor) return 0;
+  color_ = chosen;
+  repaint();
   if (onColorChosen) onColorChosen(chosen);
+  return 1;
 }
 
 void CColorSwatchButton::setColor(std::uint32_t color) {
@@ -23,8 +25,17 @@ void CColorSwatchButton::setColor(std::uint32_t color) {
   update();
 }
 
-void CColorSwatchButton::paintEvent(QPaintEvent* event) {
-  QPushButton::paintEvent(event);
+// The swatch is the whole button: no frame of Qt's own.
+void CColorSwatchButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect().adjusted(4, 4, -4, -4), ColorFromColorRef(color_));
+  painter.fillRect(rect(), ColorFromColorRef(color_));
+  const bool pressed = isDown();
+  const int width = pressed ? 3 : 1;
+  QPen pen(pressed ? Qt::white : Qt::black, width);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  // A pen of width w centred on the line: inset so all of it lies inside the button.
+  const qreal inset = width / 2.0;
+  painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }

@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <functional>
 
-// A button painted in one colour (COLORREF); a click runs the colour picker with it and keeps
-// the choice unless the user cancels.
+// A button painted in one colour (COLORREF), outlined black, or white and thick while pressed;
+// a click runs the colour picker with it and keeps the choice unless the user cancels.
 class CColorSwatchButton : public QPushButton {
  public:
   explicit CColorSwatchButton(QWidget* parent = nullptr);
 
-  void PickColor();
+  // 1 with the chosen colour shown at once; 0 when the user cancelled.
+  int PickColor();
   std::uint32_t color() const { return color_; }
   void setColor(std::uint32_t color);
   // Called after the user chose a new colour.

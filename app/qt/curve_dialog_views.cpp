@@ -27,47 +27,10 @@
 #include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_primitives.h"
+#include "modelling/surface_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
 
 namespace {
-
-// Presses the dialog's OK, which closes it only when the values check.
-void PressDefaultButton(QDialog& dialog) {
-  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-    if (button->isDefault()) button->click();
-  }
-}
-
-// A dialog with its caption from the string table, its content and OK and Cancel below.
-QVBoxLayout* Frame(QDialog& dialog, CDataDialog& model, int captionKey) {
-  dialog.setWindowTitle(Localized(captionKey));
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* content = new QVBoxLayout;
-  layout->addLayout(content);
-  layout->addLayout(OkCancelButtons(dialog, model));
-  return content;
-}
-
-template <class T>
-QListWidget* EntryList(std::span<const T> entries, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  for (const T entry : entries) list->addItem(QString::fromStdString(FormatFloatText(static_cast<float>(entry))));
-  return list;
-}
-
-// An edit with the list that feeds it below: a click copies the entry into the edit, a
-// double-click also accepts.
-QLineEdit* AddFedEdit(QDialog& dialog, QVBoxLayout* content, CDataDialog& model, int editId, QListWidget* list) {
-  QLineEdit* edit = BoundEdit(model, editId, &dialog);
-  content->addWidget(edit);
-  content->addWidget(list);
-  QObject::connect(list, &QListWidget::itemClicked, edit, [edit](QListWidgetItem* item) { edit->setText(item->text()); });
-  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, [&dialog, edit](QListWidgetItem* item) {
-    edit->setText(item->text());
-    PressDefaultButton(dialog);
-  });
-  return edit;
-}
 
 // A list of whole numbers whose current entry is the value; a double-click accepts.
 template <std::size_t N>
@@ -112,25 +75,6 @@ QGroupBox* FirstCvGroup(QDialog& dialog, int* first) {
     if (on) *first = id;
   });
   return group;
-}
-
-// Radio buttons for the values, labelled by the keys; the checked one is the value.
-QWidget* Radios(QDialog& dialog, std::span<const int> labels, std::span<const int> values, int* value) {
-  auto* box = new QWidget(&dialog);
-  auto* column = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  // Ids are positions: a negative id would ask the group for one of its own.
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    auto* radio = new QRadioButton(Localized(labels[i]), box);
-    radio->setChecked(*value == values[i]);
-    group->addButton(radio, static_cast<int>(i));
-    column->addWidget(radio);
-  }
-  QObject::connect(group, &QButtonGroup::idToggled, box,
-                   [value, kept = std::vector<int>(values.begin(), values.end())](int id, bool on) {
-                     if (on) *value = kept[static_cast<std::size_t>(id)];
-                   });
-  return box;
 }
 
 int RunLineView(CMakeLineDlg& model, QWidget* parent) {
@@ -186,13 +130,28 @@ int RunHelixView(CHelixDlg& model, QWidget* parent) {
   return ExecDataDialog(dialog);
 }
 
-int RunDivideView(CDivideCurvesDlg& model, QWidget* parent) {
-  QDialog dialog(parent);
-  QVBoxLayout* content = Frame(dialog, model, 30800);
-  content->addWidget(new QLabel(Localized(30801), &dialog));
+// The number, typed or taken from the list of 2 to 10, under the caption and label keys.
+QVBoxLayout* DivideFrame(QDialog& dialog, CDivideCurvesDlg& model, int captionKey) {
+  QVBoxLayout* content = Frame(dialog, model, captionKey);
+  content->addWidget(new QLabel(Localized(captionKey + 1), &dialog));
   static constexpr int kNumbers[] = {2, 3, 4, 5, 6, 7, 8, 9, 10};
   AddFedEdit(dialog, content, model, CDivideCurvesDlg::kNumberEdit, EntryList(std::span<const int>(kNumbers), &dialog))
       ->setMaxLength(2);
+  return content;
+}
+
+int RunDivideView(CDivideCurvesDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  DivideFrame(dialog, model, 30800);
+  return ExecDataDialog(dialog);
+}
+
+int RunDivideSurfaceView(CDivideSurfaceDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = DivideFrame(dialog, model, 31200);
+  const int labels[] = {31202, 31203, 31204};
+  const int values[] = {0, 1, 2};
+  content->addWidget(Radios(dialog, labels, values, &model.way));
   return ExecDataDialog(dialog);
 }
 
@@ -241,6 +200,7 @@ void RegisterCurveDialogViews(QtUiServices& ui) {
   Register(ui, &RunPolygonView);
   Register(ui, &RunHelixView);
   Register(ui, &RunDivideView);
+  Register(ui, &RunDivideSurfaceView);
   Register(ui, &RunOffsetView);
   Register(ui, &RunBlockFromCurvesView);
   RegisterRepeatDialogViews(ui);

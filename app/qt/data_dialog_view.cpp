@@ -1,10 +1,16 @@
 #include "app/qt/data_dialog_view.h"
 
+#include <QButtonGroup>
 #include <QDialog>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <vector>
 
 #include "app/core/data_dialog.h"
 #include "app/core/string_table.h"
@@ -75,3 +81,54 @@ void OnFocusIn(QWidget* widget, std::function<void()> action) {
 }
 
 int ExecDataDialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted ? kAnswerOk : kAnswerCancel; }
+
+// Presses the dialog's OK, which closes it only when the values check.
+void PressDefaultButton(QDialog& dialog) {
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->isDefault()) button->click();
+  }
+}
+
+// A dialog with its caption from the string table, its content and OK and Cancel below.
+QVBoxLayout* Frame(QDialog& dialog, CDataDialog& model, int captionKey) {
+  dialog.setWindowTitle(Localized(captionKey));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* content = new QVBoxLayout;
+  layout->addLayout(content);
+  layout->addLayout(OkCancelButtons(dialog, model));
+  return content;
+}
+
+// An edit with the list that feeds it below: a click copies the entry into the edit, a
+// double-click also accepts.
+QLineEdit* AddFedEdit(QDialog& dialog, QVBoxLayout* content, CDataDialog& model, int editId, QListWidget* list) {
+  QLineEdit* edit = BoundEdit(model, editId, &dialog);
+  content->addWidget(edit);
+  content->addWidget(list);
+  QObject::connect(list, &QListWidget::itemClicked, edit, [edit](QListWidgetItem* item) { edit->setText(item->text()); });
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, [&dialog, edit](QListWidgetItem* item) {
+    edit->setText(item->text());
+    PressDefaultButton(dialog);
+  });
+  return edit;
+}
+
+// Radio buttons for the values, labelled by the keys; the checked one is the value.
+QWidget* Radios(QDialog& dialog, std::span<const int> labels, std::span<const int> values, int* value) {
+  auto* box = new QWidget(&dialog);
+  auto* column = new QVBoxLayout(box);
+  auto* group = new QButtonGroup(box);
+  // Ids are positions: a negative id would ask the group for one of its own.
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    auto* radio = new QRadioButton(Localized(labels[i]), box);
+    radio->setChecked(*value == values[i]);
+    group->addButton(radio, static_cast<int>(i));
+    column->addWidget(radio);
+  }
+  QObject::connect(group, &QButtonGroup::idToggled, box,
+                   [value, kept = std::vector<int>(values.begin(), values.end())](int id, bool on) {
+                     if (on) *value = kept[static_cast<std::size_t>(id)];
+                   });
+  return box;
+}
+

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <functional>
+#include <span>
 
+#include <QListWidget>
 #include <QString>
 
-class CDataDialog;
+#include "app/core/data_dialog.h"
+
 class QDialog;
 class QHBoxLayout;
 class QLineEdit;
+class QVBoxLayout;
 class QWidget;
 
 // The view side of a CDataDialog: edits that show and change the model's texts, and an OK that
@@ -24,3 +28,23 @@ QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model);
 void OnFocusIn(QWidget* widget, std::function<void()> action);
 // Runs the dialog; kAnswerOk or kAnswerCancel.
 int ExecDataDialog(QDialog& dialog);
+
+// Presses the dialog's OK, which closes it only when the values check.
+void PressDefaultButton(QDialog& dialog);
+// A dialog with its caption from the string table, its content and OK and Cancel below; the
+// content's layout.
+QVBoxLayout* Frame(QDialog& dialog, CDataDialog& model, int captionKey);
+// An edit with the list that feeds it below: a click copies the entry into the edit, a
+// double-click also accepts.
+QLineEdit* AddFedEdit(QDialog& dialog, QVBoxLayout* content, CDataDialog& model, int editId, QListWidget* list);
+// Radio buttons for the values, labelled by the keys; the checked one is the value.
+QWidget* Radios(QDialog& dialog, std::span<const int> labels, std::span<const int> values, int* value);
+
+// The numbers as list entries, shown as the edits show them.
+template <class T>
+QListWidget* EntryList(std::span<const T> entries, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  for (const T entry : entries) list->addItem(QString::fromStdString(FormatFloatText(static_cast<float>(entry))));
+  return list;
+}
+

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_table.h"
+#include "app/core/layers_dialog.h"
+#include "app/view_command_map.h"
+#include "modelling/block_dialog.h"
+#include "modelling/color_config_dialog.h"
+#include "modelling/curve_dialogs.h"
+#include "modelling/layer_command.h"
+#include "modelling/surface_dialogs.h"
+#include "modelling/transform_dialog.h"
+#include "platform/command_queue.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "program_state.h"
+#include "scene/pick_tool.h"
+#include "scene/tool_framework.h"
+#include "scene/transform_tools.h"
+#include "scene/undo_history.h"
+#include "scene/vorn_view.h"
+
+namespace {
+
+struct Row {
+  int id;
+  HandlerKind kind;
+  void (*worker)();
+  const char* dialog;
+};
+
+const Row kRows[] = {
+    {1100, HandlerKind::kDirect, &RunColorConfigDialog, CColorConfigDlg::kName},
+    {2500, HandlerKind::kDirect, &RunLayerDialog, CLayersDlg::kName},
+    {4010, HandlerKind::kDirect, &OnCopyTransform, CTransformDlg::kName},
+    {5105, HandlerKind::kDirect, &OnTransformObjects, CTransformDlg::kName},
+    {7010, HandlerKind::kDirect, &OnCurveTransform, CTransformDlg::kName},
+    {7040, HandlerKind::kDirect, &OnAdjustCurveTransform, CTransformDlg::kName},
+    {8003, HandlerKind::kDirect, &OnSurfaceTransform, CTransformDlg::kName},
+    {8005, HandlerKind::kDirect, &RunPipeSurfaceDialog, CPipeSurfaceDlg::kName},
+    {8120, HandlerKind::kDirect, &RunDivideSurfaceDialog, CDivideSurfaceDlg::kName},
+    {8121, HandlerKind::kDirect, &RunSurfaceStepDialog, CSurfaceStepDlg::kName},
+    {8124, HandlerKind::kResetFirst, &RunSurfaceOffsetDialog, COffsetDlg::kName},
+    {9010, HandlerKind::kDirect, &OnMakeBlockFromCurves, CBlockFromCurvesDlg::kName},
+};
+
+// The rows in a front view, dispatched through the router with the view's holder on the chain.
+class ParameterRowsTest : public LumidrexTest {
+ protected:
+  void SetUp() override {
+    LumidrexTest::SetUp();
+    view = std::make_unique<CVornView>(&document);
+    view->OnSize(kSizeMaximized, 200, 150);
+    view->OnActivateView(true);
+    holder = std::make_unique<CommandMap>(BuildViewCommandMap(*view, &heldTwice));
+    ProgramCommandRouter().SetChain([this] { return std::vector<CommandHolder*>{holder.get()}; });
+    ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
+  }
+
+  CUndoHistory document;
+  std::unique_ptr<CVornView> view;
+  std::vector<int> heldTwice;
+  std::unique_ptr<CommandMap> holder;
+};
+
+TEST_F(ParameterRowsTest, EachRowIsHeldOnceWithItsKindAndWorker) {
+  EXPECT_TRUE(heldTwice.empty());
+  EXPECT_TRUE(RegisterCommandRows().empty());
+  const auto registered = CommandTableRows();
+  const auto count = [&registered](int id) {
+    return std::count_if(registered.begin(), registered.end(), [id](const CommandRow& r) { return r.id == id; });
+  };
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.id);
+    EXPECT_EQ(count(row.id), 1);
+    const auto found = std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
+    ASSERT_NE(found, registered.end());
+    EXPECT_EQ(found->kind, row.kind);
+    const auto* worker = found->worker.target<void (*)()>();
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(*worker, row.worker);
+    EXPECT_TRUE(holder->HasCommand(row.id));
+  }
+  const struct {
+    int id;
+    HandlerKind kind;
+  } kept[] = {{kMovingCommand, HandlerKind::kResetFirst},
+              {kSizingCommand, HandlerKind::kResetFirst},
+              {kFlippingCommand, HandlerKind::kResetFirst},
+              {kRollingCommand, HandlerKind::kResetFirst},
+              {kObjectAxisCommand, HandlerKind::kDirect}};
+  for (const auto& row : kept) {
+    SCOPED_TRACE(row.id);
+    ASSERT_EQ(count(row.id), 1);
+    EXPECT_EQ(std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; })->kind,
+              row.kind);
+  }
+}
+
+TEST_F(ParameterRowsTest, CancelLeavesTheToolUnlessTheRowResetsFirst) {
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.id);
+    StartPickCVs();
+    Headless().dialogsRun.clear();
+    Headless().AnswerDialog(row.dialog, [](DialogModel&) { return kAnswerCancel; });
+    ProgramCommandRouter().Dispatch(row.id);
+    ProgramCommandQueue().Drain();
+    EXPECT_EQ(Headless().dialogsRun, std::vector<std::string>{row.dialog});
+    EXPECT_EQ(GetCurrentToolCursorId(), row.kind == HandlerKind::kResetFirst ? kPickCommand : kPickCVsCommand);
+  }
+}
+
+}  // namespace
