@@ -181,7 +181,9 @@ TEST_F(JewelCommandsTest, RoundDiamondSizeConvertsCaratsAndRefusesBadNumbers) {
       dialog.unit = c.unit;
       const bool valid = dialog.Validate();
       EXPECT_EQ(valid, c.diameter > 0);
-      if (!valid) EXPECT_EQ(dialog.failedField, Dlg::kNumberEdit);
+      if (!valid) {
+        EXPECT_EQ(dialog.failedField, Dlg::kNumberEdit);
+      }
       return valid ? kAnswerOk : kAnswerCancel;
     });
     EXPECT_FLOAT_EQ(AskRoundDiamondSize(), c.diameter);
