@@ -254,7 +254,9 @@ TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
     EXPECT_EQ(shown, c.messages);
     EXPECT_EQ(Headless().progress.windowsOpened > 0, c.rendered);
     EXPECT_EQ(folder.Entries(), before);
-    if (c.olderFile) EXPECT_EQ(ReadWholeFile(path), older);
+    if (c.olderFile) {
+      EXPECT_EQ(ReadWholeFile(path), older);
+    }
     EXPECT_EQ(RenderNestingCount, 0);
     EXPECT_EQ(ShadingMode, mode);
     EXPECT_EQ(RenderMatrixTop(), kIdentityMatrix);
