@@ -342,7 +342,8 @@ void CDeformTool::ApplyAmount(float candidate) {
 }
 
 void CDeformTool::Commit() {
-  if (amount == 0.0f) return;
+  // Without a document to record into, the deformation simply stays as applied.
+  if (amount == 0.0f || GetActiveView() == nullptr) return;
   const float kept = amount;
   amount = 0.0f;
   ApplyDeformation();
