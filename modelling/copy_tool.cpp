@@ -262,6 +262,7 @@ void CCopyTool::OnLButtonUp(int, int, int) {
       }
     }
     RecordUndo(&CopyState, kUndoChanged);
+    hasPlaced_ = true;
     M1 = M3;
     StoreCopyState();
   } else if (placedCopies != nullptr && placedCopies->ObjectState >= 1) {
@@ -305,13 +306,13 @@ void CCopyTool::DrawFeedback(int paneButtonBits) {
 void CCopyTool::Undo() {
   if (stage != 0) CancelStage();
   UndoCommand();
-  if (placedCopies != nullptr) ReadCopyState();
+  if (hasPlaced_) ReadCopyState();
 }
 
 void CCopyTool::Redo() {
   if (stage != 0) CancelStage();
   RedoCommand();
-  if (placedCopies != nullptr) ReadCopyState();
+  if (hasPlaced_) ReadCopyState();
 }
 
 void DoCutAndPaste() {

@@ -62,6 +62,10 @@ class CCopyTool : public CTool {
   void ReadCopyState();
   void StoreCopyState();
   Matrix4 G() const { return CopyState.placement; }
+
+  // Set by the first placement: from then on the copy state is the tool's to re-read after an
+  // undo or redo, even when that undo took every copy of its own away.
+  bool hasPlaced_ = false;
 };
 
 // Copy > Cut&Paste: the selection is deleted and lifted onto the mouse in a copy tool.
