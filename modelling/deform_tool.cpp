@@ -366,7 +366,6 @@ void CDeformTool::OnLButtonDown(int, int x, int y) {
     UnprojectToPlane(currentDepthAxis, x, y, &start);
   }
   delta = lastDelta = Vector3{};
-  ApplyActiveViewProjection();
   start = SnapToGrid(start, GetGridStep(1));
   baseAmount = amount;
   RefreshAllViews(1);
