@@ -42,7 +42,8 @@ class DataExchange {
   friend void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high);
   friend void DDX_Text(DataExchange& dx, int id, std::string& value);
   friend void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
-  friend void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
+  friend // Counts characters, not bytes.
+void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
   bool Checking() const { return direction_ == Direction::kValidate && !failed_; }
   void Fail(const std::string& message);
 
@@ -60,6 +61,7 @@ void DDX_Text(DataExchange& dx, int id, std::string& value);
 // Checks the field just exchanged. Float bounds against the float the member holds.
 void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
 void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high);
+// Counts characters, not bytes.
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
 
 // "%g" of a float, the way the edits show numbers.

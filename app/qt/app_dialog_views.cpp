@@ -11,6 +11,7 @@
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/surface_dialog_views.h"
 #include "app/qt/text_dialog_view.h"
@@ -53,5 +54,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   RegisterCurveDialogViews(ui);
   RegisterJewelDialogViews(ui);
   RegisterSurfaceDialogViews(ui);
+  RegisterRenderDialogViews(ui);
   UseQtHotkeyListMetrics();
 }
