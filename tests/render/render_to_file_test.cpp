@@ -173,7 +173,9 @@ TEST_F(RenderToFileTest, TheDialogChecksItsRangesAndKeepsItsValues) {
     dialog.texts = opened;
     dialog.texts[c.field] = c.text;
     EXPECT_EQ(dialog.Validate(), c.accepted);
-    if (!c.accepted) EXPECT_EQ(dialog.failedField, c.field);
+    if (!c.accepted) {
+      EXPECT_EQ(dialog.failedField, c.field);
+    }
   }
 
   // A list entry fills both fields, which stay editable.
