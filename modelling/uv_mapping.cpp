@@ -231,7 +231,7 @@ void UVMapOntoCurve(CGeomObject* target) {
   if (count < 2) return;
   std::vector<Vector3> ribbon(static_cast<std::size_t>(count) * 2);
   for (int i = 0; i < count; ++i) ribbon[std::size_t(i) * 2 + 1] = {1.0f, 0.0f, 0.0f};
-  PlaceSectionsAlongPathB(count, 2, curve->closed, ribbon.data(), path.data());
+  PlaceSectionsAlongPathB(2, count, curve->closed, ribbon.data(), path.data());
   // The ribbon runs across along the second layout direction, whatever the reference gave.
   if (d.Of(VecSub(ribbon[1], ribbon[0])) < 0.0f) {
     for (int i = 0; i < count; ++i) {
