@@ -8,6 +8,7 @@
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
+#include "modelling/mapping_dialogs.h"
 #include "modelling/pipe_surface.h"
 #include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
@@ -34,4 +35,5 @@ void ResetModellingState() {
   ResetSurfaceDialogs();
   CopyRepeatValues = CurveRepeatValues();
   ResetCopyState();
+  ResetMappingCommands();
 }
