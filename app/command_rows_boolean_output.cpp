@@ -5,6 +5,7 @@
 #include "modelling/boolean_commands.h"
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
+#include "modelling/show_slice_tool.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -24,4 +25,6 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9030, &OnJewel);
   direct(9031, &DoCountRoundJewel);
   direct(9040, &OnText);
+  // The viewer stays the current tool.
+  direct(kShowSlicesCommand, &OnShowSlices);
 }
