@@ -12,7 +12,6 @@
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/viewport.h"
-#include "scene/vorn_view.h"
 
 namespace {
 
@@ -171,8 +170,6 @@ void CShowSliceToolDlg::DrawAllLayers() {
   CViewport* view = GetActiveView();
   if (!file_ || view == nullptr) return;
   ApplyActiveViewProjection();
-  auto* vornView = dynamic_cast<CVornView*>(view);
-  ViewWindow* window = vornView != nullptr ? vornView->Window() : nullptr;
   CanvasView* previous = SetDrawingView(view->WindowImageView());
   const ColorRef previousColor = SetDrawColor(kSweepColor);
   for (int layer = 0; layer < layers(); ++layer) {
@@ -180,7 +177,7 @@ void CShowSliceToolDlg::DrawAllLayers() {
     DrawLayer(layer);
     SetDrawColor(kSweptColor);
     DrawLayer(layer);
-    if (window != nullptr) window->PresentNow();
+    view->PresentWindowImageNow();
   }
   SetDrawColor(previousColor);
   SetDrawingView(previous);

@@ -93,6 +93,9 @@ class CVornView : public CViewport, public CanvasView {
   int IsVisible() override;
   void WindowImageChanged() override;
   CanvasView* WindowImageView() override { return this; }
+  void PresentWindowImageNow() override {
+    if (window_ != nullptr) window_->PresentNow();
+  }
 
   // CanvasView.
   DeviceContext& DrawingCanvas() override { return windowImage; }

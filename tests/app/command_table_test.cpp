@@ -189,6 +189,11 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
     EXPECT_EQ(GetCurrentToolCursorId(), id);
     EXPECT_EQ(Headless().toolCursors.back(), id);
   }
+  // The slice viewer stays the current tool.
+  Headless().toolCursors.clear();
+  viewHolder.RunCommand(9111);
+  EXPECT_EQ(GetCurrentToolCursorId(), 9111);
+  EXPECT_EQ(Headless().modelessOpened, std::vector<std::string>{"Show Slice"});
   Headless().fileAnswers.push_back(std::nullopt);
   viewHolder.RunCommand(1000);
   EXPECT_EQ(Headless().fileRequests.size(), 1u);
@@ -249,7 +254,7 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanAndJewelRowsAreEachHeldOnc
       {5003, HandlerKind::kResetFirst}, {5010, HandlerKind::kDirect},     {9000, HandlerKind::kResetFirst},
       {9001, HandlerKind::kResetFirst}, {9002, HandlerKind::kDirect},     {9003, HandlerKind::kResetFirst},
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
-      {9031, HandlerKind::kDirect},
+      {9031, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
