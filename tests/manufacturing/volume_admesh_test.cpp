@@ -59,6 +59,8 @@ TEST_F(VolumeAdmeshTest, EstimateAgreesWithAdmesh) {
       {"a box", [](DesignTest& t) { t.AddBox({0.125f, 0.25f, 0.375f}, {10.125f, 10.25f, 10.375f}); }, 1e-5},
       {"a sphere", [](DesignTest& t) { t.Add(SphereMesh({0.3f, -0.17f, 0.11f}, 5, 32, 16)); }, 2e-3},
       {"a capped tube", [](DesignTest& t) { t.Add(TubeSurface(8, 5, 10, 8)); }, 2e-3},
+      // A surface closed both ways is the whole tree: its grid must be made all the same.
+      {"a torus surface alone", [](DesignTest& t) { t.Add(TorusSurface(24, 12, 8)); }, 2e-3},
   };
   TempDir folder;
   for (const Case& c : cases) {
