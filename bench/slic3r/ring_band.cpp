@@ -10,7 +10,6 @@
 #include "manufacturing/slicer.h"
 #include "manufacturing/stl_writers.h"
 #include "manufacturing/visible_bounds.h"
-#include "manufacturing/volume_estimate.h"
 #include "ring_standing.h"
 
 int main(int argc, char** argv) {
@@ -24,9 +23,6 @@ int main(int argc, char** argv) {
   for (CGeomObject* object = GetObjectList(); object != nullptr; object = object->next) object->ObjectState = -1;
   std::unique_ptr<CSurfaceObject> band = ring_design::Band();
   band->mappingFrame = kIdentityMatrix;
-  // Its rows run so that the grid encloses negative volume.
-  band->orientationSign = -1;
-  band->materialName = PoolName("Gold");
   CGeomObject* first = AddObject(band, 0);
   first->ObjectState = kStateShown;
   first->layer = 0;
@@ -37,7 +33,6 @@ int main(int argc, char** argv) {
   Matrix4 lift = kIdentityMatrix;
   lift[14] = -0.05f - min.z;
   first->Transform(lift, 1);
-  std::fprintf(stderr, "volume %g\n", ComputeVolume(0.1f, 0));
   if (!StlBinaryWriter(GetObjectList(), argv[1])) return 1;
   const auto start = std::chrono::steady_clock::now();
   if (WriteSlicesFile(argv[2], 0, 0.1f, 0.01f, 1, 1, 1, 1, 1, 0, 0, 0) != 0) return 1;
