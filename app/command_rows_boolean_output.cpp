@@ -6,6 +6,7 @@
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
 #include "modelling/show_slice_tool.h"
+#include "render/render_to_file.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -25,6 +26,8 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9030, &OnJewel);
   direct(9031, &DoCountRoundJewel);
   direct(9040, &OnText);
+  // The render resets to the pick tool only after OK, so Cancel keeps the tool.
+  direct(9100, &OnRenderToFile);
   // The viewer stays the current tool.
   direct(kShowSlicesCommand, &OnShowSlices);
 }

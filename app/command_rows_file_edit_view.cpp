@@ -6,6 +6,7 @@
 #include "modelling/attribute_commands.h"
 #include "modelling/color_config_dialog.h"
 #include "modelling/layer_command.h"
+#include "modelling/material_tool.h"
 #include "modelling/selection_commands.h"
 #include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
@@ -18,6 +19,9 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({1002, HandlerKind::kDirect, &RunDatabaseDialog});
   rows.push_back({1101, HandlerKind::kDirect, &OnDirectories});
   rows.push_back({1102, HandlerKind::kDirect, &OnHotkeys});
+  // The material commands reset to the pick tool themselves, so Cancel keeps the tool.
+  rows.push_back({2600, HandlerKind::kDirect, &OnMaterial});
+  rows.push_back({2601, HandlerKind::kDirect, &OnEditMaterial});
   rows.push_back({3000, HandlerKind::kDirect, &RunBackgroundImageDialog});
   rows.push_back({3001, HandlerKind::kDirect, &OnGridSettings});
   rows.push_back({3002, HandlerKind::kDirect, &ToggleSnapStep});

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "kernel/bmp_image.h"
-
 namespace {
 
 constexpr ColorRef kPlaceholderFill = 0xC8C8C8;
@@ -34,18 +32,5 @@ RasterCanvas PlaceholderPicture() {
   canvas.SetPenColor(kPlaceholderLines);
   Circle(canvas, 34);
   Circle(canvas, 26);
-  return canvas;
-}
-
-RasterCanvas ThumbnailOf(const std::string& path) {
-  ImageRecord image;
-  if (LoadBmpFile(path, &image) != 1) return PlaceholderPicture();
-  RasterCanvas canvas(kThumbnailSide, kThumbnailSide);
-  if (image.width == kThumbnailSide && image.height == kThumbnailSide) {
-    canvas.BlitDib(0, 0, image.width, image.height, image.data);
-  } else {
-    canvas.StretchDib(0, 0, kThumbnailSide, kThumbnailSide, 0, 0, image.width, image.height, image.width,
-                      image.height, image.data);
-  }
   return canvas;
 }

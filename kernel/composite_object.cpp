@@ -52,5 +52,13 @@ void CCompositeObject::CopyCompositeFields(CCompositeObject* target) const {
 std::unique_ptr<CGeomObject> CFramedObject::Clone() const {
   auto copy = std::make_unique<CFramedObject>();
   CopyCompositeFields(copy.get());
+  copy->firstCopy = firstCopy;
   return copy;
+}
+
+void CFramedObject::Swap(CGeomObject& other) {
+  if (typeid(*this) != typeid(other)) return;
+  auto& framed = static_cast<CFramedObject&>(other);
+  SwapCompositeFields(framed);
+  std::swap(firstCopy, framed.firstCopy);
 }

@@ -30,4 +30,10 @@ class CCompositeObject : public CGeomObject {
 class CFramedObject : public CCompositeObject {
  public:
   std::unique_ptr<CGeomObject> Clone() const override;
+  void Swap(CGeomObject& other) override;
+
+  // The copy tool's placed copies: the first of them (not owned; the copies of one placement
+  // follow it in the list) and, in kindWord, how many there are. A pointer does not fit the
+  // 32-bit kind word, so it has a field of its own.
+  CGeomObject* firstCopy = nullptr;
 };

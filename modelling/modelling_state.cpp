@@ -1,6 +1,8 @@
 #include "modelling/modelling_state.h"
 
 #include "modelling/block_dialog.h"
+#include "modelling/copy_commands.h"
+#include "modelling/copy_tool.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
@@ -30,4 +32,6 @@ void ResetModellingState() {
   ResetTextCommand();
   ResetTransformDialogs();
   ResetSurfaceDialogs();
+  CopyRepeatValues = CurveRepeatValues();
+  ResetCopyState();
 }

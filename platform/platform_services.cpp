@@ -45,5 +45,6 @@ void ResetPlatformState() {
   ProgramCommandQueue().Reset();
   SetProgramDirOverride("");
   SetUserDataDirOverride("");
+  ResetExchangeFolder();
   ClearPictureCodecs();
 }

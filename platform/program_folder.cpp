@@ -1,6 +1,10 @@
 #include "platform/program_folder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <optional>
 #include <filesystem>
 #include <system_error>
 
@@ -30,6 +34,28 @@ std::string ExecutableFolder() {
   return folder;
 }
 
+std::optional<std::string>& Exchange() {
+  static std::optional<std::string> folder;
+  return folder;
+}
+
+bool IsPrivateFolder(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+         (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string SettleExchangeFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  const std::string base = WithSlash(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp");
+  const std::string shared = base + "lumidrex";
+  ::mkdir(shared.c_str(), 0700);
+  if (IsPrivateFolder(shared)) return shared + "/";
+  std::string pattern = base + "lumidrex-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return pattern + "/";
+}
+
 }  // namespace
 
 const std::string& GetProgramDir() {
@@ -50,3 +76,10 @@ std::string GetUserDataDir() {
 }
 
 void SetUserDataDirOverride(const std::string& folder) { UserOverride() = WithSlash(folder); }
+
+const std::string& GetExchangeFolder() {
+  if (!Exchange()) Exchange() = SettleExchangeFolder();
+  return *Exchange();
+}
+
+void ResetExchangeFolder() { Exchange().reset(); }

@@ -14,3 +14,13 @@ void SetProgramDirOverride(const std::string& folder);
 std::string GetUserDataDir();
 // Test fixtures put the user's folder elsewhere; an empty folder restores the real one.
 void SetUserDataDirOverride(const std::string& folder);
+
+// The user's private folder for files handed between steps of a job ("vorn.bmp" before its
+// conversion): "lumidrex" in $TMPDIR, or in /tmp when that is unset or empty, made with mode
+// 0700. The system's temporary folder is shared by every user, so that folder is used only when
+// it is a real folder of this user that nobody else may write to; otherwise the run makes a
+// fresh "lumidrex-XXXXXX" beside it. Settled once per run; ends in '/'; empty when no folder
+// could be made.
+const std::string& GetExchangeFolder();
+// Forgets the folder settled, so the next call looks again.
+void ResetExchangeFolder();

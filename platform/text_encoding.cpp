@@ -133,3 +133,15 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   }
   return out;
 }
+
+std::size_t Utf8CharCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) DecodeUtf8(text, &pos);
+  return count;
+}
+
+std::string Utf8Prefix(std::string_view text, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t taken = 0; pos < text.size() && taken < count; ++taken) DecodeUtf8(text, &pos);
+  return std::string(text.substr(0, pos));
+}

@@ -14,6 +14,11 @@ std::string Utf8ToCp1252Limited(std::string_view text, std::size_t maxBytes);
 // malformed sequence yields U+FFFD and skips one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t* pos);
 
+// Characters (code points) of UTF-8 text, a malformed byte counting as one.
+std::size_t Utf8CharCount(std::string_view text);
+// The text's first count characters, never cutting a character in two.
+std::string Utf8Prefix(std::string_view text, std::size_t count);
+
 // Language and layer files hold UTF-16LE text. An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
 std::u16string Utf8ToUtf16(std::string_view text);

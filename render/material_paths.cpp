@@ -75,6 +75,25 @@ std::string FindFile(std::string_view name, std::initializer_list<std::string_vi
   return OpensForReading(given) ? given : std::string();
 }
 
+std::filesystem::path CleanAbsolute(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(AsGiven(path), error);
+  return (error ? std::filesystem::path(AsGiven(path)) : absolute).lexically_normal();
+}
+
+// The part of path below folder, joined with '\'; empty when path does not lie below it.
+std::string Below(const std::filesystem::path& folder, const std::filesystem::path& path) {
+  std::string prefix = folder.string();
+  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  const std::string full = path.string();
+  if (full.size() <= prefix.size() || full.compare(0, prefix.size(), prefix) != 0) return {};
+  std::string rest = full.substr(prefix.size());
+  for (char& c : rest) {
+    if (c == '/') c = '\\';
+  }
+  return rest;
+}
+
 }  // namespace
 
 std::string GetMaterialDirectory() {
@@ -102,4 +121,18 @@ std::string FindMaterialFile(std::string_view name) {
 
 std::string FindTextureMapFile(std::string_view name) {
   return FindFile(AddExtensionIfMissing(name, "bmp"), {"TxtrMap", ""});
+}
+
+std::string NameInFolder(const std::string& folder, const std::string& path) {
+  const std::filesystem::path cleanPath = CleanAbsolute(path);
+  if (folder.empty()) return cleanPath.string();
+  const std::filesystem::path cleanFolder = CleanAbsolute(folder);
+  std::string below = Below(cleanFolder, cleanPath);
+  if (below.empty()) {
+    std::error_code folderError, pathError;
+    const auto canonicalFolder = std::filesystem::weakly_canonical(cleanFolder, folderError);
+    const auto canonicalPath = std::filesystem::weakly_canonical(cleanPath, pathError);
+    if (!folderError && !pathError) below = Below(canonicalFolder, canonicalPath);
+  }
+  return below.empty() ? cleanPath.string() : below;
 }

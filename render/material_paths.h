@@ -24,3 +24,10 @@ std::string FindMaterialFile(std::string_view name);
 // The bitmap of a map name, ".bmp" added likewise: inside the folder "TxtrMap" of the material
 // folder, else inside the material folder, else as given. Empty when none opens.
 std::string FindTextureMapFile(std::string_view name);
+
+// How a design names a file chosen in a file dialog: inside folder, the path below it joined
+// with '\' ("metals\Silver.mtl"); elsewhere the path whole, cleaned and absolute. Both are
+// compared cleaned and absolute, with either separator, case-sensitively (two folders may differ
+// only by case here), then through their canonical forms, so a folder reached through a link
+// still gives relative names.
+std::string NameInFolder(const std::string& folder, const std::string& path);

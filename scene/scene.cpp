@@ -7,15 +7,21 @@
 
 Scene TheScene;
 
-Scene::~Scene() { DeleteObjectsUpTo(&head, kEveryObjectState); }
+// Tools go before the objects: a tool may still hold addresses into them when it is destroyed.
+Scene::~Scene() {
+  activeViewport = nullptr;
+  overlayTool.reset();
+  defaultTool.reset();
+  DeleteObjectsUpTo(&head, kEveryObjectState);
+}
 
 void ResetScene() {
-  DeleteObjectsUpTo(&TheScene.head, kEveryObjectState);
-  TheScene.tailLink = TheScene.startLink = TheScene.iterationEnd = &TheScene.head;
   TheScene.activeViewport = nullptr;
   TheScene.secondaryTool = nullptr;
   TheScene.overlayTool.reset();
   TheScene.defaultTool.reset();
+  DeleteObjectsUpTo(&TheScene.head, kEveryObjectState);
+  TheScene.tailLink = TheScene.startLink = TheScene.iterationEnd = &TheScene.head;
   TheScene.nextObjectId = 0;
   TheScene.pickedGroup = nullptr;
 }

@@ -1,5 +1,6 @@
 // Writes the program's material library into a folder: a material file for each row of the
-// table below and the reflection map "Studio" computed here. The build runs it and puts the
+// table below, the reflection map "Studio" computed here and each material's picture, rendered
+// as the material editor renders it. The build runs it and puts the
 // folder "material" beside the executable; the output depends on nothing but this source.
 
 #include <cmath>
@@ -11,7 +12,9 @@
 
 #include "kernel/bmp_image.h"
 #include "kernel/object_stream.h"
+#include "app/core/app_settings.h"
 #include "platform/replacing_file.h"
+#include "render/material_editor.h"
 #include "render/material_file.h"
 
 namespace {
@@ -118,6 +121,9 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder + "/TxtrMap", error);
   bool ok = !error && WriteStudio(folder + "/TxtrMap/Studio.bmp");
   for (const LibraryMaterial& entry : kLibrary) ok = ok && WriteMaterial(folder + "/" + entry.name + ".mtl", entry);
+  // The pictures are rendered with the library just written: the folder is the material folder.
+  MaterialDir = std::filesystem::absolute(folder, error).string();
+  for (const LibraryMaterial& entry : kLibrary) ok = ok && !error && MakeMaterialPreview(entry.name) == 0;
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write the material library into %s\n", argv[0], argv[1]);
     return 1;

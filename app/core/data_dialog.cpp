@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/core/ui_utilities.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high) {
 }
 
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int count) {
-  if (!dx.Checking() || value.size() <= static_cast<std::size_t>(count)) return;
+  if (!dx.Checking() || Utf8CharCount(value) <= static_cast<std::size_t>(count)) return;
   dx.Fail("Enter no more than " + std::to_string(count) + " characters.");
 }
 

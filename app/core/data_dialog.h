@@ -43,9 +43,6 @@ class DataExchange {
   friend void DDX_Text(DataExchange& dx, int id, std::string& value);
   friend void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
   friend void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
-// A field kept as text that must read as a number: checks the text just exchanged and reads it
-// into value (a text that does not read leaves value alone).
-void DDV_Number(DataExchange& dx, const std::string& text, float& value);
   friend void DDV_Number(DataExchange& dx, const std::string& text, float& value);
   bool Checking() const { return direction_ == Direction::kValidate && !failed_; }
   void Fail(const std::string& message);
@@ -64,6 +61,7 @@ void DDX_Text(DataExchange& dx, int id, std::string& value);
 // Checks the field just exchanged. Float bounds against the float the member holds.
 void DDV_MinMaxFloat(DataExchange& dx, float value, float low, float high);
 void DDV_MinMaxInt(DataExchange& dx, int value, int low, int high);
+// Counts characters, not bytes.
 void DDV_MaxChars(DataExchange& dx, const std::string& value, int count);
 // A field kept as text that must read as a number: checks the text just exchanged and reads it
 // into value (a text that does not read leaves value alone).

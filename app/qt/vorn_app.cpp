@@ -13,6 +13,7 @@
 
 #include "app/app_profile.h"
 #include "app/command_table.h"
+#include "app/core/bmp_picture_codec.h"
 #include "app/core/file_names.h"
 #include "app/core/launching.h"
 #include "app/core/menu_builder.h"
@@ -73,6 +74,7 @@ bool CVornApp::InitInstance() {
   ResetKernelState();
   BackgroundImageRecord_Init();
   platform_ = std::make_unique<QtPlatform>();
+  RegisterBmpPictureCodec();
   gl_ = std::make_unique<LibGlCalls>();
   InstallGlCalls(gl_.get());
   RegisterActiveViewRenderer(&SoftwareRenderActiveView);

@@ -1,7 +1,9 @@
 #include "platform/qt/qt_picture_codec.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QSaveFile>
 
 #include <set>
 
@@ -54,8 +56,16 @@ bool QtPictureCodec::Load(const std::string& path, Picture* picture) {
   return true;
 }
 
+// A failed conversion must never damage a picture already at the path.
 bool QtPictureCodec::Save(const std::string& path, const Picture& picture) {
-  return ImageFromPicture(picture).save(QString::fromStdString(path));
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  QImageWriter writer(&file, QFileInfo(file.fileName()).suffix().toLower().toLatin1());
+  if (!writer.write(ImageFromPicture(picture))) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
 }
 
 void RegisterQtPictureCodec(QtPictureCodec* codec) {

@@ -76,8 +76,8 @@ const TableRow kFileEditViewPick[] = {
     {2400, Holder::kResetFirst, "De&formable", ""},
     {2401, Holder::kResetFirst, "&Non-deformable", ""},
     {2500, Holder::kDirect, "&Object Layers", ""},
-    {2600, Holder::kLater, "&Material", ""},
-    {2601, Holder::kLater, "Create / Edit Ma&terial", ""},
+    {2600, Holder::kDirect, "&Material", ""},
+    {2601, Holder::kDirect, "Create / Edit Ma&terial", ""},
     {3000, Holder::kDirect, "&Background", ""},
     {3001, Holder::kDirect, "&Grid Settings", ""},
     {3002, Holder::kDirect, "Fine Sna&p", "Fine Snap"},
@@ -239,7 +239,7 @@ TEST_F(CommandTableTest, CurveRowsHaveTheirKindAndEveryViewHoldsThem) {
   }
 }
 
-TEST_F(CommandTableTest, SelectionFlipTransformBooleanAndJewelRowsAreEachHeldOnceWithTheirKind) {
+TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachHeldOnceWithTheirKind) {
   struct Row {
     int id;
     HandlerKind kind;
@@ -254,7 +254,7 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanAndJewelRowsAreEachHeldOnc
       {5003, HandlerKind::kResetFirst}, {5010, HandlerKind::kDirect},     {9000, HandlerKind::kResetFirst},
       {9001, HandlerKind::kResetFirst}, {9002, HandlerKind::kDirect},     {9003, HandlerKind::kResetFirst},
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
-      {9031, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
+      {9031, HandlerKind::kDirect},     {9100, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);

@@ -1,9 +1,11 @@
 // A picture file where the program takes one besides Open Picture: the view background in each
 // fit mode (loaded, drawn into a view and sampled for a render frame), the splash window's
-// picture and a sample design's thumbnail.
+// picture, a sample design's and a material's thumbnail, and a conversion through the BMP codec.
+#include "app/core/bmp_picture_codec.h"
 #include "app/design_thumbnails.h"
 #include "app/splash_composition.h"
 #include "fuzz_support.h"
+#include "render/material_browser.h"
 #include "scene/scene.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
@@ -27,5 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetActiveView(nullptr);
   ComposeSplash(path, RasterCanvas(245, 45));
   ThumbnailOf(path);
+  PictureThumbnail(path, &MaterialPlaceholderPicture);
+  Picture picture;
+  BmpPictureCodec().Load(path, &picture);
   return 0;
 }

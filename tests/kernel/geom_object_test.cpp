@@ -128,10 +128,21 @@ TEST_F(GeomObjectTest, CloneCopiesFieldsAndOwnsItsArrays) {
   CFramedObject framed;
   framed.placement = Translation(1, 0, 0);
   framed.kindWord = 5;
+  framed.firstCopy = &source;
   std::unique_ptr<CGeomObject> framedClone = framed.Clone();
   ASSERT_NE(dynamic_cast<CFramedObject*>(framedClone.get()), nullptr);
-  EXPECT_EQ(static_cast<CFramedObject&>(*framedClone).placement, framed.placement);
-  EXPECT_EQ(static_cast<CFramedObject&>(*framedClone).kindWord, 5u);
+  auto& framedCopy = static_cast<CFramedObject&>(*framedClone);
+  EXPECT_EQ(framedCopy.placement, framed.placement);
+  EXPECT_EQ(framedCopy.kindWord, 5u);
+  EXPECT_EQ(framedCopy.firstCopy, &source);
+
+  // Undo exchanges the whole copy state, the full-width pointer with the count.
+  CFramedObject other;
+  framed.Swap(other);
+  EXPECT_EQ(other.firstCopy, &source);
+  EXPECT_EQ(other.kindWord, 5u);
+  EXPECT_EQ(framed.firstCopy, nullptr);
+  EXPECT_EQ(framed.kindWord, 0u);
 }
 
 TEST_F(GeomObjectTest, SwappedObjectsKeepTheirListPositions) {

@@ -173,7 +173,9 @@ TEST_F(RailPromptTest, PromptsFollowTheRailsAndSections) {
       if (step.click == 'r') ClickRail(step.which);
       if (step.click == 's') ClickSection(step.which);
       if (step.click == 'p') ClickAt(static_cast<float>(step.which), 0);
-      if (step.prompt != nullptr) EXPECT_EQ(Status(), step.prompt);
+      if (step.prompt != nullptr) {
+        EXPECT_EQ(Status(), step.prompt);
+      }
     }
     ProgramCommandQueue().Drain();
     EXPECT_EQ(GetCurrentToolCursorId(), kPickCommand);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -94,12 +95,30 @@ TEST_F(MaterialLibraryTest, StudioIsAGreyPictureThatLooksTheSameTurnedHalfATurn)
   EXPECT_NEAR(grey(128, 128 + 83), 255, 8);
 }
 
+// The browser's thumbnails: the material on the editor's shape, in the middle of a white square.
+TEST_F(MaterialLibraryTest, EveryMaterialHasItsPicture) {
+  for (const char* name : kNames) {
+    ImageRecord picture;
+    ASSERT_EQ(LoadBmpFile(kLibraryFolder + name + ".bmp", &picture), 1) << name;
+    EXPECT_EQ(picture.width, 100);
+    EXPECT_EQ(picture.height, 100);
+    const auto pixel = [&](int column, int row) {
+      const std::uint8_t* p = &picture.data[row * picture.rowBytes + column * 3];
+      return std::array{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(pixel(0, 0), (std::array<std::uint8_t, 3>{255, 255, 255})) << name;
+    EXPECT_NE(pixel(25, 50), (std::array<std::uint8_t, 3>{255, 255, 255})) << name;
+  }
+}
+
 TEST_F(MaterialLibraryTest, EveryRunWritesTheSameBytes) {
   const TempDir again;
   ASSERT_EQ(std::system(("'" + std::string(LUMIDREX_MATERIAL_GENERATOR) + "' '" + again.path() + "'").c_str()), 0);
   for (const char* name : kNames) {
-    const std::string file = std::string(name) + ".mtl";
-    EXPECT_EQ(ReadWholeFile(again.File(file)), ReadWholeFile(kLibraryFolder + file)) << name;
+    for (const char* extension : {".mtl", ".bmp"}) {
+      const std::string file = std::string(name) + extension;
+      EXPECT_EQ(ReadWholeFile(again.File(file)), ReadWholeFile(kLibraryFolder + file)) << file;
+    }
   }
   EXPECT_EQ(ReadWholeFile(again.File("TxtrMap/Studio.bmp")), ReadWholeFile(kLibraryFolder + "TxtrMap/Studio.bmp"));
 }

@@ -35,7 +35,9 @@ TEST(PicturePixelsTest, BendOfTwoSlopes) {
   for (const Edge& e : edges) {
     const float bend = Bend(e.a, e.b);
     EXPECT_EQ(std::isnan(bend), e.nan) << e.a << " " << e.b;
-    if (!e.nan) EXPECT_EQ(bend, 1.0f);
+    if (!e.nan) {
+      EXPECT_EQ(bend, 1.0f);
+    }
     EXPECT_FALSE(bend < 0.1f);
   }
 }

@@ -16,6 +16,7 @@
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
 #include "platform/ui_services.h"
+#include "render/material_editor.h"
 #include "render/picture_buffer.h"
 #include "render/render_state.h"
 #include "scene/view_background.h"
@@ -254,7 +255,9 @@ TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
     EXPECT_EQ(shown, c.messages);
     EXPECT_EQ(Headless().progress.windowsOpened > 0, c.rendered);
     EXPECT_EQ(folder.Entries(), before);
-    if (c.olderFile) EXPECT_EQ(ReadWholeFile(path), older);
+    if (c.olderFile) {
+      EXPECT_EQ(ReadWholeFile(path), older);
+    }
     EXPECT_EQ(RenderNestingCount, 0);
     EXPECT_EQ(ShadingMode, mode);
     EXPECT_EQ(RenderMatrixTop(), kIdentityMatrix);
@@ -299,30 +302,10 @@ TEST_F(PictureRenderTest, RowLoopsStopAtTheFirstFailedRow) {
   }
 }
 
-// The material editor's preview: a sphere-like 6 x 6 surface revolved about z, seen along z.
-std::unique_ptr<CSurfaceObject> PreviewSurface() {
-  const double b = 3 / (2 + std::cos(std::numbers::pi / 3));
-  std::vector<Vector3> points;
-  for (int i = 0; i < 6; ++i) {
-    const double phi = i * std::numbers::pi / 3;
-    for (int k = -1; k <= 4; ++k) {
-      const double theta = k * std::numbers::pi / 3;
-      const double x = b * b * std::sin(theta);
-      points.push_back({static_cast<float>(x * std::cos(phi)), static_cast<float>(x * std::sin(phi)),
-                        static_cast<float>(-b * std::cos(theta))});
-    }
-  }
-  auto surface = std::make_unique<CSurfaceObject>();
-  surface->SetPoints(36, points);
-  surface->rows = surface->columns = 6;
-  surface->closedU = 1;
-  surface->startAttributeV = surface->endAttributeV = 1;
-  return surface;
-}
-
 TEST_F(PictureRenderTest, ObjectPictureOnAWhiteBackground) {
   SetBackgroundColorRGB(255, 255, 255);
-  const auto surface = PreviewSurface();
+  // The material editor's shape, like a sphere, seen along z.
+  const auto surface = MaterialPreviewSurface();
   ASSERT_EQ(RenderObjectToPicture(surface.get(), path, 100, 100, 3), 0);
   const Picture picture{100, 100, ReadWholeFile(path)};
   ASSERT_EQ(picture.bytes.size(), 54u + 100 * 300);

@@ -10,8 +10,12 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
+#include "render/current_material.h"
+#include "render/material_browser.h"
+#include "render/material_editor.h"
 #include "render/render_node.h"
 #include "render/render_state.h"
+#include "render/render_to_file.h"
 #include "scene/background_image_dialog.h"
 #include "scene/drawing_context.h"
 #include "scene/pending_views.h"
@@ -41,6 +45,10 @@ void ResetProgramState(std::function<void(const std::string& what)> onUnscripted
   ResetKernelState();
   ResetRenderState();
   ResetRenderEngine();
+  ResetRenderToFileDialog();
+  ResetMaterialsDialog();
+  ResetEditMaterialDialog();
+  ResetCurrentMaterialName();
   ResetManufacturingState();
   ResetDrawingContext();
   ResetViewRendering();

@@ -39,7 +39,7 @@ TEST_F(ViewPicturesTest, ConvertPictureChoosesTheFormatsByExtension) {
   EXPECT_EQ(ConvertPicture("in.jpg", "out.jpg"), 1);
   EXPECT_EQ(codec.saved.pixels[0], 0x42);
   EXPECT_EQ(ConvertPicture("missing.jpg", "out.jpg"), 0);
-  // BMP has no codec until the program's own reader and writer register one.
+  // No codec serves BMP until the program's own is registered.
   EXPECT_EQ(ConvertPicture("in.jpg", "out.bmp"), 0);
 }
 
