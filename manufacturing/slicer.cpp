@@ -14,8 +14,10 @@
 #include "manufacturing/little_endian.h"
 #include "manufacturing/number_format.h"
 #include "manufacturing/output_file.h"
+#include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slice_contours.h"
 #include "manufacturing/visible_bounds.h"
+#include "platform/program_folder.h"
 #include "render/render_node.h"
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
@@ -272,4 +274,12 @@ int WriteSlicesFile(const std::string& path, int unit, float thickness, float re
   if (finalHeader.size() == firstHeader.size()) out.WriteAt(0, finalHeader.data(), finalHeader.size());
   if (!out.Commit()) return -1;
   return result;
+}
+
+bool ExportSlicesForRp(const std::string& meshPath, float thickness, float resolution) {
+  const std::string& folder = GetExchangeFolder();
+  if (folder.empty()) return false;
+  const std::string slices = folder + "lumidrex.slc";
+  if (WriteSlicesFile(slices, 0, thickness, resolution, 1, 1, 1, 1, 1, 0, 0, 0) != 0) return false;
+  return ConvertSlcToMesh(slices, meshPath, 1, 1, 0);
 }

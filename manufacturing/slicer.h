@@ -12,3 +12,8 @@
 int WriteSlicesFile(const std::string& path, int unit, float thickness, float resolution, float multiplierX,
                     float multiplierY, float multiplierZ, float modelScale, float outputScale, int fixedOrigin,
                     int fromZero, int direction);
+
+// Slices the visible design in millimetres (scales 1, direction 0, both flags off) into
+// "lumidrex.slc" of the user's exchange folder and hands it on as a capped binary STL at
+// meshPath. True only when the slicing wrote every layer and the mesh file was committed.
+bool ExportSlicesForRp(const std::string& meshPath, float thickness, float resolution);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,7 +17,9 @@
 #include "manufacturing/slc_reader.h"
 #include "render/record_pool.h"
 #include "render/render_state.h"
+#include "admesh_report.h"
 #include "slc_fixtures.h"
+#include "tmpdir_scope.h"
 #include "slice_scene.h"
 #include "temp_dir.h"
 
@@ -272,6 +275,33 @@ TEST_F(SlicerTest, CancelKeepsTheLayersSoFar) {
   EXPECT_EQ(slices.layers.size(), 1u);
   EXPECT_TRUE(slices.terminated);
   EXPECT_EQ(Extents(slices.header), "    -0.250,     1.250,    -0.250,     1.000,     0.000,     1.000 \r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The hand-off for rapid prototyping: slices in the exchange folder, a closed binary STL out.
+TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
+  ASSERT_TRUE(AdmeshInstalled()) << kAdmeshMissing;
+  TempDir exchange;
+  const TmpDirScope tmp(exchange.path());
+  const std::string mesh = folder.File("ring.stl");
+  // Nothing visible: the slicer refuses and no mesh is written.
+  EXPECT_FALSE(ExportSlicesForRp(mesh, 0.25f, 0.25f));
+  EXPECT_TRUE(folder.Entries().empty());
+
+  AddBox({0, 0, 0}, {2, 1, 1});
+  ASSERT_TRUE(ExportSlicesForRp(mesh, 0.25f, 0.25f));
+  EXPECT_TRUE(std::filesystem::exists(exchange.File("lumidrex/lumidrex.slc")));
+  const std::string report = RunAdmesh(mesh);
+  EXPECT_NE(report.find("Binary STL file"), std::string::npos) << report;
+  EXPECT_EQ(ReportValue(report, "Total disconnected facets"), 0);
+  EXPECT_EQ(ReportValue(report, "Facets reversed"), 0);
+  // Every layer a capped slab of its own.
+  EXPECT_EQ(ReportValue(report, "Number of parts"), 4);
+  // Four slabs of the sampled outline: 2 x 0.75 (the far column is not sampled) x 0.25 each.
+  EXPECT_NEAR(ReportValue(report, "Volume"), 1.5, 1e-4);
 }
 
 }  // namespace
