@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <array>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "counting_viewport.h"
@@ -135,6 +137,72 @@ TEST_F(FacetCommandsTest, ExtendToSolidMakesOneSolidPerSelectedMeshAndNoneWithou
   SetActiveView(nullptr);
   ExtendMeshToSolid(loose.get(), 0, 0, 1);
   EXPECT_EQ(loose->ObjectState, kStateSelected);
+}
+
+// Newell's normal of a face, in double precision.
+std::array<double, 3> FaceNormal(const CMeshObject& mesh, std::size_t start, int size) {
+  std::array<double, 3> n{};
+  for (int k = 0; k < size; ++k) {
+    const Vector3 a = mesh.points[static_cast<std::size_t>(mesh.faceIndices[start + static_cast<std::size_t>(k)])];
+    const Vector3 b =
+        mesh.points[static_cast<std::size_t>(mesh.faceIndices[start + static_cast<std::size_t>((k + 1) % size)])];
+    n[0] += (static_cast<double>(a.y) - b.y) * (static_cast<double>(a.z) + b.z);
+    n[1] += (static_cast<double>(a.z) - b.z) * (static_cast<double>(a.x) + b.x);
+    n[2] += (static_cast<double>(a.x) - b.x) * (static_cast<double>(a.y) + b.y);
+  }
+  return n;
+}
+
+TEST_F(FacetCommandsTest, ExtendToSolidOnRandomMeshesOffsetsEveryVertexAndTurnsEveryFace) {
+  std::mt19937 random(31);
+  std::uniform_real_distribution<float> coordinate(-5, 5);
+  std::uniform_int_distribution<int> faceSize(3, 6);
+  for (int trial = 0; trial < 20; ++trial) {
+    SCOPED_TRACE(trial);
+    ResetScene();
+    SetActiveView(&view);
+    // Random star-shaped (often concave) polygons of random sizes over shared random vertices.
+    const int n = 12;
+    std::vector<Vector3> points;
+    for (int i = 0; i < n; ++i) points.push_back({coordinate(random), coordinate(random), coordinate(random)});
+    std::vector<std::int32_t> sizes;
+    std::vector<std::int32_t> indices;
+    for (int f = 0; f < 6; ++f) {
+      const int size = faceSize(random);
+      sizes.push_back(size);
+      for (int k = 0; k < size; ++k) indices.push_back(std::uniform_int_distribution<int>(0, n - 1)(random));
+    }
+    auto mesh = std::make_unique<CMeshObject>();
+    mesh->SetPoints(n, points);
+    ASSERT_TRUE(mesh->SetFaces(sizes, indices));
+    CMeshObject* source = AddObject(mesh, 1);
+    const Vector3 d{coordinate(random), coordinate(random), coordinate(random)};
+    DoExtendToSolid(d.x, d.y, d.z);
+    const auto* solid = static_cast<const CMeshObject*>(source->next);
+    ASSERT_NE(solid, nullptr);
+    ASSERT_EQ(solid->PointCount(), 2 * n);
+    ASSERT_TRUE(solid->FacesFit());
+    for (int i = 0; i < n; ++i) {
+      const Vector3 p = solid->points[static_cast<std::size_t>(n + i)];
+      EXPECT_NEAR(p.x, static_cast<double>(points[static_cast<std::size_t>(i)].x) + d.x, 1e-5);
+      EXPECT_NEAR(p.y, static_cast<double>(points[static_cast<std::size_t>(i)].y) + d.y, 1e-5);
+      EXPECT_NEAR(p.z, static_cast<double>(points[static_cast<std::size_t>(i)].z) + d.z, 1e-5);
+    }
+    // Each offset face is its source face moved by d and facing the other way.
+    ASSERT_EQ(solid->FaceCount(), 12);
+    std::size_t start = 0;
+    std::size_t offsetStart = indices.size();
+    for (int f = 0; f < 6; ++f) {
+      const int size = sizes[static_cast<std::size_t>(f)];
+      EXPECT_EQ(solid->faceSizes[static_cast<std::size_t>(f)], size);
+      EXPECT_EQ(solid->faceSizes[static_cast<std::size_t>(6 + f)], size);
+      const std::array<double, 3> front = FaceNormal(*solid, start, size);
+      const std::array<double, 3> back = FaceNormal(*solid, offsetStart, size);
+      for (int c = 0; c < 3; ++c) EXPECT_NEAR(back[c], -front[c], 1e-3 * (1 + std::fabs(front[c])));
+      start += static_cast<std::size_t>(size);
+      offsetStart += static_cast<std::size_t>(size);
+    }
+  }
 }
 
 TEST_F(FacetCommandsTest, MappingFrameSpansTheBoundsOrIsTheIdentity) {
