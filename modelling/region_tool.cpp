@@ -72,7 +72,7 @@ void CRegionTool::OnMouseMove(int flags, int x, int y) {
   ApplyActiveViewProjection();
   RefreshAllViews(0);
   SnapPoint(x, y);
-  for (const auto [axis, grabbed] : {std::pair{h, grabbedH}, std::pair{v, grabbedV}}) {
+  for (const auto& [axis, grabbed] : {std::pair{h, grabbedH}, std::pair{v, grabbedV}}) {
     if (grabbed < 0) continue;
     float& edge = Coordinate(grabbed == 0 ? boxMin : boxMax, axis);
     float& other = Coordinate(grabbed == 0 ? boxMax : boxMin, axis);
