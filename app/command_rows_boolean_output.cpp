@@ -5,7 +5,11 @@
 #include "modelling/boolean_commands.h"
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
+#include "modelling/show_slice_tool.h"
 #include "render/render_to_file.h"
+#include "modelling/axis_line_tool.h"
+#include "modelling/facet_commands.h"
+#include "modelling/measure_tool.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -27,4 +31,11 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9040, &OnText);
   // The render resets to the pick tool only after OK, so Cancel keeps the tool.
   direct(9100, &OnRenderToFile);
+  // The viewer stays the current tool.
+  direct(kShowSlicesCommand, &OnShowSlices);
+  direct(9041, &DoAxisLine);
+  direct(9300, &DoMeasureDistance);
+  resetFirst(9020, &DoFlatShaded);
+  resetFirst(9021, &DoSmoothShaded);
+  resetFirst(9022, &DoFlipMeshNormal);
 }

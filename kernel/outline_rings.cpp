@@ -1,4 +1,5 @@
 #include "kernel/outline_rings.h"
+#include "kernel/polygon_triangulation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,4 +58,24 @@ void StartAtSharpestTurn(std::vector<Vector3>* ring, Vector3 axis) {
     if (turn > most) most = turn, best = i;
   }
   std::rotate(ring->begin(), ring->begin() + static_cast<std::ptrdiff_t>(best), ring->end());
+}
+
+std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal) {
+  std::vector<Vector3> corners;
+  bool outerTurn = false;
+  OrientNestedRings(outlines, normal, &outerTurn);
+  std::vector<int> sizes;
+  std::vector<const Vector3*> rings;
+  for (std::vector<Vector3>& outline : outlines) {
+    if (outline.empty()) continue;
+    if (rings.empty()) StartAtSharpestTurn(&outline, normal);
+    sizes.push_back(static_cast<int>(outline.size()));
+    rings.push_back(outline.data());
+  }
+  if (rings.empty()) return corners;
+  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
+                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
+                        corners.insert(corners.end(), {tip, next, previous});
+                      });
+  return corners;
 }

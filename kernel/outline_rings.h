@@ -25,3 +25,7 @@ std::vector<bool> OrientNestedRings(std::vector<std::vector<Vector3>>& rings, Ve
 // Starts the ring where it turns most about axis, so that a corner of repeated or collinear
 // points cannot tilt the plane the triangulator takes from the first three.
 void StartAtSharpestTurn(std::vector<Vector3>* ring, Vector3 axis);
+
+// The rings of one flat face seen along normal, holes drawn either way round, as triangles of
+// three corners each (tip, next, previous), turning as the outermost rings turn.
+std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal);

@@ -3,6 +3,8 @@
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
 #include "manufacturing/output_file.h"
+#include "manufacturing/slice_contours.h"
+#include "manufacturing/slice_file_path.h"
 #include "manufacturing/stl_writers.h"
 
 void ResetManufacturingState() {
@@ -10,4 +12,6 @@ void ResetManufacturingState() {
   StlBinaryFacetCount = 0;
   ResetMeshWriters();
   OutputFile::FailWritesAfter(-1);
+  FreeSliceContourPools();
+  SetSliceFilePath("");
 }

@@ -2,5 +2,5 @@
 
 // Brings the manufacturing writers' program-wide state to what start-up leaves: the writers'
 // stacks at their start value, no binary STL count, the ASCII STL mesh writer current, no mesh
-// output file and no injected write failure.
+// output file, no injected write failure, the slicer's pools freed and no slice file path.
 void ResetManufacturingState();

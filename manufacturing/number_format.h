@@ -7,6 +7,8 @@
 char* FormatGeneral(char* first, float value);
 // "%8.3f": three decimals, right-aligned in eight columns ("   1.500", "  -0.000").
 char* FormatFixed8_3(char* first, float value);
+// "%10.3f".
+char* FormatFixed10_3(char* first, float value);
 // "%d".
 char* FormatInteger(char* first, int value);
 

@@ -1,9 +1,9 @@
 #include "manufacturing/stl_format.h"
 
-#include <bit>
 #include <cstring>
 #include <string_view>
 
+#include "manufacturing/little_endian.h"
 #include "manufacturing/number_format.h"
 #include "manufacturing/output_file.h"
 
@@ -25,15 +25,10 @@ char* AppendTriple(char* at, std::string_view lead, Vector3 v) {
   return at;
 }
 
-unsigned char* PutU32(unsigned char* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) *at++ = static_cast<unsigned char>(value >> (8 * i));
-  return at;
-}
-
 unsigned char* PutVector(unsigned char* at, Vector3 v) {
-  at = PutU32(at, std::bit_cast<std::uint32_t>(v.x));
-  at = PutU32(at, std::bit_cast<std::uint32_t>(v.y));
-  return PutU32(at, std::bit_cast<std::uint32_t>(v.z));
+  at = PutFloat(at, v.x);
+  at = PutFloat(at, v.y);
+  return PutFloat(at, v.z);
 }
 
 }  // namespace

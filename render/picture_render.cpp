@@ -15,6 +15,7 @@
 #include "render/picture_buffer.h"
 #include "render/picture_pixels.h"
 #include "render/render_node.h"
+#include "render/render_row_scan.h"
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
 #include "render/render_tree.h"
@@ -41,17 +42,6 @@ bool SizesFit(int width, int height, int samples) {
 }
 
 void ShowNotEnoughMemory() { ShowMessageBox(GetLocalizedString(kNotEnoughMemoryMessage)); }
-
-// Drives one row of the tree by the engine's contract, every column from the root's first in
-// order, and gives each non-empty crossing list to visit, which hands it back to the pool.
-template <class Visit>
-void ScanPictureRow(CRenderNode* tree, int row, int columns, Visit visit) {
-  if (tree == nullptr || row < tree->firstRow) return;
-  tree->AdvanceToScanline(row);
-  for (int column = std::max(0, tree->firstColumn); column < columns; ++column) {
-    if (CrossingEntry* list = tree->GetSpans(column)) visit(column, list);
-  }
-}
 
 // Row order of the files: the first band computed is the picture's bottom row.
 bool WriteOneRow(PictureRowWriter& rows, const std::vector<std::uint8_t>& row, int width) {
@@ -183,7 +173,7 @@ int RenderShadedImage(PictureRowWriter& rows, CRenderNode* tree, int W, int H, i
         const BackgroundColor c = GetBackgroundPixel(column, row);
         std::copy(c.begin(), c.end(), pixels + 3 * column);
       }
-      ScanPictureRow(tree, row, W, [&](int column, CrossingEntry* list) {
+      ScanRenderRow(tree, row, W, [&](int column, CrossingEntry* list) {
         ReleaseCrossingList(ShadeCrossings(list, pixels + 3 * column, column, row));
       });
     }
@@ -205,7 +195,7 @@ int RenderImage(PictureRowWriter& rows, CRenderNode* tree, int W3, int H3, int n
     progress.OpenWithStringId(H3, kRenderingToFile, 1);
     for (int row = 0; row < H3; ++row) {
       float* depths = raster + static_cast<std::size_t>(row) * stride;
-      ScanPictureRow(tree, row, W3, [&](int column, CrossingEntry* list) {
+      ScanRenderRow(tree, row, W3, [&](int column, CrossingEntry* list) {
         // Coincident faces in front hide nothing.
         const CrossingEntry* front = list;
         while (front != nullptr && front->next != nullptr && std::fabs(front->depth - front->next->depth) < 0.001f) {

@@ -167,9 +167,6 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
   ExtendSurfaceNet(controls, surface->rows, surface->columns, surface->startAttributeU, surface->endAttributeU,
                    surface->closedU, startV, endV, surface->closedV, &net, &nu, &nv);
   if (nu < 2 || nv < 2) return nullptr;
-  if (ShadingMode == 2) {
-    for (Vector3& p : net) p = TransformPoint(p, m);
-  }
   std::vector<CRenderNode*> pieces;
   const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
   // The caps read the net before the grid node takes it, and in its own coordinates.
@@ -194,6 +191,10 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
         pieces.push_back(cap);
       }
     }
+  }
+  // Only now: the caps place their own points through m.
+  if (ShadingMode == 2) {
+    for (Vector3& p : net) p = TransformPoint(p, m);
   }
   auto* grid = new CRenderGridNode(std::move(net), nu, nv, stepsU, stepsV, surface->closedU, surface->closedV);
   grid->material = material;

@@ -133,6 +133,8 @@ int CRenderNode::CheckColumnOrder([[maybe_unused]] int column) {
 
 void CRenderNode::AdvanceToScanline(int row) {
   CheckRowOrder(row);
+  // No group tells the root that it begins, and a grid primitive makes its triangles only then.
+  BeginAtRow(row);
   switch (operation) {
     case kPrimitive:
       AdvancePrimitive(row);

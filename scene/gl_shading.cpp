@@ -14,7 +14,6 @@
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
 #include "kernel/outline_rings.h"
-#include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "scene/drawing_context.h"
@@ -68,27 +67,6 @@ void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
 
 Vector3 AxisVector(int axis, float length) {
   return {axis == 0 ? length : 0.0f, axis == 1 ? length : 0.0f, axis == 2 ? length : 0.0f};
-}
-
-// The outlines of one flat face seen along normal, holes drawn either way round.
-std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal) {
-  std::vector<Vector3> corners;
-  bool outerTurn = false;
-  OrientNestedRings(outlines, normal, &outerTurn);
-  std::vector<int> sizes;
-  std::vector<const Vector3*> rings;
-  for (std::vector<Vector3>& outline : outlines) {
-    if (outline.empty()) continue;
-    if (rings.empty()) StartAtSharpestTurn(&outline, normal);
-    sizes.push_back(static_cast<int>(outline.size()));
-    rings.push_back(outline.data());
-  }
-  if (rings.empty()) return corners;
-  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
-                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
-                        corners.insert(corners.end(), {tip, next, previous});
-                      });
-  return corners;
 }
 
 // The block's outline curves come in pairs, the back outline first: the back outlines of all

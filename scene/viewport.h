@@ -52,6 +52,8 @@ class CViewport {
   // The drawing view whose canvas is the pane's window image; a bare viewport has none and
   // draws into whatever the drawing view is.
   virtual CanvasView* WindowImageView() { return nullptr; }
+  // Shows the window image at once, for a sweep of drawings that must each be seen.
+  virtual void PresentWindowImageNow() {}
 
   // Tells work kept for later whether the pane still exists.
   const LifeToken& Life() const { return life_; }

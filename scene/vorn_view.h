@@ -27,8 +27,11 @@ class ViewWindow {
   virtual bool WheelMessageWaits() = 0;
   // Paints the navigation hint box (strings 20001 and 20002) over the window image.
   virtual void DrawHintBox(DeviceContext& windowImage) = 0;
-  // Asks for the window image to be shown.
+  // Asks for the window image to be shown; requests made together show once.
   virtual void Present() = 0;
+  // Shows the window image before returning, for a sweep of drawings that must each be seen.
+  // It paints only this window: no event runs meanwhile.
+  virtual void PresentNow() = 0;
 
  protected:
   ~ViewWindow() = default;
@@ -90,6 +93,9 @@ class CVornView : public CViewport, public CanvasView {
   int IsVisible() override;
   void WindowImageChanged() override;
   CanvasView* WindowImageView() override { return this; }
+  void PresentWindowImageNow() override {
+    if (window_ != nullptr) window_->PresentNow();
+  }
 
   // CanvasView.
   DeviceContext& DrawingCanvas() override { return windowImage; }

@@ -7,7 +7,7 @@ lumidrex_packages=(
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
-  admesh locales
+  admesh python3-ezdxf locales
 )
 
 lumidrex_install_deps() {

@@ -172,6 +172,12 @@ def open_document():
     return [poly(back, PALE), rect(6, 3.5, 10, 9, WHITE, OUT, 1), poly(front, ACCENT)]
 
 
+def folder():
+    back = [(2, 5), (8.5, 5), (10.5, 7.5), (20, 7.5), (20, 20), (2, 20)]
+    front = [(5, 11), (23, 11), (20, 20), (2, 20)]
+    return [poly(back, PALE), poly(front, ACCENT)]
+
+
 def save_document():
     return [rect(3, 3, 18, 18, BLUE, OUT, 1.3, rx=1.5), rect(7, 3, 10, 7, WHITE, OUT, 1),
             rect(13, 4.5, 2.2, 4, OUT, None), rect(6, 13, 12, 8, WHITE, OUT, 1),
@@ -1042,6 +1048,9 @@ def main():
         write(os.path.join(ART, "first_cv"), f"{name}.svg", svg(32, elements))
     for p, elements in RAIL_EXTENTS.items():
         write(os.path.join(ART, "rail_extent"), f"{p}.svg", svg(32, elements))
+    # Pictures on dialog buttons, by resource number.
+    for number, elements in {161: folder()}.items():
+        write(os.path.join(ART, "dialog"), f"{number}.svg", svg(24, elements))
     print(f"{len(TOOLBAR)} toolbar pictures, {len(CURSOR_BADGES)} cursors, the program icon")
 
 

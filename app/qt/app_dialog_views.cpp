@@ -14,6 +14,7 @@
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
+#include "app/qt/slice_viewer_view.h"
 #include "app/qt/surface_dialog_views.h"
 #include "app/qt/surface_parameter_views.h"
 #include "app/qt/text_dialog_view.h"
@@ -58,6 +59,7 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   RegisterCurveDialogViews(ui);
   RegisterJewelDialogViews(ui);
   RegisterSurfaceDialogViews(ui);
+  RegisterSliceViewerView(ui);
   RegisterSurfaceParameterViews(ui);
   RegisterTransformDialogView(ui);
   ui.RegisterDialogView(CColorConfigDlg::kName, [](DialogModel& model, QWidget* parent) {

@@ -30,6 +30,7 @@ class VornViewWidget : public QWidget, public ViewWindow {
   bool WheelMessageWaits() override { return false; }
   void DrawHintBox(DeviceContext& windowImage) override;
   void Present() override { update(); }
+  void PresentNow() override { repaint(); }
 
  protected:
   bool event(QEvent* event) override;

@@ -93,12 +93,14 @@ class FakeViewWindow : public ViewWindow {
   bool WheelMessageWaits() override { return wheelWaits; }
   void DrawHintBox(DeviceContext&) override { ++hintBoxes; }
   void Present() override { ++presents; }
+  void PresentNow() override { ++presentsNow; }
 
   FakeFrame frame;
   bool mouseWaits = false;
   bool wheelWaits = false;
   int hintBoxes = 0;
   int presents = 0;
+  int presentsNow = 0;
 };
 
 // A view in its window and frame, listed by the document.
