@@ -7,6 +7,7 @@
 #include "app/core/ui_utilities.h"
 #include "modelling/mapping_items.h"
 #include "modelling/mapping_pick_tool.h"
+#include "modelling/region_tool.h"
 #include "modelling/uv_mapping.h"
 #include "scene/input_tools.h"
 #include "scene/tool_framework.h"
@@ -104,6 +105,7 @@ void OnUvMap() {
     UvMapCornerB.x = dialog.x1;
     UvMapCornerB.y = dialog.y1;
     dialog.direction = -1;
+    StartRegionTool(&UvMapCornerA, &UvMapCornerB, 6100, 1);
     ShowStatusText(GetLocalizedString(10130));
   }
 }

@@ -10,6 +10,7 @@
 #include "kernel/surface_object.h"
 #include "modelling/mapping_dialogs.h"
 #include "modelling/mapping_pick_tool.h"
+#include "modelling/region_tool.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -31,7 +32,10 @@ class MappingRowsTest : public LumidrexTest {
     view->OnActivateView(true);
     view->SetViewType(1, 0);
     holder = std::make_unique<CommandMap>(BuildViewCommandMap(*view));
-    ProgramCommandQueue().SetDispatcher([this](int id) { holder->RunCommand(id); });
+    ProgramCommandQueue().SetDispatcher([this](int id) {
+      ran.push_back(id);
+      holder->RunCommand(id);
+    });
   }
   void Answer(const char* name, std::function<int(DialogModel&)> answer) {
     Headless().AnswerDialog(name, std::move(answer));
@@ -48,6 +52,7 @@ class MappingRowsTest : public LumidrexTest {
   CUndoHistory document;
   std::unique_ptr<CVornView> view;
   std::unique_ptr<CommandMap> holder;
+  std::vector<int> ran;
 };
 
 TEST_F(MappingRowsTest, ProjectMappingTakesTypedVectorsAndDraggedOnes) {
@@ -172,7 +177,7 @@ TEST_F(MappingRowsTest, UvMapOrdersTheRectangleAndMapsOntoAllAtOnce) {
   EXPECT_EQ(selected, 1);
 }
 
-TEST_F(MappingRowsTest, MappingDirectionAndExtentStoresTheBoxAndAsksForTheRegion) {
+TEST_F(MappingRowsTest, MappingDirectionAndExtentTakesTheRegionAndComesBack) {
   Answer(CUvMapDlg::kName, [](DialogModel& model) {
     auto& dialog = static_cast<CUvMapDlg&>(model);
     dialog.texts[1304] = "30";
@@ -180,17 +185,30 @@ TEST_F(MappingRowsTest, MappingDirectionAndExtentStoresTheBoxAndAsksForTheRegion
     return CUvMapDlg::kExtentButton;
   });
   holder->RunCommand(6100);
-  EXPECT_EQ(UvMapCornerB.y, 30.0f);
   EXPECT_EQ(UvMapDialog().direction, -1);
+  EXPECT_NE(dynamic_cast<CRegionTool*>(GetTool(0)), nullptr);
   EXPECT_EQ(Headless().statusTexts.back(), "Determine bounding box... Press right mouse button to finish!");
-  // Reopened after the region, a box taller than wide chooses "Vertical".
+  // A right press hands the box back in screen terms; the pick tool returns, then the dialog
+  // reopens with "Vertical" for a box taller than wide.
   int direction = -1;
+  float box[4] = {};
   Answer(CUvMapDlg::kName, [&](DialogModel& model) {
-    direction = static_cast<CUvMapDlg&>(model).direction;
+    auto& dialog = static_cast<CUvMapDlg&>(model);
+    direction = dialog.direction;
+    box[0] = dialog.x0;
+    box[1] = dialog.x1;
+    box[2] = dialog.y0;
+    box[3] = dialog.y1;
     return kAnswerCancel;
   });
-  holder->RunCommand(6100);
+  view->OnRButtonDown(kMouseRightButton, 50, 50);
+  ProgramCommandQueue().Drain();
+  EXPECT_EQ(ran, (std::vector<int>{3600, 6100}));
   EXPECT_EQ(direction, 1);
+  EXPECT_EQ(box[0], 0.0f);
+  EXPECT_EQ(box[1], 10.0f);
+  EXPECT_EQ(box[2], 0.0f);
+  EXPECT_EQ(box[3], 30.0f);
 }
 
 }  // namespace
