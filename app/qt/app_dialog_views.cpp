@@ -12,6 +12,7 @@
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/mapping_dialog_views.h"
 #include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/slice_viewer_view.h"
@@ -62,6 +63,7 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   RegisterSliceViewerView(ui);
   RegisterSurfaceParameterViews(ui);
   RegisterTransformDialogView(ui);
+  RegisterMappingDialogViews(ui);
   ui.RegisterDialogView(CColorConfigDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
   });

@@ -53,6 +53,14 @@ void ShowModelTexts(QDialog& dialog, CDataDialog& model) {
   }
 }
 
+void FocusFailedField(QDialog& dialog, const CDataDialog& model) {
+  for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+    if (edit->property(kControlId).toInt() != model.failedField) continue;
+    edit->setFocus();
+    edit->selectAll();
+  }
+}
+
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model) {
   auto* ok = new QPushButton(Localized(1), &dialog);
   auto* cancel = new QPushButton(Localized(2), &dialog);
@@ -62,11 +70,7 @@ QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model) {
       dialog.accept();
       return;
     }
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
-      if (edit->property(kControlId).toInt() != model.failedField) continue;
-      edit->setFocus();
-      edit->selectAll();
-    }
+    FocusFailedField(dialog, model);
   });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
