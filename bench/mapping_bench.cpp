@@ -175,7 +175,14 @@ void BM_SegmentsThroughTree(benchmark::State& state) {
   Mapping = MappingState();
   Mapping.F = kIdentityMatrix;
   Mapping.FTransposed = kIdentityMatrix;
-  auto root = Root<AxisTreeNode>(LocalItems(2000));
+  std::vector<CPointBatch> items = LocalItems(2000);
+  // The anchors the hits write.
+  std::vector<Vector3> anchors(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[i].anchor.point = &anchors[i];
+    items[i].bestDepth = -1e10f;
+  }
+  auto root = Root<AxisTreeNode>(items);
   BuildAxisTree(root.get());
   for (auto _ : state) {
     for (int i = 0; i < 10000; ++i) {
@@ -189,6 +196,7 @@ BENCHMARK(BM_SegmentsThroughTree)->Unit(benchmark::kMillisecond);
 
 void BM_SegmentsBruteForce(benchmark::State& state) {
   std::vector<CPointBatch> items = LocalItems(2000);
+  for (CPointBatch& item : items) item.bestDepth = -1e10f;
   for (auto _ : state) {
     for (int i = 0; i < 10000; ++i) {
       const float x = i * 0.001f, k = (std::sin(x + 0.001f) - std::sin(x)) / 0.001f;
