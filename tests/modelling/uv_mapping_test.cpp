@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "curve_fixture.h"
@@ -145,6 +146,60 @@ TEST_F(UvMappingTest, AllGivesEveryTargetItsOwnCopy) {
     remaining += object->ObjectState >= 0 ? 1 : 0;
   }
   EXPECT_EQ(remaining, 4);
+}
+
+}  // namespace
+
+namespace {
+
+// A curve whose clones fail from a chosen call on, as an exhausted heap would.
+class FailingCloneCurve : public CCurveObject {
+ public:
+  std::unique_ptr<CGeomObject> Clone() const override {
+    if (++clones == failAt) throw std::bad_alloc();
+    return CCurveObject::Clone();
+  }
+  static inline int clones = 0;
+  static inline int failAt = -1;
+};
+
+int lastRunClones = 0;
+
+TEST_F(UvMappingTest, AFailureInTheSecondTargetLeavesNoTemporaryStateOrHalfMappedCopy) {
+  for (const bool fail : {false, true}) {
+    ResetScene();
+    SetUp();
+    AddFlatSurface(kStateShown);
+    CSurfaceObject* second = AddFlatSurface(kStateShown);
+    for (Vector3& p : second->points) p.y = 5;
+    std::vector<CCurveObject*> sources;
+    for (int i = 0; i < 2; ++i) {
+      auto curve = std::make_unique<FailingCloneCurve>();
+      curve->SetPoints(2, {{1.0f + i, 1, 0}, {4, 2.0f + i, 0}});
+      sources.push_back(AddObject(curve, 1));
+    }
+    document.Clear();
+    FailingCloneCurve::clones = 0;
+    // The last clone of a full run is made while the second target's copies are collected.
+    FailingCloneCurve::failAt = fail ? lastRunClones : -1;
+    SetOptions(0, 1);
+    if (fail) {
+      EXPECT_THROW(UvMapOntoAll(), std::bad_alloc);
+    } else {
+      UvMapOntoAll();
+      lastRunClones = FailingCloneCurve::clones;
+    }
+    FailingCloneCurve::failAt = -1;
+    for (CGeomObject* object = TheScene.head; object != nullptr; object = object->next) {
+      EXPECT_TRUE(object->ObjectState == 0 || object->ObjectState == 1 || object->ObjectState == -1);
+      if (!fail || object->ObjectState != kStateSelected) continue;
+      // A copy is either mapped onto the first surface (y = 0) or untouched, like its source.
+      const auto* copy = static_cast<const CCurveObject*>(object);
+      const bool onFirst = std::fabs(copy->points[0].y) < 1e-4f && std::fabs(copy->points[1].y) < 1e-4f;
+      const bool untouched = copy->points == sources[0]->points || copy->points == sources[1]->points;
+      EXPECT_TRUE(onFirst || untouched);
+    }
+  }
 }
 
 }  // namespace
