@@ -174,7 +174,9 @@ TEST_F(MappingTreeTest, WalksFindEveryItemABruteForceScanFinds) {
     const auto walked = Found(axis.get(), a, b);
     const std::set<const CPointBatch*> found(walked.begin(), walked.end());
     for (const CPointBatch* item : axisItems) {
-      if (item->local.x >= a && item->local.x <= b) EXPECT_TRUE(found.count(item));
+      if (item->local.x >= a && item->local.x <= b) {
+        EXPECT_TRUE(found.count(item));
+      }
     }
     std::set<const CPointBatch*> boxFound;
     WalkQuadTree(quad.get(), a, c, b, d, [&](CPointBatch* item) { boxFound.insert(item); });
