@@ -6,6 +6,7 @@
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
 #include "modelling/show_slice_tool.h"
+#include "manufacturing/nc_show_path.h"
 #include "render/render_to_file.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
@@ -30,4 +31,6 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9100, &OnRenderToFile);
   // The viewer stays the current tool.
   direct(kShowSlicesCommand, &OnShowSlices);
+  // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(9121, &OnShowNcProgram);
 }

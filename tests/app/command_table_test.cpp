@@ -255,6 +255,7 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachH
       {9001, HandlerKind::kResetFirst}, {9002, HandlerKind::kDirect},     {9003, HandlerKind::kResetFirst},
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
       {9031, HandlerKind::kDirect},     {9100, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
+      {9121, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
