@@ -8,6 +8,9 @@
 #include "modelling/show_slice_tool.h"
 #include "manufacturing/nc_show_path.h"
 #include "render/render_to_file.h"
+#include "modelling/axis_line_tool.h"
+#include "modelling/facet_commands.h"
+#include "modelling/measure_tool.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -31,6 +34,14 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9100, &OnRenderToFile);
   // The viewer stays the current tool.
   direct(kShowSlicesCommand, &OnShowSlices);
+<<<<<<< HEAD
   // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
   direct(9121, &OnShowNcProgram);
+=======
+  direct(9041, &DoAxisLine);
+  direct(9300, &DoMeasureDistance);
+  resetFirst(9020, &DoFlatShaded);
+  resetFirst(9021, &DoSmoothShaded);
+  resetFirst(9022, &DoFlipMeshNormal);
+>>>>>>> main
 }

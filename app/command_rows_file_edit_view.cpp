@@ -7,6 +7,7 @@
 #include "modelling/color_config_dialog.h"
 #include "modelling/layer_command.h"
 #include "modelling/material_tool.h"
+#include "modelling/save_views.h"
 #include "modelling/selection_commands.h"
 #include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
@@ -56,4 +57,5 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   resetFirst(3615, &DoSelectJewels);
   resetFirst(3616, &DoSelectAxisLines);
   resetFirst(3617, &DoSelectMeshes);
+  resetFirst(1001, &DoSaveViews);
 }

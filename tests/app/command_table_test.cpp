@@ -42,7 +42,7 @@ struct TableRow {
 
 const TableRow kFileEditViewPick[] = {
     {1000, Holder::kDirect, "&Insert", ""},
-    {1001, Holder::kLater, "Save &Views", ""},
+    {1001, Holder::kResetFirst, "Save &Views", ""},
     {1002, Holder::kDirect, "Data&base", ""},
     {1003, Holder::kLater, "I&mport", ""},
     {1004, Holder::kLater, "&Export", ""},
@@ -183,7 +183,8 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   const float snap = SnapFactor;
   viewHolder.RunCommand(3002);
   EXPECT_NE(SnapFactor, snap);
-  for (const int id : {3601, 3602}) {
+  // The T-Line and measure tools show their own cursors.
+  for (const int id : {3601, 3602, 9041, 9300}) {
     Headless().toolCursors.clear();
     viewHolder.RunCommand(id);
     EXPECT_EQ(GetCurrentToolCursorId(), id);
@@ -255,7 +256,8 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachH
       {9001, HandlerKind::kResetFirst}, {9002, HandlerKind::kDirect},     {9003, HandlerKind::kResetFirst},
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
       {9031, HandlerKind::kDirect},     {9100, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
-      {9121, HandlerKind::kDirect},
+      {9041, HandlerKind::kDirect},     {9300, HandlerKind::kDirect},     {9020, HandlerKind::kResetFirst},
+      {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst}, {9121, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
