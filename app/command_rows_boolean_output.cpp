@@ -34,14 +34,11 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9100, &OnRenderToFile);
   // The viewer stays the current tool.
   direct(kShowSlicesCommand, &OnShowSlices);
-<<<<<<< HEAD
-  // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
-  direct(9121, &OnShowNcProgram);
-=======
   direct(9041, &DoAxisLine);
   direct(9300, &DoMeasureDistance);
   resetFirst(9020, &DoFlatShaded);
   resetFirst(9021, &DoSmoothShaded);
   resetFirst(9022, &DoFlipMeshNormal);
->>>>>>> main
+  // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(9121, &OnShowNcProgram);
 }
