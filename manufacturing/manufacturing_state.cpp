@@ -2,6 +2,7 @@
 
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
+#include "manufacturing/nc_program.h"
 #include "manufacturing/nc_show_path.h"
 #include "manufacturing/output_file.h"
 #include "manufacturing/slice_contours.h"
@@ -16,4 +17,5 @@ void ResetManufacturingState() {
   FreeSliceContourPools();
   SetSliceFilePath("");
   ResetNcShowPathDialog();
+  ResetNcProgramState();
 }
