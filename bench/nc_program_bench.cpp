@@ -2,11 +2,13 @@
 // writer on a large grid.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "manufacturing/nc_passes.h"
+#include "manufacturing/nc_path_object.h"
 #include "manufacturing/nc_posts.h"
 #include "manufacturing/nc_tool_compensation.h"
 #include "manufacturing/output_file.h"
@@ -86,5 +88,28 @@ void BM_WritePasses(benchmark::State& state) {
   state.counters["bytes/s"] = benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_WritePasses)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+
+namespace {
+
+// Reading a 1,000,000-line G-code program, as every drawing of the path does (no view: the
+// polyline itself draws nothing).
+void BM_DrawNcPath(benchmark::State& state) {
+  const std::string path = "/tmp/lumidrex_nc_path_bench.nc";
+  {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (int line = 0; line < 1000000; ++line) {
+      std::fprintf(file, " X%.6g Y%.6g Z%.6g\r\n", (line % 2001) * 0.01, (line / 2001) * 0.01, -(line % 97) * 0.001);
+    }
+    std::fclose(file);
+  }
+  CNcPathObject object;
+  object.fileName = path;
+  for (auto _ : state) object.Draw(0);
+  std::remove(path.c_str());
+  state.counters["lines/s"] = benchmark::Counter(1e6 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DrawNcPath)->Unit(benchmark::kMillisecond);
 
 }  // namespace
