@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <typeinfo>
 #include <utility>
+#include <vector>
 
 #include "manufacturing/nc_path_reader.h"
 #include "scene/drawing_context.h"
@@ -10,6 +11,16 @@
 namespace {
 
 constexpr float kEmptyBound = 1e30f;
+// 48 MB of points: a redraw of a program this long from memory stays within a frame or two.
+constexpr std::size_t kMaxCachedPoints = std::size_t{1} << 22;
+
+// The points of the file as last read, so that a redraw of an unchanged file does not parse it.
+class NcPathCache : public ObjectDrawingCache {
+ public:
+  NcFileIdentity identity;
+  float scale = 0.0f;
+  std::vector<Vector3> points;
+};
 
 }  // namespace
 
@@ -21,18 +32,49 @@ void CNcPathObject::Draw(int mode) {
   // A file that has gone since the last drawing leaves no stale bounds behind.
   boundsMin = Vector3(kEmptyBound, kEmptyBound, kEmptyBound);
   boundsMax = Vector3(-kEmptyBound, -kEmptyBound, -kEmptyBound);
-  bool begun = false;
-  NcPathParser parser(scale, [this, &begun](const Vector3& point) {
-    if (!begun) {
-      BeginPolyline(kPolylineOpen);
-      begun = true;
+  auto* cache = dynamic_cast<NcPathCache*>(drawingCache.get());
+  if (cache == nullptr || cache->scale != scale) {
+    drawingCache = std::make_unique<NcPathCache>();
+    cache = static_cast<NcPathCache*>(drawingCache.get());
+    cache->scale = scale;
+  }
+  // Points beyond the cache's room are drawn as they are read, and the next drawing reads again.
+  std::vector<Vector3> read;
+  bool streaming = false;
+  NcPathParser parser(scale, [this, &read, &streaming](const Vector3& point) {
+    if (!streaming && read.size() < kMaxCachedPoints) {
+      read.push_back(point);
+      return;
     }
-    boundsMin = Vector3(std::min(boundsMin.x, point.x), std::min(boundsMin.y, point.y), std::min(boundsMin.z, point.z));
-    boundsMax = Vector3(std::max(boundsMax.x, point.x), std::max(boundsMax.y, point.y), std::max(boundsMax.z, point.z));
-    AddPolylineVertex(point);
+    if (!streaming) {
+      streaming = true;
+      BeginPolyline(kPolylineOpen);
+      for (const Vector3& kept : read) AddPoint(kept);
+      read = {};
+    }
+    AddPoint(point);
   });
-  ReadNcPathFile(fileName, parser);
-  if (begun) EndPolyline();
+  bool unchanged = false;
+  if (!ReadNcPathFile(fileName, parser, &cache->identity, &unchanged)) {
+    drawingCache.reset();
+    return;
+  }
+  if (streaming) {
+    EndPolyline();
+    drawingCache.reset();
+    return;
+  }
+  if (!unchanged) cache->points = std::move(read);
+  if (cache->points.empty()) return;
+  BeginPolyline(kPolylineOpen);
+  for (const Vector3& point : cache->points) AddPoint(point);
+  EndPolyline();
+}
+
+void CNcPathObject::AddPoint(const Vector3& point) {
+  boundsMin = Vector3(std::min(boundsMin.x, point.x), std::min(boundsMin.y, point.y), std::min(boundsMin.z, point.z));
+  boundsMax = Vector3(std::max(boundsMax.x, point.x), std::max(boundsMax.y, point.y), std::max(boundsMax.z, point.z));
+  AddPolylineVertex(point);
 }
 
 std::unique_ptr<CGeomObject> CNcPathObject::Clone() const {

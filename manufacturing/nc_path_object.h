@@ -6,7 +6,8 @@
 #include "kernel/geom_object.h"
 
 // The tool path of a written NC program, shown over the model. It keeps only the file's name and
-// reads the file again on every drawing, so it always shows what the file holds now. It has no
+// reads the file again on every drawing, so it always shows what the file holds now; the points
+// are kept only while the file's identity, size and modification time stay the same. It has no
 // record of its own: design and viewer files leave it out.
 class CNcPathObject : public CGeomObject {
  public:
@@ -26,4 +27,8 @@ class CNcPathObject : public CGeomObject {
   Vector3 boundsMax;
 
   static constexpr int kFastDrawMode = 10;
+
+ private:
+  // Takes the point into the bounds and the polyline.
+  void AddPoint(const Vector3& point);
 };

@@ -110,7 +110,7 @@ void NcPathParser::EndNumber() {
   *coordinate[axis_] = scaled;
 }
 
-bool ReadNcPathFile(const std::string& path, NcPathParser& parser) {
+bool ReadNcPathFile(const std::string& path, NcPathParser& parser, NcFileIdentity* known, bool* unchanged) {
   // Non-blocking, so that opening a FIFO returns at once; it is refused below.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
@@ -118,6 +118,16 @@ bool ReadNcPathFile(const std::string& path, NcPathParser& parser) {
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
     ::close(fd);
     return false;
+  }
+  if (known != nullptr) {
+    const NcFileIdentity identity{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
+                                  status.st_mtim.tv_nsec};
+    *unchanged = identity == *known;
+    *known = identity;
+    if (*unchanged) {
+      ::close(fd);
+      return true;
+    }
   }
   char buffer[1 << 16];
   for (;;) {

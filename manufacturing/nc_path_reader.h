@@ -36,6 +36,18 @@ class NcPathParser {
   bool numberTooLong_ = false;
 };
 
+// What tells one version of a file from another: a file replaced, grown or touched differs.
+struct NcFileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long modifiedSeconds = 0;
+  long long modifiedNanoseconds = 0;
+  friend bool operator==(const NcFileIdentity&, const NcFileIdentity&) = default;
+};
+
 // Parses the file through the parser. Only a regular file is read: a FIFO or a device would stall
-// every redraw. False when the file cannot be opened or is not a regular file.
-bool ReadNcPathFile(const std::string& path, NcPathParser& parser);
+// every redraw. False when the file cannot be opened or is not a regular file. With known, a file
+// whose identity equals *known is not read and true returns; *known takes the identity read.
+bool ReadNcPathFile(const std::string& path, NcPathParser& parser, NcFileIdentity* known = nullptr,
+                    bool* unchanged = nullptr);

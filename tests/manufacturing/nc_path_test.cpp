@@ -95,6 +95,15 @@ TEST_F(NcPathObjectTest, DrawingReadsTheFileAgainEachTime) {
   path.GetBounds(&min, &max, kIdentityMatrix);
   EXPECT_EQ(min, Vector3(2, -4, -2));
   EXPECT_EQ(max, Vector3(2, -4, 6));
+  // A redraw of the unchanged file, then of the file rewritten under the same name.
+  path.Draw(0);
+  path.GetBounds(&min, &max, kIdentityMatrix);
+  EXPECT_EQ(min, Vector3(2, -4, -2));
+  folder.Write("p.nc", std::string_view(" X3\n"));
+  path.Draw(0);
+  path.GetBounds(&min, &max, kIdentityMatrix);
+  EXPECT_EQ(min, Vector3(6, 0, 0));
+  EXPECT_EQ(max, Vector3(6, 0, 0));
 
   std::remove(path.fileName.c_str());
   path.Draw(0);
