@@ -21,6 +21,8 @@ namespace {
 constexpr std::size_t kMaxHeaderText = 65536;
 // Each row array costs 24 bytes a row, and three are held at once.
 constexpr double kMaxRows = 1048576.0;
+// Every layer walks every row three times: more layer rows than this would take minutes.
+constexpr double kMaxLayerRows = 134217728.0;
 // The outline is drawn 0.04 mm inside the hatch's ends.
 constexpr double kOutlineMillimetres = 0.04;
 // Linking looks this many rows ahead for a stroke within this many raster units.
@@ -330,6 +332,7 @@ bool SlcToRasterNc(const std::string& slicePath, const std::string& ncPath) {
     layers.push_back(std::move(raster));
   }
 
+  if (static_cast<double>(layers.size()) * rows > kMaxLayerRows) return false;
   OutputFile file;
   if (!file.Open(ncPath)) return false;
   RasterWriter out(file, s);
