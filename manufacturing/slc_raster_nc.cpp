@@ -160,11 +160,14 @@ RowIntervals Intervals(const std::vector<SlcNcRing>& rings, int rows) {
       const double slope = (double(b1) - b0) / (double(a1) - a0);
       // Rows from the lower end up to below the upper one: a joint inside a chain crosses once,
       // a turning point twice or not at all.
-      const int first = std::max(0, static_cast<int>(std::ceil(lo)));
-      const int end = static_cast<int>(std::min<double>(rows, std::ceil(hi)));
+      // Clamped before the conversion: a far-off vertex lies beyond int.
+      const int first = static_cast<int>(std::clamp(std::ceil(double(lo)), 0.0, double(rows)));
+      const int end = static_cast<int>(std::clamp(std::ceil(double(hi)), 0.0, double(rows)));
       for (int r = first; r < end; ++r) {
-        crossings[static_cast<std::size_t>(r)].push_back(
-            {static_cast<float>(b0 + (r - double(a0)) * slope), static_cast<float>(slope), chain});
+        const auto position = static_cast<float>(b0 + (r - double(a0)) * slope);
+        // Ends beyond the float range give no number; the sort needs an order.
+        if (std::isnan(position) || std::isnan(slope)) continue;
+        crossings[static_cast<std::size_t>(r)].push_back({position, static_cast<float>(slope), chain});
       }
     }
   }
