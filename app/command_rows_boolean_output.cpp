@@ -6,10 +6,12 @@
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
 #include "modelling/show_slice_tool.h"
+#include "manufacturing/nc_show_path.h"
 #include "render/render_to_file.h"
 #include "modelling/axis_line_tool.h"
 #include "modelling/facet_commands.h"
 #include "modelling/measure_tool.h"
+#include "modelling/nc_program_command.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -38,4 +40,8 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9020, &DoFlatShaded);
   resetFirst(9021, &DoSmoothShaded);
   resetFirst(9022, &DoFlipMeshNormal);
+  // The program is written only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(kNcProgramCommand, &OnNcProgram);
+  // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(9121, &OnShowNcProgram);
 }

@@ -2,6 +2,8 @@
 
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
+#include "manufacturing/nc_program.h"
+#include "manufacturing/nc_show_path.h"
 #include "manufacturing/output_file.h"
 #include "manufacturing/slice_contours.h"
 #include "manufacturing/slice_file_path.h"
@@ -14,4 +16,6 @@ void ResetManufacturingState() {
   OutputFile::FailWritesAfter(-1);
   FreeSliceContourPools();
   SetSliceFilePath("");
+  ResetNcShowPathDialog();
+  ResetNcProgramState();
 }

@@ -13,6 +13,7 @@
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/mapping_dialog_views.h"
+#include "app/qt/nc_dialog_views.h"
 #include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/slice_viewer_view.h"
@@ -68,5 +69,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
     return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
   });
   RegisterRenderDialogViews(ui);
+  RegisterNcDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

@@ -61,17 +61,19 @@ void FocusFailedField(QDialog& dialog, const CDataDialog& model) {
   }
 }
 
+void DoneIfValid(QDialog& dialog, CDataDialog& model, int result) {
+  if (model.Validate()) {
+    dialog.done(result);
+    return;
+  }
+  FocusFailedField(dialog, model);
+}
+
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model) {
   auto* ok = new QPushButton(Localized(1), &dialog);
   auto* cancel = new QPushButton(Localized(2), &dialog);
   ok->setDefault(true);
-  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, &model] {
-    if (model.Validate()) {
-      dialog.accept();
-      return;
-    }
-    FocusFailedField(dialog, model);
-  });
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, &model] { DoneIfValid(dialog, model, QDialog::Accepted); });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
