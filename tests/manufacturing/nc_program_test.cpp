@@ -110,7 +110,9 @@ TEST_F(NcProgramTest, FailuresWriteNothingAndKeepTheOlderProgram) {
     EXPECT_EQ(Written(), "older program");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"part.nc"});
     ASSERT_EQ(Headless().messages.size(), c.message != nullptr ? 1u : 0u);
-    if (c.message != nullptr) EXPECT_EQ(Headless().messages[0].text, c.message);
+    if (c.message != nullptr) {
+      EXPECT_EQ(Headless().messages[0].text, c.message);
+    }
     EXPECT_EQ(!Headless().statusTexts.empty() && Headless().statusTexts.back() == "Cannot write to file! " + path,
               c.statusText);
     Headless().onProgressPump = nullptr;

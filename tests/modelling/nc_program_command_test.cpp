@@ -115,7 +115,9 @@ TEST_F(NcProgramCommandTest, RefusedValuesKeepTheDialogOpen) {
     dialog.settings.tool = c.tool;
     EXPECT_EQ(dialog.TipFieldsEnabled(), c.tool == 2);
     EXPECT_EQ(dialog.Validate(), c.accepted);
-    if (!c.accepted) EXPECT_EQ(dialog.failedField, c.field);
+    if (!c.accepted) {
+      EXPECT_EQ(dialog.failedField, c.field);
+    }
   }
 }
 
