@@ -10,6 +10,9 @@
 #include "modelling/axis_line_tool.h"
 #include "modelling/facet_commands.h"
 #include "modelling/measure_tool.h"
+#include "modelling/extend_solid_dialog.h"
+#include "modelling/ring_size_dialog.h"
+#include "manufacturing/estimate_commands.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -38,4 +41,10 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9020, &DoFlatShaded);
   resetFirst(9021, &DoSmoothShaded);
   resetFirst(9022, &DoFlipMeshNormal);
+  resetFirst(9023, &OnExtendToSolid);
+  // The weight resets once its dialog is confirmed, so Cancel keeps the tool.
+  direct(9200, &OnWeight);
+  direct(9301, &OnRingSize);
+  resetFirst(9201, &OnVolume);
+  resetFirst(9202, &OnCenterOfGravity);
 }

@@ -1,5 +1,6 @@
 #include "manufacturing/manufacturing_state.h"
 
+#include "manufacturing/estimate_commands.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
 #include "manufacturing/output_file.h"
@@ -14,4 +15,5 @@ void ResetManufacturingState() {
   OutputFile::FailWritesAfter(-1);
   FreeSliceContourPools();
   SetSliceFilePath("");
+  ResetEstimateCommands();
 }

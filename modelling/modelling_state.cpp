@@ -6,11 +6,13 @@
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
+#include "modelling/extend_solid_dialog.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
 #include "modelling/pipe_surface.h"
 #include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
+#include "modelling/ring_size_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
 #include "modelling/surface_commands.h"
 #include "modelling/surface_dialogs.h"
@@ -34,4 +36,6 @@ void ResetModellingState() {
   ResetSurfaceDialogs();
   CopyRepeatValues = CurveRepeatValues();
   ResetCopyState();
+  ResetRingSizeDialog();
+  ResetExtendToSolidDialog();
 }

@@ -257,7 +257,9 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachH
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
       {9031, HandlerKind::kDirect},     {9100, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
       {9041, HandlerKind::kDirect},     {9300, HandlerKind::kDirect},     {9020, HandlerKind::kResetFirst},
-      {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst},
+      {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst}, {9023, HandlerKind::kResetFirst},
+      {9200, HandlerKind::kDirect},     {9301, HandlerKind::kDirect},     {9201, HandlerKind::kResetFirst},
+      {9202, HandlerKind::kResetFirst},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);
