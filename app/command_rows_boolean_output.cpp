@@ -13,6 +13,7 @@
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/ring_size_dialog.h"
 #include "manufacturing/estimate_commands.h"
+#include "manufacturing/one_side_stl_commands.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -47,4 +48,7 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   direct(9301, &OnRingSize);
   resetFirst(9201, &OnVolume);
   resetFirst(9202, &OnCenterOfGravity);
+  resetFirst(9130, &OnStlForSupport);
+  resetFirst(9131, &OnStlFor3AxisNc);
+  resetFirst(9132, &OnStlForRotaryNc);
 }

@@ -3,6 +3,7 @@
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
+#include "manufacturing/one_side_stl_commands.h"
 #include "manufacturing/output_file.h"
 #include "manufacturing/slice_contours.h"
 #include "manufacturing/slice_file_path.h"
@@ -16,4 +17,5 @@ void ResetManufacturingState() {
   FreeSliceContourPools();
   SetSliceFilePath("");
   ResetEstimateCommands();
+  ResetOneSideStlCommands();
 }

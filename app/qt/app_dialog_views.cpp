@@ -12,6 +12,7 @@
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/manufacturing_dialog_views.h"
 #include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/slice_viewer_view.h"
@@ -66,5 +67,6 @@ void RegisterAppDialogViews(QtUiServices& ui) {
     return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
   });
   RegisterRenderDialogViews(ui);
+  RegisterManufacturingDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

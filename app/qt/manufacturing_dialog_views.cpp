@@ -1,0 +1,120 @@
+#include "app/qt/manufacturing_dialog_views.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/qt/data_dialog_view.h"
+#include "manufacturing/estimate_commands.h"
+#include "modelling/extend_solid_dialog.h"
+#include "modelling/ring_size_dialog.h"
+#include "platform/qt/qt_ui_services.h"
+
+namespace {
+
+void FillRingList(QListWidget* list, const CRingSizeDlg& model) {
+  list->clear();
+  for (const std::string& item : model.items) list->addItem(QString::fromStdString(item));
+  if (model.CanAccept()) list->setCurrentRow(model.selected);
+}
+
+int RunRingSizeView(CRingSizeDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(Localized(CRingSizeDlg::kCaptionString));
+  auto* layout = new QHBoxLayout(&dialog);
+  auto* radios = new QVBoxLayout;
+  auto* group = new QButtonGroup(&dialog);
+  for (int t = 0; t < kRingSizeTableCount; ++t) {
+    auto* radio = new QRadioButton(Localized(CRingSizeDlg::kTableStrings[static_cast<std::size_t>(t)]), &dialog);
+    radio->setChecked(model.table == t);
+    group->addButton(radio, t);
+    radios->addWidget(radio);
+  }
+  radios->addStretch();
+  layout->addLayout(radios);
+  // A multi-column list: items flow top to bottom and wrap into columns.
+  auto* list = new QListWidget(&dialog);
+  list->setViewMode(QListView::ListMode);
+  list->setFlow(QListView::TopToBottom);
+  list->setWrapping(true);
+  list->setResizeMode(QListView::Adjust);
+  list->setUniformItemSizes(true);
+  list->setGridSize(QSize(CRingSizeDlg::kColumnWidth, list->fontMetrics().height() + 4));
+  list->setMinimumSize(5 * CRingSizeDlg::kColumnWidth, 8 * (list->fontMetrics().height() + 4));
+  FillRingList(list, model);
+  layout->addWidget(list);
+  QObject::connect(group, &QButtonGroup::idToggled, &dialog, [&model, list](int id, bool on) {
+    if (!on || id == model.table) return;
+    model.ChooseTable(id);
+    FillRingList(list, model);
+  });
+  QObject::connect(list, &QListWidget::currentRowChanged, &dialog, [&model](int row) { model.selected = row; });
+  auto* buttons = new QVBoxLayout;
+  auto* ok = new QPushButton(Localized(1), &dialog);
+  auto* cancel = new QPushButton(Localized(2), &dialog);
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, &model] {
+    if (model.CanAccept()) dialog.accept();
+  });
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+  layout->addLayout(buttons);
+  return ExecDataDialog(dialog);
+}
+
+int RunVolumeMassView(CVolumeMassDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, CVolumeMassDlg::kCaptionString);
+  content->addWidget(new QLabel(Localized(CVolumeMassDlg::kLabelString), &dialog));
+  auto* combo = new QComboBox(&dialog);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  for (const std::string& item : CVolumeMassDlg::Items()) combo->addItem(QString::fromStdString(item));
+  combo->setEditText(QString::fromStdString(model.texts[CVolumeMassDlg::kGravityEdit]));
+  QObject::connect(combo, &QComboBox::editTextChanged, &dialog, [&model](const QString& text) {
+    model.texts[CVolumeMassDlg::kGravityEdit] = text.toStdString();
+  });
+  content->addWidget(combo);
+  return ExecDataDialog(dialog);
+}
+
+int RunExtendToSolidView(CExtendToSolidDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, CExtendToSolidDlg::kCaptionString);
+  auto* form = new QFormLayout;
+  const char* labels[3] = {"X", "Y", "Z"};
+  for (int k = 0; k < 3; ++k) form->addRow(labels[k], BoundEdit(model, CExtendToSolidDlg::kEdits[k], &dialog));
+  content->addLayout(form);
+  auto* setup = new QPushButton(Localized(CExtendToSolidDlg::kSetupString), &dialog);
+  QObject::connect(setup, &QPushButton::clicked, &dialog, [&dialog, &model] {
+    if (model.Validate()) dialog.done(CExtendToSolidDlg::kAnswerSetup);
+  });
+  content->addWidget(setup);
+  const int result = dialog.exec();
+  if (result == CExtendToSolidDlg::kAnswerSetup) return result;
+  return result == QDialog::Accepted ? kAnswerOk : kAnswerCancel;
+}
+
+}  // namespace
+
+void RegisterManufacturingDialogViews(QtUiServices& ui) {
+  ui.RegisterDialogView(CRingSizeDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunRingSizeView(static_cast<CRingSizeDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CVolumeMassDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunVolumeMassView(static_cast<CVolumeMassDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CExtendToSolidDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunExtendToSolidView(static_cast<CExtendToSolidDlg&>(model), parent);
+  });
+}
