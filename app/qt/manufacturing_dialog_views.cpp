@@ -14,6 +14,7 @@
 
 #include "app/qt/data_dialog_view.h"
 #include "manufacturing/estimate_commands.h"
+#include "manufacturing/one_side_stl_commands.h"
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/ring_size_dialog.h"
 #include "platform/qt/qt_ui_services.h"
@@ -105,6 +106,16 @@ int RunExtendToSolidView(CExtendToSolidDlg& model, QWidget* parent) {
   return result == QDialog::Accepted ? kAnswerOk : kAnswerCancel;
 }
 
+int RunOneSideStlView(COneSideStlDlg& model, QWidget* parent) {
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, model.CaptionString());
+  auto* form = new QFormLayout;
+  form->addRow(Localized(model.FirstLabelString()), BoundEdit(model, COneSideStlDlg::kFirstEdit, &dialog));
+  form->addRow(Localized(COneSideStlDlg::kSecondLabelString), BoundEdit(model, COneSideStlDlg::kSecondEdit, &dialog));
+  content->addLayout(form);
+  return ExecDataDialog(dialog);
+}
+
 }  // namespace
 
 void RegisterManufacturingDialogViews(QtUiServices& ui) {
@@ -116,5 +127,8 @@ void RegisterManufacturingDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CExtendToSolidDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunExtendToSolidView(static_cast<CExtendToSolidDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(COneSideStlDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunOneSideStlView(static_cast<COneSideStlDlg&>(model), parent);
   });
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -130,6 +131,37 @@ TEST_F(OneSideStlTest, GridsAreClosedForAdmesh) {
       EXPECT_NEAR(ReportValue(report, "Volume"), c.volume, 1e-5);
     }
   }
+}
+
+// Area of the polygon through the radii r(k) at angles k 2pi/B, in double.
+double BinPolygonArea(int bins, double half) {
+  double area = 0;
+  for (int k = 0; k < bins; ++k) {
+    const auto radius = [&](int n) {
+      const double theta = 6.283185307179586 * n / bins;
+      return half / std::max(std::fabs(std::sin(theta)), std::fabs(std::cos(theta)));
+    };
+    const double a = 6.283185307179586 * k / bins;
+    const double b = 6.283185307179586 * (k + 1) / bins;
+    area += 0.5 * radius(k) * radius(k + 1) * std::sin(b - a);
+  }
+  return area;
+}
+
+// A square washer around the y axis: 7 degrees gives 52 bins; the shell between the bin polygons
+// of the outer and the inner square, closed by annular walls, from row y = 0.05 to y = 1.0.
+TEST_F(OneSideStlTest, RotaryWasherIsClosedWithTheVolumeOfItsBinPolygons) {
+  ASSERT_TRUE(AdmeshInstalled()) << kAdmeshMissing;
+  AddSubtraction({-2, 0.025f, -2}, {2, 1.025f, 2}, {-1, 0, -1}, {1, 1.05f, 1});
+  const std::string path = folder.File("washer.stl");
+  WriteNcSlicesRotary(path, 0.05f, 7.0f, 1);
+  const std::string report = RunAdmesh(path);
+  EXPECT_EQ(ReportValue(report, "Number of parts"), 1);
+  for (const char* zero : {"Edges fixed", "Facets removed", "Facets added", "Backwards edges", "Facets reversed"}) {
+    EXPECT_EQ(ReportValue(report, zero), 0) << zero;
+  }
+  const double expected = (BinPolygonArea(52, 2) - BinPolygonArea(52, 1)) * 0.95;
+  EXPECT_NEAR(ReportValue(report, "Volume"), expected, 2e-3 * expected);
 }
 
 TEST_F(OneSideStlTest, FailuresLeaveNoFileAndKeepAnOlderOne) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "manufacturing/estimate_commands.h"
+#include "manufacturing/one_side_stl_commands.h"
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/ring_size_dialog.h"
 #include "platform/headless_platform.h"
