@@ -12,6 +12,7 @@
 #include "modelling/measure_tool.h"
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/ring_size_dialog.h"
+#include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
 
@@ -45,6 +46,8 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9023, &OnExtendToSolid);
   // The weight resets once its dialog is confirmed, so Cancel keeps the tool.
   direct(9200, &OnWeight);
+  // The slicing resets once its dialog is confirmed.
+  direct(9110, &CutIntoSlices);
   direct(9301, &OnRingSize);
   resetFirst(9201, &OnVolume);
   resetFirst(9202, &OnCenterOfGravity);

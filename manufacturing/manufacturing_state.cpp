@@ -1,5 +1,6 @@
 #include "manufacturing/manufacturing_state.h"
 
+#include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
@@ -18,4 +19,5 @@ void ResetManufacturingState() {
   SetSliceFilePath("");
   ResetEstimateCommands();
   ResetOneSideStlCommands();
+  ResetCutSlices();
 }
