@@ -1,6 +1,7 @@
 #include "app/qt/manufacturing_dialog_views.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
@@ -13,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "app/qt/data_dialog_view.h"
+#include "app/core/file_names.h"
+#include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
 #include "modelling/extend_solid_dialog.h"
@@ -116,6 +119,107 @@ int RunOneSideStlView(COneSideStlDlg& model, QWidget* parent) {
   return ExecDataDialog(dialog);
 }
 
+QCheckBox* BoundCheck(const QString& text, int* value, QWidget* parent) {
+  auto* check = new QCheckBox(text, parent);
+  check->setChecked(*value != 0);
+  QObject::connect(check, &QCheckBox::toggled, parent, [value](bool on) { *value = on ? 1 : 0; });
+  return check;
+}
+
+void FillCombo(QComboBox* combo, const std::vector<std::string>& entries, const std::string& text) {
+  const QSignalBlocker block(combo);
+  combo->clear();
+  for (const std::string& entry : entries) combo->addItem(QString::fromStdString(entry));
+  combo->setEditText(QString::fromStdString(text));
+}
+
+int RunCutSlicesView(CCutSlicesDlg& model, QWidget* parent) {
+  using D = CCutSlicesDlg;
+  QDialog dialog(parent);
+  QVBoxLayout* content = Frame(dialog, model, D::kCaptionString);
+  auto* form = new QFormLayout;
+  auto* fileRow = new QHBoxLayout;
+  auto* browse = new QPushButton(Localized(33101), &dialog);
+  QLineEdit* file = BoundEdit(model, D::kFileEdit, &dialog);
+  fileRow->addWidget(browse);
+  fileRow->addWidget(file);
+  browse->setVisible(model.fileVisible);
+  file->setVisible(model.fileVisible);
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [file] {
+    static int filterIndex = 1;
+    if (const auto path = FileDialogPrompt(0, &filterIndex, D::kSliceFilter, {}, {})) {
+      file->setText(QString::fromStdString(*path));
+    }
+  });
+  content->addLayout(fileRow);
+  auto* machine = new QComboBox(&dialog);
+  for (const RpMachine& rp : RpMachineThicknesses) machine->addItem(QString::fromUtf8(rp.name));
+  machine->setCurrentIndex(model.machine);
+  machine->setEnabled(model.machineEnabled);
+  form->addRow(Localized(33103), machine);
+  auto* thicknessRow = new QHBoxLayout;
+  auto* thickness = new QComboBox(&dialog);
+  thickness->setEditable(true);
+  thickness->setInsertPolicy(QComboBox::NoInsert);
+  FillCombo(thickness, model.thicknessEntries, model.texts[D::kThicknessEdit]);
+  auto* unit = new QComboBox(&dialog);
+  for (const char* name : D::kUnits) unit->addItem(QString::fromUtf8(name));
+  unit->setCurrentIndex(model.unit);
+  thickness->setEnabled(model.thicknessEnabled);
+  unit->setEnabled(model.thicknessEnabled);
+  thicknessRow->addWidget(thickness);
+  thicknessRow->addWidget(unit);
+  form->addRow(Localized(33102), thicknessRow);
+  QObject::connect(thickness, &QComboBox::editTextChanged, &dialog,
+                   [&model](const QString& text) { model.texts[D::kThicknessEdit] = text.toStdString(); });
+  const auto refill = [&model, thickness] {
+    FillCombo(thickness, model.thicknessEntries, model.texts[D::kThicknessEdit]);
+  };
+  QObject::connect(unit, &QComboBox::currentIndexChanged, &dialog, [&model, refill](int index) {
+    model.SetUnit(index);
+    refill();
+  });
+  QObject::connect(machine, &QComboBox::currentIndexChanged, &dialog, [&model, refill](int index) {
+    model.SetMachine(index);
+    refill();
+  });
+  content->addLayout(form);
+  QCheckBox* advanced = BoundCheck(Localized(33104), &model.advanced, &dialog);
+  advanced->setEnabled(model.advancedEnabled);
+  content->addWidget(advanced);
+  auto* advancedBox = new QWidget(&dialog);
+  auto* advancedForm = new QFormLayout(advancedBox);
+  auto* resolution = new QComboBox(advancedBox);
+  resolution->setEditable(true);
+  resolution->setInsertPolicy(QComboBox::NoInsert);
+  for (const char* entry : D::kResolutions) resolution->addItem(QString::fromUtf8(entry));
+  resolution->setEditText(QString::fromStdString(model.texts[D::kResolutionEdit]));
+  QObject::connect(resolution, &QComboBox::editTextChanged, &dialog,
+                   [&model](const QString& text) { model.texts[D::kResolutionEdit] = text.toStdString(); });
+  advancedForm->addRow(Localized(33105), resolution);
+  QCheckBox* alsoStl = BoundCheck(Localized(33106), &model.alsoStl, advancedBox);
+  advancedForm->addRow(alsoStl);
+  auto* kinds = new QButtonGroup(advancedBox);
+  auto* kindRow = new QHBoxLayout;
+  for (int k = 0; k < 2; ++k) {
+    auto* radio = new QRadioButton(Localized(33107 + k), advancedBox);
+    radio->setChecked(model.stlKind == k);
+    kinds->addButton(radio, k);
+    kindRow->addWidget(radio);
+  }
+  QObject::connect(kinds, &QButtonGroup::idClicked, &dialog, [&model, alsoStl](int id) {
+    model.ChooseStlKind(id);
+    alsoStl->setChecked(true);
+  });
+  advancedForm->addRow(kindRow);
+  advancedForm->addRow(BoundCheck(Localized(33109), &model.autoXyOffset, advancedBox));
+  advancedForm->addRow(BoundCheck(Localized(33110), &model.autoZOffset, advancedBox));
+  advancedBox->setEnabled(model.advancedEnabled && model.advanced != 0);
+  QObject::connect(advanced, &QCheckBox::toggled, advancedBox, &QWidget::setEnabled);
+  content->addWidget(advancedBox);
+  return ExecDataDialog(dialog);
+}
+
 }  // namespace
 
 void RegisterManufacturingDialogViews(QtUiServices& ui) {
@@ -127,6 +231,9 @@ void RegisterManufacturingDialogViews(QtUiServices& ui) {
   });
   ui.RegisterDialogView(CExtendToSolidDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunExtendToSolidView(static_cast<CExtendToSolidDlg&>(model), parent);
+  });
+  ui.RegisterDialogView(CCutSlicesDlg::kName, [](DialogModel& model, QWidget* parent) {
+    return RunCutSlicesView(static_cast<CCutSlicesDlg&>(model), parent);
   });
   ui.RegisterDialogView(COneSideStlDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunOneSideStlView(static_cast<COneSideStlDlg&>(model), parent);

@@ -1,5 +1,6 @@
 #include "app/qt/manufacturing_dialog_views.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "app/core/menu_string_table.h"
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
 #include "modelling/extend_solid_dialog.h"
@@ -91,6 +93,33 @@ TEST_F(ManufacturingDialogViewsTest, TheWeightListIsEditableAndExtendToSolidHasS
   });
   EXPECT_EQ(RunModalDialog(extend), CExtendToSolidDlg::kAnswerSetup);
   EXPECT_EQ(extend.direction[0], 2.0f);
+}
+
+TEST_F(ManufacturingDialogViewsTest, SlicingAdvancedControlsFollowTheirCheckAndAKindChecksTheStl) {
+  CCutSlicesDlg model;
+  WhenModalOpens([](QWidget* modal) {
+    QCheckBox* advanced = nullptr;
+    QCheckBox* alsoStl = nullptr;
+    for (QCheckBox* check : modal->findChildren<QCheckBox*>()) {
+      if (check->text() == QStringLiteral("Advanced Settings")) advanced = check;
+      if (check->text() == QStringLiteral("Also output STL file")) alsoStl = check;
+    }
+    ASSERT_NE(advanced, nullptr);
+    ASSERT_NE(alsoStl, nullptr);
+    EXPECT_FALSE(alsoStl->isEnabled());
+    advanced->click();
+    EXPECT_TRUE(alsoStl->isEnabled());
+    for (QRadioButton* radio : modal->findChildren<QRadioButton*>()) {
+      if (radio->text() == QStringLiteral("Binary")) radio->click();
+    }
+    EXPECT_TRUE(alsoStl->isChecked());
+    const QList<QComboBox*> combos = modal->findChildren<QComboBox*>();
+    ASSERT_GE(combos.size(), 3);
+    combos[0]->setCurrentIndex(4);
+    EXPECT_EQ(combos[1]->currentText(), QStringLiteral("0.016"));
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  RunModalDialog(model);
 }
 
 TEST_F(ManufacturingDialogViewsTest, CaptionsComeFromTheStringTable) {
