@@ -12,6 +12,7 @@
 #include "admesh_report.h"
 #include "manufacturing/height_grid_mesh.h"
 #include "manufacturing/output_file.h"
+#include "manufacturing/slice_contours.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "render/record_pool.h"
@@ -162,6 +163,61 @@ TEST_F(OneSideStlTest, RotaryWasherIsClosedWithTheVolumeOfItsBinPolygons) {
   }
   const double expected = (BinPolygonArea(52, 2) - BinPolygonArea(52, 1)) * 0.95;
   EXPECT_NEAR(ReportValue(report, "Volume"), expected, 2e-3 * expected);
+}
+
+// One ring of (column x, depth z) points, linked as the tracer links them.
+struct Ring {
+  explicit Ring(const std::vector<std::pair<float, float>>& xz) : points(xz.size()) {
+    for (std::size_t i = 0; i < xz.size(); ++i) {
+      points[i] = {i + 1 < xz.size() ? &points[i + 1] : nullptr, xz[i].second, xz[i].first};
+    }
+    contour = {nullptr, points.data(), static_cast<int>(points.size())};
+  }
+  std::vector<ContourPoint> points;
+  SliceContour contour;
+};
+
+TEST(FillRadialExtents, EightBinsAgainstTheRaysCastByHand) {
+  constexpr int kBins = 8;
+  float cosTable[kBins];
+  float sinTable[kBins];
+  for (int k = 0; k < kBins; ++k) {
+    cosTable[k] = static_cast<float>(std::cos(k * 6.283185307179586 / kBins));
+    sinTable[k] = static_cast<float>(std::sin(k * 6.283185307179586 / kBins));
+  }
+  const float binsPerRadian = static_cast<float>(kBins / 6.283185307179586);
+  const float s = std::sqrt(2.0f);
+  const float e = 1e8f;
+  struct Case {
+    const char* name;
+    std::vector<std::pair<float, float>> ring;
+    std::vector<float> most;
+    std::vector<float> least;
+  };
+  const std::vector<Case> cases = {
+      // Bin k looks along (sin, cos) of k x 45 degrees from +z towards +x.
+      {"a square around the axis, crossing angle 0 backwards",
+       {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, {1, s, 1, s, 1, s, 1, s}, {1, s, 1, s, 1, s, 1, s}},
+      {"the same square the other way round",
+       {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}}, {1, s, 1, s, 1, s, 1, s}, {1, s, 1, s, 1, s, 1, s}},
+      {"a square beside the axis gives its inner radius", {{2, -1}, {4, -1}, {4, 1}, {2, 1}},
+       {0, 0, 4, 0, 0, 0, 0, 0}, {e, e, 2, e, e, e, e, e}},
+      {"edges on a line through the axis give nothing", {{0, 1}, {0, 3}}, {0, 0, 0, 0, 0, 0, 0, 0},
+       {e, e, e, e, e, e, e, e}},
+      {"very short edges touch only their first bin", {{0, 1}, {0.001f, 1}, {0.0005f, 1.005f}},
+       {1.005f, 0, 0, 0, 0, 0, 0, 0}, {1, e, e, e, e, e, e, e}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ring ring(c.ring);
+    float buffer[2 * kBins];
+    FillRadialExtents(&ring.contour, buffer, cosTable, sinTable, binsPerRadian, kBins);
+    for (int k = 0; k < kBins; ++k) {
+      EXPECT_NEAR(buffer[k], c.most[static_cast<std::size_t>(k)], 1e-5f) << k;
+      EXPECT_NEAR(buffer[kBins + k], c.least[static_cast<std::size_t>(k)], 1e-5f * c.least[static_cast<std::size_t>(k)])
+          << k;
+    }
+  }
 }
 
 TEST_F(OneSideStlTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
