@@ -102,12 +102,13 @@ void FillRadialExtents(const SliceContour* contours, float* buffer, const float*
     const ContourPoint* first = contour->first;
     if (first == nullptr) continue;
     const auto onAxis = [](const ContourPoint* p) { return p->column * p->column + p->depth * p->depth < 0.0001f; };
-    float previousAngle = onAxis(first) ? 0.0f : BinAngle(first->column, first->depth, binsPerRadian, bins);
+    const float firstAngle = onAxis(first) ? 0.0f : BinAngle(first->column, first->depth, binsPerRadian, bins);
     const ContourPoint* p = first;
-    float u = previousAngle;
+    float u = firstAngle;
     do {
       const ContourPoint* q = p->next != nullptr ? p->next : first;
-      const float t = onAxis(q) ? u : BinAngle(q->column, q->depth, binsPerRadian, bins);
+      // The closing edge ends at the first point with the angle it was given.
+      const float t = q == first ? firstAngle : onAxis(q) ? u : BinAngle(q->column, q->depth, binsPerRadian, bins);
       int c = 0;
       int d = 0;
       bool spans = true;
