@@ -199,11 +199,14 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   viewHolder.RunCommand(1000);
   EXPECT_EQ(Headless().fileRequests.size(), 1u);
 
-  // The settings dialogs open straight away, without a fresh pick tool.
+  // The settings dialogs and the direct manufacturing ones open straight away, without a fresh
+  // pick tool, so Cancel keeps the tool.
   const struct {
     int id;
     const char* dialog;
-  } dialogs[] = {{1002, "Database"}, {1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
+  } dialogs[] = {{1002, "Database"},         {1101, "Directories"},     {3000, "BackgroundImage"},
+                 {3001, "GridSetting"},      {3415, "ZoomCalibration"}, {9110, "Cutting into Slices"},
+                 {9200, "Estimate Weight"}, {9301, "Ring Size"}};
   for (const auto& [id, dialog] : dialogs) {
     Headless().AnswerDialog(dialog, [](DialogModel&) { return kAnswerCancel; });
     Headless().toolCursors.clear();
