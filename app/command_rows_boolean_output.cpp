@@ -6,6 +6,7 @@
 #include "modelling/jewel_commands.h"
 #include "modelling/round_jewel_count.h"
 #include "modelling/show_slice_tool.h"
+#include "manufacturing/nc_show_path.h"
 #include "render/render_to_file.h"
 #include "modelling/axis_line_tool.h"
 #include "modelling/facet_commands.h"
@@ -15,6 +16,7 @@
 #include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
+#include "modelling/nc_program_command.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
 void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
@@ -54,4 +56,8 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9130, &OnStlForSupport);
   resetFirst(9131, &OnStlFor3AxisNc);
   resetFirst(9132, &OnStlForRotaryNc);
+  // The program is written only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(kNcProgramCommand, &OnNcProgram);
+  // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.
+  direct(9121, &OnShowNcProgram);
 }

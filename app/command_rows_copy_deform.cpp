@@ -3,6 +3,7 @@
 #include "modelling/copy_tool.h"
 #include "modelling/deform_tool.h"
 #include "modelling/flip90_commands.h"
+#include "modelling/mapping_dialogs.h"
 #include "modelling/transform_dialog.h"
 #include "scene/transform_tools.h"
 
@@ -43,4 +44,7 @@ void AddCopyDeformRows(std::vector<CommandRow>& rows) {
   rows.push_back({6008, HandlerKind::kDirect, &OnDeformTwist});
   rows.push_back({6009, HandlerKind::kDirect, &OnDeformSkewTwist});
   rows.push_back({6010, HandlerKind::kDirect, &OnDeformWhirl});
+  // The mapping dialogs run twice after a drag in the view: the tool posts the command again.
+  rows.push_back({6100, HandlerKind::kDirect, &OnUvMap});
+  rows.push_back({6101, HandlerKind::kDirect, &OnProjectMap});
 }

@@ -93,6 +93,7 @@ void CBooleanObject::Write() {
     body->layer = 0;
   }
   for (CGeomObject* member = members.head(); member != nullptr; member = member->next) {
+    if (!HasObjectRecord(*member)) continue;
     WriteMarker(kMemberMarker);
     member->Write();
   }

@@ -95,3 +95,11 @@ Matrix4 MatInverse(const Matrix4& m, int n) {
   InverseByAdjugate(m, &result, n);
   return result;
 }
+
+Matrix4 MatTranspose(const Matrix4& m) {
+  Matrix4 result;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) result.at(row, column) = m.at(column, row);
+  }
+  return result;
+}

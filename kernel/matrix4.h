@@ -47,3 +47,4 @@ float MatDeterminant(const Matrix4& m, int n);
 void InverseByAdjugate(const Matrix4& m, Matrix4* out, int n);
 // The inverse, or the identity for a singular matrix: callers never test for failure.
 Matrix4 MatInverse(const Matrix4& m, int n = 4);
+Matrix4 MatTranspose(const Matrix4& m);

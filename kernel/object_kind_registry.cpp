@@ -50,11 +50,22 @@ void RegisterObjectKinds() {
   axisLineEntry.Register();
 }
 
+namespace {
+
+const CObjectKindEntry* FindKind(std::int32_t code) {
+  const CObjectKindEntry* entry = registryHead;
+  while (entry != nullptr && entry->kind != code) entry = entry->next;
+  return entry;
+}
+
+}  // namespace
+
+bool HasObjectRecord(const CGeomObject& object) { return FindKind(object.GetKind()) != nullptr; }
+
 std::unique_ptr<CGeomObject> ReadObject() {
   const std::int32_t code = ReadObjectInt32();
   if (ObjectStreamFailed()) return nullptr;
-  const CObjectKindEntry* entry = registryHead;
-  while (entry != nullptr && entry->kind != code) entry = entry->next;
+  const CObjectKindEntry* entry = FindKind(code);
   if (entry == nullptr) return nullptr;
   if (readDepth >= kMaxRecordNesting) {
     MarkObjectStreamFailed();

@@ -31,6 +31,10 @@ void RegisterObjectKinds();
 void ResetObjectKindRegistry();
 const CObjectKindEntry* ObjectKindRegistryHead();
 
+// Whether a record of the object's kind can be read back. Writers leave out objects without one:
+// the reader would skip the unknown code and take the record's bytes for framing.
+bool HasObjectRecord(const CGeomObject& object);
+
 // Deeper nesting of groups than this is refused as a bad record.
 inline constexpr int kMaxRecordNesting = 64;
 

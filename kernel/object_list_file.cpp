@@ -57,7 +57,7 @@ int ReadObjectList(CGeomObject** list, int withMagic) {
 void WriteObjectList(CGeomObject* head) {
   WriteObjectBytes(kDesignFileMagic, kDesignFileMagicBytes);
   for (CGeomObject* object = head; object != nullptr; object = object->next) {
-    if (object->ObjectState < 0) continue;
+    if (object->ObjectState < 0 || !HasObjectRecord(*object)) continue;
     WriteObjectBytes(&kRecordStart, 1);
     object->Write();
   }

@@ -5,6 +5,8 @@
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
 #include "manufacturing/one_side_stl_commands.h"
+#include "manufacturing/nc_program.h"
+#include "manufacturing/nc_show_path.h"
 #include "manufacturing/output_file.h"
 #include "manufacturing/slice_contours.h"
 #include "manufacturing/slice_file_path.h"
@@ -20,4 +22,6 @@ void ResetManufacturingState() {
   ResetEstimateCommands();
   ResetOneSideStlCommands();
   ResetCutSlices();
+  ResetNcShowPathDialog();
+  ResetNcProgramState();
 }

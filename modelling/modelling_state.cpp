@@ -9,6 +9,7 @@
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
+#include "modelling/mapping_dialogs.h"
 #include "modelling/pipe_surface.h"
 #include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
@@ -38,4 +39,5 @@ void ResetModellingState() {
   ResetCopyState();
   ResetRingSizeDialog();
   ResetExtendToSolidDialog();
+  ResetMappingCommands();
 }

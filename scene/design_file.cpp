@@ -9,6 +9,7 @@
 #include "app/core/file_names.h"
 #include "app/core/string_table.h"
 #include "app/core/ui_utilities.h"
+#include "kernel/object_kind_registry.h"
 #include "kernel/object_list_file.h"
 #include "kernel/object_stream.h"
 #include "platform/file_handle.h"
@@ -179,7 +180,7 @@ int WriteViewerFile(CGeomObject* head, const std::string& path) {
     // The magic is one field; every framing byte is a field of its own.
     WriteObjectBytes(kViewerMagic, sizeof kViewerMagic - 1);
     for (CGeomObject* object = head; object != nullptr; object = object->next) {
-      if (object->ObjectState < 0) continue;
+      if (object->ObjectState < 0 || !HasObjectRecord(*object)) continue;
       for (const unsigned char c : kViewerRecordStart) WriteObjectBytes(&c, 1);
       object->Write();
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kernel/mesh_object.h"
+#include "kernel/object_kind_registry.h"
 #include "kernel/object_list_file.h"
 #include "kernel/object_stream.h"
 #include "platform/replacing_file.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <gemlib path>\n", argv[0]);
     return 2;
   }
+  // The list writer leaves out kinds it cannot read back.
+  RegisterObjectKinds();
   std::vector<std::unique_ptr<CMeshObject>> prototypes;
   for (GemCut& cut : BuildGemCuts()) {
     prototypes.push_back(MakePrototype(std::move(cut)));

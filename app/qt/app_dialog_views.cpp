@@ -13,6 +13,8 @@
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
 #include "app/qt/manufacturing_dialog_views.h"
+#include "app/qt/mapping_dialog_views.h"
+#include "app/qt/nc_dialog_views.h"
 #include "app/qt/render_dialog_views.h"
 #include "app/qt/settings_dialog_views.h"
 #include "app/qt/slice_viewer_view.h"
@@ -63,10 +65,12 @@ void RegisterAppDialogViews(QtUiServices& ui) {
   RegisterSliceViewerView(ui);
   RegisterSurfaceParameterViews(ui);
   RegisterTransformDialogView(ui);
+  RegisterMappingDialogViews(ui);
   ui.RegisterDialogView(CColorConfigDlg::kName, [](DialogModel& model, QWidget* parent) {
     return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
   });
   RegisterRenderDialogViews(ui);
   RegisterManufacturingDialogViews(ui);
+  RegisterNcDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

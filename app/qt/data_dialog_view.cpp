@@ -53,21 +53,27 @@ void ShowModelTexts(QDialog& dialog, CDataDialog& model) {
   }
 }
 
+void FocusFailedField(QDialog& dialog, const CDataDialog& model) {
+  for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+    if (edit->property(kControlId).toInt() != model.failedField) continue;
+    edit->setFocus();
+    edit->selectAll();
+  }
+}
+
+void DoneIfValid(QDialog& dialog, CDataDialog& model, int result) {
+  if (model.Validate()) {
+    dialog.done(result);
+    return;
+  }
+  FocusFailedField(dialog, model);
+}
+
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model) {
   auto* ok = new QPushButton(Localized(1), &dialog);
   auto* cancel = new QPushButton(Localized(2), &dialog);
   ok->setDefault(true);
-  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, &model] {
-    if (model.Validate()) {
-      dialog.accept();
-      return;
-    }
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
-      if (edit->property(kControlId).toInt() != model.failedField) continue;
-      edit->setFocus();
-      edit->selectAll();
-    }
-  });
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog, &model] { DoneIfValid(dialog, model, QDialog::Accepted); });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -22,6 +22,11 @@ QString Localized(int key);
 QLineEdit* BoundEdit(CDataDialog& model, int id, QWidget* parent);
 // Shows the model's texts again in every bound edit of the dialog.
 void ShowModelTexts(QDialog& dialog, CDataDialog& model);
+// Puts the focus in the edit whose field the last Validate refused, its text selected.
+void FocusFailedField(QDialog& dialog, const CDataDialog& model);
+// Ends the dialog with result when the model's values check; else the focus goes to the failing
+// edit and the dialog stays.
+void DoneIfValid(QDialog& dialog, CDataDialog& model, int result);
 // OK and Cancel (strings 1 and 2), right-aligned.
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model);
 // Runs action whenever the widget takes the focus.

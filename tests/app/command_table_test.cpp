@@ -263,7 +263,8 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachH
       {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst}, {9023, HandlerKind::kResetFirst},
       {9200, HandlerKind::kDirect},     {9301, HandlerKind::kDirect},     {9201, HandlerKind::kResetFirst},
       {9202, HandlerKind::kResetFirst}, {9130, HandlerKind::kResetFirst}, {9131, HandlerKind::kResetFirst},
-      {9132, HandlerKind::kResetFirst}, {9110, HandlerKind::kDirect},
+      {9132, HandlerKind::kResetFirst}, {9110, HandlerKind::kDirect},     {9120, HandlerKind::kDirect},
+      {9121, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(*view, &heldTwice);

@@ -11,6 +11,7 @@
 #include "modelling/copy_tool.h"
 #include "modelling/deform_tool.h"
 #include "modelling/extend_tool_dialog.h"
+#include "modelling/mapping_dialogs.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -42,7 +43,8 @@ TEST(CopyDeformRowsTest, EachRowRunsItsWorkerWithItsKindAndShowsItsToolsCursor) 
       {6004, HandlerKind::kDirect, &OnDeformScaledTaper},   {6005, HandlerKind::kDirect, &OnDeformScaledTaperTwoSides},
       {6006, HandlerKind::kDirect, &OnDeformSkew},          {6007, HandlerKind::kDirect, &OnDeformSkewTwoSides},
       {6008, HandlerKind::kDirect, &OnDeformTwist},         {6009, HandlerKind::kDirect, &OnDeformSkewTwist},
-      {6010, HandlerKind::kDirect, &OnDeformWhirl},
+      {6010, HandlerKind::kDirect, &OnDeformWhirl},         {6100, HandlerKind::kDirect, &OnUvMap},
+      {6101, HandlerKind::kDirect, &OnProjectMap},
   };
   std::vector<int> heldTwice;
   CommandMap holder = BuildViewCommandMap(view, &heldTwice);

@@ -247,6 +247,7 @@ TEST_F(DesignFileTest, FailedWriteChangesNothing) {
   const std::string path = dir.Write("ring.lxd", std::string_view("old design"));
   dir.Write("ring.bak", std::string_view("old backup"));
   ObjectKindEntry<UnwritableObject> entry(kUnwritableKind);
+  entry.Register();
   AddAxisLine(0, 1);
   auto bad = std::make_unique<UnwritableObject>();
   AddObject(bad, 1);

@@ -1,0 +1,6 @@
+#pragma once
+
+class QtUiServices;
+
+// The Project Mapping and UVMap dialogs.
+void RegisterMappingDialogViews(QtUiServices& ui);

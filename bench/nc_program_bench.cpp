@@ -1,0 +1,115 @@
+// The NC tool compensation, the straightforward loop against the optimised one, and the pass
+// writer on a large grid.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "manufacturing/nc_passes.h"
+#include "manufacturing/nc_path_object.h"
+#include "manufacturing/nc_posts.h"
+#include "manufacturing/nc_tool_compensation.h"
+#include "manufacturing/output_file.h"
+#include "tests/manufacturing/nc_reference_compensation.h"
+
+namespace {
+
+// A rough surface of size x size cells at 0.01.
+std::vector<float> Surface(int size) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> height(-1.0f, 0.0f);
+  std::vector<float> grid(static_cast<std::size_t>(size) * size);
+  for (float& cell : grid) cell = height(random);
+  return grid;
+}
+
+NcKernel Kernel(int tool, int size, float radiusSteps) {
+  const float step = 0.01f;
+  const float r = radiusSteps * step;
+  // A negative offset: the ball dilates by less than its radius, the cone meets its pre-erosion.
+  return tool == kNcBallPoint ? NcBallKernel(r - 0.05f, r, step, step, size, size)
+                              : NcConicalKernel(r, 0.0f, 0.05f, 30.0f, step, step, size, size);
+}
+
+template <bool kReference>
+void BM_Compensation(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  const NcKernel kernel = Kernel(static_cast<int>(state.range(2)), size, static_cast<float>(state.range(1)));
+  const std::vector<float> grid = Surface(size);
+  std::vector<float> out(grid.size());
+  for (auto _ : state) {
+    if (kReference) {
+      ReferenceApplyKernel(grid.data(), size, size, kernel, out.data());
+    } else {
+      NcApplyKernel(grid.data(), size, size, kernel, out.data());
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.counters["cells/s"] =
+      benchmark::Counter(static_cast<double>(grid.size()) * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Compensation<true>)->Args({1001, 25, 0})->Args({1001, 25, 2})->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_Compensation<false>)
+    ->Args({1001, 25, 0})
+    ->Args({1001, 25, 2})
+    ->Args({2001, 50, 0})
+    ->Args({2001, 50, 2})
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+void BM_WritePasses(benchmark::State& state) {
+  const int size = 2001;
+  NcJob job;
+  job.rows = job.columns = size;
+  job.grid = Surface(size);
+  job.xStep = job.yStep = 0.01f;
+  job.zMin = -11.0f;
+  job.allowance = 0.1f;
+  job.stepDown = 1.0f;
+  job.roughingRowStep = 10;
+  const std::string path = "/tmp/lumidrex_nc_bench.nc";
+  long long bytes = 0;
+  for (auto _ : state) {
+    OutputFile file;
+    file.Open(path);
+    CNcPostGCode post(file);
+    job.post = &post;
+    NcWritePasses(job, 0.0f);
+    file.Commit();
+    std::FILE* written = std::fopen(path.c_str(), "rb");
+    std::fseek(written, 0, SEEK_END);
+    bytes += std::ftell(written);
+    std::fclose(written);
+  }
+  std::remove(path.c_str());
+  state.counters["bytes/s"] = benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WritePasses)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+
+namespace {
+
+// Reading a 1,000,000-line G-code program, as every drawing of the path does (no view: the
+// polyline itself draws nothing).
+void BM_DrawNcPath(benchmark::State& state) {
+  const std::string path = "/tmp/lumidrex_nc_path_bench.nc";
+  {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (int line = 0; line < 1000000; ++line) {
+      std::fprintf(file, " X%.6g Y%.6g Z%.6g\r\n", (line % 2001) * 0.01, (line / 2001) * 0.01, -(line % 97) * 0.001);
+    }
+    std::fclose(file);
+  }
+  CNcPathObject object;
+  object.fileName = path;
+  for (auto _ : state) object.Draw(0);
+  std::remove(path.c_str());
+  state.counters["lines/s"] = benchmark::Counter(1e6 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DrawNcPath)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,176 @@
+#include "manufacturing/nc_tool_compensation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <thread>
+#include <utility>
+
+#include "manufacturing/nc_passes.h"
+
+namespace {
+
+// Values the kernels give beyond the tool's reach: never the winning candidate.
+constexpr double kBallOutside = 999.0;
+constexpr double kFlatOutside = -99.0;
+// Half the cone angle, in radians, per degree of the full angle.
+constexpr double kHalfAngleRadiansPerDegree = 0.008726646259971648;
+
+// The reach of a radius in whole steps, at most the grid's extent less one.
+int Reach(float radius, float step, int cells) {
+  const double reach = std::floor(std::fabs(static_cast<double>(radius)) / step);
+  const double most = std::max(cells - 1, 0);
+  return static_cast<int>(std::min(reach, most));
+}
+
+// A kernel whose value depends on the distance alone.
+NcKernel MakeKernel(float radius, float xStep, float yStep, int rows, int columns,
+                    const std::function<double(double)>& value) {
+  NcKernel kernel;
+  kernel.rowReach = Reach(radius, yStep, rows);
+  kernel.columnReach = Reach(radius, xStep, columns);
+  kernel.values.resize(static_cast<std::size_t>(kernel.rowReach + 1) * (kernel.columnReach + 1));
+  for (int i = 0; i <= kernel.rowReach; ++i) {
+    for (int j = 0; j <= kernel.columnReach; ++j) {
+      const double across = j * static_cast<double>(xStep);
+      const double along = i * static_cast<double>(yStep);
+      kernel.values[static_cast<std::size_t>(i) * (kernel.columnReach + 1) + j] =
+          static_cast<float>(value(std::sqrt(across * across + along * along)));
+    }
+  }
+  return kernel;
+}
+
+// One kernel row's candidates for one output row: a run of columns at a time, which the compiler
+// turns into vector instructions.
+void ApplyOffset(const float* source, float* out, int columns, int j, float k, bool erosion) {
+  const int first = std::max(0, -j);
+  const int end = std::min(columns, columns - j);
+  const float* const shifted = source + j;
+  if (erosion) {
+    for (int c = first; c < end; ++c) out[c] = std::min(out[c], shifted[c] + k);
+  } else {
+    for (int c = first; c < end; ++c) out[c] = std::max(out[c], shifted[c] + k);
+  }
+}
+
+void ApplyRows(const float* source, int rows, int columns, const NcKernel& kernel, float* out, int firstRow,
+               int endRow) {
+  for (int row = firstRow; row < endRow; ++row) {
+    float* const target = out + static_cast<std::size_t>(row) * columns;
+    std::fill(target, target + columns, kernel.start);
+    for (int i = -kernel.rowReach; i <= kernel.rowReach; ++i) {
+      const int from = row + i;
+      if (from < 0 || from >= rows) continue;
+      const float* const line = source + static_cast<std::size_t>(from) * columns;
+      for (int j = -kernel.columnReach; j <= kernel.columnReach; ++j) {
+        ApplyOffset(line, target, columns, j, kernel.at(std::abs(i), std::abs(j)), kernel.erosion);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+NcKernel NcBallKernel(float radius, float shift, float xStep, float yStep, int rows, int columns) {
+  const double r = radius;
+  const double s = shift;
+  const bool erosion = radius < 0.0f;
+  NcKernel kernel = MakeKernel(radius, xStep, yStep, rows, columns, [r, s, erosion](double d) {
+    if (d > std::fabs(r)) return (erosion ? kBallOutside : -kBallOutside) - s;
+    const double height = std::sqrt(r * r - d * d);
+    return (erosion ? -height : height) - s;
+  });
+  kernel.erosion = erosion;
+  kernel.start = erosion ? 9999.0f : -9999.0f;
+  return kernel;
+}
+
+NcKernel NcFlatKernel(float toolRadius, float offset, float xStep, float yStep, int rows, int columns) {
+  const double r = toolRadius;
+  const double o = offset;
+  const float reach = toolRadius + offset;
+  const double R = reach;
+  return MakeKernel(reach, xStep, yStep, rows, columns, [r, o, R](double d) {
+    if (d <= r) return o;
+    if (d <= R) return std::sqrt(std::max(0.0, o * o - (d - r) * (d - r)));
+    return kFlatOutside;
+  });
+}
+
+NcKernel NcConicalKernel(float toolRadius, float offset, float tipRadius, float tipAngle, float xStep, float yStep,
+                         int rows, int columns) {
+  const float reach = toolRadius + offset;
+  const double R = reach;
+  const double o = offset;
+  const double t = static_cast<double>(offset + tipRadius);
+  const double a = tipAngle * kHalfAngleRadiansPerDegree;
+  const double J = t / std::sin(a) - t;
+  const double K = 1.0 / std::tan(a);
+  const double B = t * std::cos(a);
+  return MakeKernel(reach, xStep, yStep, rows, columns, [=](double d) {
+    if (d > R) return kFlatOutside;
+    const double profile = d < B ? t - std::sqrt(t * t - d * d) : d * K - J;
+    return o - profile;
+  });
+}
+
+void NcApplyKernel(const float* source, int rows, int columns, const NcKernel& kernel, float* out) {
+  const auto work = static_cast<double>(rows) * columns * (2 * kernel.rowReach + 1) * (2 * kernel.columnReach + 1);
+  const int threads = work < 1e6 ? 1 : static_cast<int>(std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), static_cast<unsigned>(rows)));
+  if (threads <= 1) {
+    ApplyRows(source, rows, columns, kernel, out, 0, rows);
+    return;
+  }
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    const int first = static_cast<int>(static_cast<long long>(rows) * t / threads);
+    const int end = static_cast<int>(static_cast<long long>(rows) * (t + 1) / threads);
+    workers.emplace_back(ApplyRows, source, rows, columns, std::cref(kernel), out, first, end);
+  }
+  for (std::thread& worker : workers) worker.join();
+}
+
+void NcBallOffsetGrid(const NcJob& job, float radius, float shift, std::vector<float>* out) {
+  const NcKernel kernel = NcBallKernel(radius, shift, job.xStep, job.yStep, job.rows, job.columns);
+  out->resize(job.grid.size());
+  NcApplyKernel(job.grid.data(), job.rows, job.columns, kernel, out->data());
+}
+
+void NcToolCompensate(NcJob& job, int tool, float toolRadius, float offsetRadius, float tipRadius, float tipAngle) {
+  std::vector<float> result;
+  if (tool != kNcFlatEnd && tool != kNcConical) {
+    NcBallOffsetGrid(job, toolRadius + offsetRadius, toolRadius, &result);
+    job.grid.swap(result);
+    return;
+  }
+  if (offsetRadius < 0.0f) {
+    NcBallOffsetGrid(job, offsetRadius, 0.0f, &result);
+    job.grid.swap(result);
+    offsetRadius = 0.0f;
+  }
+  const NcKernel kernel =
+      tool == kNcFlatEnd
+          ? NcFlatKernel(toolRadius, offsetRadius, job.xStep, job.yStep, job.rows, job.columns)
+          : NcConicalKernel(toolRadius, offsetRadius, tipRadius, tipAngle, job.xStep, job.yStep, job.rows, job.columns);
+  result.resize(job.grid.size());
+  NcApplyKernel(job.grid.data(), job.rows, job.columns, kernel, result.data());
+  job.grid.swap(result);
+}
+
+void NcMakeNegative(NcJob& job) {
+  for (float& cell : job.grid) cell = cell < 0.0f ? 0.0f : -cell;
+  const std::vector<float> first = job.grid;
+  const int columns = job.columns;
+  for (int row = 1; row + 1 < job.rows; ++row) {
+    for (int column = 1; column + 1 < columns; ++column) {
+      float least = first[static_cast<std::size_t>(row) * columns + column];
+      for (int i = -1; i <= 1; ++i) {
+        for (int j = -1; j <= 1; ++j) {
+          least = std::min(least, first[static_cast<std::size_t>(row + i) * columns + column + j]);
+        }
+      }
+      job.grid[static_cast<std::size_t>(row) * columns + column] = least;
+    }
+  }
+}

@@ -1,0 +1,105 @@
+#include "manufacturing/nc_passes.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "manufacturing/nc_posts.h"
+#include "manufacturing/output_file.h"
+#include "program_state.h"
+#include "temp_dir.h"
+
+namespace {
+
+// The program's lines between the G-code header and trailer, each ended with CR LF.
+std::string Program(const std::vector<std::string>& body) {
+  std::string text = "G90\r\nG94\r\nM03\r\n";
+  for (const std::string& line : body) text += line + "\r\n";
+  return text + "M05\r\nM00\r\nM02\r\n";
+}
+
+class NcPassesTest : public LumidrexTest {
+ protected:
+  // A unit-step grid at the origin, fine pass only, in G-code.
+  static NcJob Job(int rows, int columns, std::vector<float> grid) {
+    NcJob job;
+    job.rows = rows;
+    job.columns = columns;
+    job.grid = std::move(grid);
+    job.xStep = job.yStep = 1.0f;
+    job.roughing = false;
+    return job;
+  }
+
+  std::string Write(NcJob job) {
+    const std::string path = folder.File("passes.nc");
+    OutputFile file;
+    EXPECT_TRUE(file.Open(path));
+    CNcPostGCode post(file);
+    job.post = &post;
+    NcWritePasses(job, 0.0f);
+    EXPECT_TRUE(file.Commit());
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    return {bytes.begin(), bytes.end()};
+  }
+
+  TempDir folder;
+};
+
+TEST_F(NcPassesTest, RunsOnHandSetGrids) {
+  struct Case {
+    const char* name;
+    NcJob job;
+    std::vector<std::string> body;
+  };
+  NcJob toAndFro = NcPassesTest::Job(3, 2, {0, 0, -1, -1, -1, -1});
+  toAndFro.toAndFro = true;
+  const Case cases[] = {
+      // Cells level with the reference z are not cut; a run of one cell goes down and up again.
+      {"one cell", Job(1, 3, {0, -1, 0}), {"G00", " Y0 Z2", "G01", " Z-1", " Z2"}},
+      // The slope is merged to its ends; the kink is written.
+      {"slope", Job(1, 5, {-1, -2, -3, -3, 0}), {"G00", " X0 Y0 Z2", "G01", " Z-1", " X2 Z-3", " X3", " Z2"}},
+      // The second row runs backwards although the first cut nothing.
+      {"to and fro",
+       toAndFro,
+       {"G00", " Z2", "G01", " Z-1", " X0", " Z2", "G00", " Y2", "G01", " Z-1", " X1", " Z2"}},
+      {"one way", Job(3, 2, {0, 0, -1, -1, -1, -1}),
+       {"G00", " X0 Z2", "G01", " Z-1", " X1", " Z2", "G00", " X0 Y2", "G01", " Z-1", " X1", " Z2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Write(c.job), Program(c.body));
+  }
+}
+
+TEST_F(NcPassesTest, RoughingStepsDownToTheAllowanceBeforeTheFinePass) {
+  NcJob job = Job(1, 1, {-2.5f});
+  job.zMin = -3.0f;
+  job.allowance = 0.5f;
+  job.stepDown = 1.0f;
+  const std::vector<std::string> lift2 = {"G00", " X0 Y0 Z2", "G01", " Z-0.5", " Z2"};
+  const std::vector<std::string> lift1 = {"G00", "G01", " Z-1.5", " Z2"};
+  const std::vector<std::string> allowance = {"G00", "G01", " Z-2", " Z2"};
+  const auto join = [](std::vector<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
+  job.roughing = true;
+  job.fine = false;
+  EXPECT_EQ(Write(job), Program(join({lift2, lift1, allowance})));
+  job.fine = true;
+  EXPECT_EQ(Write(job), Program(join({lift2, lift1, allowance, {"G00", "G01", " Z-2.5", " Z2"}})));
+  // Fine alone: the first move writes every axis it changes.
+  job.roughing = false;
+  EXPECT_EQ(Write(job), Program({"G00", " X0 Y0 Z2", "G01", " Z-2.5", " Z2"}));
+  // A box shallower than the allowance plus one step: the allowance pass alone.
+  job.roughing = true;
+  job.fine = false;
+  job.zMin = -0.9f;
+  EXPECT_EQ(Write(job), Program({"G00", " X0 Y0 Z2", "G01", " Z-2", " Z2"}));
+}
+
+}  // namespace
