@@ -1,8 +1,10 @@
 #include "manufacturing/cut_slices.h"
 
+#include "app/core/app_settings.h"
 #include "app/core/file_names.h"
 #include "app/core/ui_utilities.h"
 #include "manufacturing/number_format.h"
+#include "manufacturing/slc_raster_nc.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slice_file_path.h"
 #include "manufacturing/slicer.h"
@@ -27,6 +29,14 @@ void CCutSlicesDlg::DoDataExchange(DataExchange& dx) {
   DDV_MinMaxFloat(dx, thickness, 0.0001f, 10000.0f);
   DDX_Text(dx, kResolutionEdit, xyResolution);
   DDV_MinMaxFloat(dx, xyResolution, 0.0001f, 10000.0f);
+  if (CfgMeiko != 1) return;
+  // The hatching interval divides the raster step, so it gets a range of its own.
+  DDX_Text(dx, kHatchingIntervalEdit, hatchingInterval);
+  DDV_MinMaxFloat(dx, hatchingInterval, 0.001f, 1000.0f);
+  DDX_Text(dx, kHatchingLayersEdit, hatchingLayers);
+  DDV_MinMaxInt(dx, hatchingLayers, 1, 10000);
+  DDX_Text(dx, kZRevisionEdit, zRevision);
+  DDV_MinMaxFloat(dx, zRevision, 0.1f, 10.0f);
 }
 
 void CCutSlicesDlg::FillThicknessList(bool takeFirst) {
@@ -88,12 +98,17 @@ void CutIntoSlices() {
   const int sliced = sliceable ? WriteSlicesFile(slicePath, dialog.unit, thicknessMm, resolution, 1.0f, 1.0f, 1.0f,
                                                  1.0f, outputScale, fixedOrigin, fromZero, 0)
                                : -1;
+  // A failed slicing leaves no slice file of this run to convert.
   if (sliced < 0) return;
+  const std::string base = CutShortExtension(dialog.fileName);
   if (advanced && dialog.alsoStl != 0) {
-    const std::string stlPath = AddExtensionIfMissing(CutShortExtension(dialog.fileName), "stl");
-    ConvertSlcToMesh(slicePath, stlPath, dialog.stlKind, 1, 0);
+    ConvertSlcToMesh(slicePath, AddExtensionIfMissing(base, "stl"), dialog.stlKind, 1, 0);
   }
   if (HandOffMode != 0) LastSliceFile = slicePath;
+  if (CfgMeiko == 1 && dialog.meikoNc != 0) {
+    SliceSetup(slicePath, AddExtensionIfMissing(base, "nc"), dialog.hatchingInterval, dialog.hatchingLayers,
+               thicknessMm);
+  }
 }
 
 void ResetCutSlices() {

@@ -34,6 +34,9 @@ class CCutSlicesDlg : public CDataDialog {
   static constexpr int kFileEdit = 1000;
   static constexpr int kThicknessEdit = 1001;
   static constexpr int kResolutionEdit = 1002;
+  static constexpr int kHatchingIntervalEdit = 1003;
+  static constexpr int kHatchingLayersEdit = 1004;
+  static constexpr int kZRevisionEdit = 1005;
   static constexpr std::array<const char*, 2> kUnits = {"mm", "inch"};
   static constexpr std::array<const char*, 6> kResolutions = {"0.00635", "0.0127", "0.0254", "0.025", "0.05", "0.1"};
   static constexpr char kSliceFilter[] = "Slice Files (*.slc)|*.slc|All Files (*.*)|*.*|";
@@ -57,6 +60,11 @@ class CCutSlicesDlg : public CDataDialog {
   int advanced = 0;
   int direction = 0;
   int machine = 0;
+  // The "meiko" form's raster NC program. The Z revision is kept, though nothing reads it.
+  int meikoNc = 0;
+  float hatchingInterval = 0.05f;
+  int hatchingLayers = 4;
+  float zRevision = 1.0f;
 
   // The thickness list: the machine's values in "%g", in inches when the unit is.
   std::vector<std::string> thicknessEntries;
@@ -75,6 +83,7 @@ class CCutSlicesDlg : public CDataDialog {
   void FillThicknessList(bool takeFirst);
 };
 
-// Cut into Slices: slices the visible design for the chosen machine, optionally with an STL.
+// Cut into Slices: slices the visible design for the chosen machine, optionally with an STL and,
+// with "meiko" in the settings, a raster NC program written only after a successful slicing.
 void CutIntoSlices();
 void ResetCutSlices();

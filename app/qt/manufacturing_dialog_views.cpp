@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/data_dialog_view.h"
+#include "app/core/app_settings.h"
 #include "app/core/file_names.h"
 #include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
@@ -217,6 +219,15 @@ int RunCutSlicesView(CCutSlicesDlg& model, QWidget* parent) {
   advancedBox->setEnabled(model.advancedEnabled && model.advanced != 0);
   QObject::connect(advanced, &QCheckBox::toggled, advancedBox, &QWidget::setEnabled);
   content->addWidget(advancedBox);
+  if (CfgMeiko == 1) {
+    auto* meiko = new QGroupBox(QStringLiteral("Meiko"), &dialog);
+    auto* meikoForm = new QFormLayout(meiko);
+    meikoForm->addRow(BoundCheck(QStringLiteral("Generate Meiko NC File"), &model.meikoNc, meiko));
+    meikoForm->addRow(QStringLiteral("Hatching Interval (mm)"), BoundEdit(model, D::kHatchingIntervalEdit, meiko));
+    meikoForm->addRow(QStringLiteral("Hatching per No. of Layers"), BoundEdit(model, D::kHatchingLayersEdit, meiko));
+    meikoForm->addRow(QStringLiteral("Z - Revision"), BoundEdit(model, D::kZRevisionEdit, meiko));
+    content->addWidget(meiko);
+  }
   return ExecDataDialog(dialog);
 }
 

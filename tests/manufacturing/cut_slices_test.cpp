@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/app_settings.h"
 #include "manufacturing/slice_file_path.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -92,8 +93,12 @@ TEST_F(CutSlicesTest, TypedValuesOutsideTheirRangesKeepTheDialogOpen) {
     int edit;
     const char* text;
   };
-  const Case cases[] = {{D::kThicknessEdit, "0.00009"}, {D::kThicknessEdit, "nan"}, {D::kThicknessEdit, "inf"},
-                        {D::kResolutionEdit, "1e40"},   {D::kResolutionEdit, ""},   {D::kResolutionEdit, "abc"}};
+  CfgMeiko = 1;
+  const Case cases[] = {{D::kThicknessEdit, "0.00009"},     {D::kThicknessEdit, "nan"},
+                        {D::kThicknessEdit, "inf"},         {D::kResolutionEdit, "1e40"},
+                        {D::kResolutionEdit, ""},           {D::kResolutionEdit, "abc"},
+                        {D::kHatchingIntervalEdit, "0"},    {D::kHatchingLayersEdit, "0"},
+                        {D::kHatchingLayersEdit, "10001"},  {D::kZRevisionEdit, "0.09"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     D dialog;
@@ -140,13 +145,32 @@ TEST_F(CutSlicesTest, SlicesWithAnStlOnlyUnderAdvancedAndRecordsHandOffsOnSucces
   EXPECT_EQ(LastSliceFile, GetExchangeFolder() + "lumidrex.slc");
   EXPECT_GT(fs::file_size(LastSliceFile), 0u);
 
-  // A failed slicing (nothing visible) records nothing.
+  // A failed slicing (nothing visible) records nothing and writes no NC program.
   ResetProgramState();
   SetUp();
   HandOffMode = 4;
-  Answer(folder.File("none"), 0, 0);
+  CfgMeiko = 1;
+  const auto meiko = [](DialogModel& model) {
+    auto& dialog = static_cast<D&>(model);
+    dialog.meikoNc = 1;
+    return dialog.Validate() ? kAnswerOk : kAnswerCancel;
+  };
+  Headless().AnswerDialog(D::kName, [this, meiko](DialogModel& model) {
+    static_cast<D&>(model).texts[D::kFileEdit] = folder.File("none");
+    return meiko(model);
+  });
   CutIntoSlices();
   EXPECT_TRUE(LastSliceFile.empty());
+  EXPECT_FALSE(fs::exists(folder.File("none.nc")));
+
+  // After a successful slicing the program is written beside the slices, named by the base name.
+  AddBox({0, 0, 0}, {1, 1, 1});
+  Headless().AnswerDialog(D::kName, [this, meiko](DialogModel& model) {
+    static_cast<D&>(model).texts[D::kFileEdit] = folder.File("cast.slc");
+    return meiko(model);
+  });
+  CutIntoSlices();
+  EXPECT_GT(fs::file_size(folder.File("cast.nc")), 0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/app_settings.h"
 #include "app/core/menu_string_table.h"
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
@@ -117,9 +119,21 @@ TEST_F(ManufacturingDialogViewsTest, SlicingAdvancedControlsFollowTheirCheckAndA
     ASSERT_GE(combos.size(), 3);
     combos[0]->setCurrentIndex(4);
     EXPECT_EQ(combos[1]->currentText(), QStringLiteral("0.016"));
+    EXPECT_EQ(modal->findChild<QGroupBox*>(), nullptr);
     qobject_cast<QDialog*>(modal)->reject();
   });
   RunModalDialog(model);
+  // The Meiko group only with "meiko" in the settings.
+  CfgMeiko = 1;
+  WhenModalOpens([](QWidget* modal) {
+    auto* meiko = modal->findChild<QGroupBox*>();
+    ASSERT_NE(meiko, nullptr);
+    EXPECT_EQ(meiko->title(), QStringLiteral("Meiko"));
+    EXPECT_EQ(meiko->findChildren<QLineEdit*>().size(), 3);
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  RunModalDialog(model);
+  CfgMeiko = 0;
 }
 
 TEST_F(ManufacturingDialogViewsTest, CaptionsComeFromTheStringTable) {
