@@ -11,6 +11,11 @@
 #include "modelling/axis_line_tool.h"
 #include "modelling/facet_commands.h"
 #include "modelling/measure_tool.h"
+#include "modelling/extend_solid_dialog.h"
+#include "modelling/ring_size_dialog.h"
+#include "manufacturing/cut_slices.h"
+#include "manufacturing/estimate_commands.h"
+#include "manufacturing/one_side_stl_commands.h"
 #include "modelling/nc_program_command.h"
 
 // Booleans, jewels, text, rendering and manufacturing output.
@@ -40,6 +45,17 @@ void AddBooleanOutputRows(std::vector<CommandRow>& rows) {
   resetFirst(9020, &DoFlatShaded);
   resetFirst(9021, &DoSmoothShaded);
   resetFirst(9022, &DoFlipMeshNormal);
+  resetFirst(9023, &OnExtendToSolid);
+  // The weight resets once its dialog is confirmed, so Cancel keeps the tool.
+  direct(9200, &OnWeight);
+  // The slicing resets once its dialog is confirmed.
+  direct(9110, &CutIntoSlices);
+  direct(9301, &OnRingSize);
+  resetFirst(9201, &OnVolume);
+  resetFirst(9202, &OnCenterOfGravity);
+  resetFirst(9130, &OnStlForSupport);
+  resetFirst(9131, &OnStlFor3AxisNc);
+  resetFirst(9132, &OnStlForRotaryNc);
   // The program is written only after OK, which resets to the pick tool; Cancel keeps the tool.
   direct(kNcProgramCommand, &OnNcProgram);
   // The path is shown only after OK, which resets to the pick tool; Cancel keeps the tool.

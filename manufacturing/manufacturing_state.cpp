@@ -1,7 +1,10 @@
 #include "manufacturing/manufacturing_state.h"
 
+#include "manufacturing/cut_slices.h"
+#include "manufacturing/estimate_commands.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
+#include "manufacturing/one_side_stl_commands.h"
 #include "manufacturing/nc_program.h"
 #include "manufacturing/nc_show_path.h"
 #include "manufacturing/output_file.h"
@@ -16,6 +19,9 @@ void ResetManufacturingState() {
   OutputFile::FailWritesAfter(-1);
   FreeSliceContourPools();
   SetSliceFilePath("");
+  ResetEstimateCommands();
+  ResetOneSideStlCommands();
+  ResetCutSlices();
   ResetNcShowPathDialog();
   ResetNcProgramState();
 }

@@ -2,22 +2,20 @@
 
 #include <charconv>
 #include <cstring>
+#include <string>
 
-char* FormatGeneral(char* first, float value) {
-  return std::to_chars(first, first + kFormattedNumberRoom, static_cast<double>(value),
-                       std::chars_format::general, 6)
-      .ptr;
+char* FormatGeneral(char* first, double value) {
+  return std::to_chars(first, first + kFormattedNumberRoom, value, std::chars_format::general, 6).ptr;
 }
 
-namespace {
-
-// "%<width>.3f".
-char* FormatFixed3(char* first, float value, int width) {
-  // The widest float in fixed notation has 39 digits before the point.
+char* FormatFixed(char* first, double value, int width, int decimals) {
   char digits[kFormattedNumberRoom];
-  char* const end = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
-                                  std::chars_format::fixed, 3)
-                        .ptr;
+  const std::to_chars_result result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+  // A double too wide for the room shows in exponent form rather than overrunning.
+  char* const end = result.ec == std::errc()
+                        ? result.ptr
+                        : std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6).ptr;
   const auto length = static_cast<int>(end - digits);
   const int pad = length < width ? width - length : 0;
   std::memset(first, ' ', static_cast<std::size_t>(pad));
@@ -25,11 +23,21 @@ char* FormatFixed3(char* first, float value, int width) {
   return first + pad + length;
 }
 
-}  // namespace
+char* FormatGeneral(char* first, float value) { return FormatGeneral(first, static_cast<double>(value)); }
 
-char* FormatFixed8_3(char* first, float value) { return FormatFixed3(first, value, 8); }
+std::string GeneralText(double value) {
+  char text[kFormattedNumberRoom];
+  return std::string(text, FormatGeneral(text, value));
+}
 
-char* FormatFixed10_3(char* first, float value) { return FormatFixed3(first, value, 10); }
+std::string FixedText(double value, int width, int decimals) {
+  char text[kFormattedNumberRoom];
+  return std::string(text, FormatFixed(text, value, width, decimals));
+}
+
+char* FormatFixed8_3(char* first, float value) { return FormatFixed(first, value, 8, 3); }
+
+char* FormatFixed10_3(char* first, float value) { return FormatFixed(first, value, 10, 3); }
 
 char* FormatInteger(char* first, int value) {
   return std::to_chars(first, first + kFormattedNumberRoom, value).ptr;

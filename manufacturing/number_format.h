@@ -1,10 +1,15 @@
 #pragma once
 
+#include <string>
+
 // The exchange formats' numbers as the C library prints them in the "C" locale, whatever the
 // locale: each writes at first (room for 64 characters is enough) and returns the end.
 
 // "%g": six significant digits, "-0", "1e-05", "1.23457e+06".
 char* FormatGeneral(char* first, float value);
+char* FormatGeneral(char* first, double value);
+// "%<width>.<decimals>f", decimals at most 15.
+char* FormatFixed(char* first, double value, int width, int decimals);
 // "%8.3f": three decimals, right-aligned in eight columns ("   1.500", "  -0.000").
 char* FormatFixed8_3(char* first, float value);
 // "%10.3f".
@@ -13,3 +18,7 @@ char* FormatFixed10_3(char* first, float value);
 char* FormatInteger(char* first, int value);
 
 inline constexpr int kFormattedNumberRoom = 64;
+
+// The same as strings.
+std::string GeneralText(double value);
+std::string FixedText(double value, int width, int decimals);

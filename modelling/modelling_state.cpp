@@ -6,12 +6,14 @@
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
+#include "modelling/extend_solid_dialog.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
 #include "modelling/mapping_dialogs.h"
 #include "modelling/pipe_surface.h"
 #include "modelling/rail_surface_tool.h"
 #include "modelling/repeat_tool_dialog.h"
+#include "modelling/ring_size_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
 #include "modelling/surface_commands.h"
 #include "modelling/surface_dialogs.h"
@@ -35,5 +37,7 @@ void ResetModellingState() {
   ResetSurfaceDialogs();
   CopyRepeatValues = CurveRepeatValues();
   ResetCopyState();
+  ResetRingSizeDialog();
+  ResetExtendToSolidDialog();
   ResetMappingCommands();
 }

@@ -1,5 +1,6 @@
 #include "app/core/file_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -74,6 +75,10 @@ std::string AddExtensionIfMissing(std::string_view name, std::string_view ext) {
     out += ext;
   }
   return out;
+}
+
+std::string CutShortExtension(std::string_view name) {
+  return std::string(name.substr(0, std::min(name.size(), DotAmongLastFour(name))));
 }
 
 StrippedName StripExtensionIf(std::string_view name, std::string_view ext) {

@@ -8,6 +8,9 @@
 // for a shorter name): ring gives ring.stl, but a.b keeps its own.
 std::string AddExtensionIfMissing(std::string_view name, std::string_view ext);
 
+// The name without a '.' among its last four characters and what follows it.
+std::string CutShortExtension(std::string_view name);
+
 struct StrippedName {
   std::string name;
   int comparison = 1;  // 0 when the extension matched and was cut

@@ -12,6 +12,7 @@
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
+#include "app/qt/manufacturing_dialog_views.h"
 #include "app/qt/mapping_dialog_views.h"
 #include "app/qt/nc_dialog_views.h"
 #include "app/qt/render_dialog_views.h"
@@ -69,6 +70,7 @@ void RegisterAppDialogViews(QtUiServices& ui) {
     return RunColorConfigView(static_cast<CColorConfigDlg&>(model), parent);
   });
   RegisterRenderDialogViews(ui);
+  RegisterManufacturingDialogViews(ui);
   RegisterNcDialogViews(ui);
   UseQtHotkeyListMetrics();
 }

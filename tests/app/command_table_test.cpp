@@ -199,11 +199,14 @@ TEST_F(CommandTableTest, DirectRowsRunTheirWorkerThenSetTheCursor) {
   viewHolder.RunCommand(1000);
   EXPECT_EQ(Headless().fileRequests.size(), 1u);
 
-  // The settings dialogs open straight away, without a fresh pick tool.
+  // The settings dialogs and the direct manufacturing ones open straight away, without a fresh
+  // pick tool, so Cancel keeps the tool.
   const struct {
     int id;
     const char* dialog;
-  } dialogs[] = {{1002, "Database"}, {1101, "Directories"}, {3000, "BackgroundImage"}, {3001, "GridSetting"}, {3415, "ZoomCalibration"}};
+  } dialogs[] = {{1002, "Database"},         {1101, "Directories"},     {3000, "BackgroundImage"},
+                 {3001, "GridSetting"},      {3415, "ZoomCalibration"}, {9110, "Cutting into Slices"},
+                 {9200, "Estimate Weight"}, {9301, "Ring Size"}};
   for (const auto& [id, dialog] : dialogs) {
     Headless().AnswerDialog(dialog, [](DialogModel&) { return kAnswerCancel; });
     Headless().toolCursors.clear();
@@ -257,7 +260,10 @@ TEST_F(CommandTableTest, SelectionFlipTransformBooleanJewelAndRenderRowsAreEachH
       {9004, HandlerKind::kResetFirst}, {9005, HandlerKind::kResetFirst}, {9030, HandlerKind::kDirect},
       {9031, HandlerKind::kDirect},     {9100, HandlerKind::kDirect},     {9111, HandlerKind::kDirect},
       {9041, HandlerKind::kDirect},     {9300, HandlerKind::kDirect},     {9020, HandlerKind::kResetFirst},
-      {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst}, {9120, HandlerKind::kDirect},
+      {9021, HandlerKind::kResetFirst}, {9022, HandlerKind::kResetFirst}, {9023, HandlerKind::kResetFirst},
+      {9200, HandlerKind::kDirect},     {9301, HandlerKind::kDirect},     {9201, HandlerKind::kResetFirst},
+      {9202, HandlerKind::kResetFirst}, {9130, HandlerKind::kResetFirst}, {9131, HandlerKind::kResetFirst},
+      {9132, HandlerKind::kResetFirst}, {9110, HandlerKind::kDirect},     {9120, HandlerKind::kDirect},
       {9121, HandlerKind::kDirect},
   };
   std::vector<int> heldTwice;
