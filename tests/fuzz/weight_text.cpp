@@ -1,4 +1,4 @@
-// The specific-gravity text typed into the weight dialog, as OK reads it.
+// The text typed into the weight dialog's density box, as OK reads it.
 #include <cmath>
 #include <string>
 
