@@ -16,6 +16,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "row_checks.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
@@ -29,11 +30,7 @@ TEST(CopyDeformRowsTest, EachRowRunsItsWorkerWithItsKindAndShowsItsToolsCursor) 
   CVornView view(&document);
   view.OnSize(kSizeMaximized, 200, 150);
   view.OnActivateView(true);
-  const struct {
-    int id;
-    HandlerKind kind;
-    void (*worker)();
-  } rows[] = {
+  const ExpectedRow rows[] = {
       {4000, HandlerKind::kResetFirst, &DoCutAndPaste},     {4001, HandlerKind::kResetFirst, &DoCopyVerticalMirror},
       {4002, HandlerKind::kResetFirst, &DoCopyHorizontalMirror}, {4003, HandlerKind::kResetFirst, &DoCopyRevolve180},
       {4004, HandlerKind::kResetFirst, &DoCopyCycle},       {4011, HandlerKind::kResetFirst, &DoCopyToHide},
@@ -49,18 +46,7 @@ TEST(CopyDeformRowsTest, EachRowRunsItsWorkerWithItsKindAndShowsItsToolsCursor) 
   std::vector<int> heldTwice;
   CommandMap holder = BuildViewCommandMap(view, &heldTwice);
   EXPECT_TRUE(heldTwice.empty());
-  EXPECT_TRUE(RegisterCommandRows().empty());
-  const auto registered = CommandTableRows();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.id);
-    const auto found = std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
-    ASSERT_NE(found, registered.end());
-    EXPECT_EQ(found->kind, row.kind);
-    const auto* worker = found->worker.target<void (*)()>();
-    ASSERT_NE(worker, nullptr);
-    EXPECT_EQ(*worker, row.worker);
-    EXPECT_TRUE(holder.HasCommand(row.id));
-  }
+  ExpectRowsRegistered(rows, holder);
 
   // The tools' cursors, with something selected to lift.
   auto point = std::make_unique<CPointSetObject>(1, std::vector<Vector3>{{1, 1, 0}});

@@ -18,6 +18,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "row_checks.h"
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
 #include "scene/transform_tools.h"
@@ -69,36 +70,16 @@ class ParameterRowsTest : public LumidrexTest {
 
 TEST_F(ParameterRowsTest, EachRowIsHeldOnceWithItsKindAndWorker) {
   EXPECT_TRUE(heldTwice.empty());
-  EXPECT_TRUE(RegisterCommandRows().empty());
-  const auto registered = CommandTableRows();
-  const auto count = [&registered](int id) {
-    return std::count_if(registered.begin(), registered.end(), [id](const CommandRow& r) { return r.id == id; });
-  };
-  for (const Row& row : kRows) {
-    SCOPED_TRACE(row.id);
-    EXPECT_EQ(count(row.id), 1);
-    const auto found = std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
-    ASSERT_NE(found, registered.end());
-    EXPECT_EQ(found->kind, row.kind);
-    const auto* worker = found->worker.target<void (*)()>();
-    ASSERT_NE(worker, nullptr);
-    EXPECT_EQ(*worker, row.worker);
-    EXPECT_TRUE(holder->HasCommand(row.id));
-  }
-  const struct {
-    int id;
-    HandlerKind kind;
-  } kept[] = {{kMovingCommand, HandlerKind::kResetFirst},
-              {kSizingCommand, HandlerKind::kResetFirst},
-              {kFlippingCommand, HandlerKind::kResetFirst},
-              {kRollingCommand, HandlerKind::kResetFirst},
-              {kObjectAxisCommand, HandlerKind::kDirect}};
-  for (const auto& row : kept) {
-    SCOPED_TRACE(row.id);
-    ASSERT_EQ(count(row.id), 1);
-    EXPECT_EQ(std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; })->kind,
-              row.kind);
-  }
+  std::vector<ExpectedRow> expected;
+  for (const Row& row : kRows) expected.push_back({row.id, row.kind, row.worker});
+  ExpectRowsRegistered(expected, *holder);
+  // The transform rows that came before stay as they were.
+  const ExpectedRow kept[] = {{kMovingCommand, HandlerKind::kResetFirst},
+                              {kSizingCommand, HandlerKind::kResetFirst},
+                              {kFlippingCommand, HandlerKind::kResetFirst},
+                              {kRollingCommand, HandlerKind::kResetFirst},
+                              {kObjectAxisCommand, HandlerKind::kDirect}};
+  ExpectRowsRegistered(kept, *holder);
 }
 
 TEST_F(ParameterRowsTest, CancelLeavesTheToolUnlessTheRowResetsFirst) {

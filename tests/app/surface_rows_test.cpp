@@ -15,6 +15,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "row_checks.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
@@ -115,24 +116,11 @@ TEST_F(SurfaceRowsTest, CancelBuildsNothingAndLeavesThePickTool) {
 }
 
 TEST_F(SurfaceRowsTest, RowsHaveTheirKind) {
-  struct Row {
-    int id;
-    HandlerKind kind;
-  };
-  const Row rows[] = {{8000, HandlerKind::kDirect},     {8001, HandlerKind::kDirect},
+  const ExpectedRow rows[] = {{8000, HandlerKind::kDirect},     {8001, HandlerKind::kDirect},
                       {8002, HandlerKind::kDirect},     {8004, HandlerKind::kDirect},
                       {8006, HandlerKind::kDirect},     {8010, HandlerKind::kResetFirst},
                       {8011, HandlerKind::kResetFirst}, {8012, HandlerKind::kResetFirst}};
-  EXPECT_TRUE(RegisterCommandRows().empty());
-  const auto registered = CommandTableRows();
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.id);
-    const auto found =
-        std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
-    ASSERT_NE(found, registered.end());
-    EXPECT_EQ(found->kind, row.kind);
-    EXPECT_TRUE(holder->HasCommand(row.id));
-  }
+  ExpectRowsRegistered(rows, *holder);
   // Loft stays the current tool: no pick tool follows its worker.
   holder->RunCommand(kLoftSurfaceCommand);
   EXPECT_NE(dynamic_cast<CLoftToolDlg*>(GetTool(0)), nullptr);

@@ -8,6 +8,7 @@
 #include "modelling/surface_edits.h"
 #include "modelling/text_command.h"
 #include "program_state.h"
+#include "row_checks.h"
 #include "scene/undo_history.h"
 #include "scene/vorn_view.h"
 
@@ -19,11 +20,7 @@ TEST(SurfaceTextRowsTest, EachRowRunsItsWorkerWithItsKindInEveryView) {
   CVornView view(&document);
   view.OnSize(kSizeMaximized, 200, 150);
   view.OnActivateView(true);
-  const struct {
-    int id;
-    HandlerKind kind;
-    void (*worker)();
-  } rows[] = {
+  const ExpectedRow rows[] = {
       {8100, HandlerKind::kResetFirst, &DoSurfaceCloseU}, {8101, HandlerKind::kResetFirst, &DoSurfaceOpenU},
       {8102, HandlerKind::kResetFirst, &DoSurfaceReverseU}, {8110, HandlerKind::kResetFirst, &DoSurfaceCloseV},
       {8111, HandlerKind::kResetFirst, &DoSurfaceOpenV},   {8112, HandlerKind::kResetFirst, &DoSurfaceReverseV},
@@ -33,18 +30,7 @@ TEST(SurfaceTextRowsTest, EachRowRunsItsWorkerWithItsKindInEveryView) {
   std::vector<int> heldTwice;
   const CommandMap holder = BuildViewCommandMap(view, &heldTwice);
   EXPECT_TRUE(heldTwice.empty());
-  EXPECT_TRUE(RegisterCommandRows().empty());
-  const auto registered = CommandTableRows();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.id);
-    const auto found = std::find_if(registered.begin(), registered.end(), [&row](const CommandRow& r) { return r.id == row.id; });
-    ASSERT_NE(found, registered.end());
-    EXPECT_EQ(found->kind, row.kind);
-    const auto* worker = found->worker.target<void (*)()>();
-    ASSERT_NE(worker, nullptr);
-    EXPECT_EQ(*worker, row.worker);
-    EXPECT_TRUE(holder.HasCommand(row.id));
-  }
+  ExpectRowsRegistered(rows, holder);
 }
 
 }  // namespace
