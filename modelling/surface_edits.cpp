@@ -134,21 +134,18 @@ void DoSwapUV() {
 }
 
 void FlipObjectNormal(CGeomObject* object) {
+  const auto turnOver = [](auto* shape) {
+    RecordUndo(shape, kUndoChanged);
+    shape->orientationSign = -shape->orientationSign;
+    shape->MarkChanged();
+  };
   switch (object->GetKind()) {
-    case kKindSurface: {
-      auto* surface = static_cast<CSurfaceObject*>(object);
-      RecordUndo(surface, kUndoChanged);
-      surface->orientationSign = -surface->orientationSign;
-      surface->MarkChanged();
+    case kKindSurface:
+      turnOver(static_cast<CSurfaceObject*>(object));
       break;
-    }
-    case kKindMesh: {
-      auto* mesh = static_cast<CMeshObject*>(object);
-      RecordUndo(mesh, kUndoChanged);
-      mesh->orientationSign = -mesh->orientationSign;
-      mesh->MarkChanged();
+    case kKindMesh:
+      turnOver(static_cast<CMeshObject*>(object));
       break;
-    }
     case kKindBlock: {
       // The block record has no orientation of its own: Rebuild sets it again from the
       // placement, so the flip lasts until the block is rebuilt or read back.
