@@ -25,17 +25,15 @@
 #include "modelling/revolve_tool_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 #include "scene/scene.h"
 
 namespace {
 
-class CurveDialogViewsTest : public QtTest {
+class CurveDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
   }
 };
 

@@ -19,16 +19,14 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 
 namespace {
 
-class JewelDialogViewsTest : public QtTest {
+class JewelDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
     SetProgramDirOverride(LUMIDREX_PROGRAM_FOLDER);
   }
 };

@@ -24,16 +24,14 @@
 #include "modelling/ring_size_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 
 namespace {
 
-class ManufacturingDialogViewsTest : public QtTest {
+class ManufacturingDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
   }
 };
 

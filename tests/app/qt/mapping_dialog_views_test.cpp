@@ -19,16 +19,14 @@
 #include "modelling/mapping_dialogs.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 
 namespace {
 
-class MappingDialogViewsTest : public QtTest {
+class MappingDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
     std::vector<std::string> texts;
     for (const MenuTableRow& row : MenuStringTable) {
       texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));

@@ -20,19 +20,17 @@
 #include "manufacturing/nc_show_path.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 
 namespace {
 
 using D = CNcMachiningDlg;
 
 // The Qt views, with every text of the table marked as a test language's.
-class NcDialogViewsTest : public QtTest {
+class NcDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
     std::vector<std::string> texts;
     for (const MenuTableRow& row : MenuStringTable) texts.push_back("T:" + std::string(row.text));
     FillStringTable(MenuStringTable, texts);

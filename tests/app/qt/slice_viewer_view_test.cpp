@@ -16,7 +16,7 @@
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
@@ -25,12 +25,10 @@
 
 namespace {
 
-class SliceViewerViewTest : public QtTest {
+class SliceViewerViewTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
     view.documentHistory = &document;
     document.views = {&view};
     SetActiveView(&view);
@@ -42,7 +40,7 @@ class SliceViewerViewTest : public QtTest {
   void TearDown() override {
     ResetToPickTool();
     SetActiveView(nullptr);
-    QtTest::TearDown();
+    DialogViewTest::TearDown();
   }
 
   TestDocument document;

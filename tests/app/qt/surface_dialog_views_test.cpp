@@ -21,19 +21,17 @@
 #include "modelling/rail_surface_tool.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "qt_test.h"
+#include "dialog_view_test.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
 
 namespace {
 
-class SurfaceDialogViewsTest : public QtTest {
+class SurfaceDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
-    QtTest::SetUp();
-    RegisterAppDialogViews(platform().ui());
-    InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
+    DialogViewTest::SetUp();
     view.documentHistory = &document;
     document.views = {&view};
     SetActiveView(&view);
@@ -42,7 +40,7 @@ class SurfaceDialogViewsTest : public QtTest {
   void TearDown() override {
     ResetToPickTool();
     SetActiveView(nullptr);
-    QtTest::TearDown();
+    DialogViewTest::TearDown();
   }
 
   TestDocument document;
