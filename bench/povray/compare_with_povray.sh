@@ -1,11 +1,14 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Times the ring picture against POV-Ray on the same ring, with the same number of samples on
 # both sides: 800 x 600 against samples 1, 2400 x 1800 against samples 3. One thread each, no
 # anti-aliasing. Run by hand from the source folder after building the RelWithDebInfo tree:
 #   cmake --build build/rel --target ring_picture lumidrex_bench
 #   bench/povray/compare_with_povray.sh [build/rel]
-# Needs the Debian packages povray and hyperfine; never run in CI.
+# Installs the Debian packages povray and hyperfine where missing; never run in CI.
 set -eu
+source "$(dirname "$0")/../../scripts/install-deps.sh"
+lumidrex_packages+=(povray hyperfine)
+lumidrex_install_deps
 build=${1:-build/rel}
 tool="$build/bench/ring_picture"
 work=$(mktemp -d)

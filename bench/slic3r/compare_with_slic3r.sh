@@ -1,12 +1,15 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Compares our slicer with Debian's slic3r on the ring's band (ring_band writes both inputs):
 # per-layer areas, and the time per layer (slic3r's includes reading the STL and its start-up).
 # Our layer k lies where slic3r cuts its layer k, at mid-layer. Run by hand from the source
 # folder after building the RelWithDebInfo tree; never in CI:
 #   cmake --build build/rel --target ring_band
 #   bench/slic3r/compare_with_slic3r.sh [build/rel]
-# Needs the Debian package slic3r.
+# Installs the Debian package slic3r where missing.
 set -eu
+source "$(dirname "$0")/../../scripts/install-deps.sh"
+lumidrex_packages+=(slic3r)
+lumidrex_install_deps
 build=${1:-build/rel}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
