@@ -41,8 +41,8 @@ class BinaryStlWriter final : public MeshWriter {
 
 class DxfFaceWriter final : public MeshWriter {
  public:
-  void BeginFile() override { MeshOutputFile.Write("0\nSECTION\n2\nENTITIES\n"); }
-  void EndFile() override { MeshOutputFile.Write("0\nENDSEC\n0\nEOF\n"); }
+  void BeginFile() override { MeshOutputFile.Write(kDxfEntitiesBegin); }
+  void EndFile() override { MeshOutputFile.Write(kDxfEntitiesEnd); }
   // Zero-area faces are kept; only values no reader takes are dropped.
   void WriteFacet(Vector3 v1, Vector3 v2, Vector3 v3) override {
     if (!IsFiniteVector(v1) || !IsFiniteVector(v2) || !IsFiniteVector(v3)) return;

@@ -39,6 +39,6 @@ char* FormatFixed8_3(char* first, float value) { return FormatFixed(first, value
 
 char* FormatFixed10_3(char* first, float value) { return FormatFixed(first, value, 10, 3); }
 
-char* FormatInteger(char* first, int value) {
+char* FormatInteger(char* first, std::int64_t value) {
   return std::to_chars(first, first + kFormattedNumberRoom, value).ptr;
 }

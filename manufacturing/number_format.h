@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The exchange formats' numbers as the C library prints them in the "C" locale, whatever the
@@ -14,8 +15,8 @@ char* FormatFixed(char* first, double value, int width, int decimals);
 char* FormatFixed8_3(char* first, float value);
 // "%10.3f".
 char* FormatFixed10_3(char* first, float value);
-// "%d".
-char* FormatInteger(char* first, int value);
+// "%d", for any count a file may hold.
+char* FormatInteger(char* first, std::int64_t value);
 
 inline constexpr int kFormattedNumberRoom = 64;
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/gem_object.h"
@@ -13,23 +12,58 @@
 #include "kernel/surface_tessellation.h"
 #include "manufacturing/export_stack.h"
 
+void TriangleEmitter::EmitGrid(const Vector3* grid, int rows, int columns, int orientationFlag) {
+  const auto at = [&](int i, int j) {
+    return grid[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) +
+                static_cast<std::size_t>(j)];
+  };
+  for (int i = 0; i + 1 < rows; ++i) {
+    for (int j = 0; j + 1 < columns; ++j) {
+      const Vector3 a = at(i, j);
+      const Vector3 b = at(i, j + 1);
+      const Vector3 c = at(i + 1, j);
+      const Vector3 d = at(i + 1, j + 1);
+      if (orientationFlag != 0) {
+        EmitTriangle(a, c, d);
+        EmitTriangle(a, d, b);
+      } else {
+        EmitTriangle(a, d, c);
+        EmitTriangle(a, b, d);
+      }
+    }
+  }
+}
+
+void TriangleEmitter::EmitMesh(const CMeshObject& mesh) {
+  const std::vector<Vector3>& points = mesh.points;
+  const std::vector<std::int32_t>& indices = mesh.faceIndices;
+  ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
+    if (size < 3) return;
+    const Vector3 tip = points[static_cast<std::size_t>(indices[first])];
+    for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
+      EmitTriangle(tip, points[static_cast<std::size_t>(indices[m])],
+                   points[static_cast<std::size_t>(indices[m + 1])]);
+    }
+  });
+}
+
+void TriangleEmitter::EmitOther(const CGeomObject& /*object*/, TriangleExportWalk& /*walk*/) {}
+
 TriangleExportWalk::TriangleExportWalk(ExportStack& stack, TriangleEmitter& emitter)
     : stack_(stack), emitter_(emitter) {}
 
 void TriangleExportWalk::WalkScene(const CGeomObject* first) {
   StartExport(stack_);
-  for (const CGeomObject* object = first; object != nullptr; object = object->next) {
-    if (IsShownOrSelected(*object) && IsLayerVisible(object->layer) != 0) ExportObject(*object);
-  }
+  ForEachExportedObject(first, [this](const CGeomObject& object) { ExportObject(object); });
 }
 
 void TriangleExportWalk::ExportObject(const CGeomObject& object) {
   switch (object.GetKind()) {
     case kKindSurface:
-      ExportSurface(static_cast<const CSurfaceObject&>(object));
+      ExportSurface(static_cast<const CSurfaceObject&>(object), true);
       break;
     case kKindMesh:
-      ExportMesh(static_cast<const CMeshObject&>(object));
+      emitter_.EmitMesh(static_cast<const CMeshObject&>(object));
       break;
     case kKindBoolean:
       ExportGroup(static_cast<const CBooleanObject&>(object));
@@ -38,12 +72,12 @@ void TriangleExportWalk::ExportObject(const CGeomObject& object) {
       ExportGem(object);
       break;
     default:
-      // Curves, blocks and axis lines carry no triangles here.
+      emitter_.EmitOther(object, *this);
       break;
   }
 }
 
-void TriangleExportWalk::ExportSurface(const CSurfaceObject& surface) {
+void TriangleExportWalk::ExportSurface(const CSurfaceObject& surface, bool caps) {
   if (!surface.GridFitsPoints()) return;
   orientationFlag_ = surface.orientationSign >= 0 ? 1 : 0;
   std::vector<Vector3> padded;
@@ -71,21 +105,8 @@ void TriangleExportWalk::ExportSurface(const CSurfaceObject& surface) {
     for (int i = 0; i < rows; ++i) at(i, columns - 1) = at(i, 0);
   }
 
-  for (int i = 0; i + 1 < rows; ++i) {
-    for (int j = 0; j + 1 < columns; ++j) {
-      const Vector3 a = at(i, j);
-      const Vector3 b = at(i, j + 1);
-      const Vector3 c = at(i + 1, j);
-      const Vector3 d = at(i + 1, j + 1);
-      if (orientationFlag_ != 0) {
-        emitter_.EmitTriangle(a, c, d);
-        emitter_.EmitTriangle(a, d, b);
-      } else {
-        emitter_.EmitTriangle(a, d, c);
-        emitter_.EmitTriangle(a, b, d);
-      }
-    }
-  }
+  emitter_.EmitGrid(grid.data(), rows, columns, orientationFlag_);
+  if (!caps) return;
 
   // Each open direction gets a cap at both ends, the second wound against the first. A cap across
   // a closed direction repeats its first point at its end; the emitter drops the flat triangle
@@ -110,19 +131,6 @@ void TriangleExportWalk::Cap(Vector3* points, int count) {
   const Vector3* rings[] = {points};
   TriangulatePolygons(1, &count, rings, [this](Vector3 tip, Vector3 next, Vector3 previous) {
     emitter_.EmitTriangle(tip, next, previous);
-  });
-}
-
-void TriangleExportWalk::ExportMesh(const CMeshObject& mesh) {
-  const std::vector<Vector3>& points = mesh.points;
-  const std::vector<std::int32_t>& indices = mesh.faceIndices;
-  ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
-    if (size < 3) return;
-    const Vector3 tip = points[static_cast<std::size_t>(indices[first])];
-    for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
-      emitter_.EmitTriangle(tip, points[static_cast<std::size_t>(indices[m])],
-                            points[static_cast<std::size_t>(indices[m + 1])]);
-    }
   });
 }
 

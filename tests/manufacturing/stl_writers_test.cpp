@@ -7,6 +7,7 @@
 
 #include "export_fixtures.h"
 #include "kernel/curve_object.h"
+#include "manufacturing/dxf_writers.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/output_file.h"
 #include "program_state.h"
@@ -92,7 +93,8 @@ TEST_F(StlWritersTest, CurvesOnlyGiveHeaderAndTrailer) {
   EXPECT_EQ(ReadWholeFile(binary), BinaryStlHeader(0));
 }
 
-// Each way fails for every user, root included: no folder permissions are relied on.
+// Each way fails for every user, root included: no folder permissions are relied on. The DXF
+// writers share the output file and the stacks, and are held to the same.
 TEST_F(StlWritersTest, AFailedExportLeavesTheOldFileAndNothingElse) {
   AddFixtureMesh();
   // A strip of 40,000 facets, so that a failure can also come while the walk still writes.
@@ -101,13 +103,25 @@ TEST_F(StlWritersTest, AFailedExportLeavesTheOldFileAndNothingElse) {
   for (int i = 0; i <= 20000; ++i) points.insert(points.end(), {{float(i), 0, 0}, {float(i), 1, 0}});
   for (int i = 0; i < 20000; ++i) faces.push_back({2 * i, 2 * i + 2, 2 * i + 3, 2 * i + 1});
   list.Add(MakeMesh(points, faces));
+  // And a curve of as many points, for the writer that takes only curves.
+  std::vector<Vector3> curve;
+  for (int i = 0; i < 40000; ++i) curve.push_back({float(i), float(i % 7), 0});
+  list.Add(std::make_unique<CCurveObject>())->SetPoints(static_cast<int>(curve.size()), curve);
   const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
 
   using Writer = bool (*)(const CGeomObject*, const std::string&);
-  for (const Writer writer : {&StlAsciiWriter, &StlBinaryWriter}) {
-    const bool binary = writer == &StlBinaryWriter;
-    SCOPED_TRACE(binary ? "binary" : "ascii");
-    ExportStack& stack = ExportStackOf(binary ? ExportFamily::kStlBinary : ExportFamily::kStlAscii);
+  const struct {
+    const char* name;
+    Writer writer;
+    ExportFamily family;
+  } writers[] = {{"ascii", &StlAsciiWriter, ExportFamily::kStlAscii},
+                 {"binary", &StlBinaryWriter, ExportFamily::kStlBinary},
+                 {"dxf faces", &Dxf3DFaceWriter, ExportFamily::kDxfFaces},
+                 {"dxf polyline", &DxfPolylineWriter, ExportFamily::kDxfPolyline},
+                 {"dxf curves", &DxfCurvesWriter, ExportFamily::kDxfCurves}};
+  for (const auto& [name, writer, family] : writers) {
+    SCOPED_TRACE(name);
+    ExportStack& stack = ExportStackOf(family);
 
     // Under a path component that is a file.
     folder.Write("plain", old);
