@@ -463,7 +463,10 @@ TEST_F(DxfThroughEzdxfTest, EveryFormReadsWithoutFaultAndHoldsOurCoordinates) {
       EXPECT_NEAR(area[end], 111, 0.05);
       EXPECT_EQ(std::abs(facing[end]), count[end]) << "every face of one end faces the same way";
     }
-    EXPECT_LT(facing[0] * facing[1], 0) << "the ends face apart";
+    // The outer ring turns counter-clockwise and the walls' sign is -1: the end at depth 0
+    // faces down, the far one up, both out of the block.
+    EXPECT_LT(facing[0], 0);
+    EXPECT_GT(facing[1], 0);
   }
   {
     SCOPED_TRACE("Curves");
