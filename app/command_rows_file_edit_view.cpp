@@ -5,6 +5,7 @@
 #include "app/settings_dialogs.h"
 #include "modelling/attribute_commands.h"
 #include "modelling/color_config_dialog.h"
+#include "modelling/exchange_commands.h"
 #include "modelling/layer_command.h"
 #include "modelling/material_tool.h"
 #include "modelling/save_views.h"
@@ -58,4 +59,9 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   resetFirst(3616, &DoSelectAxisLines);
   resetFirst(3617, &DoSelectMeshes);
   resetFirst(1001, &DoSaveViews);
+  resetFirst(1007, &ExportTempSla);
+  resetFirst(1008, &ExportTempDxfCurves);
+  resetFirst(1009, &SendToDeskProto);
+  resetFirst(1010, &SendToObjetStudio);
+  resetFirst(1011, &SendToPerfactory);
 }

@@ -749,7 +749,9 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {10139, "Spare text 10139"},
     {10140, "Spare text 10140"},
     {10141, "Spare text 10141"},
-    {10142, "Spare text 10142"},
+    {10142,
+     "The file %s was written. No hand-off script %s was found in %s or in %s, so no outside program was "
+     "started."},
     {7200, "Restore removed curves"},
     {9301, "Ring Size"},
     {99901, "STL Output"},

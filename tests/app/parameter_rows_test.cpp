@@ -18,6 +18,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "routed_view_fixture.h"
 #include "row_checks.h"
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
@@ -49,24 +50,7 @@ const Row kRows[] = {
     {9010, HandlerKind::kDirect, &OnMakeBlockFromCurves, CBlockFromCurvesDlg::kName},
 };
 
-// The rows in a front view, dispatched through the router with the view's holder on the chain.
-class ParameterRowsTest : public LumidrexTest {
- protected:
-  void SetUp() override {
-    LumidrexTest::SetUp();
-    view = std::make_unique<CVornView>(&document);
-    view->OnSize(kSizeMaximized, 200, 150);
-    view->OnActivateView(true);
-    holder = std::make_unique<CommandMap>(BuildViewCommandMap(*view, &heldTwice));
-    ProgramCommandRouter().SetChain([this] { return std::vector<CommandHolder*>{holder.get()}; });
-    ProgramCommandQueue().SetDispatcher([](int id) { ProgramCommandRouter().Dispatch(id); });
-  }
-
-  CUndoHistory document;
-  std::unique_ptr<CVornView> view;
-  std::vector<int> heldTwice;
-  std::unique_ptr<CommandMap> holder;
-};
+using ParameterRowsTest = RoutedViewTest;
 
 TEST_F(ParameterRowsTest, EachRowIsHeldOnceWithItsKindAndWorker) {
   EXPECT_TRUE(heldTwice.empty());
