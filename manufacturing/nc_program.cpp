@@ -122,7 +122,7 @@ bool SampleZGrid(float* grid, const Matrix4& transform, int columns, int rows) {
   return true;
 }
 
-NcResult NcGenerate(const NcSettings& s, OutputFile& file) {
+NcResult NcGenerate(const NcSettings& s, CNcPost& post) {
   const Vector3 low(std::min(s.corner1.x, s.corner2.x), std::min(s.corner1.y, s.corner2.y),
                     std::min(s.corner1.z, s.corner2.z));
   const Vector3 high(std::max(s.corner1.x, s.corner2.x), std::max(s.corner1.y, s.corner2.y),
@@ -163,8 +163,7 @@ NcResult NcGenerate(const NcSettings& s, OutputFile& file) {
   } catch (const std::bad_alloc&) {
     return NcResult::kNoMemory;
   }
-  const std::unique_ptr<CNcPost> post = MakeNcPost(s.dialect, file);
-  job.post = post.get();
+  job.post = &post;
   NcWritePasses(job, 0.0f);
   return NcResult::kWritten;
 }
@@ -176,7 +175,8 @@ bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
     return false;
   }
   WaitCursor wait;
-  switch (NcGenerate(settings, file)) {
+  const std::unique_ptr<CNcPost> post = MakeNcPost(settings.dialect, file);
+  switch (NcGenerate(settings, *post)) {
     case NcResult::kCancelled:
       file.Discard();
       return false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "command_output.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -20,16 +21,7 @@ inline constexpr const char* kAdmeshMissing =
 inline bool AdmeshInstalled() { return std::system("command -v admesh >/dev/null 2>&1") == 0; }
 
 // admesh's whole output: it checks and repairs by default and prints a report.
-inline std::string RunAdmesh(const std::string& path) {
-  std::string output;
-  const std::string command = "LC_ALL=C admesh '" + path + "' 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char chunk[4096];
-  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) output.append(chunk, n);
-  pclose(pipe);
-  return output;
-}
+inline std::string RunAdmesh(const std::string& path) { return RunCommand("LC_ALL=C admesh '" + path + "' 2>&1").text; }
 
 // The first number after "name :" in the report: the Original column where there are two.
 inline double ReportValue(const std::string& report, const std::string& name) {

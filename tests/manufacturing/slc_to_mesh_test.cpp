@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "admesh_report.h"
+#include "command_output.h"
 #include "export_fixtures.h"
 #include "manufacturing/output_file.h"
 #include "platform/headless_platform.h"
@@ -153,12 +154,7 @@ TEST_F(SlcToMeshTest, CappedDxfReadsInEzdxf) {
                                           "      set(f.dxf.layer for f in faces))\n"
                                           "f = faces[0]\n"
                                           "print([tuple(f.dxf.get(k)) for k in ('vtx0', 'vtx1', 'vtx2', 'vtx3')])\n");
-  std::string output;
-  std::FILE* pipe = popen(("/usr/bin/python3 '" + script + "' '" + out + "' 2>&1").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  char chunk[4096];
-  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) output.append(chunk, n);
-  pclose(pipe);
+  const std::string output = RunCommand("/usr/bin/python3 '" + script + "' '" + out + "' 2>&1").text;
   EXPECT_EQ(output,
             "0 0 12 {'1'}\n"
             "[(0.0, 0.0, 0.0), (10.0, 0.0, 0.0), (0.0, 0.0, 0.5), (0.0, 0.0, 0.5)]\n");
