@@ -25,7 +25,6 @@
 namespace {
 
 constexpr int kGeneratingTitle = 10126;
-constexpr int kCannotWriteFile = 10015;
 // 1 GiB of floats (16384 x 16384 cells, 164 mm square at 0.01): Linux overcommits, so a larger
 // grid could be granted and then fail page by page.
 constexpr double kMaxGridCells = 268435456.0;
@@ -171,7 +170,7 @@ NcResult NcGenerate(const NcSettings& s, CNcPost& post) {
 bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
   OutputFile file;
   if (!file.Open(path)) {
-    ShowStatusText(GetLocalizedString(kCannotWriteFile) + " " + path);
+    ShowCannotWriteStatus(path);
     return false;
   }
   WaitCursor wait;
@@ -188,7 +187,7 @@ bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
       break;
   }
   if (!file.Commit()) {
-    ShowStatusText(GetLocalizedString(kCannotWriteFile) + " " + path);
+    ShowCannotWriteStatus(path);
     return false;
   }
   return true;
