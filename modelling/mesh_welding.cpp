@@ -1,12 +1,22 @@
 #include "modelling/mesh_welding.h"
 
-#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <cstring>
+#include <unordered_map>
 
 namespace {
 
 constexpr int kCellsPerAxis = 32;
+// Within a cell, unique points are kept in buckets of this width on each axis, so that a point
+// is compared only with the few near it rather than with a whole cell (a flat plate crowds all
+// its points into 32 x 32 cells; one far point crowds a whole mesh into one cell).
+constexpr double kBucketWidth = 0.002;
+// A match lies closer than this on every axis: the 0.0001 of VectorsEqual, with room for the
+// rounding of the float difference it compares. Twice this is below the bucket width, so the
+// matches of a point lie in at most two buckets per axis.
+constexpr double kReach = 0.00011;
 
 // The cell boundaries of one axis: min plus one cell, two cells, ... by repeated float addition,
 // so a file gives the same cells whatever rounding a multiplication would bring.
@@ -30,6 +40,29 @@ struct AxisCells {
   }
 };
 
+// The bucket of a coordinate on one axis. Division and floor keep the order of coordinates, so
+// every point within kReach of c has its bucket between those of c - kReach and c + kReach.
+double Bucket(double c) { return std::floor(c / kBucketWidth) + 0.0; }
+
+struct BucketKey {
+  int cell;
+  std::array<double, 3> bucket;
+  bool operator==(const BucketKey&) const = default;
+};
+
+struct BucketKeyHash {
+  std::size_t operator()(const BucketKey& key) const {
+    std::size_t hash = static_cast<std::size_t>(key.cell);
+    for (const double b : key.bucket) {
+      std::uint64_t bits = 0;
+      std::memcpy(&bits, &b, sizeof bits);
+      hash = (hash ^ bits) * 0x9E3779B97F4A7C15ULL;
+      hash ^= hash >> 29;
+    }
+    return hash;
+  }
+};
+
 }  // namespace
 
 WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
@@ -38,29 +71,50 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   Vector3 min = points.front();
   Vector3 max = points.front();
   for (const Vector3& p : points) {
-    min = {std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z)};
-    max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
+    min = {std::fmin(min.x, p.x), std::fmin(min.y, p.y), std::fmin(min.z, p.z)};
+    max = {std::fmax(max.x, p.x), std::fmax(max.y, p.y), std::fmax(max.z, p.z)};
   }
   const AxisCells x(min.x, max.x);
   const AxisCells y(min.y, max.y);
   const AxisCells z(min.z, max.z);
-  // Each cell's unique-point numbers, oldest first.
-  std::vector<std::vector<std::int32_t>> cells(kCellsPerAxis * kCellsPerAxis * kCellsPerAxis);
+  // The newest unique point of each bucket, and for each unique point the one before it in its
+  // bucket: every bucket's points newest first, as the rule searches a cell.
+  std::unordered_map<BucketKey, std::int32_t, BucketKeyHash> newest;
+  std::vector<std::int32_t> older;
   welded.remap.reserve(points.size());
   for (const Vector3& p : points) {
-    std::vector<std::int32_t>& cell =
-        cells[static_cast<std::size_t>((x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z))];
-    const auto match = std::find_if(cell.rbegin(), cell.rend(), [&](std::int32_t unique) {
-      return VectorsEqual(welded.points[static_cast<std::size_t>(unique)], p);
-    });
-    if (match != cell.rend()) {
-      welded.remap.push_back(*match);
-      continue;
+    const int cell = (x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z);
+    std::array<std::array<double, 2>, 3> range;
+    const std::array<double, 3> c = {p.x, p.y, p.z};
+    for (std::size_t axis = 0; axis < 3; ++axis) range[axis] = {Bucket(c[axis] - kReach), Bucket(c[axis] + kReach)};
+    // The newest match over the buckets in reach: in each, the first match from its newest point
+    // on, unless an older point than the best so far is reached.
+    std::int32_t match = -1;
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (i == 1 && range[0][1] == range[0][0]) break;
+      for (std::size_t j = 0; j < 2; ++j) {
+        if (j == 1 && range[1][1] == range[1][0]) break;
+        for (std::size_t k = 0; k < 2; ++k) {
+          if (k == 1 && range[2][1] == range[2][0]) break;
+          const auto found = newest.find({cell, {range[0][i], range[1][j], range[2][k]}});
+          if (found == newest.end()) continue;
+          for (std::int32_t u = found->second; u > match; u = older[static_cast<std::size_t>(u)]) {
+            if (VectorsEqual(welded.points[static_cast<std::size_t>(u)], p)) {
+              match = u;
+              break;
+            }
+          }
+        }
+      }
     }
-    const auto number = static_cast<std::int32_t>(welded.points.size());
-    welded.points.push_back(p);
-    cell.push_back(number);
-    welded.remap.push_back(number);
+    if (match < 0) {
+      match = static_cast<std::int32_t>(welded.points.size());
+      welded.points.push_back(p);
+      auto [slot, added] = newest.try_emplace({cell, {Bucket(c[0]), Bucket(c[1]), Bucket(c[2])}}, match);
+      older.push_back(added ? -1 : slot->second);
+      slot->second = match;
+    }
+    welded.remap.push_back(match);
   }
   return welded;
 }
