@@ -1,10 +1,11 @@
 #include "modelling/mesh_welding.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 namespace {
 
@@ -42,7 +43,9 @@ struct AxisCells {
 
 // The bucket of a coordinate on one axis. Division and floor keep the order of coordinates, so
 // every point within kReach of c has its bucket between those of c - kReach and c + kReach.
-double Bucket(double c) { return std::floor(c / kBucketWidth) + 0.0; }
+// Round coordinates, such as the 0 of a flat plate, lie in the middle of a bucket, where a
+// single bucket holds their matches.
+double Bucket(double c) { return std::floor(c / kBucketWidth + 0.5) + 0.0; }
 
 struct BucketKey {
   int cell;
@@ -50,17 +53,71 @@ struct BucketKey {
   bool operator==(const BucketKey&) const = default;
 };
 
-struct BucketKeyHash {
-  std::size_t operator()(const BucketKey& key) const {
-    std::size_t hash = static_cast<std::size_t>(key.cell);
+// The newest unique point of each bucket, in one open-addressed array: a node per bucket would
+// cost an allocation for every unique point of a million-facet file.
+class BucketTable {
+ public:
+  // The newest unique point of the bucket; -1 when it holds none.
+  std::int32_t Newest(const BucketKey& key) const {
+    for (std::size_t i = Hash(key) & mask_;; i = (i + 1) & mask_) {
+      if (slots_[i].newest < 0 || slots_[i].key == key) return slots_[i].newest;
+    }
+  }
+
+  // Makes point the newest of its bucket; returns the one it follows, -1 for none.
+  std::int32_t Push(const BucketKey& key, std::int32_t point) {
+    // At most half full, so a search always meets an empty slot.
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    std::size_t i = Hash(key) & mask_;
+    while (slots_[i].newest >= 0 && !(slots_[i].key == key)) i = (i + 1) & mask_;
+    const std::int32_t previous = slots_[i].newest;
+    if (previous < 0) {
+      slots_[i].key = key;
+      ++used_;
+    }
+    slots_[i].newest = point;
+    return previous;
+  }
+
+ private:
+  struct Slot {
+    BucketKey key{};
+    std::int32_t newest = -1;
+  };
+
+  // The table takes the low bits, and the buckets are whole numbers whose low bits are zero: every
+  // bit of the key is mixed into them.
+  static std::size_t Hash(const BucketKey& key) {
+    std::uint64_t hash = static_cast<std::uint64_t>(key.cell);
     for (const double b : key.bucket) {
       std::uint64_t bits = 0;
       std::memcpy(&bits, &b, sizeof bits);
       hash = (hash ^ bits) * 0x9E3779B97F4A7C15ULL;
-      hash ^= hash >> 29;
+      hash ^= hash >> 32;
     }
-    return hash;
+    hash ^= hash >> 31;
+    hash *= 0x7FB5D329728EA185ULL;
+    hash ^= hash >> 27;
+    hash *= 0x81DADEF4BC2DD44DULL;
+    hash ^= hash >> 33;
+    return static_cast<std::size_t>(hash);
   }
+
+  void Grow() {
+    std::vector<Slot> old(std::max<std::size_t>(1024, 2 * slots_.size()));
+    old.swap(slots_);
+    mask_ = slots_.size() - 1;
+    for (const Slot& slot : old) {
+      if (slot.newest < 0) continue;
+      std::size_t i = Hash(slot.key) & mask_;
+      while (slots_[i].newest >= 0) i = (i + 1) & mask_;
+      slots_[i] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_ = std::vector<Slot>(1024);
+  std::size_t mask_ = 1023;
+  std::size_t used_ = 0;
 };
 
 }  // namespace
@@ -79,7 +136,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   const AxisCells z(min.z, max.z);
   // The newest unique point of each bucket, and for each unique point the one before it in its
   // bucket: every bucket's points newest first, as the rule searches a cell.
-  std::unordered_map<BucketKey, std::int32_t, BucketKeyHash> newest;
+  BucketTable newest;
   std::vector<std::int32_t> older;
   welded.remap.reserve(points.size());
   for (const Vector3& p : points) {
@@ -96,9 +153,8 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
         if (j == 1 && range[1][1] == range[1][0]) break;
         for (std::size_t k = 0; k < 2; ++k) {
           if (k == 1 && range[2][1] == range[2][0]) break;
-          const auto found = newest.find({cell, {range[0][i], range[1][j], range[2][k]}});
-          if (found == newest.end()) continue;
-          for (std::int32_t u = found->second; u > match; u = older[static_cast<std::size_t>(u)]) {
+          const std::int32_t first = newest.Newest({cell, {range[0][i], range[1][j], range[2][k]}});
+          for (std::int32_t u = first; u > match; u = older[static_cast<std::size_t>(u)]) {
             if (VectorsEqual(welded.points[static_cast<std::size_t>(u)], p)) {
               match = u;
               break;
@@ -110,9 +166,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
     if (match < 0) {
       match = static_cast<std::int32_t>(welded.points.size());
       welded.points.push_back(p);
-      auto [slot, added] = newest.try_emplace({cell, {Bucket(c[0]), Bucket(c[1]), Bucket(c[2])}}, match);
-      older.push_back(added ? -1 : slot->second);
-      slot->second = match;
+      older.push_back(newest.Push({cell, {Bucket(c[0]), Bucket(c[1]), Bucket(c[2])}}, match));
     }
     welded.remap.push_back(match);
   }

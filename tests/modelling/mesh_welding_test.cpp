@@ -89,7 +89,7 @@ TEST(MeshWeldingTest, ToleranceAndCellBoundaries) {
       {"corners 0.0002 apart do not", {o, f, {0.5f, 0.5f, 0.5f}, {0.5002f, 0.5f, 0.5f}}, {0, 1, 2, 3}},
       {"closer than 0.0001 across a cell boundary", {o, f, {0.99996f, 0.5f, 0.5f}, {1.00003f, 0.5f, 0.5f}}, {0, 1, 2, 3}},
       {"the newest match wins", {o, f, {0.5f, 0.5f, 0.5f}, {0.50015f, 0.5f, 0.5f}, {0.50007f, 0.5f, 0.5f}}, {0, 1, 2, 3, 3}},
-      {"the newest match lies across 0.002", {o, f, {0.00192f, 0.5f, 0.5f}, {0.00208f, 0.5f, 0.5f}, {0.00199f, 0.5f, 0.5f}},
+      {"the newest match lies across 0.003", {o, f, {0.00292f, 0.5f, 0.5f}, {0.00308f, 0.5f, 0.5f}, {0.00299f, 0.5f, 0.5f}},
        {0, 1, 2, 3, 3}},
       {"one point over and over, no extent", {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}}, {0, 0, 0}},
   };
