@@ -1,0 +1,80 @@
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "bench_scene.h"
+#include "exchange_files.h"
+#include "modelling/dxf_import.h"
+#include "modelling/stl_import.h"
+
+namespace {
+
+// A file of this process in the temporary folder, written on first use and removed at exit.
+class BenchInput {
+ public:
+  template <class Write>
+  BenchInput(const char* name, Write write)
+      : path_((std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name)).string()) {
+    write(path_);
+    bytes_ = static_cast<std::int64_t>(std::filesystem::file_size(path_));
+  }
+  ~BenchInput() { std::filesystem::remove(path_); }
+  const std::string& path() const { return path_; }
+  std::int64_t bytes() const { return bytes_; }
+
+ private:
+  std::string path_;
+  std::int64_t bytes_ = 0;
+};
+
+const BenchInput& TorusStl() {
+  static const BenchInput input("-lumidrex-torus.stl", [](const std::string& path) { WriteBenchStl(*BenchTorus(), path); });
+  return input;
+}
+
+const BenchInput& PlateStl() {
+  static const BenchInput input("-lumidrex-plate.stl", [](const std::string& path) { WriteBenchStl(*BenchPlate(), path); });
+  return input;
+}
+
+const BenchInput& TorusPolyface() {
+  static const BenchInput input("-lumidrex-torus.dxf",
+                                [](const std::string& path) { WriteBenchPolyface(*BenchTorus(), path); });
+  return input;
+}
+
+// Each run imports into an empty scene with an active view; clearing the scene is not timed.
+template <class Import>
+void RunImport(benchmark::State& state, const BenchInput& input, Import import) {
+  std::optional<BenchScene> scene;
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.reset();
+    scene.emplace(0);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(import(input.path()));
+  }
+  state.SetBytesProcessed(state.iterations() * input.bytes());
+}
+
+// Reading and welding a binary STL of 1,000,000 facets, in facets per second.
+void BM_StlImport(benchmark::State& state) {
+  RunImport(state, state.range(0) == 0 ? TorusStl() : PlateStl(), StlImport);
+  state.SetItemsProcessed(state.iterations() * 1000000);
+  state.SetLabel(state.range(0) == 0 ? "torus" : "flat plate");
+}
+BENCHMARK(BM_StlImport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A polyface DXF of 1,000,000 triangles over 501,501 vertices, in bytes per second.
+void BM_DxfImport(benchmark::State& state) {
+  RunImport(state, TorusPolyface(), DxfImport);
+  state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_DxfImport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
