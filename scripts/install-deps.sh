@@ -8,7 +8,7 @@ lumidrex_packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
   admesh python3-ezdxf locales
-  libocct-data-exchange-dev
+  libocct-data-exchange-dev libtbb-dev
 )
 
 lumidrex_install_deps() {

@@ -10,8 +10,11 @@
 
 #include "comma_locale.h"
 #include "export_fixtures.h"
+#include "iges_peer.h"
 #include "kernel/boolean_object.h"
+#include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
+#include "kernel/surface_tessellation.h"
 #include "manufacturing/output_file.h"
 #include "program_state.h"
 
@@ -197,6 +200,91 @@ TEST_F(IgesWriterTest, AFailedExportLeavesTheOldFile) {
   }
   EXPECT_TRUE(IgesWriter(list.first(), target));
   EXPECT_GT(ReadWholeFile(target).size(), 1'500'000u);
+}
+
+// The parameters of a surface's knot lines and span midpoints, with its points there as our own
+// tessellation gives them: TessellateSurface with steps 1 and 2 at u = i / steps, v = j / steps.
+struct SurfaceSamples {
+  std::vector<std::array<double, 2>> parameters;
+  std::vector<Vector3> points;
+};
+
+SurfaceSamples SampleSurface(const CSurfaceObject& surface) {
+  std::vector<Vector3> net;
+  int netRows = 0;
+  int netColumns = 0;
+  ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
+                   surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
+                   surface.closedV, &net, &netRows, &netColumns);
+  SurfaceSamples samples;
+  for (const int steps : {1, 2}) {
+    std::vector<Vector3> grid;
+    int rows = 0;
+    int columns = 0;
+    TessellateSurface(kBSplineBasis, net.data(), netRows, netColumns, &grid, nullptr, nullptr, &rows, &columns,
+                      steps, steps, 0);
+    EXPECT_EQ(rows, (netRows - 3) * steps + 1);
+    for (int i = 0; i < rows; ++i) {
+      for (int j = 0; j < columns; ++j) {
+        samples.parameters.push_back({double(i) / steps, double(j) / steps});
+        samples.points.push_back(grid[static_cast<std::size_t>(i * columns + j)]);
+      }
+    }
+  }
+  return samples;
+}
+
+// OpenCASCADE reads what we write: one face per surface, one edge per curve, and each face runs
+// through our own surface points at its knot lines and span midpoints.
+TEST_F(IgesWriterTest, OpenCascadeReadsOurSurfacesAndCurves) {
+  std::vector<Vector3> bump;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) bump.push_back({2.0f * i, 3.0f * j, (i == 1 || i == 2) && j == 2 ? 4.0f : 0.5f * i});
+  }
+  const CSurfaceObject* patch = Shown(list.Add(MakeSurface(4, 4, bump, 0, 0, 8)));
+  Shown(list.Add(MakeCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, -0.5f}, {4, 0, 1.25f}})));
+  const CSurfaceObject* tube = Shown(list.Add(TubeSurface(8, 5, 3, 8)));
+  Shown(list.Add(MakeCurve({{0, 0, 1}, {4, 0, 1}, {4, 4, 1}, {0, 4, 1}}, 1)));
+  const CSurfaceObject* torus = Shown(list.Add(TorusSurface(6, 5, 8)));
+  Shown(list.Add(MakeCurve({{-1, -1, 0}, {1, 1, 2}}, 1)));
+  auto inside = MakeSurface(2, 2, {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}}, 0, 0, 8);
+  inside->startAttributeU = inside->endAttributeU = inside->startAttributeV = inside->endAttributeV = 1;
+  Shown(list.Add(std::move(inside)));
+  const std::string path = folder.File("scene.igs");
+  ASSERT_TRUE(IgesWriter(list.first(), path));
+
+  const IgesPeerReport report = ReadWithIgesPeer(path);
+  EXPECT_EQ(report.status, "done");
+  EXPECT_EQ(report.fails, 0);
+  EXPECT_EQ(report.roots, 6);
+  EXPECT_EQ(report.transferred, 6);
+  ASSERT_EQ(report.rootReports.size(), 6u);
+  for (std::size_t k = 0; k < 6; ++k) {
+    SCOPED_TRACE(k);
+    const bool surface = k % 2 == 0;
+    EXPECT_EQ(report.rootReports[k].type, surface ? 128 : 126);
+    EXPECT_EQ(report.rootReports[k].faces, surface ? 1 : 0);
+    if (!surface) {
+      EXPECT_EQ(report.rootReports[k].edges, 1);
+    }
+  }
+
+  const CSurfaceObject* surfaces[] = {patch, tube, torus};
+  for (std::size_t k = 0; k < 3; ++k) {
+    SCOPED_TRACE(k);
+    const SurfaceSamples samples = SampleSurface(*surfaces[k]);
+    const IgesPeerReport sampled = ReadWithIgesPeer(path, samples.parameters);
+    ASSERT_EQ(sampled.rootReports.size(), 6u);
+    const std::vector<std::array<double, 5>>& points = sampled.rootReports[2 * k].points;
+    ASSERT_EQ(points.size(), samples.points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const Vector3 ours = samples.points[i];
+      const double size = 1 + std::sqrt(double(ours.x) * ours.x + double(ours.y) * ours.y + double(ours.z) * ours.z);
+      EXPECT_NEAR(points[i][2], ours.x, 1e-4 * size) << "u " << points[i][0] << " v " << points[i][1];
+      EXPECT_NEAR(points[i][3], ours.y, 1e-4 * size) << "u " << points[i][0] << " v " << points[i][1];
+      EXPECT_NEAR(points[i][4], ours.z, 1e-4 * size) << "u " << points[i][0] << " v " << points[i][1];
+    }
+  }
 }
 
 }  // namespace
