@@ -10,7 +10,7 @@
 
 #include "comma_locale.h"
 #include "export_fixtures.h"
-#include "iges_peer.h"
+#include "iges_test_files.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
@@ -25,16 +25,9 @@ constexpr const char* kStart =
     "1H,,1H;,6HDesign,8HFilename,8HLumidrex,4HIGES,16,38,7,38,14,6HDesign,   G      1\n"
     "1.0,2,2HMM,1,,13H911129.130000,0.001,1000.0,6HDZ ORK,6HDZ ORK,5,0;      G      2\n";
 
-// The expected lines, made by the C library from the layouts the lines are to have.
-std::string Line(const char* format, auto... values) {
-  char text[256];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
-}
-
 std::string DirectoryEntry(int type, int pointer, int lines, int sequence) {
-  return Line("%8d%8d%8d%8d%8d%8d%8d%8d%8dD%7d\n", type, pointer, 0, 1, 0, 0, 0, 0, 0, sequence) +
-         Line("%8d%8d%8d%8d%8d%8s%8s%8s%8dD%7d\n", type, 0, 0, lines, 0, "", "", "", 1, sequence + 1);
+  return PrintfLine("%8d%8d%8d%8d%8d%8d%8d%8d%8dD%7d\n", type, pointer, 0, 1, 0, 0, 0, 0, 0, sequence) +
+         PrintfLine("%8d%8d%8d%8d%8d%8s%8s%8s%8dD%7d\n", type, 0, 0, lines, 0, "", "", "", 1, sequence + 1);
 }
 
 // Parameter lines of one entity, numbered from first.
@@ -42,18 +35,18 @@ class ParameterLines {
  public:
   ParameterLines(int directory, int first) : directory_(directory), next_(first) {}
   ParameterLines& operator<<(const std::string& text) {
-    text_ += Line("%-64s%8dP%7d\n", text.c_str(), directory_, next_++);
+    text_ += PrintfLine("%-64s%8dP%7d\n", text.c_str(), directory_, next_++);
     return *this;
   }
   ParameterLines& Knots(std::initializer_list<double> knots) {
-    for (const double k : knots) *this << Line("%6.1f,", k);
+    for (const double k : knots) *this << PrintfLine("%6.1f,", k);
     return *this;
   }
   ParameterLines& Weights(int count) {
     for (int i = 0; i < count; ++i) *this << "       1.000000,";
     return *this;
   }
-  ParameterLines& Point(double x, double y, double z) { return *this << Line("%15.6f,%15.6f,%15.6f,", x, y, z); }
+  ParameterLines& Point(double x, double y, double z) { return *this << PrintfLine("%15.6f,%15.6f,%15.6f,", x, y, z); }
   const std::string& text() const { return text_; }
   int next() const { return next_; }
 
@@ -64,7 +57,7 @@ class ParameterLines {
 };
 
 std::string Terminate(int directoryLines, int parameterLines) {
-  return Line("S      1G      2D%7dP%7d%40sT      1\n", directoryLines, parameterLines, "");
+  return PrintfLine("S      1G      2D%7dP%7d%40sT      1\n", directoryLines, parameterLines, "");
 }
 
 std::unique_ptr<CCurveObject> MakeCurve(std::vector<Vector3> points, int closed = 0) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Runs tests/peers/iges_peer, OpenCASCADE as an outside IGES reader and writer, and reads its
-// report. The test target defines LUMIDREX_IGES_PEER as the program's path, empty when
+// What the IGES tests share: lines made by the C library from the layouts they are to have, and
+// tests/peers/iges_peer, OpenCASCADE as an outside IGES reader and writer, with its report. The test target defines LUMIDREX_IGES_PEER as the program's path, empty when
 // OpenCASCADE was not found; a missing peer fails the test with the package to install.
 
 #include <gtest/gtest.h>
@@ -15,6 +15,14 @@
 
 #include <unistd.h>
 
+// snprintf into a string: the C library's own formatting, independent of ours.
+inline std::string PrintfLine(const char* format, auto... values) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, values...);
+  return text;
+}
+
+// Runs tests/peers/iges_peer and reads its report.
 inline constexpr const char* kIgesPeerMissing =
     "The OpenCASCADE IGES peer was not built: install the Debian package libocct-data-exchange-dev "
     "(scripts/install-deps.sh) and configure again";
