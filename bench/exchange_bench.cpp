@@ -1,0 +1,71 @@
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "bench_scene.h"
+#include "exchange_files.h"
+#include "modelling/iges_import.h"
+
+namespace {
+
+// A file of this process in the temporary folder, written on first use and removed at exit.
+class BenchInput {
+ public:
+  template <class Write>
+  BenchInput(const char* name, Write write)
+      : path_((std::filesystem::temp_directory_path() / (std::to_string(getpid()) + name)).string()) {
+    write(path_);
+    bytes_ = static_cast<std::int64_t>(std::filesystem::file_size(path_));
+  }
+  ~BenchInput() { std::filesystem::remove(path_); }
+  const std::string& path() const { return path_; }
+  std::int64_t bytes() const { return bytes_; }
+
+ private:
+  std::string path_;
+  std::int64_t bytes_ = 0;
+};
+
+// Each run imports into an empty scene with an active view; clearing the scene is not timed.
+template <class Import>
+void RunImport(benchmark::State& state, const BenchInput& input, Import import) {
+  std::optional<BenchScene> scene;
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene.reset();
+    scene.emplace(0);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(import(input.path()));
+  }
+  state.SetBytesProcessed(state.iterations() * input.bytes());
+}
+
+const BenchInput& IgesNet() {
+  static const BenchInput input("-lumidrex-net.igs",
+                                [](const std::string& path) { WriteBenchIges(*BenchIgesSurface(), path); });
+  return input;
+}
+
+// A 500 x 500 surface, 502 x 502 once clamped, as IGES: about 40 MB, in bytes per second.
+void BM_IgesWriter(benchmark::State& state) {
+  const std::unique_ptr<CSurfaceObject> surface = BenchIgesSurface();
+  const std::string path = (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-lumidrex-out.igs")).string();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteBenchIges(*surface, path));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_IgesWriter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same file read back into a 500 x 500 net, in bytes per second.
+void BM_IgesImport(benchmark::State& state) {
+  RunImport(state, IgesNet(), IgesImport);
+  state.SetItemsProcessed(state.iterations() * 500 * 500);
+}
+BENCHMARK(BM_IgesImport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
