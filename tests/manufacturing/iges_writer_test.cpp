@@ -12,11 +12,10 @@
 #include "export_fixtures.h"
 #include "iges_test_files.h"
 #include "kernel/boolean_object.h"
-#include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
-#include "kernel/surface_tessellation.h"
 #include "manufacturing/output_file.h"
 #include "program_state.h"
+#include "surface_shape.h"
 
 namespace {
 
@@ -203,20 +202,11 @@ struct SurfaceSamples {
 };
 
 SurfaceSamples SampleSurface(const CSurfaceObject& surface) {
-  std::vector<Vector3> net;
-  int netRows = 0;
-  int netColumns = 0;
-  ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
-                   surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
-                   surface.closedV, &net, &netRows, &netColumns);
   SurfaceSamples samples;
   for (const int steps : {1, 2}) {
-    std::vector<Vector3> grid;
     int rows = 0;
     int columns = 0;
-    TessellateSurface(kBSplineBasis, net.data(), netRows, netColumns, &grid, nullptr, nullptr, &rows, &columns,
-                      steps, steps, 0);
-    EXPECT_EQ(rows, (netRows - 3) * steps + 1);
+    const std::vector<Vector3> grid = SurfaceShape(surface, steps, steps, &rows, &columns);
     for (int i = 0; i < rows; ++i) {
       for (int j = 0; j < columns; ++j) {
         samples.parameters.push_back({double(i) / steps, double(j) / steps});
