@@ -100,8 +100,7 @@ int Read(const char* path, const std::vector<std::pair<double, double>>& paramet
     }
     std::snprintf(line, sizeof line, "root=%d type=%d faces=%d edges=%d\n", root,
                   entity.IsNull() ? 0 : entity->TypeNumber(), faces, edges);
-    const std::string report = line + points;
-    reports.push_back(report);
+    reports.push_back(line + points);
   }
   fails += PrintFails(reader.WS()->TransferReader()->TransientProcess()->CheckList(true));
   std::printf("fails=%d\nroots=%d transferred=%d\n", fails, roots, transferred);
