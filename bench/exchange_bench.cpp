@@ -10,6 +10,7 @@
 #include "bench_scene.h"
 #include "exchange_files.h"
 #include "modelling/dxf_import.h"
+#include "modelling/iges_import.h"
 #include "modelling/stl_import.h"
 
 namespace {
@@ -76,5 +77,29 @@ void BM_DxfImport(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 1000000);
 }
 BENCHMARK(BM_DxfImport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+const BenchInput& IgesNet() {
+  static const BenchInput input("-lumidrex-net.igs",
+                                [](const std::string& path) { WriteBenchIges(*BenchIgesSurface(), path); });
+  return input;
+}
+
+// A 500 x 500 surface, 502 x 502 once clamped, as IGES: about 40 MB, in bytes per second.
+void BM_IgesWriter(benchmark::State& state) {
+  const std::unique_ptr<CSurfaceObject> surface = BenchIgesSurface();
+  const std::string path = (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-lumidrex-out.igs")).string();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteBenchIges(*surface, path));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
+}
+// Wall time: keeping the file includes its sync.
+BENCHMARK(BM_IgesWriter)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The same file read back into a 500 x 500 net, in bytes per second.
+void BM_IgesImport(benchmark::State& state) {
+  RunImport(state, IgesNet(), IgesImport);
+  state.SetItemsProcessed(state.iterations() * 500 * 500);
+}
+BENCHMARK(BM_IgesImport)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "grid_mesh.h"
+#include "kernel/surface_object.h"
+#include "manufacturing/iges_writer.h"
 #include "manufacturing/stl_writers.h"
 
 // The exchange benchmarks' inputs, also written for the peer comparison
-// (bench/exchange_peer_compare.sh): 1,000,000 triangles on a 1001 x 501 grid of points.
+// (bench/exchange_peer_compare.sh): 1,000,000 triangles on a 1001 x 501 grid of points, and a
+// surface of 500 x 500 control points.
 
 // Wrapped round a torus: the seam's points meet, so welding closes it.
 inline std::unique_ptr<CMeshObject> BenchTorus() {
@@ -50,3 +54,20 @@ inline bool WriteBenchPolyface(const CMeshObject& mesh, const std::string& path)
   std::fprintf(file, "0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
   return std::fclose(file) == 0;
 }
+
+// An open wavy sheet of 500 x 500 control points.
+inline std::unique_ptr<CSurfaceObject> BenchIgesSurface() {
+  constexpr int kSide = 500;
+  std::vector<Vector3> grid;
+  grid.reserve(kSide * kSide);
+  for (int i = 0; i < kSide; ++i) {
+    for (int j = 0; j < kSide; ++j) {
+      grid.push_back({0.1f * i, 0.1f * j, static_cast<float>(std::sin(0.05 * i) * std::cos(0.07 * j))});
+    }
+  }
+  auto surface = std::make_unique<CSurfaceObject>();
+  surface->SetGrid(kSide, kSide, std::move(grid));
+  return surface;
+}
+
+inline bool WriteBenchIges(const CSurfaceObject& surface, const std::string& path) { return IgesWriter(&surface, path); }

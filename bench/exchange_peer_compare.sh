@@ -3,7 +3,7 @@
 # exchange_peer writes once (the inputs of bench/exchange_bench.cpp). Each line gives both times
 # and theirs / ours. Run by hand from the source folder after building the RelWithDebInfo tree;
 # never in CI:
-#   cmake --build build/rel --target exchange_peer
+#   cmake --build build/rel --target exchange_peer iges_peer
 #   bench/exchange_peer_compare.sh [build/rel]
 # Installs the Debian packages it compares with where missing.
 set -eu
@@ -42,3 +42,9 @@ start = time.perf_counter()
 ezdxf.readfile(sys.argv[1])
 print(time.perf_counter() - start)' "$work/torus.dxf")
 compare "DXF import, 1,000,000-face polyface" "$ours" ezdxf.readfile "$theirs"
+
+# IgesImport against OpenCASCADE reading and transferring the same 500 x 500 net (the test peer,
+# whose time includes its start-up).
+ours=$("$peer" time iges "$work/net.igs")
+theirs=$(seconds "$build/tests/iges_peer" read "$work/net.igs")
+compare "IGES import, 500 x 500 net" "$ours" "OpenCASCADE" "$theirs"

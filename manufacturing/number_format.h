@@ -16,6 +16,8 @@ char* FormatFixed8_3(char* first, float value);
 char* FormatFixed10_3(char* first, float value);
 // "%d".
 char* FormatInteger(char* first, int value);
+// "%<width>d": right-aligned in width columns, wider when the digits need it.
+char* FormatInteger(char* first, int value, int width);
 
 inline constexpr int kFormattedNumberRoom = 64;
 

@@ -9,6 +9,7 @@ lumidrex_packages=(
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
   admesh python3-ezdxf locales
   libboost-python1.74.0 libpython3.11 libedit2 libtirpc3
+  libocct-data-exchange-dev libtbb-dev
 )
 
 lumidrex_install_deps() {
