@@ -8,6 +8,8 @@ lumidrex_install_deps
 jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMIDREX_SANITIZE=ON >/dev/null
 cmake --build build/test -j "$jobs"
+# The G-code interpreter the NC program tests run their programs through.
+lumidrex_unpack_linuxcnc build/test
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 # The real window under a virtual X server, captured.
 scripts/screenshot.sh build/test/lumidrex build/test/screenshot.png

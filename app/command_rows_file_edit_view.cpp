@@ -59,6 +59,10 @@ void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   resetFirst(3616, &DoSelectAxisLines);
   resetFirst(3617, &DoSelectMeshes);
   resetFirst(1001, &DoSaveViews);
+  resetFirst(1003, &OnFileImport);
+  resetFirst(1004, &OnFileExport);
+  resetFirst(1005, &ImportTempSla);
+  resetFirst(1006, &ImportTempDxf);
   resetFirst(1007, &ExportTempSla);
   resetFirst(1008, &ExportTempDxfCurves);
   resetFirst(1009, &SendToDeskProto);

@@ -1,7 +1,9 @@
-// The NC tool compensation, the straightforward loop against the optimised one, and the pass
-// writer on a large grid.
+// The NC programs: the tool compensation, the straightforward loop against the optimised one; the
+// pass writer on a large grid; sampling the benchmark ring; drawing a long program; the raster
+// NC program of the sliced ring.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -10,9 +12,15 @@
 #include "manufacturing/nc_passes.h"
 #include "manufacturing/nc_path_object.h"
 #include "manufacturing/nc_posts.h"
+#include "manufacturing/nc_program.h"
 #include "manufacturing/nc_tool_compensation.h"
 #include "manufacturing/output_file.h"
+#include "manufacturing/slc_raster_nc.h"
+#include "manufacturing/visible_bounds.h"
+#include "ring_standing.h"
+#include "scene/drawing_context.h"
 #include "tests/manufacturing/nc_reference_compensation.h"
+#include "tests/support/recording_canvas.h"
 
 namespace {
 
@@ -89,14 +97,10 @@ void BM_WritePasses(benchmark::State& state) {
 }
 BENCHMARK(BM_WritePasses)->Unit(benchmark::kSecond)->Iterations(1);
 
-}  // namespace
-
-namespace {
-
-// Reading a 1,000,000-line G-code program, as every drawing of the path does (no view: the
-// polyline itself draws nothing).
+// Reading a 1,000,000-line G-code program, as every drawing of the path does, into a recording
+// canvas.
 void BM_DrawNcPath(benchmark::State& state) {
-  const std::string path = "/tmp/lumidrex_nc_path_bench.nc";
+  const std::string path = ring_design::BenchTempPath("lumidrex_nc_path_bench.nc");
   {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     for (int line = 0; line < 1000000; ++line) {
@@ -106,10 +110,68 @@ void BM_DrawNcPath(benchmark::State& state) {
   }
   CNcPathObject object;
   object.fileName = path;
-  for (auto _ : state) object.Draw(0);
+  TestView<RecordingCanvas> view;
+  SetDrawingView(&view);
+  {
+    const ScreenSpaceDrawing pixels;
+    for (auto _ : state) {
+      view.canvas.polylines.clear();
+      object.Draw(0);
+    }
+  }
+  SetDrawingView(nullptr);
   std::remove(path.c_str());
   state.counters["lines/s"] = benchmark::Counter(1e6 * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DrawNcPath)->Unit(benchmark::kMillisecond);
+
+// The benchmark ring (its axis along y) sampled from above at 0.01 over its visible bounds.
+void BM_SampleRing(benchmark::State& state) {
+  ring_design::RingDesign ring;
+  if (!ring.ready()) {
+    state.SkipWithError("no gem library built");
+    return;
+  }
+  const float step = 0.01f;
+  Vector3 min;
+  Vector3 max;
+  GetVisibleBounds(&min, &max);
+  const int columns = static_cast<int>((max.x - min.x) / step + 1.5f);
+  const int rows = static_cast<int>((max.y - min.y) / step + 1.5f);
+  Matrix4 m = kIdentityMatrix;
+  m[0] = m[5] = 1 / step;
+  m[12] = -min.x / step;
+  m[13] = -min.y / step;
+  m[14] = -max.z;
+  std::vector<float> grid;
+  for (auto _ : state) {
+    grid.assign(static_cast<std::size_t>(columns) * rows, min.z - max.z);
+    SampleZGrid(grid.data(), m, columns, rows);
+  }
+  state.counters["rows"] = rows;
+  state.counters["columns"] = columns;
+  state.counters["rows/s"] = benchmark::Counter(double(rows) * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SampleRing)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The raster NC program of the standing ring's slices, hatched at 0.1 with an outline every
+// fourth layer.
+void BM_RasterNcRing(benchmark::State& state) {
+  const std::string& slices = ring_design::RingSlicesFile();
+  const std::string path = ring_design::BenchTempPath("lumidrex_ring_raster.nc");
+  for (auto _ : state) {
+    if (!SliceSetup(slices, path, 0.1f, 4, ring_design::kSliceThickness)) {
+      state.SkipWithError("no raster program");
+      break;
+    }
+  }
+  std::remove(path.c_str());
+  std::int64_t layers = 0;
+  std::int64_t points = 0;
+  ring_design::CountSlices(slices, &layers, &points);
+  state.counters["layers"] = double(layers);
+  state.counters["layers/s"] = benchmark::Counter(double(layers) * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RasterNcRing)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace

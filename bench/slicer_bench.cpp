@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -25,43 +24,10 @@ namespace {
 
 using ring_design::RingDesign;
 
-constexpr float kThickness = 0.0127f;
-constexpr float kResolution = 0.0254f;
-
-std::string TempPath(const char* name) {
-  const char* folder = std::getenv("TMPDIR");
-  return std::string(folder != nullptr ? folder : "/tmp") + "/" + name;
-}
-
-// Layers and contour points of a slice file, through the shared reader.
-void CountSlices(const std::string& path, std::int64_t* layers, std::int64_t* points) {
-  *layers = *points = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return;
-  SlcReader reader(file);
-  std::string header;
-  float thickness = 0;
-  if (reader.ReadHeaderText(&header) && reader.ReadSamplingTable(&thickness)) {
-    SlcLayer layer;
-    while (reader.ReadLayer(&layer) == SlcReader::Record::kLayer) {
-      ++*layers;
-      for (const auto& boundary : layer.boundaries) *points += static_cast<std::int64_t>(boundary.size());
-    }
-  }
-  std::fclose(file);
-}
-
-// Writes the ring's slice file once, for the converter's benchmark.
-const std::string& RingSlices() {
-  static const std::string path = [] {
-    const std::string p = TempPath("lumidrex_ring_bench.slc");
-    RingDesign ring;
-    ring_design::StandAlongX();
-    WriteSlicesFile(p, 0, kThickness, kResolution, 1, 1, 1, 1, 1, 0, 0, 0);
-    return p;
-  }();
-  return path;
-}
+using ring_design::BenchTempPath;
+using ring_design::CountSlices;
+constexpr float kThickness = ring_design::kSliceThickness;
+constexpr float kResolution = ring_design::kSliceResolution;
 
 void BM_SliceRing(benchmark::State& state) {
   RingDesign ring;
@@ -70,7 +36,7 @@ void BM_SliceRing(benchmark::State& state) {
     return;
   }
   ring_design::StandAlongX();
-  const std::string path = TempPath("lumidrex_ring_slices.slc");
+  const std::string path = BenchTempPath("lumidrex_ring_slices.slc");
   for (auto _ : state) {
     if (WriteSlicesFile(path, 0, kThickness, kResolution, 1, 1, 1, 1, 1, 0, 0, 0) != 0) {
       state.SkipWithError("the slicing failed");
@@ -189,8 +155,8 @@ void BM_VolumeRing(benchmark::State& state) {
 BENCHMARK(BM_VolumeRing)->Arg(5)->Arg(1)->Unit(benchmark::kSecond)->Iterations(1);
 
 void BM_ConvertRingSlices(benchmark::State& state) {
-  const std::string& slices = RingSlices();
-  const std::string mesh = TempPath("lumidrex_ring_slices.stl");
+  const std::string& slices = ring_design::RingSlicesFile();
+  const std::string mesh = BenchTempPath("lumidrex_ring_slices.stl");
   std::uint32_t facets = 0;
   for (auto _ : state) {
     if (!ConvertSlcToMesh(slices, mesh, 1, static_cast<int>(state.range(0)), 0)) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "export_torus.h"
+#include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
 #include "manufacturing/export_stack.h"
 #include "manufacturing/mesh_writers.h"
@@ -17,6 +17,40 @@
 #include "manufacturing/stl_writers.h"
 
 namespace {
+
+constexpr int kAround = 1000;
+constexpr int kAcross = 500;
+constexpr std::int64_t kTorusFacets = 2LL * kAround * kAcross;
+
+Vector3 TorusPoint(double a, double b) {
+  const double r = 20 + 6 * std::cos(b);
+  return {static_cast<float>(r * std::cos(a)), static_cast<float>(r * std::sin(a)),
+          static_cast<float>(6 * std::sin(b))};
+}
+
+// 500,000 quads round a torus: 1,000,000 facets once fanned.
+const CMeshObject& TorusMesh() {
+  static const std::unique_ptr<CMeshObject> mesh = [] {
+    auto m = std::make_unique<CMeshObject>();
+    std::vector<Vector3> points;
+    for (int i = 0; i < kAround; ++i) {
+      for (int j = 0; j < kAcross; ++j) {
+        points.push_back(TorusPoint(6.283185307179586 * i / kAround, 6.283185307179586 * j / kAcross));
+      }
+    }
+    const int count = static_cast<int>(points.size());
+    m->SetPoints(count, std::move(points));
+    const auto at = [](int i, int j) { return (i % kAround) * kAcross + j % kAcross; };
+    for (int i = 0; i < kAround; ++i) {
+      for (int j = 0; j < kAcross; ++j) {
+        m->faceSizes.push_back(4);
+        m->faceIndices.insert(m->faceIndices.end(), {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)});
+      }
+    }
+    return m;
+  }();
+  return *mesh;
+}
 
 // 100 x 50 control points closed both ways at 10 steps: 1001 x 501 points, 1,000,000 facets.
 const CSurfaceObject& TorusSurface() {
@@ -32,6 +66,10 @@ const CSurfaceObject& TorusSurface() {
     return s;
   }();
   return *surface;
+}
+
+std::string BenchFile(const char* name) {
+  return (std::filesystem::temp_directory_path() / name).string();
 }
 
 void BM_StlBinaryWriter(benchmark::State& state) {

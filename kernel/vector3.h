@@ -28,6 +28,9 @@ Vector3 VecSubAssign(Vector3* v, float x, float y, float z);
 bool IsFiniteVector(Vector3 v);
 // Equal within 0.0001 on every axis (strictly less).
 bool VectorsEqual(Vector3 a, Vector3 b);
+// Some coordinate differs by 0.0001 or more: exactly the points VectorsEqual does not match, so
+// the two never disagree (a NaN coordinate makes points differ).
+inline bool VectorsDiffer(Vector3 a, Vector3 b) { return !VectorsEqual(a, b); }
 // Unit vector of v; a vector with squared length <= 1e-10 comes back unchanged, so callers must
 // not assume a unit result.
 Vector3 Normalize(Vector3 v);

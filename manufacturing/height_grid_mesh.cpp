@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "manufacturing/mesh_writers.h"
 #include "manufacturing/output_file.h"
 
@@ -22,8 +20,6 @@ constexpr CellFacet kAB[] = {{At, Bt, Ab}, {Ab, Bt, Bb}};
 constexpr CellFacet kCD[] = {{Dt, Ct, Db}, {Db, Ct, Cb}};
 constexpr CellFacet kAC[] = {{Ct, At, Cb}, {Cb, At, Ab}};
 constexpr CellFacet kBD[] = {{Bt, Dt, Bb}, {Bb, Dt, Db}};
-
-constexpr int kCannotWriteMessage = 10015;
 
 // Writes every cell's facets; corner(column, row, top) gives a corner's point and solid(column,
 // row) whether it counts.
@@ -53,7 +49,7 @@ bool WriteBand(const std::string& path, int cellColumns, int rows, int format, C
     writer.EndFile();
     written = MeshOutputFile.Commit();
   }
-  if (!written) ShowStatusText(GetLocalizedString(kCannotWriteMessage) + " " + path);
+  if (!written) ShowCannotWriteStatus(path);
   return written;
 }
 

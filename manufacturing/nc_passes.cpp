@@ -1,6 +1,7 @@
 #include "manufacturing/nc_passes.h"
 
 #include <cmath>
+#include <limits>
 
 #include "manufacturing/nc_posts.h"
 
@@ -62,10 +63,10 @@ void NcWriteRasterPass(const NcJob& job, int rowStep, float lift, float referenc
 
 void NcWritePasses(const NcJob& job, float referenceZ) {
   CNcPost& post = *job.post;
-  // The first move then writes every axis.
-  post.x = job.xOrigin + 1.0f;
-  post.y = job.yOrigin + 1.0f;
-  post.z = referenceZ + 3.0f;
+  // A position no move reaches, so the first move writes every axis. One step from the origin
+  // would not do: with steps of 1 the first cut can lie there, and the machine would then plunge
+  // wherever it happened to stand.
+  post.x = post.y = post.z = std::numeric_limits<float>::max();
   post.BeginProgram();
   if (job.roughing) {
     // In double: a tall box over a fine step-down gives more passes than int holds.

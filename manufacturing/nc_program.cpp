@@ -25,7 +25,6 @@
 namespace {
 
 constexpr int kGeneratingTitle = 10126;
-constexpr int kCannotWriteFile = 10015;
 // 1 GiB of floats (16384 x 16384 cells, 164 mm square at 0.01): Linux overcommits, so a larger
 // grid could be granted and then fail page by page.
 constexpr double kMaxGridCells = 268435456.0;
@@ -122,7 +121,7 @@ bool SampleZGrid(float* grid, const Matrix4& transform, int columns, int rows) {
   return true;
 }
 
-NcResult NcGenerate(const NcSettings& s, OutputFile& file) {
+NcResult NcGenerate(const NcSettings& s, CNcPost& post) {
   const Vector3 low(std::min(s.corner1.x, s.corner2.x), std::min(s.corner1.y, s.corner2.y),
                     std::min(s.corner1.z, s.corner2.z));
   const Vector3 high(std::max(s.corner1.x, s.corner2.x), std::max(s.corner1.y, s.corner2.y),
@@ -163,8 +162,7 @@ NcResult NcGenerate(const NcSettings& s, OutputFile& file) {
   } catch (const std::bad_alloc&) {
     return NcResult::kNoMemory;
   }
-  const std::unique_ptr<CNcPost> post = MakeNcPost(s.dialect, file);
-  job.post = post.get();
+  job.post = &post;
   NcWritePasses(job, 0.0f);
   return NcResult::kWritten;
 }
@@ -172,11 +170,12 @@ NcResult NcGenerate(const NcSettings& s, OutputFile& file) {
 bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
   OutputFile file;
   if (!file.Open(path)) {
-    ShowStatusText(GetLocalizedString(kCannotWriteFile) + " " + path);
+    ShowCannotWriteStatus(path);
     return false;
   }
   WaitCursor wait;
-  switch (NcGenerate(settings, file)) {
+  const std::unique_ptr<CNcPost> post = MakeNcPost(settings.dialect, file);
+  switch (NcGenerate(settings, *post)) {
     case NcResult::kCancelled:
       file.Discard();
       return false;
@@ -188,7 +187,7 @@ bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
       break;
   }
   if (!file.Commit()) {
-    ShowStatusText(GetLocalizedString(kCannotWriteFile) + " " + path);
+    ShowCannotWriteStatus(path);
     return false;
   }
   return true;

@@ -6,7 +6,7 @@
 #include "app/core/data_dialog.h"
 #include "kernel/matrix4.h"
 
-class OutputFile;
+class CNcPost;
 
 // What one height-grid program is made from. Lengths are machine units: model units times scale.
 struct NcSettings {
@@ -99,9 +99,9 @@ void ResetNcProgramState();
 
 enum class NcResult { kWritten, kCancelled, kNoMemory };
 
-// Samples the visible design, compensates for the tool and writes the program to file. The file
-// is for the caller to commit or discard.
-NcResult NcGenerate(const NcSettings& settings, OutputFile& file);
+// Samples the visible design, compensates for the tool and writes the program through post. The
+// post's file is for the caller to commit or discard.
+NcResult NcGenerate(const NcSettings& settings, CNcPost& post);
 
 // The highest crossing of each cell under transform (row-vector form) into grid, where it is
 // higher than the cell. Steps the progress window per row; false when the user cancelled.

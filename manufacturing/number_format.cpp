@@ -8,6 +8,19 @@ char* FormatGeneral(char* first, double value) {
   return std::to_chars(first, first + kFormattedNumberRoom, value, std::chars_format::general, 6).ptr;
 }
 
+namespace {
+
+// The text from digits to end, right-aligned in width columns at first.
+char* RightAligned(char* first, const char* digits, const char* end, int width) {
+  const auto length = static_cast<int>(end - digits);
+  const int pad = length < width ? width - length : 0;
+  std::memset(first, ' ', static_cast<std::size_t>(pad));
+  std::memcpy(first + pad, digits, static_cast<std::size_t>(length));
+  return first + pad + length;
+}
+
+}  // namespace
+
 char* FormatFixed(char* first, double value, int width, int decimals) {
   char digits[kFormattedNumberRoom];
   const std::to_chars_result result =
@@ -16,11 +29,7 @@ char* FormatFixed(char* first, double value, int width, int decimals) {
   char* const end = result.ec == std::errc()
                         ? result.ptr
                         : std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6).ptr;
-  const auto length = static_cast<int>(end - digits);
-  const int pad = length < width ? width - length : 0;
-  std::memset(first, ' ', static_cast<std::size_t>(pad));
-  std::memcpy(first + pad, digits, static_cast<std::size_t>(length));
-  return first + pad + length;
+  return RightAligned(first, digits, end, width);
 }
 
 char* FormatGeneral(char* first, float value) { return FormatGeneral(first, static_cast<double>(value)); }
@@ -41,4 +50,9 @@ char* FormatFixed10_3(char* first, float value) { return FormatFixed(first, valu
 
 char* FormatInteger(char* first, std::int64_t value) {
   return std::to_chars(first, first + kFormattedNumberRoom, value).ptr;
+}
+
+char* FormatInteger(char* first, int value, int width) {
+  char digits[kFormattedNumberRoom];
+  return RightAligned(first, digits, FormatInteger(digits, value), width);
 }

@@ -17,6 +17,8 @@ char* FormatFixed8_3(char* first, float value);
 char* FormatFixed10_3(char* first, float value);
 // "%d", for any count a file may hold.
 char* FormatInteger(char* first, std::int64_t value);
+// "%<width>d": right-aligned in width columns, wider when the digits need it.
+char* FormatInteger(char* first, int value, int width);
 
 inline constexpr int kFormattedNumberRoom = 64;
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
 #include "platform/replacing_file.h"
 
 namespace {
@@ -86,4 +88,8 @@ bool OutputFile::Commit() {
   const bool ok = !failed_ && file_->Finish() && file_->ReplaceTarget();
   Discard();
   return ok;
+}
+
+void ShowCannotWriteStatus(const std::string& path) {
+  ShowFileStatus(kCannotWriteMessage, path);
 }

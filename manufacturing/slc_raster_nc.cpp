@@ -337,7 +337,10 @@ bool SlcToRasterNc(const std::string& slicePath, const std::string& ncPath) {
 
   if (static_cast<double>(layers.size()) * rows > kMaxLayerRows) return false;
   OutputFile file;
-  if (!file.Open(ncPath)) return false;
+  if (!file.Open(ncPath)) {
+    ShowCannotWriteStatus(ncPath);
+    return false;
+  }
   RasterWriter out(file, s);
   out.Numbers("BOX", {static_cast<int>(std::ceil((e[1] - e[0]) * 100)), static_cast<int>(std::ceil((e[3] - e[2]) * 100)),
                       static_cast<int>(std::ceil((e[5] - e[4]) * 100))});
@@ -377,5 +380,7 @@ bool SlcToRasterNc(const std::string& slicePath, const std::string& ncPath) {
   }
   if (out.toolDown) out.Line("M01");
   out.Line("EON");
-  return file.Commit();
+  if (file.Commit()) return true;
+  ShowCannotWriteStatus(ncPath);
+  return false;
 }

@@ -8,6 +8,7 @@
 #include "app/core/string_table.h"
 #include "app/core/ui_utilities.h"
 #include "manufacturing/cut_slices.h"
+#include "manufacturing/output_file.h"
 #include "manufacturing/slicer.h"
 #include "modelling/exchange_commands.h"
 #include "platform/program_folder.h"
@@ -80,16 +81,15 @@ std::string ExchangeFilePath(std::string_view name) {
   return folder.empty() ? std::string() : folder + std::string(name);
 }
 
-void ReportExport(bool written, const std::string& path) {
-  if (!written) ShowStatusText(GetLocalizedString(kCannotWriteMessage) + " " + path);
-}
-
 // A failed slicing hands nothing on: the file there may be from an earlier run.
 void SendToDeskProto() {
   const std::string stl = ExchangeFilePath("lumidrex.stl");
   const bool written = ExportSlicesForRp(stl, kExchangeSliceStep, kExchangeSliceStep);
-  ReportExport(written, stl);
-  if (written) HandOff(stl, "lumidrextodeskproto.sh");
+  if (written) {
+    HandOff(stl, "lumidrextodeskproto.sh");
+  } else {
+    ShowCannotWriteStatus(stl);
+  }
 }
 
 void SendToObjetStudio() { SendSlices(kObjetStudioMode, "lumidrextoobjetstudio.sh"); }

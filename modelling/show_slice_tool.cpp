@@ -20,10 +20,6 @@ constexpr ColorRef kSweepColor = 0xFF0000;
 constexpr ColorRef kSweptColor = 0xAAAAAA;
 constexpr char kSliceFilter[] = "Slices Files (*.slc)|*.slc|All Files (*.*)|*.*|";
 
-void ShowFileStatus(int messageKey, const std::string& path) {
-  ShowStatusText(GetLocalizedString(messageKey) + " " + path);
-}
-
 // The first "I" or "M" after "-UNIT" says inches or millimetres; neither is millimetres.
 float UnitFactor(const std::string& header) {
   const std::size_t unit = header.find("-UNIT");

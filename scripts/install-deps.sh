@@ -8,6 +8,8 @@ lumidrex_packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
   admesh python3-ezdxf locales
+  libboost-python1.74.0 libpython3.11 libedit2 libtirpc3
+  libocct-data-exchange-dev libtbb-dev
 )
 
 lumidrex_install_deps() {
@@ -26,4 +28,24 @@ lumidrex_install_deps() {
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq || return 1
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}
+
+# LinuxCNC's standalone G-code interpreter rs274 (Debian package linuxcnc-uspace), which the
+# tests run our G-code programs through, and image-to-gcode for the NC peer comparison. Installing
+# the package would pull in services and a desktop, so it is only unpacked, into <folder>/linuxcnc;
+# its libraries come from lumidrex_packages. Only the test command and the peer script call this.
+lumidrex_unpack_linuxcnc() {
+  local folder=$1/linuxcnc
+  [ -x "$folder/usr/bin/rs274" ] && return 0
+  mkdir -p "$folder" || return 1
+  rm -f "$folder"/linuxcnc-uspace_*.deb
+  if ! (cd "$folder" && apt-get download -qq linuxcnc-uspace 2>/dev/null); then
+    # A machine whose package lists were never fetched.
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq || return 1
+    (cd "$folder" && apt-get download -qq linuxcnc-uspace) || return 1
+  fi
+  dpkg-deb -x "$folder"/linuxcnc-uspace_*.deb "$folder" || return 1
+  rm -f "$folder"/linuxcnc-uspace_*.deb
 }

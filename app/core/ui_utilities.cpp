@@ -1,6 +1,7 @@
 #include "app/core/ui_utilities.h"
 
 #include "app/core/app_settings.h"
+#include "app/core/string_table.h"
 #include "platform/command_queue.h"
 #include "platform/common_dialogs.h"
 #include "platform/input_monitor.h"
@@ -17,6 +18,10 @@ void ShowStatusText(std::string_view text) {
   if (!Platform().ui->HasMainWindow()) return;
   StatusTextCache = text;
   Platform().ui->ShowStatusText(StatusTextCache);
+}
+
+void ShowFileStatus(int messageKey, const std::string& path) {
+  ShowStatusText(GetLocalizedString(messageKey) + " " + path);
 }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, int buttons) {

@@ -14,6 +14,8 @@ extern std::string StatusTextCache;
 
 // Without a main window nothing happens.
 void ShowStatusText(std::string_view text);
+// Names a file in the status bar after the string of messageKey, such as "Cannot open file!".
+void ShowFileStatus(int messageKey, const std::string& path);
 // Returns the answer (kAnswerOk, kAnswerYes, kAnswerNo).
 int ShowMessageBox(const std::string& text, const std::string& caption = ApplicationTitle(),
                    int buttons = kMessageOk);

@@ -29,7 +29,12 @@ enum LabelIndex {
   kRoughFine, kAltogether, kRoughing, kFineCut, kBallPoint, kFlatEnd, kConical, kSetup,
 };
 
-QPushButton* UnitsButton(QWidget* parent) { return new QPushButton(QStringLiteral("<"), parent); }
+// A small button beside the scale field: its one character needs no more than a square.
+QPushButton* UnitsButton(QWidget* parent) {
+  auto* button = new QPushButton(QStringLiteral("<"), parent);
+  button->setFixedWidth(button->sizeHint().height() * 3 / 2);
+  return button;
+}
 
 int RunUnitConversionView(QWidget* parent) {
   using D = CUnitConversionDlg;
@@ -67,7 +72,7 @@ int RunShowPathView(CNcShowPathDlg& model, QWidget* parent) {
   grid->addWidget(new QLabel(Localized(D::kScaleLabelString), &dialog), 1, 0);
   grid->addWidget(BoundEdit(model, D::kScaleEdit, &dialog), 1, 1);
   QPushButton* units = UnitsButton(&dialog);
-  grid->addWidget(units, 1, 2);
+  grid->addWidget(units, 1, 2, Qt::AlignLeft);
   content->addLayout(grid);
 
   model.onChanged = [&dialog, &model] { ShowModelTexts(dialog, model); };
@@ -142,7 +147,7 @@ int RunNcMachiningView(CNcMachiningDlg& model, QWidget* parent) {
     if (edit == D::kScaleEdit) {
       QPushButton* units = UnitsButton(&dialog);
       QObject::connect(units, &QPushButton::clicked, &dialog, [&model] { model.OnUnits(); });
-      grid->addWidget(units, row, 2);
+      grid->addWidget(units, row, 2, Qt::AlignLeft);
     }
     ++row;
   }
@@ -168,6 +173,8 @@ int RunNcMachiningView(CNcMachiningDlg& model, QWidget* parent) {
     auto* column = new QVBoxLayout;
     column->addWidget(new QLabel(Label(label), &dialog));
     column->addWidget(radios);
+    // Both groups start at the top, however many choices each has.
+    column->addStretch();
     groups->addLayout(column);
   }
 

@@ -29,9 +29,8 @@
 namespace {
 
 // Who answers a command of the file, edit, view-settings and pick table: a registered row of
-// either kind, the view's own handler, another holder of the shell, or nobody yet (its worker
-// comes with a later part of the program).
-enum class Holder { kDirect, kResetFirst, kView, kShell, kLater };
+// either kind, the view's own handler, or another holder of the shell.
+enum class Holder { kDirect, kResetFirst, kView, kShell };
 
 struct TableRow {
   int id;
@@ -44,8 +43,8 @@ const TableRow kFileEditViewPick[] = {
     {1000, Holder::kDirect, "&Insert", ""},
     {1001, Holder::kResetFirst, "Save &Views", ""},
     {1002, Holder::kDirect, "Data&base", ""},
-    {1003, Holder::kLater, "I&mport", ""},
-    {1004, Holder::kLater, "&Export", ""},
+    {1003, Holder::kResetFirst, "I&mport", ""},
+    {1004, Holder::kResetFirst, "&Export", ""},
     {1100, Holder::kDirect, "&Colors", ""},
     {1101, Holder::kDirect, "&Directories", ""},
     {1102, Holder::kDirect, "&Hotkeys", ""},
@@ -153,7 +152,6 @@ TEST_F(CommandTableTest, EveryRowHasItsHolderItsKindItsTextAndItsTooltip) {
         EXPECT_TRUE(viewHolder.HasCommand(row.id));
         break;
       case Holder::kShell:
-      case Holder::kLater:
         EXPECT_EQ(registered, nullptr);
         EXPECT_FALSE(viewHolder.HasCommand(row.id));
         break;

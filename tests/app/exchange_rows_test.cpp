@@ -8,13 +8,18 @@
 #include "../render/mesh_fixtures.h"
 #include "app/command_table.h"
 #include "app/core/string_table.h"
+#include "kernel/surface_object.h"
 #include "manufacturing/cut_slices.h"
+#include "manufacturing/dxf_writers.h"
+#include "manufacturing/iges_writer.h"
+#include "manufacturing/stl_writers.h"
 #include "modelling/exchange_commands.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
 #include "routed_view_fixture.h"
 #include "row_checks.h"
+#include "scene/design_file.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
@@ -89,10 +94,119 @@ class ExchangeRowsTest : public RoutedViewTest {
 TEST_F(ExchangeRowsTest, EachRowResetsFirstAndIsHeldOnce) {
   EXPECT_TRUE(heldTwice.empty());
   const ExpectedRow rows[] = {
+      {1003, HandlerKind::kResetFirst, &OnFileImport},      {1004, HandlerKind::kResetFirst, &OnFileExport},
+      {1005, HandlerKind::kResetFirst, &ImportTempSla},     {1006, HandlerKind::kResetFirst, &ImportTempDxf},
       {1007, HandlerKind::kResetFirst, &ExportTempSla},     {1008, HandlerKind::kResetFirst, &ExportTempDxfCurves},
       {1009, HandlerKind::kResetFirst, &SendToDeskProto},   {1010, HandlerKind::kResetFirst, &SendToObjetStudio},
       {1011, HandlerKind::kResetFirst, &SendToPerfactory}};
   ExpectRowsRegistered(rows, *holder);
+}
+
+TEST_F(ExchangeRowsTest, ExportWritesTheFormatOfEachFilterAndKeepsIt) {
+  AddBox();
+  struct Case {
+    int filter;
+    const char* name;
+    std::string head;
+  };
+  // The dialog adds the filter's extension.
+  const Case cases[] = {{1, "faces", "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n"},
+                        {2, "polyfaces", "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n"},
+                        {3, "curves", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n"},
+                        {4, "patch", "Lumidrex IGES conversion"},
+                        {5, "ascii", "solid Lumidrex\n"},
+                        {6, "binary", std::string("Lumidrex\0   ", 12)},
+                        {7, "viewer", ""}};
+  const char* extensions[] = {"dxf", "dxf", "dxf", "igs", "stl", "stl", "lxv"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.filter);
+    Answer(folder.File(c.name), c.filter);
+    const std::string path = folder.File(std::string(c.name) + "." + extensions[c.filter - 1]);
+    Run(1004);
+    if (c.filter == 7) {
+      // The viewer file is scrambled afresh on every write; its size is its own.
+      const TempDir elsewhere;
+      ASSERT_EQ(WriteViewerFile(GetObjectList(), elsewhere.File("reference.lxv")), 1);
+      EXPECT_EQ(fs::file_size(path), fs::file_size(elsewhere.File("reference.lxv")));
+    } else {
+      EXPECT_EQ(Head(path, c.head.size()), c.head);
+    }
+    EXPECT_EQ(ExportFilterIndex, c.filter);
+    // The next dialog opens on the filter chosen last.
+    ASSERT_FALSE(Headless().fileRequests.empty());
+    EXPECT_EQ(Headless().fileRequests.back().filterIndex, c.filter == 1 ? 1 : c.filter - 1);
+    EXPECT_FALSE(Headless().fileRequests.back().open);
+    ASSERT_EQ(Headless().fileRequests.back().filters.size(), 7u);
+    EXPECT_EQ(Headless().fileRequests.back().filters[6].description, "Lumidrex Viewer File (*.lxv)");
+  }
+  EXPECT_TRUE(Told().empty());
+  EXPECT_EQ(Headless().waitDepth, 0);
+
+  // Cancel writes nothing and keeps the filter.
+  Answer(std::nullopt, 0);
+  Run(1004);
+  EXPECT_EQ(ExportFilterIndex, 7);
+  EXPECT_EQ(folder.Entries().size(), 7u);
+  EXPECT_TRUE(Told().empty());
+
+  // A target under a path component that is a file: the status bar names it.
+  folder.Write("plain", "old");
+  const std::string bad = folder.File("plain/out.dxf");
+  Answer(bad, 1);
+  Run(1004);
+  EXPECT_EQ(Told(), std::vector<std::string>{Status(kCannotWriteMessage, bad)});
+  EXPECT_TRUE(Headless().messages.empty());
+}
+
+TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
+  // Files of each format written by our own writers: a box, a surface, a box.
+  std::unique_ptr<CMeshObject> box = BoxMesh({0, 0, 0}, {1, 1, 1});
+  auto surface = std::make_unique<CSurfaceObject>();
+  std::vector<Vector3> grid;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) grid.push_back({float(i), float(j), float((i * j) % 3)});
+  }
+  ASSERT_TRUE(surface->SetGrid(4, 4, grid));
+  const std::string dxf = folder.File("box.dxf");
+  const std::string igs = folder.File("patch.igs");
+  const std::string stl = folder.File("box.stl");
+  ASSERT_TRUE(Dxf3DFaceWriter(box.get(), dxf));
+  ASSERT_TRUE(IgesWriter(surface.get(), igs));
+  ASSERT_TRUE(StlBinaryWriter(box.get(), stl));
+  struct Case {
+    int filter;
+    std::string path;
+    int kind;
+  };
+  const Case cases[] = {{1, dxf, kKindMesh}, {2, igs, kKindSurface}, {3, stl, kKindMesh}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.filter);
+    Answer(c.path, c.filter);
+    Run(1003);
+    const CGeomObject* last = GetObjectList();
+    while (last != nullptr && last->next != nullptr) last = last->next;
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GetKind(), c.kind);
+    EXPECT_EQ(last->ObjectState, kStateSelected);
+    EXPECT_EQ(ImportFilterIndex, c.filter);
+    EXPECT_TRUE(Headless().fileRequests.back().open);
+  }
+  EXPECT_TRUE(Told().empty());
+  EXPECT_EQ(Headless().waitDepth, 0);
+
+  // A missing file, and one that gives nothing: the status bar says which.
+  const std::string missing = folder.File("missing.stl");
+  const std::string empty = folder.Write("empty.dxf", "0\nEOF\n");
+  Answer(missing, 3);
+  Run(1003);
+  Answer(empty, 1);
+  Run(1003);
+  EXPECT_EQ(Told(),
+            (std::vector<std::string>{Status(kCannotOpenMessage, missing), Status(kInvalidFileFormatMessage, empty)}));
+  // Cancel keeps the filter.
+  Answer(std::nullopt, 0);
+  Run(1003);
+  EXPECT_EQ(ImportFilterIndex, 1);
 }
 
 TEST_F(ExchangeRowsTest, CimagraphiExchangesTwoFilesOfTheExchangeFolder) {
@@ -105,6 +219,15 @@ TEST_F(ExchangeRowsTest, CimagraphiExchangesTwoFilesOfTheExchangeFolder) {
   EXPECT_EQ((sla.size() - 84) % 50, 0u);
   Run(1008);
   EXPECT_EQ(Head(Exchange("lxgeom.dxf"), 100), "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n");
+
+  // The STL comes back as one more mesh; the curves file, holding none, says so.
+  Run(1005);
+  int objects = 0;
+  for (const CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) ++objects;
+  EXPECT_EQ(objects, 2);
+  Run(1006);
+  EXPECT_EQ(Told(),
+            std::vector<std::string>{Status(kInvalidFileFormatMessage, Exchange("lxgeom.dxf"))});
 }
 
 TEST_F(ExchangeRowsTest, DeskProtoRunsTheUsersScriptOnTheStl) {

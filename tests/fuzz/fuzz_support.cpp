@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/program_folder.h"
+#include "scene/scene.h"
 #include "program_reset.h"
 
 namespace {
@@ -55,3 +56,11 @@ void FuzzCheckFailed(const char* what) {
   std::fprintf(stderr, "Fuzz check failed: %s\n", what);
   std::abort();
 }
+
+ActiveFuzzView::ActiveFuzzView() {
+  view_.SetSize(64, 48);
+  view_.documentHistory = &document_;
+  SetActiveView(&view_);
+}
+
+ActiveFuzzView::~ActiveFuzzView() { SetActiveView(nullptr); }

@@ -27,6 +27,7 @@
 #include "kernel/object_list_file.h"
 #include "kernel/surface_object.h"
 #include "language_file_writer.h"
+#include "manufacturing/iges_writer.h"
 #include "platform/qt/qt_platform.h"
 #include "program_reset.h"
 #include "scratch_file.h"
@@ -184,6 +185,34 @@ void WriteProfile(const fs::path& folder) {
   for (const char* target : {"zoom_factor", "recent_files", "toolbar_layout"}) Save(target, "written.conf", profile);
 }
 
+// An open patch, a tube closed one way, a surface closed both ways, curves open and closed,
+// and a curve inside a group.
+void WriteIges(const fs::path& folder) {
+  std::vector<std::unique_ptr<CGeomObject>> objects;
+  objects.push_back(Surface());
+  auto tube = Surface();
+  tube->closedU = 1;
+  objects.push_back(std::move(tube));
+  auto ring = Surface();
+  ring->closedU = ring->closedV = 1;
+  objects.push_back(std::move(ring));
+  objects.push_back(Curve());
+  auto open = Curve();
+  open->closed = 0;
+  objects.push_back(std::move(open));
+  auto group = std::make_unique<CBooleanObject>();
+  group->members.Append(Curve());
+  objects.push_back(std::move(group));
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    objects[i]->ObjectState = 0;
+    if (i + 1 < objects.size()) objects[i]->next = objects[i + 1].get();
+  }
+  const fs::path path = folder / "scene.igs";
+  if (IgesWriter(objects.front().get(), path.string())) Save("iges_import", "scene.igs", FileBytes(path));
+  // The list is owned by the vector, not by its links.
+  for (auto& object : objects) object->next = nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,5 +235,6 @@ int main(int argc, char** argv) {
   WritePicture(scratch.path());
   WriteLayers(scratch.path());
   WriteProfile(scratch.path());
+  WriteIges(scratch.path());
   return 0;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "kernel/matrix4.h"
 #include "test_matrices.h"
 
@@ -26,6 +28,10 @@ TEST(VectorTest, EqualityToleranceIsStrict) {
   EXPECT_TRUE(VectorsEqual({0, 0, 0}, {0.00009f, 0, 0}));
   EXPECT_TRUE(VectorsEqual({5, -5, 1}, {5, -5.00009f, 1}));
   EXPECT_FALSE(VectorsEqual({5, -5, 1}, {5, -5, 1.0002f}));
+  // The importers' "differ" is the same rule turned round, a NaN coordinate included.
+  EXPECT_TRUE(VectorsDiffer({0, 0, 0}, {0.0001f, 0, 0}));
+  EXPECT_FALSE(VectorsDiffer({5, -5, 1}, {5, -5.00009f, 1}));
+  EXPECT_TRUE(VectorsDiffer({0, 0, 0}, {0, std::nanf(""), 0}));
 }
 
 TEST(VectorTest, NormalizeLeavesTinyVectorsAlone) {

@@ -21,9 +21,7 @@ inline constexpr const char* kAdmeshMissing =
 inline bool AdmeshInstalled() { return std::system("command -v admesh >/dev/null 2>&1") == 0; }
 
 // admesh's whole output: it checks and repairs by default and prints a report.
-inline std::string RunAdmesh(const std::string& path) {
-  return CommandOutput("LC_ALL=C admesh '" + path + "' 2>&1");
-}
+inline std::string RunAdmesh(const std::string& path) { return RunCommand("LC_ALL=C admesh '" + path + "' 2>&1").text; }
 
 // The first number after "name :" in the report: the Original column where there are two.
 inline double ReportValue(const std::string& report, const std::string& name) {

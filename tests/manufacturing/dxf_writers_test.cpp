@@ -250,7 +250,7 @@ struct EzdxfReport {
 
 EzdxfReport ReadWithEzdxf(const std::string& script, const std::string& path) {
   EzdxfReport report;
-  std::istringstream lines(CommandOutput("/usr/bin/python3 '" + script + "' '" + path + "' 2>&1"));
+  std::istringstream lines(RunCommand("/usr/bin/python3 '" + script + "' '" + path + "' 2>&1").text);
   std::string line;
   const auto finite = [](double v) {
     EXPECT_TRUE(std::isfinite(v));

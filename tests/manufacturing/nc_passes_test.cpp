@@ -8,6 +8,7 @@
 
 #include "manufacturing/nc_posts.h"
 #include "manufacturing/output_file.h"
+#include "nc_interpreter.h"
 #include "program_state.h"
 #include "temp_dir.h"
 
@@ -33,52 +34,76 @@ class NcPassesTest : public LumidrexTest {
     return job;
   }
 
-  std::string Write(NcJob job) {
+  // Writes the job in G-code; moves, when given, receives the moves the post was asked for.
+  std::string Write(NcJob job, std::vector<NcMove>* moves = nullptr) {
     const std::string path = folder.File("passes.nc");
     OutputFile file;
     EXPECT_TRUE(file.Open(path));
-    CNcPostGCode post(file);
+    NcRecordingPost post(file);
     job.post = &post;
     NcWritePasses(job, 0.0f);
     EXPECT_TRUE(file.Commit());
+    if (moves != nullptr) *moves = post.moves;
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     return {bytes.begin(), bytes.end()};
+  }
+
+  struct Case {
+    const char* name;
+    NcJob job;
+    std::vector<std::string> body;
+  };
+  static std::vector<Case> HandSetCases() {
+    NcJob toAndFro = Job(3, 2, {0, 0, -1, -1, -1, -1});
+    toAndFro.toAndFro = true;
+    return {
+        // Cells level with the reference z are not cut; a run of one cell goes down and up again.
+        {"one cell", Job(1, 3, {0, -1, 0}), {"G00", " X1 Y0 Z2", "G01", " Z-1", " Z2"}},
+        // The slope is merged to its ends; the kink is written.
+        {"slope", Job(1, 5, {-1, -2, -3, -3, 0}), {"G00", " X0 Y0 Z2", "G01", " Z-1", " X2 Z-3", " X3", " Z2"}},
+        // The second row runs backwards although the first cut nothing; its first cut lies one step
+        // from the origin in x and y, and the first move still writes every axis.
+        {"to and fro",
+         toAndFro,
+         {"G00", " X1 Y1 Z2", "G01", " Z-1", " X0", " Z2", "G00", " Y2", "G01", " Z-1", " X1", " Z2"}},
+        {"one way", Job(3, 2, {0, 0, -1, -1, -1, -1}),
+         {"G00", " X0 Y1 Z2", "G01", " Z-1", " X1", " Z2", "G00", " X0 Y2", "G01", " Z-1", " X1", " Z2"}},
+    };
+  }
+
+  // One cell 2.5 deep in a box 3 deep: two roughing passes, the allowance pass and the fine pass.
+  static NcJob RoughingJob() {
+    NcJob job = Job(1, 1, {-2.5f});
+    job.zMin = -3.0f;
+    job.allowance = 0.5f;
+    job.stepDown = 1.0f;
+    job.roughing = true;
+    return job;
   }
 
   TempDir folder;
 };
 
 TEST_F(NcPassesTest, RunsOnHandSetGrids) {
-  struct Case {
-    const char* name;
-    NcJob job;
-    std::vector<std::string> body;
-  };
-  NcJob toAndFro = NcPassesTest::Job(3, 2, {0, 0, -1, -1, -1, -1});
-  toAndFro.toAndFro = true;
-  const Case cases[] = {
-      // Cells level with the reference z are not cut; a run of one cell goes down and up again.
-      {"one cell", Job(1, 3, {0, -1, 0}), {"G00", " Y0 Z2", "G01", " Z-1", " Z2"}},
-      // The slope is merged to its ends; the kink is written.
-      {"slope", Job(1, 5, {-1, -2, -3, -3, 0}), {"G00", " X0 Y0 Z2", "G01", " Z-1", " X2 Z-3", " X3", " Z2"}},
-      // The second row runs backwards although the first cut nothing.
-      {"to and fro",
-       toAndFro,
-       {"G00", " Z2", "G01", " Z-1", " X0", " Z2", "G00", " Y2", "G01", " Z-1", " X1", " Z2"}},
-      {"one way", Job(3, 2, {0, 0, -1, -1, -1, -1}),
-       {"G00", " X0 Z2", "G01", " Z-1", " X1", " Z2", "G00", " X0 Y2", "G01", " Z-1", " X1", " Z2"}},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : HandSetCases()) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Write(c.job), Program(c.body));
   }
 }
 
+TEST_F(NcPassesTest, TheInterpreterMovesWhereThePassesAsked) {
+  std::vector<NcJob> jobs = {RoughingJob()};
+  for (const Case& c : HandSetCases()) jobs.push_back(c.job);
+  for (const NcJob& job : jobs) {
+    std::vector<NcMove> moves;
+    const std::string program = Write(job, &moves);
+    SCOPED_TRACE(program);
+    ExpectInterpreterFollows(program, moves, folder.path());
+  }
+}
+
 TEST_F(NcPassesTest, RoughingStepsDownToTheAllowanceBeforeTheFinePass) {
-  NcJob job = Job(1, 1, {-2.5f});
-  job.zMin = -3.0f;
-  job.allowance = 0.5f;
-  job.stepDown = 1.0f;
+  NcJob job = RoughingJob();
   const std::vector<std::string> lift2 = {"G00", " X0 Y0 Z2", "G01", " Z-0.5", " Z2"};
   const std::vector<std::string> lift1 = {"G00", "G01", " Z-1.5", " Z2"};
   const std::vector<std::string> allowance = {"G00", "G01", " Z-2", " Z2"};
@@ -87,12 +112,11 @@ TEST_F(NcPassesTest, RoughingStepsDownToTheAllowanceBeforeTheFinePass) {
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
   };
-  job.roughing = true;
   job.fine = false;
   EXPECT_EQ(Write(job), Program(join({lift2, lift1, allowance})));
   job.fine = true;
   EXPECT_EQ(Write(job), Program(join({lift2, lift1, allowance, {"G00", "G01", " Z-2.5", " Z2"}})));
-  // Fine alone: the first move writes every axis it changes.
+  // Fine alone: the first move writes every axis.
   job.roughing = false;
   EXPECT_EQ(Write(job), Program({"G00", " X0 Y0 Z2", "G01", " Z-2.5", " Z2"}));
   // A box shallower than the allowance plus one step: the allowance pass alone.

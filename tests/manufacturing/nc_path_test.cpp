@@ -16,6 +16,8 @@
 #include "manufacturing/nc_path_reader.h"
 #include "program_state.h"
 #include "scene/design_file.h"
+#include "scene/tool_framework.h"
+#include "scene_fixture.h"
 #include "scratch_file.h"
 #include "temp_dir.h"
 
@@ -112,6 +114,21 @@ TEST_F(NcPathObjectTest, DrawingReadsTheFileAgainEachTime) {
   EXPECT_EQ(max, Vector3(-1e30f, -1e30f, -1e30f));
 }
 
+TEST_F(NcPathObjectTest, ALongLineWithoutALineEndDrawsItsOnePoint) {
+  std::string line(20 << 20, ' ');
+  line[0] = 'Y';
+  line[1] = '4';
+  line[line.size() - 2] = 'X';
+  line[line.size() - 1] = '2';
+  CNcPathObject path;
+  path.fileName = folder.Write("long.nc", line);
+  path.Draw(0);
+  Vector3 min, max;
+  path.GetBounds(&min, &max, kIdentityMatrix);
+  EXPECT_EQ(min, Vector3(2, 4, 0));
+  EXPECT_EQ(max, Vector3(2, 4, 0));
+}
+
 TEST_F(NcPathObjectTest, FoldersAndFifosAreNotRead) {
   const std::string fifo = folder.File("fifo.nc");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -142,6 +159,44 @@ TEST_F(NcPathObjectTest, CloneAndSwapCarryTheProgram) {
   EXPECT_EQ(path.ObjectState, 0);
   EXPECT_EQ(clone->fileName, "a.nc");
   EXPECT_EQ(clone->ObjectState, 1);
+}
+
+// A top view one pixel per unit, model (x, y) at pixel (100 + x, 100 - y), showing a path
+// along the x axis from -50 to 50.
+class NcPathPickTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    Headless().hasMainWindow = true;
+    view.SetSize(201, 201);
+    view.SetAxes(0, 1, 2, 1, 1, 1);
+    view.viewExtent = 100;
+    SetActiveView(nullptr);
+    auto object = std::make_unique<CNcPathObject>();
+    object->fileName = folder.Write("path.nc", std::string_view(" X-100 Y0 Z0\r\n X100\r\n"));
+    object->scale = 2.0f;
+    path = Link(std::move(object));
+    SetActiveView(&view);
+    ResetToPickTool();
+  }
+
+  TempDir folder;
+  CNcPathObject* path = nullptr;
+};
+
+TEST_F(NcPathPickTest, SelectUndoAndRedoKeepTheProgram) {
+  const std::string name = path->fileName;
+  view.OnLButtonDown(kMouseLeftButton, 110, 100);
+  view.OnLButtonUp(0, 110, 100);
+  EXPECT_EQ(path->ObjectState, kStateSelected);
+  // Each step swaps the path with its clone: a plain object in its place would leave it as it is.
+  for (const int state : {kStateShown, kStateSelected, kStateShown}) {
+    ASSERT_EQ(state == kStateShown ? document.Undo() : document.Redo(), 1);
+    EXPECT_EQ(path->ObjectState, state);
+    EXPECT_EQ(path->fileName, name);
+    EXPECT_EQ(path->scale, 2.0f);
+    EXPECT_EQ(dynamic_cast<CNcPathObject*>(TheScene.head), path);
+  }
 }
 
 // Two axis lines and a union, with and without NC paths among them (one inside the union).

@@ -7,6 +7,7 @@
 
 #include "comma_locale.h"
 #include "manufacturing/output_file.h"
+#include "nc_interpreter.h"
 #include "render/record_pool.h"
 #include "slice_scene.h"
 #include "temp_dir.h"
@@ -60,6 +61,27 @@ TEST_F(NcProgramTest, SamplesTheVisibleDesign) {
   settings.molding = 1;
   ASSERT_TRUE(WriteNcProgram(settings, path));
   EXPECT_EQ(Written(), Program({"G00", " X-1 Y0.5 Z2", "G01", " Z-1", " X-0.5", " Z2"}));
+}
+
+TEST_F(NcProgramTest, TheInterpreterMovesWhereTheGeneratorAsked) {
+  // The whole block and its surroundings, roughed and finished with a ball to and fro.
+  settings.corner1 = {-0.5f, -0.5f, 0};
+  settings.corner2 = {1.5f, 1.5f, 2};
+  settings.xStep = settings.yStep = 0.25f;
+  settings.toolDiameter = 1.0f;
+  settings.stepDown = 0.5f;
+  settings.passes = 0;
+  settings.toAndFro = true;
+  for (const int molding : {0, 1}) {
+    SCOPED_TRACE(molding);
+    settings.molding = molding;
+    OutputFile file;
+    ASSERT_TRUE(file.Open(path));
+    NcRecordingPost post(file);
+    ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
+    ASSERT_TRUE(file.Commit());
+    ExpectInterpreterFollows(Written(), post.moves, folder.path());
+  }
 }
 
 TEST_F(NcProgramTest, ColumnsOfNarrowBoxes) {

@@ -48,6 +48,8 @@ TEST(NumberFormatTest, MatchesPrintfInTheCLocale) {
   EXPECT_EQ(Fixed(-0.0f), "  -0.000");
   char text[kFormattedNumberRoom];
   EXPECT_EQ(std::string(text, FormatInteger(text, -31)), "-31");
+  EXPECT_EQ(std::string(text, FormatInteger(text, -31, 8)), "     -31");
+  EXPECT_EQ(std::string(text, FormatInteger(text, 123456789, 8)), "123456789");
   // A count beyond 32 bits, as a header of a very large mesh would hold.
   EXPECT_EQ(std::string(text, FormatInteger(text, 5'000'000'000)), "5000000000");
 }

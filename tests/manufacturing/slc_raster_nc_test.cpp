@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "manufacturing/output_file.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
 #include "program_state.h"
 #include "slc_fixtures.h"
 #include "temp_dir.h"
@@ -111,6 +114,15 @@ TEST_F(SlcRasterNcTest, DamagedFilesAndBadSettingsWriteNothing) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(nc);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "older");
   }
+  // A failed write keeps the older program and names the file in the status bar.
+  folder.Write("part.nc", std::string_view("older"));
+  OutputFile::FailWritesAfter(20);
+  EXPECT_EQ(Run(Square(), 0.25f, 1), "(nothing)");
+  OutputFile::FailWritesAfter(-1);
+  const std::vector<std::uint8_t> kept = ReadWholeFile(nc);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "older");
+  ASSERT_FALSE(Headless().statusTexts.empty());
+  EXPECT_EQ(Headless().statusTexts.back(), "Cannot write to file! " + nc);
   // Extents that start 3 bytes before a block boundary are read whole.
   EXPECT_NE(Run(late, 0.25f, 1), "(nothing)");
 }

@@ -154,7 +154,8 @@ TEST_F(SlcToMeshTest, CappedDxfReadsInEzdxf) {
                                           "      set(f.dxf.layer for f in faces))\n"
                                           "f = faces[0]\n"
                                           "print([tuple(f.dxf.get(k)) for k in ('vtx0', 'vtx1', 'vtx2', 'vtx3')])\n");
-  EXPECT_EQ(CommandOutput("/usr/bin/python3 '" + script + "' '" + out + "' 2>&1"),
+  const std::string output = RunCommand("/usr/bin/python3 '" + script + "' '" + out + "' 2>&1").text;
+  EXPECT_EQ(output,
             "0 0 12 {'1'}\n"
             "[(0.0, 0.0, 0.0), (10.0, 0.0, 0.0), (0.0, 0.0, 0.5), (0.0, 0.0, 0.5)]\n");
 }

@@ -6,31 +6,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "kernel/bspline_curve.h"
-#include "kernel/surface_tessellation.h"
 #include "modelling/selection_commands.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "surface_fixture.h"
+#include "surface_shape.h"
 
 namespace {
 
 using SurfaceDivideTest = SurfaceTest;
-
-// The surface evaluated at the given steps per span, by the kernel's tessellation.
-std::vector<Vector3> Shape(const CSurfaceObject& surface, int stepsU, int stepsV) {
-  std::vector<Vector3> net;
-  int nu = 0;
-  int nv = 0;
-  ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
-                   surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
-                   surface.closedV, &net, &nu, &nv);
-  std::vector<Vector3> points;
-  int rows = 0;
-  int columns = 0;
-  TessellateSurface(kBSplineBasis, net.data(), nu, nv, &points, nullptr, nullptr, &rows, &columns, stepsU, stepsV, 0);
-  return points;
-}
 
 std::uint32_t Word(float value) { return std::bit_cast<std::uint32_t>(value); }
 
@@ -79,8 +63,8 @@ TEST_F(SurfaceDivideTest, DivideRefinesTheAskedDirectionsAndKeepsTheShape) {
     // The source at s times the steps of each refined direction is the copy at the base steps.
     const int su = c.way == kDivideV ? 1 : c.s;
     const int sv = c.way == kDivideU ? 1 : c.s;
-    const std::vector<Vector3> before = Shape(*source, 2 * su, 2 * sv);
-    const std::vector<Vector3> after = Shape(*copy, 2, 2);
+    const std::vector<Vector3> before = SurfaceShape(*source, 2 * su, 2 * sv);
+    const std::vector<Vector3> after = SurfaceShape(*copy, 2, 2);
     ASSERT_FALSE(before.empty());
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) ExpectNear(after[i], before[i], 1e-4f);

@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "kernel/block_object.h"
-#include "kernel/bspline_curve.h"
-#include "kernel/surface_tessellation.h"
 #include "kernel/boolean_object.h"
 #include "kernel/mesh_object.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "surface_fixture.h"
+#include "surface_shape.h"
 
 namespace {
 
@@ -27,16 +26,9 @@ double OrientedVolume(const CBlockObject& block) {
   double volume = 0;
   for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
     const auto& surface = static_cast<const CSurfaceObject&>(*child);
-    std::vector<Vector3> net;
-    int nu = 0;
-    int nv = 0;
-    ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
-                     surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
-                     surface.closedV, &net, &nu, &nv);
-    std::vector<Vector3> grid;
     int rows = 0;
     int columns = 0;
-    TessellateSurface(kBSplineBasis, net.data(), nu, nv, &grid, nullptr, nullptr, &rows, &columns, 4, 4, 0);
+    const std::vector<Vector3> grid = SurfaceShape(surface, 4, 4, &rows, &columns);
     const auto triple = [](Vector3 a, Vector3 b, Vector3 c) {
       return double{a.x} * (double{b.y} * c.z - double{b.z} * c.y) - double{a.y} * (double{b.x} * c.z - double{b.z} * c.x) +
              double{a.z} * (double{b.x} * c.y - double{b.y} * c.x);

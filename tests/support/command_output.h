@@ -1,16 +1,25 @@
 #pragma once
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <string>
 
-// Everything a shell command writes to its output; its error output too when the command ends in
-// 2>&1. Empty when it cannot be started.
-inline std::string CommandOutput(const std::string& command) {
-  std::string output;
+// What an outside program printed, and how it ended.
+struct CommandOutput {
+  std::string text;
+  // The exit status; -1 when the command could not be run or did not exit.
+  int status = -1;
+};
+
+// Runs the shell command and collects its standard output.
+inline CommandOutput RunCommand(const std::string& command) {
+  CommandOutput result;
   std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
+  if (pipe == nullptr) return result;
   char chunk[4096];
-  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) output.append(chunk, n);
-  pclose(pipe);
-  return output;
+  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) result.text.append(chunk, n);
+  const int status = pclose(pipe);
+  if (status != -1 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  return result;
 }

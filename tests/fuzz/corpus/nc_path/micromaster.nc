@@ -1,0 +1,14 @@
+REM/ *** Micromaster CNC Program***
+REM/
+REM/TE,** Press Return **
+REM/
+CYCLE/STEP
+CYCLE/AUTO
+MOV/RAP,0.5,0.37,5,
+MOV/FEED,0.5,0.37,-1,
+MOV/FEED,0.5,0.37,-1,
+MOV/FEED,1.23457,-4e-06,-0.004,
+MOV/FEED,1.23457,-4e-06,5,
+MOV/RAP,2,0.37,5,
+MOV/FEED,2,0.37,-1,
+MOV/RAP,0.,0.,20.,
