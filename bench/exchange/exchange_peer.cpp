@@ -3,12 +3,14 @@
 //   exchange_peer write <folder>            torus.stl (binary), torus.dxf (one polyface) and
 //                                           net.igs (a 500 x 500 surface)
 //   exchange_peer time stl|dxf|iges <file>  prints the seconds one import takes
+//   exchange_peer time faces <file>         prints the seconds the torus takes to write as 3DFACEs
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "bench_scene.h"
 #include "exchange_files.h"
+#include "manufacturing/dxf_writers.h"
 #include "modelling/dxf_import.h"
 #include "modelling/iges_import.h"
 #include "modelling/stl_import.h"
@@ -34,6 +36,14 @@ int main(int argc, char** argv) {
     std::printf("%.3f\n", seconds.count());
     return result.added == 1 && !result.dropped ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: exchange_peer write <folder> | exchange_peer time stl|dxf|iges <file>\n");
+  if (command == "time" && argc == 4 && format == "faces") {
+    const std::unique_ptr<CMeshObject> torus = BenchTorus();
+    const auto start = std::chrono::steady_clock::now();
+    const bool written = Dxf3DFaceWriter(torus.get(), argv[3]);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    std::printf("%.3f\n", seconds.count());
+    return written ? 0 : 1;
+  }
+  std::fprintf(stderr, "usage: exchange_peer write <folder> | exchange_peer time stl|dxf|iges|faces <file>\n");
   return 2;
 }

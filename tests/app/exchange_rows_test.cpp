@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../manufacturing/comma_locale.h"
 #include "../render/mesh_fixtures.h"
 #include "app/command_table.h"
 #include "app/core/string_table.h"
+#include "kernel/point_set_object.h"
 #include "kernel/surface_object.h"
 #include "manufacturing/cut_slices.h"
 #include "manufacturing/dxf_writers.h"
@@ -207,6 +210,32 @@ TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
   Answer(std::nullopt, 0);
   Run(1003);
   EXPECT_EQ(ImportFilterIndex, 1);
+}
+
+// Files from elsewhere carry point decimals, whatever the user's locale.
+TEST_F(ExchangeRowsTest, UnderACommaLocaleImportsReadPointDecimals) {
+  const CommaLocale comma;
+  ASSERT_TRUE(comma.active());
+  Answer(folder.Write("line.dxf",
+                      "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nA\n10\n1.5\n20\n0\n30\n0\n11\n2.5\n21\n0\n31\n0\n"
+                      "0\nENDSEC\n0\nEOF\n"),
+         1);
+  Run(1003);
+  Answer(folder.Write("facet.stl", "solid t\nfacet normal 0 0 1\nouter loop\nvertex 1.5 0 0\nvertex 2.5 0 0\n"
+                                   "vertex 1.5 1 0\nendloop\nendfacet\nendsolid\n"),
+         3);
+  Run(1003);
+  std::vector<int> kinds;
+  for (const CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) {
+    kinds.push_back(o->GetKind());
+    const auto& points = static_cast<const CPointSetObject*>(o)->points;
+    std::vector<float> xs;
+    for (const Vector3& p : points) xs.push_back(p.x);
+    EXPECT_NE(std::find(xs.begin(), xs.end(), 1.5f), xs.end());
+    EXPECT_NE(std::find(xs.begin(), xs.end(), 2.5f), xs.end());
+  }
+  EXPECT_EQ(kinds, (std::vector<int>{kKindCurve, kKindMesh}));
+  EXPECT_TRUE(Told().empty());
 }
 
 TEST_F(ExchangeRowsTest, CimagraphiExchangesTwoFilesOfTheExchangeFolder) {
