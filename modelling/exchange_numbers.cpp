@@ -7,19 +7,6 @@
 
 namespace {
 
-// The start of the number, past blanks and a '+', which from_chars does not take; null when the
-// '+' is followed by a second sign.
-const char* NumberStart(std::string_view text) {
-  const char* first = text.data();
-  const char* const last = first + text.size();
-  while (first != last && IsCSpace(*first)) ++first;
-  if (first != last && *first == '+') {
-    ++first;
-    if (first != last && *first == '-') return nullptr;
-  }
-  return first;
-}
-
 // What the C library gives for a number that from_chars found out of range: an infinity when
 // the exponent is positive (or there is none), a zero when it is negative.
 float OutOfRange(const char* first, const char* stop) {
@@ -34,6 +21,17 @@ float OutOfRange(const char* first, const char* stop) {
 
 }  // namespace
 
+const char* NumberStart(std::string_view text) {
+  const char* first = text.data();
+  const char* const last = first + text.size();
+  while (first != last && IsCSpace(*first)) ++first;
+  if (first != last && *first == '+') {
+    ++first;
+    if (first != last && *first == '-') return nullptr;
+  }
+  return first;
+}
+
 bool ReadFloatPrefix(std::string_view text, float* value) {
   const char* const first = NumberStart(text);
   if (first == nullptr) return false;
@@ -42,15 +40,5 @@ bool ReadFloatPrefix(std::string_view text, float* value) {
   const auto [stop, error] = std::from_chars(first, last, parsed, std::chars_format::general);
   if (error == std::errc::invalid_argument) return false;
   *value = error == std::errc::result_out_of_range ? OutOfRange(first, stop) : parsed;
-  return true;
-}
-
-bool ReadIntPrefix(std::string_view text, int* value) {
-  const char* const first = NumberStart(text);
-  if (first == nullptr) return false;
-  int parsed = 0;
-  const auto [stop, error] = std::from_chars(first, text.data() + text.size(), parsed);
-  if (error != std::errc()) return false;
-  *value = parsed;
   return true;
 }

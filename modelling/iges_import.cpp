@@ -14,6 +14,7 @@
 #include "kernel/int_pow.h"
 #include "kernel/surface_object.h"
 #include "kernel/vector3.h"
+#include "modelling/exchange_numbers.h"
 #include "platform/file_handle.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
@@ -28,28 +29,6 @@ constexpr std::size_t kDataColumns = 64;
 constexpr std::size_t kSectionIndex = 72;
 // The least text a control point takes: "0,0,0,".
 constexpr std::int64_t kLeastPointBytes = 6;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-// Where a number of the C library's scanf starts: past leading blanks and one '+' (which takes no
-// second sign after it); null when nothing can follow.
-const char* NumberStart(std::string_view text) {
-  const char* first = text.data();
-  const char* const last = first + text.size();
-  while (first != last && IsBlank(*first)) ++first;
-  if (first != last && *first == '+') {
-    ++first;
-    if (first != last && *first == '-') return nullptr;
-  }
-  return first;
-}
-
-// "%ld": the longest integer prefix. False leaves value as it was.
-bool ParseLong(std::string_view text, long* value) {
-  const char* first = NumberStart(text);
-  if (first == nullptr) return false;
-  return std::from_chars(first, text.data() + text.size(), *value).ec == std::errc();
-}
 
 // "%f", and for a "D" exponent (the double-precision form) "%f%c%d" with the value scaled by the
 // power of ten. False leaves value as it was. "inf" and "nan" read as what they say, and a number
@@ -234,7 +213,7 @@ bool ReadSurface(IgesLines& lines, ImportResult* result) {
   long counts[4] = {};  // K1, K2 (upper indices), M1, M2 (degrees)
   for (long& count : counts) {
     if (!lines.NextToken(&token)) return false;
-    ParseLong(token, &count);
+    ReadIntPrefix(token, &count);
   }
   // PROP1 to PROP5: the closed flags are found from the net itself.
   if (!lines.SkipTokens(5)) return false;
@@ -307,7 +286,7 @@ ImportResult IgesImport(const std::string& path) {
       break;
     }
     long type = 0;
-    ParseLong(token, &type);
+    ReadIntPrefix(token, &type);
     if (type == kSurfaceEntity && !ReadSurface(lines, &result)) result.dropped = true;
     if (!lines.SkipRecord()) break;
     more = lines.Next();
