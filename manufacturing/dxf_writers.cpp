@@ -145,21 +145,12 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
             EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), outline.stepsPerSpan);
         // The last point closes the ring onto its first.
         if (!ring.empty()) ring.pop_back();
-        // The triangulator takes the plane from the first ring's first turn, which a corner of
-        // repeated points, off the plane by rounding, would tilt.
-        if (rings.empty()) StartAtSharpestTurn(&ring, depth);
         rings.push_back(std::move(ring));
       }
-      std::vector<int> sizes;
-      std::vector<const Vector3*> starts;
-      for (const std::vector<Vector3>& ring : rings) {
-        sizes.push_back(static_cast<int>(ring.size()));
-        starts.push_back(ring.data());
-      }
-      TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), starts.data(),
-                          [this](Vector3 tip, Vector3 next, Vector3 previous) {
-                            EmitTriangle(tip, next, previous);
-                          });
+      // Holes drawn the same way round as their outline are turned over by their nesting, as the
+      // renderer does, so that they stay holes.
+      const std::vector<Vector3> corners = TriangulateOutlines(std::move(rings), depth);
+      for (std::size_t c = 0; c + 2 < corners.size(); c += 3) EmitTriangle(corners[c], corners[c + 1], corners[c + 2]);
     }
   }
 

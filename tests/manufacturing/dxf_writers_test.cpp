@@ -397,9 +397,10 @@ TEST_F(DxfThroughEzdxfTest, EveryFormReadsWithoutFaultAndHoldsOurCoordinates) {
   auto block = std::make_unique<CBlockObject>();
   block->thickness = 3;
   // The outer ring of five corners extends to 18 control points, the hole of four to 15: both
-  // parities of the reversal.
+  // parities of the reversal. The hole is drawn the same way round as the outer ring, as a font
+  // outline may be, and must still come out a hole.
   block->SetProfiles({Tripled({{0, 0, 0}, {12, 0, 0}, {12, 8, 0}, {6, 12, 0}, {0, 8, 0}}),
-                      Tripled({{3, 2, 0}, {3, 5, 0}, {6, 5, 0}, {6, 2, 0}})});
+                      Tripled({{3, 2, 0}, {6, 2, 0}, {6, 5, 0}, {3, 5, 0}})});
   block->Rebuild();
   block->placement[12] = 100;
   block->placement[13] = 50;
