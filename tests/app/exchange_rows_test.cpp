@@ -26,6 +26,7 @@
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
+#include "scene/undo_history.h"
 #include "temp_dir.h"
 #include "tmpdir_scope.h"
 
@@ -210,6 +211,33 @@ TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
   Answer(std::nullopt, 0);
   Run(1003);
   EXPECT_EQ(ImportFilterIndex, 1);
+}
+
+// Everything one import adds goes in one step of its own: one Undo takes the whole file back and
+// nothing that came before it.
+TEST_F(ExchangeRowsTest, AnImportIsOneUndoStep) {
+  AddBox();
+  // Undo takes an added object back by its state; it stays in the list.
+  const auto kinds = [] {
+    std::vector<int> list;
+    for (const CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) {
+      if (o->ObjectState >= 0) list.push_back(o->GetKind());
+    }
+    return list;
+  };
+  // Two layers' meshes and a line.
+  Answer(folder.Write("two.dxf",
+                      "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\nA\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n"
+                      "12\n1\n22\n1\n32\n0\n13\n1\n23\n1\n33\n0\n0\n3DFACE\n8\nB\n10\n0\n20\n0\n30\n1\n"
+                      "11\n1\n21\n0\n31\n1\n12\n1\n22\n1\n32\n1\n13\n1\n23\n1\n33\n1\n0\nLINE\n10\n0\n20\n0\n"
+                      "30\n0\n11\n2\n21\n0\n31\n0\n0\nENDSEC\n0\nEOF\n"),
+         1);
+  Run(1003);
+  ASSERT_EQ(kinds(), (std::vector<int>{kKindMesh, kKindCurve, kKindMesh, kKindMesh}));
+  EXPECT_EQ(UndoCommand(), 1);
+  EXPECT_EQ(kinds(), (std::vector<int>{kKindMesh}));
+  EXPECT_EQ(RedoCommand(), 1);
+  EXPECT_EQ(kinds().size(), 4u);
 }
 
 // Files from elsewhere carry point decimals, whatever the user's locale.
