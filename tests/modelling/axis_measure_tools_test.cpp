@@ -25,15 +25,8 @@ constexpr int L = kMouseLeftButton;
 constexpr int R = kMouseRightButton;
 
 // A top view of ten pixels per unit: model (x, y) is pixel (100 + 10 x, 100 - 10 y); grid unit 1.
-class AxisMeasureToolsTest : public SceneTest {
+class AxisMeasureToolsTest : public TopViewTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    ShowTenPixelsPerUnit(view);
-    view.ApplyProjection();
-    ResetToPickTool();
-  }
-
   std::vector<CAxisLineObject*> Lines() {
     std::vector<CAxisLineObject*> lines;
     for (CGeomObject* object = GetObjectList(); object != nullptr; object = object->next) {

@@ -22,13 +22,10 @@ namespace {
 using D = CNcMachiningDlg;
 
 // A top view of ten pixels per unit whose commands go through the router, as the program's do.
-class NcProgramCommandTest : public SceneTest {
+class NcProgramCommandTest : public TopViewTest {
  protected:
   void SetUp() override {
-    SceneTest::SetUp();
-    ShowTenPixelsPerUnit(view);
-    view.ApplyProjection();
-    ResetToPickTool();
+    TopViewTest::SetUp();
     holder.AddRow({3600, HandlerKind::kDirect, &ResetToPickTool});
     holder.AddRow({kNcProgramCommand, HandlerKind::kDirect, &OnNcProgram});
     ProgramCommandRouter().SetChain([this] { return std::vector<CommandHolder*>{&holder}; });

@@ -20,13 +20,10 @@ constexpr int kAskingCommand = 4711;
 
 // A view of ten pixels per unit whose commands go through the router: 3600 returns to the pick
 // tool, the asking command notes what it finds.
-class RegionToolTest : public SceneTest {
+class RegionToolTest : public TopViewTest {
  protected:
   void SetUp() override {
-    SceneTest::SetUp();
-    ShowTenPixelsPerUnit(view);
-    view.ApplyProjection();
-    ResetToPickTool();
+    TopViewTest::SetUp();
     holder.AddRow({3600, HandlerKind::kDirect, &ResetToPickTool});
     holder.AddRow({kAskingCommand, HandlerKind::kDirect, [this] {
                      pickToolWhenAsked = dynamic_cast<CPickTool*>(GetTool(0)) != nullptr;

@@ -19,15 +19,7 @@
 namespace {
 
 // A top view of ten pixels per unit: model (x, y) is pixel (100 + 10 x, 100 - 10 y).
-class ManufacturingDialogsTest : public SceneTest {
- protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    ShowTenPixelsPerUnit(view);
-    view.ApplyProjection();
-    ResetToPickTool();
-  }
-};
+class ManufacturingDialogsTest : public TopViewTest {};
 
 TEST_F(ManufacturingDialogsTest, RingTablesAndTheirSwitch) {
   struct Case {

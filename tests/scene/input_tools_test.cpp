@@ -24,13 +24,10 @@
 namespace {
 
 // A top view of ten pixels per unit: model (x, y) is pixel (100 + 10 x, 100 - 10 y); grid unit 1.
-class InputToolTest : public SceneTest {
+class InputToolTest : public TopViewTest {
  protected:
   void SetUp() override {
-    SceneTest::SetUp();
-    ShowTenPixelsPerUnit(view);
-    view.ApplyProjection();
-    ResetToPickTool();
+    TopViewTest::SetUp();
     ProgramCommandQueue().SetDispatcher([this](int id) {
       ran.push_back(id);
       buffersAtCommand.push_back({buffer[0], buffer[1], buffer[2]});

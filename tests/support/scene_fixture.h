@@ -12,6 +12,7 @@
 #include "platform/platform_services.h"
 #include "program_state.h"
 #include "scene/scene.h"
+#include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
 
@@ -96,4 +97,16 @@ class SceneTest : public LumidrexTest {
 
   TestDocument document;
   CViewport view;
+};
+
+// The active viewport as a top view of ten pixels per unit (see ShowTenPixelsPerUnit), its
+// projection applied, with the pick tool current.
+class TopViewTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    ShowTenPixelsPerUnit(view);
+    view.ApplyProjection();
+    ResetToPickTool();
+  }
 };
