@@ -16,6 +16,7 @@
 #include "modelling/boolean_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "platform/command_queue.h"
+#include "routed_view_fixture.h"
 #include "scene/input_tools.h"
 #include "scene/pick_callback_tool.h"
 #include "scene/scene.h"
@@ -114,22 +115,14 @@ const MenuItem* FindItem(const MenuItem& menu, int id) {
   return nullptr;
 }
 
-class CommandTableTest : public LumidrexTest {
+class CommandTableTest : public VornViewTest {
  protected:
-  void SetUp() override {
-    LumidrexTest::SetUp();
-    view = std::make_unique<CVornView>(&document);
-    view->OnSize(kSizeMaximized, 200, 150);
-    view->OnActivateView(true);
-  }
   const CommandRow* Registered(int id) const {
     const auto rows = CommandTableRows();
     const auto found = std::find_if(rows.begin(), rows.end(), [id](const CommandRow& row) { return row.id == id; });
     return found != rows.end() ? &*found : nullptr;
   }
 
-  CUndoHistory document;
-  std::unique_ptr<CVornView> view;
 };
 
 TEST_F(CommandTableTest, EveryRowHasItsHolderItsKindItsTextAndItsTooltip) {

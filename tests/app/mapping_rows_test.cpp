@@ -15,6 +15,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "routed_view_fixture.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
@@ -23,13 +24,10 @@
 namespace {
 
 // A Front view of a document, its commands on the router's chain; the test drains the queue.
-class MappingRowsTest : public LumidrexTest {
+class MappingRowsTest : public VornViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    view = std::make_unique<CVornView>(&document);
-    view->OnSize(kSizeMaximized, 200, 150);
-    view->OnActivateView(true);
+    VornViewTest::SetUp();
     view->SetViewType(1, 0);
     holder = std::make_unique<CommandMap>(BuildViewCommandMap(*view));
     ProgramCommandQueue().SetDispatcher([this](int id) {
@@ -49,8 +47,6 @@ class MappingRowsTest : public LumidrexTest {
     return added;
   }
 
-  CUndoHistory document;
-  std::unique_ptr<CVornView> view;
   std::unique_ptr<CommandMap> holder;
   std::vector<int> ran;
 };

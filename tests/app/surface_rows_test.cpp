@@ -15,6 +15,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "routed_view_fixture.h"
 #include "row_checks.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
@@ -27,13 +28,10 @@ namespace {
 
 // The Surface rows in a front view, dispatched through the router with the view's holder on the
 // chain and the queue running them again, as the main loop does.
-class SurfaceRowsTest : public LumidrexTest {
+class SurfaceRowsTest : public VornViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    view = std::make_unique<CVornView>(&document);
-    view->OnSize(kSizeMaximized, 200, 150);
-    view->OnActivateView(true);
+    VornViewTest::SetUp();
     view->SetViewType(1, 0);
     holder = std::make_unique<CommandMap>(BuildViewCommandMap(*view));
     ProgramCommandRouter().SetChain([this] { return std::vector<CommandHolder*>{holder.get()}; });
@@ -53,8 +51,6 @@ class SurfaceRowsTest : public LumidrexTest {
     return last != nullptr && last->GetKind() == kKindSurface ? static_cast<CSurfaceObject*>(last) : nullptr;
   }
 
-  CUndoHistory document;
-  std::unique_ptr<CVornView> view;
   std::unique_ptr<CommandMap> holder;
 };
 

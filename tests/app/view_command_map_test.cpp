@@ -9,6 +9,7 @@
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "routed_view_fixture.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/transform_tool.h"
@@ -28,20 +29,15 @@ class StepTool : public CTool {
 class PlainTool : public CTool {};
 
 // The active view of a document, routed first on the chain; the application holds New.
-class ViewCommandMapTest : public LumidrexTest {
+class ViewCommandMapTest : public VornViewTest {
  protected:
   void SetUp() override {
-    LumidrexTest::SetUp();
-    view = std::make_unique<CVornView>(&document);
-    view->OnSize(kSizeMaximized, 200, 150);
-    view->OnActivateView(true);
+    VornViewTest::SetUp();
     viewHolder = std::make_unique<CommandMap>(BuildViewCommandMap(*view));
     application.AddRow({57600, HandlerKind::kDirect, [this] { ++newDocuments; }});
     ProgramCommandRouter().SetChain([this] { return std::vector<CommandHolder*>{viewHolder.get(), &application}; });
   }
 
-  CUndoHistory document;
-  std::unique_ptr<CVornView> view;
   std::unique_ptr<CommandMap> viewHolder;
   CommandMap application;
   int newDocuments = 0;
