@@ -151,9 +151,7 @@ TEST_F(CurveDialogViewsTest, ExtendArrowsStepFromTwoAndThePolarBoxRelabels) {
 }
 
 TEST_F(CurveDialogViewsTest, CaptionsComeFromTheStringTable) {
-  std::vector<std::string> texts;
-  for (const MenuTableRow& row : MenuStringTable) texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));
-  FillStringTable(MenuStringTable, texts);
+  UseTestLanguage();
   QStringList captions;
   const auto note = [&captions](QWidget* modal) {
     captions << modal->windowTitle();

@@ -27,11 +27,7 @@ class MappingDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
     DialogViewTest::SetUp();
-    std::vector<std::string> texts;
-    for (const MenuTableRow& row : MenuStringTable) {
-      texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));
-    }
-    FillStringTable(MenuStringTable, texts);
+    UseTestLanguage();
   }
 };
 

@@ -31,9 +31,7 @@ class NcDialogViewsTest : public DialogViewTest {
  protected:
   void SetUp() override {
     DialogViewTest::SetUp();
-    std::vector<std::string> texts;
-    for (const MenuTableRow& row : MenuStringTable) texts.push_back("T:" + std::string(row.text));
-    FillStringTable(MenuStringTable, texts);
+    UseTestLanguage();
   }
 };
 

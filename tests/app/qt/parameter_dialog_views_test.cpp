@@ -186,9 +186,7 @@ TEST_F(ParameterDialogViewsTest, ColorsResetTheSwatchesAndKeepAPickedColour) {
 }
 
 TEST_F(ParameterDialogViewsTest, CaptionsAndLabelsComeFromTheStringTable) {
-  std::vector<std::string> texts;
-  for (const MenuTableRow& row : MenuStringTable) texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));
-  FillStringTable(MenuStringTable, texts);
+  UseTestLanguage();
   QStringList captions;
   QStringList labels;
   const auto note = [&captions, &labels](QWidget* modal) {

@@ -17,6 +17,7 @@
 #include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/qt/color_swatch_button.h"
+#include "dialog_view_test.h"
 #include "kernel/mesh_object.h"
 #include "platform/headless_platform.h"
 #include "platform/picture_file.h"
@@ -162,9 +163,7 @@ class DialogViewsTest : public RenderDialogViewsTest {
     RenderDialogViewsTest::SetUp();
     RegisterAppDialogViews(platform().ui());
     InstallPlatformServices({&platform().ui(), &Headless(), &platform().settings(), nullptr, &platform().input()});
-    std::vector<std::string> texts;
-    for (const MenuTableRow& row : MenuStringTable) texts.push_back("T:" + std::string(row.text));
-    FillStringTable(MenuStringTable, texts);
+    UseTestLanguage();
   }
 };
 

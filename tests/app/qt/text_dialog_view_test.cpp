@@ -33,9 +33,7 @@ QPushButton* ButtonOf(QWidget* modal, const QString& text) {
 }
 
 TEST_F(TextDialogViewTest, TextsComeFromTheLanguageAndSetFontShowsTheChosenFont) {
-  std::vector<std::string> texts;
-  for (const MenuTableRow& row : MenuStringTable) texts.push_back(std::string(row.text).empty() ? "" : "T:" + std::string(row.text));
-  FillStringTable(MenuStringTable, texts);
+  UseTestLanguage();
   Headless().fontAnswers.push_back(FontChoice{"DejaVu Sans", 30, true, false});
   CTextDlg model;
   model.text = "old";
