@@ -1,13 +1,8 @@
-// An STL file from anyone, imported into a scene with an active view as File > Import reads it.
-#include "fuzz_support.h"
+// An STL file from anyone, as File > Import reads it.
 #include "imported_scene_check.h"
 #include "modelling/stl_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  StartFuzzInput();
-  const std::string path = WriteFuzzFile("input.stl", data, size);
-  ActiveFuzzView view;
-  StlImport(path);
-  CheckImportedScene();
+  FuzzImport(&StlImport, "input.stl", {kKindMesh}, data, size);
   return 0;
 }
