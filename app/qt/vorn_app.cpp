@@ -15,9 +15,10 @@
 #include "app/command_table.h"
 #include "app/core/bmp_picture_codec.h"
 #include "app/core/file_names.h"
-#include "app/core/launching.h"
 #include "app/core/menu_builder.h"
 #include "app/core/resource_strings.h"
+#include "app/core/string_table.h"
+#include "app/core/ui_utilities.h"
 #include "app/desktop_registration.h"
 #include "app/document_policy.h"
 #include "app/qt/app_dialog_views.h"
@@ -46,7 +47,7 @@
 namespace {
 
 constexpr int kSplashAtStartMs = 1000;
-constexpr char kHomePage[] = "https://lumidrex.example/";
+constexpr int kNoHomePageMessage = 10021;  // "Lumidrex has no home page."
 
 }  // namespace
 
@@ -197,7 +198,7 @@ void CVornApp::OnFileOpen() {
 
 void CVornApp::OnAppAbout() { CSplashWnd::ShowSplashScreen(mainFrame_.get(), -1); }
 
-void CVornApp::OnHelpHomePage() { LaunchViaBatch(kHomePage); }
+void CVornApp::OnHelpHomePage() { ShowMessageBox(GetLocalizedString(kNoHomePageMessage)); }
 
 void CVornApp::OnOpenRecentFile(int id) {
   const std::size_t slot = static_cast<std::size_t>(id - kFirstRecentFileCommand);
