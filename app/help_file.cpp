@@ -8,9 +8,6 @@
 #include "app/core/ui_utilities.h"
 #include "platform/program_folder.h"
 
-namespace {
-}  // namespace
-
 void OpenHelpFile() {
   const std::string path = GetProgramDir() + "Lumidrex.chm";
   std::error_code error;
