@@ -8,12 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "platform/file_handle.h"
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 
 namespace {
 

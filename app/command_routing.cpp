@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "scene/tool_framework.h"
+#include "services/ui_utilities.h"
 
 void RunCommandRow(const CommandRow& row) {
   switch (row.kind) {

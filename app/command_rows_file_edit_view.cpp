@@ -1,11 +1,11 @@
 #include "app/command_rows.h"
-#include "app/core/snap_step.h"
 #include "app/database_dialog.h"
 #include "app/hotkeys_command.h"
 #include "app/settings_dialogs.h"
+#include "exchange/exchange_commands.h"
+#include "manufacturing/rp_handoff.h"
 #include "modelling/attribute_commands.h"
 #include "modelling/color_config_dialog.h"
-#include "modelling/exchange_commands.h"
 #include "modelling/layer_command.h"
 #include "modelling/material_tool.h"
 #include "modelling/save_views.h"
@@ -13,6 +13,7 @@
 #include "scene/background_image_dialog.h"
 #include "scene/design_file.h"
 #include "scene/pick_tool.h"
+#include "services/snap_step.h"
 
 // File, configuration, edit, view settings and pick.
 void AddFileEditViewRows(std::vector<CommandRow>& rows) {

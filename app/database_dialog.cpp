@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/core/app_settings.h"
 #include "app/design_thumbnails.h"
 #include "platform/program_folder.h"
 #include "scene/design_file.h"
 #include "scene/tool_framework.h"
+#include "services/app_settings.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/folder_tree.h"
 #include "platform/raster_canvas.h"
 #include "platform/ui_services.h"
+#include "services/folder_tree.h"
 
 // The sample-design browser: the sub-folders of the database folder as a tree, the designs of
 // the selected folder with their pictures. One instance serves the run, so the folder and design

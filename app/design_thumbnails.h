@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/core/thumbnails.h"
 #include "platform/raster_canvas.h"
+#include "services/thumbnails.h"
 
 // The pictures of the sample-design browser, 100 x 100.
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/core/launching.h"
 #include "platform/replacing_file.h"
+#include "services/launching.h"
 
 namespace fs = std::filesystem;
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/core/launching.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "platform/program_folder.h"
+#include "services/launching.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 void OpenHelpFile() {
   const std::string path = GetProgramDir() + "Lumidrex.chm";

@@ -1,8 +1,8 @@
 #include "app/hotkeys_command.h"
 
-#include "app/core/hotkey_table.h"
-#include "app/core/hotkeys_dialog.h"
 #include "scene/tool_framework.h"
+#include "services/hotkey_table.h"
+#include "services/hotkeys_dialog.h"
 
 void OnHotkeys() {
   CHotkeysDlg dialog;

@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "app/core/ui_utilities.h"
 #include "scene/view_commands.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "app/core/app_settings.h"
-#include "app/core/file_names.h"
 #include "modelling/grid_spacing.h"
 #include "scene/scene_views.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
+#include "services/file_names.h"
 
 namespace {
 

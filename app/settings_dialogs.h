@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // Grid Setting: the grid on with a spacing, or off. One instance serves the run, so it shows its
 // last accepted values rather than the current grid.

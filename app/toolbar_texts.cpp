@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "app/core/resource_strings.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
+#include "services/resource_strings.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "app/command_table.h"
-#include "app/core/choose_language.h"
 #include "scene/vorn_view.h"
+#include "services/choose_language.h"
 
 namespace {
 

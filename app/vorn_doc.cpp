@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/resource_strings.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/design_file.h"
 #include "scene/drawing_context.h"
 #include "scene/viewport.h"
+#include "services/file_names.h"
+#include "services/resource_strings.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "platform/qt/qt_platform.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

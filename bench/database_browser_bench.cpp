@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/app_settings.h"
 #include "app/database_dialog.h"
 #include "bench_pictures.h"
 #include "platform/platform_services.h"
+#include "services/app_settings.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "exchange/iges_writer.h"
+#include "exchange/stl_writers.h"
 #include "grid_mesh.h"
 #include "kernel/surface_object.h"
-#include "manufacturing/iges_writer.h"
-#include "manufacturing/stl_writers.h"
 
 // The exchange benchmarks' inputs, also written for the peer comparison
 // (bench/exchange_peer_compare.sh): 1,000,000 triangles on a 1001 x 501 grid of points, and a

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "exchange/output_file.h"
+#include "exchange/visible_bounds.h"
 #include "manufacturing/nc_passes.h"
 #include "manufacturing/nc_path_object.h"
 #include "manufacturing/nc_posts.h"
 #include "manufacturing/nc_program.h"
 #include "manufacturing/nc_tool_compensation.h"
-#include "manufacturing/output_file.h"
 #include "manufacturing/slc_raster_nc.h"
-#include "manufacturing/visible_bounds.h"
 #include "ring_standing.h"
 #include "scene/drawing_context.h"
 #include "tests/manufacturing/nc_reference_compensation.h"

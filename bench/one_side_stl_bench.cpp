@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "exchange/visible_bounds.h"
 #include "kernel/matrix4.h"
 #include "manufacturing/height_grid_mesh.h"
 #include "manufacturing/one_side_stl.h"
-#include "manufacturing/visible_bounds.h"
 #include "ring_design.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "exchange/visible_bounds.h"
 #include "manufacturing/slc_reader.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slice_contours.h"
 #include "manufacturing/slicer.h"
-#include "manufacturing/visible_bounds.h"
 #include "manufacturing/volume_estimate.h"
 #include "render/render_node.h"
 #include "render/render_records.h"

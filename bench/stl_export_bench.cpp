@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "exchange/export_stack.h"
+#include "exchange/mesh_writers.h"
+#include "exchange/output_file.h"
+#include "exchange/stl_facet_emitter.h"
+#include "exchange/stl_writers.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
-#include "manufacturing/export_stack.h"
-#include "manufacturing/mesh_writers.h"
-#include "manufacturing/output_file.h"
-#include "manufacturing/stl_facet_emitter.h"
-#include "manufacturing/stl_writers.h"
 
 namespace {
 

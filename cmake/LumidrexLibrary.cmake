@@ -16,7 +16,7 @@ function(lumidrex_library name)
 endfunction()
 
 # One test executable per source folder, made of every .cpp in tests/<folder>, run through CTest;
-# tests/app/core becomes test_app_core.
+# tests/platform/qt becomes test_platform_qt.
 function(lumidrex_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
@@ -31,11 +31,17 @@ function(lumidrex_tests folder)
   target_compile_options(${target} PRIVATE
     "$<$<CXX_COMPILER_ID:GNU>:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread>")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  # gtest_discover_tests passes only the first entry of a list-valued ENVIRONMENT property on to
-  # the tests, so the environment comes from a launcher instead; discovery runs under it too.
-  set_target_properties(${target} PROPERTIES
-    CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${LUMIDREX_TEST_ENVIRONMENT}")
-  gtest_discover_tests(${target}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    DISCOVERY_TIMEOUT 120)
+  # One CTest entry per test suite, listed once the program is built.
+  set(suites ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D EXECUTABLE=$<TARGET_FILE:${target}> -D WORKING_DIR=${CMAKE_BINARY_DIR}/tests
+      -D ENVIRONMENT_FILE=${LUMIDREX_TEST_ENVIRONMENT_FILE} -D PREFIX=${name} -D OUTPUT=${suites}
+      -P ${LUMIDREX_GTEST_SUITES}
+    BYPRODUCTS ${suites} VERBATIM)
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_include.cmake)
+  file(WRITE ${include_file} "if(EXISTS [==[${suites}]==])\n  include([==[${suites}]==])\nelse()\n"
+    "  add_test([==[${target}_NOT_BUILT]==] [==[${target}_NOT_BUILT]==])\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()
+
+set(LUMIDREX_GTEST_SUITES ${CMAKE_CURRENT_LIST_DIR}/GTestSuites.cmake)

@@ -5,28 +5,12 @@
 
 #include "kernel/bounds_box.h"
 #include "kernel/object_stream.h"
-#include "scene/drawing_context.h"
-#include "scene/view_axis.h"
 
 namespace {
 
 float& Coordinate(Vector3* v, int axis) { return axis == 0 ? v->x : axis == 1 ? v->y : v->z; }
 
 }  // namespace
-
-void CAxisLineObject::Draw(int) {
-  const int depth = GetViewAxis(2);
-  if (!HasValidAxis() || depth == axisIndex) return;
-  const int along = 3 - depth - axisIndex;
-  Vector3 point{0, 0, 0};
-  Coordinate(&point, axisIndex) = FixedValue();
-  BeginPolyline(kPolylineOpen);
-  Coordinate(&point, along) = -kHalfLength;
-  AddPolylineVertex(point);
-  Coordinate(&point, along) = kHalfLength;
-  AddPolylineVertex(point);
-  EndPolyline();
-}
 
 std::unique_ptr<CGeomObject> CAxisLineObject::Clone() const {
   auto copy = std::make_unique<CAxisLineObject>();

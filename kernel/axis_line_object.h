@@ -26,7 +26,6 @@ class CAxisLineObject : public CGeomObject {
   // Half the length the line is drawn and bounded with.
   static constexpr float kHalfLength = 10000.0f;
 
- protected:
   bool HasValidAxis() const { return axisIndex >= 0 && axisIndex <= 2; }
   // The fixed coordinate.
   float FixedValue() const { return orientation[12 + axisIndex]; }

@@ -10,13 +10,11 @@
 #include "kernel/object_stream.h"
 #include "kernel/solid_profile_points.h"
 #include "kernel/surface_object.h"
-#include "scene/drawing_context.h"
 
 namespace {
 
 constexpr float kMinRadius = 0.001f;
 constexpr float kMinThickness = 0.001f;
-constexpr int kQuickWireframe = 10;
 // Steps across a 5-row end piece; 2-row pieces are drawn as their control rows.
 constexpr int kRoundDisplaySteps = 4;
 constexpr std::int64_t kProfileHeaderBytes = 8;
@@ -157,22 +155,6 @@ void CBlockObject::Rebuild() {
     outlineCurves.Append(
         BuildOutline(shape, frontEndType != kBlockEndFlat ? 0.0f : 1.0f, rb + rf + thickness));
   }
-}
-
-void CBlockObject::Draw(int mode) {
-  const Matrix4 kept = GetModelMatrix();
-  MultiplyModelMatrix(placement);
-  // In quick wire frame a block shows only its outlines.
-  const int childMode = mode > kQuickWireframe ? mode : kQuickWireframe;
-  for (CGeomObject* curve = outlineCurves.head(); curve != nullptr; curve = curve->next) {
-    curve->Draw(childMode);
-  }
-  if (mode != kQuickWireframe) {
-    for (CGeomObject* surface = surfaces.head(); surface != nullptr; surface = surface->next) {
-      surface->Draw(childMode);
-    }
-  }
-  SetModelMatrix(kept);
 }
 
 std::unique_ptr<CGeomObject> CBlockObject::Clone() const {

@@ -3,17 +3,10 @@
 #include "kernel/bounds_box.h"
 #include "kernel/gem_library.h"
 #include "kernel/object_stream.h"
-#include "scene/drawing_context.h"
 
 namespace {
 
 int gemNesting = 0;
-
-// The gem's prototype; null for a bad index, a missing library, or a gem nested too deep.
-CGeomObject* PrototypeOf(const CGemObject& gem) {
-  if (gemNesting >= kMaxGemNesting) return nullptr;
-  return GemLibrary.Prototype(gem.LibraryIndex());
-}
 
 }  // namespace
 
@@ -21,14 +14,9 @@ GemNestingLevel::GemNestingLevel() { ++gemNesting; }
 GemNestingLevel::~GemNestingLevel() { --gemNesting; }
 int GemNestingDepth() { return gemNesting; }
 
-void CGemObject::Draw(int mode) {
-  const Matrix4 kept = GetModelMatrix();
-  MultiplyModelMatrix(placement);
-  if (CGeomObject* prototype = PrototypeOf(*this)) {
-    GemNestingLevel level;
-    prototype->Draw(mode);
-  }
-  SetModelMatrix(kept);
+CGeomObject* GemPrototype(const CGemObject& gem) {
+  if (gemNesting >= kMaxGemNesting) return nullptr;
+  return GemLibrary.Prototype(gem.LibraryIndex());
 }
 
 std::unique_ptr<CGeomObject> CGemObject::Clone() const {
@@ -50,7 +38,7 @@ void CGemObject::Write() {
 
 void CGemObject::GetBounds(Vector3* min, Vector3* max, Matrix4 M) const {
   ResetBounds(min, max);
-  if (const CGeomObject* prototype = PrototypeOf(*this)) {
+  if (const CGeomObject* prototype = GemPrototype(*this)) {
     GemNestingLevel level;
     prototype->GetBounds(min, max, MatMultiply(placement, M));
   }

@@ -41,6 +41,8 @@ class GemNestingLevel {
 };
 // How many gems are entered right now.
 int GemNestingDepth();
+// The gem's prototype; null for a bad index, a missing library, or a gem nested too deep.
+CGeomObject* GemPrototype(const CGemObject& gem);
 
 // Replaces a gem by the prototype it finally stands for and sets *matrixOut to the matrix that
 // carries that prototype's points into the design (inner placements first). Any other object is

@@ -1,15 +1,15 @@
 #include "manufacturing/cut_slices.h"
 
-#include "app/core/app_settings.h"
-#include "app/core/file_names.h"
-#include "app/core/ui_utilities.h"
-#include "manufacturing/number_format.h"
+#include "exchange/number_format.h"
 #include "manufacturing/slc_raster_nc.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slice_file_path.h"
 #include "manufacturing/slicer.h"
 #include "platform/program_folder.h"
 #include "scene/tool_framework.h"
+#include "services/app_settings.h"
+#include "services/file_names.h"
+#include "services/ui_utilities.h"
 
 int HandOffMode = 0;
 std::string LastSliceFile;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The rapid-prototyping hand-off in progress: 0 none, 3 and 4 the machines of that index. The
 // hand-off commands set it; Cut into Slices records the slice file it wrote while one is set.

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <locale.h>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
-#include "manufacturing/number_format.h"
+#include "exchange/number_format.h"
 #include "manufacturing/volume_estimate.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

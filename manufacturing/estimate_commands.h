@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "app/core/data_dialog.h"
 #include "kernel/vector3.h"
+#include "services/data_dialog.h"
 
 // The volume, weight and centre-of-gravity estimates of the visible design, shown in message
 // boxes titled "Lumidrex".

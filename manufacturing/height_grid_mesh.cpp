@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "manufacturing/mesh_writers.h"
-#include "manufacturing/output_file.h"
+#include "exchange/mesh_writers.h"
+#include "exchange/output_file.h"
 
 namespace {
 

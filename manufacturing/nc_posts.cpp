@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "manufacturing/number_format.h"
-#include "manufacturing/output_file.h"
+#include "exchange/number_format.h"
+#include "exchange/output_file.h"
 
 namespace {
 

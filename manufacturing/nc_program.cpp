@@ -6,14 +6,10 @@
 #include <optional>
 #include <utility>
 
-#include "app/core/file_names.h"
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
+#include "exchange/output_file.h"
 #include "manufacturing/nc_passes.h"
 #include "manufacturing/nc_posts.h"
 #include "manufacturing/nc_tool_compensation.h"
-#include "manufacturing/output_file.h"
 #include "manufacturing/unit_conversion_dialog.h"
 #include "render/render_node.h"
 #include "render/render_records.h"
@@ -21,6 +17,10 @@
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
 #include "render/render_tree.h"
+#include "services/file_names.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data_dialog.h"
 #include "kernel/matrix4.h"
+#include "services/data_dialog.h"
 
 class CNcPost;
 

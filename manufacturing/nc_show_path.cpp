@@ -6,14 +6,14 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "manufacturing/nc_path_object.h"
 #include "manufacturing/unit_conversion_dialog.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
+#include "services/file_names.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

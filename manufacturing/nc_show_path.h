@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The NC Show Path dialog: which program to show and the object scale it was written with. One
 // instance serves the run; the NC program command hands it the name and scale it wrote.

@@ -5,17 +5,17 @@
 #include <memory>
 #include <new>
 
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
+#include "exchange/visible_bounds.h"
 #include "kernel/matrix4.h"
 #include "manufacturing/grid_counts.h"
 #include "manufacturing/height_grid_mesh.h"
 #include "manufacturing/slice_contours.h"
-#include "manufacturing/visible_bounds.h"
 #include "render/render_row_scan.h"
 #include "render/render_state.h"
 #include "render/render_tree.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

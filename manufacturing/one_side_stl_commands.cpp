@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "app/core/file_names.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "manufacturing/one_side_stl.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slicer.h"
 #include "platform/program_folder.h"
+#include "services/file_names.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

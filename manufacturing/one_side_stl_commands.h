@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The resolutions of a one-side STL: mode 0 (3-axis) asks X and Y, mode 1 (rotary) the angle in
 // degrees and Y. Each command keeps its own dialog for the run.

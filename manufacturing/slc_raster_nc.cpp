@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/ui_utilities.h"
-#include "manufacturing/number_format.h"
-#include "manufacturing/output_file.h"
+#include "exchange/number_format.h"
+#include "exchange/output_file.h"
 #include "manufacturing/slc_reader.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "manufacturing/little_endian.h"
+#include "exchange/little_endian.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/progress.h"
+#include "exchange/mesh_writers.h"
+#include "exchange/output_file.h"
 #include "kernel/outline_rings.h"
-#include "manufacturing/mesh_writers.h"
-#include "manufacturing/output_file.h"
 #include "manufacturing/slc_reader.h"
+#include "services/progress.h"
 
 namespace {
 

@@ -6,22 +6,22 @@
 #include <new>
 #include <string>
 
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
+#include "exchange/little_endian.h"
+#include "exchange/number_format.h"
+#include "exchange/output_file.h"
+#include "exchange/visible_bounds.h"
 #include "kernel/matrix4.h"
 #include "manufacturing/grid_counts.h"
-#include "manufacturing/little_endian.h"
-#include "manufacturing/number_format.h"
-#include "manufacturing/output_file.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slice_contours.h"
-#include "manufacturing/visible_bounds.h"
 #include "platform/program_folder.h"
 #include "render/render_node.h"
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
 #include "render/render_tree.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

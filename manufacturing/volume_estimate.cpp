@@ -4,18 +4,18 @@
 #include <new>
 #include <string>
 
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
+#include "exchange/visible_bounds.h"
 #include "kernel/boolean_object.h"
 #include "kernel/matrix4.h"
 #include "manufacturing/grid_counts.h"
-#include "manufacturing/visible_bounds.h"
 #include "render/render_node.h"
 #include "render/render_row_scan.h"
 #include "render/render_state.h"
 #include "render/render_state_scope.h"
 #include "render/render_tree.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

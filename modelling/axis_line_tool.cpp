@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "app/core/ui_utilities.h"
 #include "scene/pointer_snapping.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/undo_history.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

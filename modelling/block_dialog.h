@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // What the Create Block from curves dialog hands over: end types (0 sharp, 1 fillet, 2 chamfer),
 // the fillet or chamfer radius and the thickness.

@@ -1,8 +1,8 @@
 #include "modelling/color_config_dialog.h"
 
-#include "app/core/app_settings.h"
-#include "app/core/ui_utilities.h"
 #include "scene/scene_views.h"
+#include "services/app_settings.h"
+#include "services/ui_utilities.h"
 
 void CColorConfigDlg::OnInitDialog() { colors = {ColorBack, ColorAxis, ColorGrid, ColorPick}; }
 

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/geom_object.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
@@ -13,6 +11,8 @@
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/view_axis.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 CurveRepeatValues CopyRepeatValues;
 

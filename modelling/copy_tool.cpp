@@ -5,8 +5,6 @@
 #include <numbers>
 #include <string>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/drawing_context.h"
 #include "scene/picking.h"
 #include "scene/pointer_snapping.h"
@@ -17,6 +15,8 @@
 #include "scene/transform_matrix.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 CFramedObject CopyState;
 int CopyToolActive = 0;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The Curve menu's parameter dialogs. Each model starts from the values kept for the run and
 // gives them back at OK; the command then runs its worker.

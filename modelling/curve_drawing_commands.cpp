@@ -1,9 +1,9 @@
 #include "modelling/curve_drawing_commands.h"
 
-#include "app/core/string_table.h"
 #include "modelling/curve_tool.h"
-#include "scene/tool_framework.h"
 #include "scene/scene.h"
+#include "scene/tool_framework.h"
+#include "services/string_table.h"
 
 namespace {
 

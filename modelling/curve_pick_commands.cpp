@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "modelling/curve_texts.h"
@@ -15,6 +13,8 @@
 #include "scene/pick_callback_tool.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

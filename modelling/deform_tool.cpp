@@ -5,9 +5,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "kernel/composite_object.h"
 #include "kernel/point_set_object.h"
@@ -20,6 +17,9 @@
 #include "scene/undo_history.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "modelling/extend_solid_dialog.h"
 
-#include "app/core/ui_utilities.h"
 #include "modelling/facet_commands.h"
 #include "scene/input_tools.h"
 #include "scene/tool_framework.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

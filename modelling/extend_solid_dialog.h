@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The direction a facet object is extended along to make it a solid; kept for the run.
 class CExtendToSolidDlg : public CDataDialog {

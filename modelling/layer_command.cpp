@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/core/layer_table.h"
-#include "app/core/layers_dialog.h"
 #include "kernel/geom_object.h"
 #include "scene/point_selection.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
+#include "services/layer_table.h"
+#include "services/layers_dialog.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/curve_object.h"
 #include "modelling/surface_grid.h"
 #include "scene/drawing_context.h"
@@ -14,6 +12,8 @@
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

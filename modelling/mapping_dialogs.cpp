@@ -3,14 +3,14 @@
 #include <memory>
 #include <utility>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "modelling/mapping_items.h"
 #include "modelling/mapping_pick_tool.h"
 #include "modelling/region_tool.h"
 #include "modelling/uv_mapping.h"
 #include "scene/input_tools.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 float ProjectMapVector[3] = {0.0f, 1.0f, 0.0f};
 Vector3 UvMapCornerA = {0.0f, 0.0f, 0.0f};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
 #include "kernel/vector3.h"
+#include "services/data_dialog.h"
 
 // Project Mapping: the direction (Top, Bottom, Left, Right, or 4 for the typed vector), the
 // placement, the kept sections and the vector in view terms.

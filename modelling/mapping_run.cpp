@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "kernel/composite_object.h"
 #include "kernel/point_set_object.h"
 #include "scene/scene.h"
 #include "scene/undo_history.h"
+#include "services/layer_table.h"
 
 MappingRun::~MappingRun() {
   if (!finished_) {

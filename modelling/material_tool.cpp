@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "kernel/geom_object.h"
 #include "kernel/name_pool.h"
@@ -15,6 +13,8 @@
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
+#include "services/file_names.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <string>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "modelling/start_tool.h"
 #include "scene/drawing_context.h"
 #include "scene/pointer_snapping.h"
 #include "scene/scene_views.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "modelling/curve_dialogs.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/curve_repeat_commands.h"
-#include "modelling/exchange_commands.h"
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/jewel_type_dialog.h"
@@ -41,5 +40,4 @@ void ResetModellingState() {
   ResetRingSizeDialog();
   ResetExtendToSolidDialog();
   ResetMappingCommands();
-  ResetExchangeCommands();
 }

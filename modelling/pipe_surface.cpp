@@ -6,8 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/curve_object.h"
 #include "kernel/matrix4.h"
 #include "kernel/section_placement.h"
@@ -19,6 +17,8 @@
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "app/core/ui_utilities.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/surface_object.h"
@@ -12,6 +11,7 @@
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/view_axis.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <span>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/curve_object.h"
 #include "modelling/curve_tool.h"
 #include "modelling/pipe_surface.h"
@@ -15,6 +13,8 @@
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 CRailSurfaceDlg RailSurfaceDialog;
 

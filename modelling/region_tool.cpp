@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/core/ui_utilities.h"
 #include "scene/drawing_context.h"
 #include "scene/pointer_snapping.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/view_axis.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

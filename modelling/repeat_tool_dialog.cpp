@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "app/core/ui_utilities.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/tool_lifetime.h"
+#include "services/ui_utilities.h"
 
 int RepeatDialogConfirmed = 0;
 

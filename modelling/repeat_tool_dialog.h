@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "app/core/data_dialog.h"
 #include "modelling/modeless_window.h"
 #include "scene/input_tools.h"
 #include "scene/tool.h"
+#include "services/data_dialog.h"
 
 // The common part of the Extend and Revolve dialogs: a modeless data-exchange dialog whose tool
 // part is the overlay tool, so the vector or the angle can be dragged in the view while it is

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The diameter of a round jewel, in mm or in carats. One instance serves the whole run, so the
 // number and unit given last are offered again.

@@ -4,15 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "kernel/gem_object.h"
 #include "kernel/matrix4.h"
 #include "platform/ui_services.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

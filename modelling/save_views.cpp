@@ -1,8 +1,8 @@
 #include "modelling/save_views.h"
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
-#include "app/core/view_pictures.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
+#include "services/view_pictures.h"
 
 namespace {
 

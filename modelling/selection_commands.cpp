@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/core/layer_table.h"
 #include "kernel/geom_object.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/undo_history.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/core/string_table.h"
 #include "scene/scene.h"
 #include "scene/tool.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
 
 // Makes a T (a tool constructed in mode 0) the default tool with its localised prompt; the
 // command's row shows its cursor. Makes none without an active viewport, as it would be

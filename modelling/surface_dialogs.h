@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
 #include "modelling/curve_dialogs.h"
+#include "services/data_dialog.h"
 
 // The Surface menu's parameter dialogs. Each keeps its values for the run; at OK the command
 // resets to the pick tool and hands them to its worker.

@@ -1,8 +1,8 @@
 #include "modelling/tool_dialog.h"
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/tool_framework.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 CToolDialog::~CToolDialog() { CloseWindow(); }
 

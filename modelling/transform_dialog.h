@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/data_dialog.h"
 #include "scene/transform_apply.h"
 #include "scene/transform_matrix.h"
+#include "services/data_dialog.h"
 
 // The Transform dialog: a move, size, scale and rotation given in view terms, for the object,
 // copy, curve and surface forms of the command.

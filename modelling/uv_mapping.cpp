@@ -4,9 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/polyline_resample.h"
@@ -21,6 +18,9 @@
 #include "scene/scene_views.h"
 #include "scene/undo_history.h"
 #include "scene/view_axis.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

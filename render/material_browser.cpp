@@ -4,10 +4,10 @@
 #include <memory>
 #include <system_error>
 
-#include "app/core/file_names.h"
-#include "app/core/thumbnails.h"
 #include "render/current_material.h"
 #include "render/material_paths.h"
+#include "services/file_names.h"
+#include "services/thumbnails.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/folder_tree.h"
 #include "platform/raster_canvas.h"
 #include "platform/ui_services.h"
+#include "services/folder_tree.h"
 
 // The material library browser: the material folder's sub-folders as a tree under a root item
 // "\", the materials of the selected folder with their 100 x 100 pictures. One instance serves

@@ -5,9 +5,6 @@
 #include <numbers>
 #include <vector>
 
-#include "app/core/file_names.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/object_stream.h"
 #include "kernel/surface_object.h"
 #include "platform/file_handle.h"
@@ -17,6 +14,9 @@
 #include "render/material_paths.h"
 #include "render/picture_render.h"
 #include "scene/view_background.h"
+#include "services/file_names.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

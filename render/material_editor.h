@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 class CSurfaceObject;
 

@@ -4,10 +4,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/file_names.h"
 #include "platform/file_handle.h"
 #include "platform/program_folder.h"
+#include "services/app_settings.h"
+#include "services/file_names.h"
 
 namespace {
 

@@ -7,9 +7,6 @@
 #include <new>
 #include <vector>
 
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/bmp_image.h"
 #include "kernel/matrix4.h"
 #include "render/picture_buffer.h"
@@ -24,6 +21,9 @@
 #include "scene/scene_views.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

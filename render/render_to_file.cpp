@@ -4,14 +4,14 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/folder_tree.h"
-#include "app/core/launching.h"
-#include "app/core/view_pictures.h"
 #include "platform/program_folder.h"
 #include "render/picture_render.h"
 #include "scene/tool_framework.h"
 #include "scene/view_background.h"
+#include "services/file_names.h"
+#include "services/folder_tree.h"
+#include "services/launching.h"
+#include "services/view_pictures.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The Render to File dialog. One instance serves the run, so each use opens with the values of
 // the last.

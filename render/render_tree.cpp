@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/gem_object.h"
@@ -15,6 +14,7 @@
 #include "render/render_state.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
+#include "services/layer_table.h"
 
 namespace {
 

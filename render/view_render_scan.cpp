@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "app/core/ui_utilities.h"
 #include "platform/device_context.h"
 #include "render/material.h"
 #include "render/render_node.h"
@@ -15,6 +14,7 @@
 #include "scene/scene.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

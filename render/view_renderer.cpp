@@ -4,8 +4,6 @@
 
 #include <new>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/matrix4.h"
 #include "platform/command_queue.h"
 #include "render/render_node.h"
@@ -18,6 +16,8 @@
 #include "scene/scene_views.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/input_tools.h"
 #include "scene/view_axis.h"
 #include "scene/view_background.h"
+#include "services/file_names.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

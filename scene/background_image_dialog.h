@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 // The Background Image dialog: a blank background or a BMP picture in one of the six fits, with
 // the centre and scale of the locked fit. One instance serves the run, so its values persist

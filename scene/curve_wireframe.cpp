@@ -34,25 +34,27 @@ void DrawIndexLabels(const std::vector<Vector3>& points) {
 
 }  // namespace
 
-void CCurveObject::Draw(int mode) {
-  const int n = PointCount();
+void DrawCurveWireframe(CCurveObject& curve, int mode) {
+  const int n = curve.PointCount();
   if (n == 0) return;
-  if (stepsPerSpan > 1) {
+  if (curve.stepsPerSpan > 1) {
     const std::vector<Vector3> extended =
-        ExtendCurveEnds(n, points.data(), startAttribute, endAttribute, closed);
+        ExtendCurveEnds(n, curve.points.data(), curve.startAttribute, curve.endAttribute,
+                        curve.closed);
     const int steps =
-        mode == kDisplayQuickWire && stepsPerSpan >= 4 ? stepsPerSpan / 2 : stepsPerSpan;
+        mode == kDisplayQuickWire && curve.stepsPerSpan >= 4 ? curve.stepsPerSpan / 2
+                                                             : curve.stepsPerSpan;
     DrawCurvePolyline(steps, extended.data(), static_cast<int>(extended.size()));
   } else {
-    BeginPolyline(closed != 0 ? kPolylineClosed : kPolylineOpen);
-    for (const Vector3& p : points) AddPolylineVertex(p);
+    BeginPolyline(curve.closed != 0 ? kPolylineClosed : kPolylineOpen);
+    for (const Vector3& p : curve.points) AddPolylineVertex(p);
     EndPolyline();
   }
   // Hidden control points still show in the feedback of modelling tools.
   if (mode == kDisplayQuickWire ||
-      ((mode <= 0 || mode == kDisplayMeshWire) && controlPointsHidden != 0))
+      ((mode <= 0 || mode == kDisplayMeshWire) && curve.controlPointsHidden != 0))
     return;
-  DrawControlPointMarkers(*this);
-  DrawIndexLabels(points);
-  if (mode == kDisplayNormalWire || mode == kDisplayMeshWire) DrawMarkedPoints(*this);
+  DrawControlPointMarkers(curve);
+  DrawIndexLabels(curve.points);
+  if (mode == kDisplayNormalWire || mode == kDisplayMeshWire) DrawMarkedPoints(curve);
 }

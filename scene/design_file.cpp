@@ -6,9 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/file_names.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_list_file.h"
 #include "kernel/object_stream.h"
@@ -18,6 +15,9 @@
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
+#include "services/file_names.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

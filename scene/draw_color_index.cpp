@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "scene/drawing_context.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 
 ColorRef SetDrawColorIndex(int which, int index) {
   if (which == 1) return SetDrawColor(ColorPick);

@@ -4,8 +4,13 @@
 #include <cmath>
 
 #include "scene/picking.h"
+#include "scene/wireframe.h"
 
 namespace {
+
+// Every program that draws anything links this file, so the objects find their wire frames
+// wherever they can be drawn.
+const bool sceneWireframesInstalled = (InstallSceneWireframes(), true);
 
 struct DrawingContext {
   CanvasView* view = nullptr;

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "scene/depth_raster.h"
 #include "scene/drawing_context.h"
 #include "scene/gl_shading.h"
 #include "scene/gl_table.h"
+#include "scene/render_view.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/view_background.h"
-#include "scene/render_view.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "scene/input_tools.h"
 
-#include "app/core/ui_utilities.h"
 #include "scene/drawing_context.h"
 #include "scene/pointer_snapping.h"
 #include "scene/scene.h"
@@ -9,6 +8,7 @@
 #include "scene/tool_framework.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

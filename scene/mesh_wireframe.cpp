@@ -56,11 +56,11 @@ constexpr int kOneEdgeFaceCount = 4096;
 
 }  // namespace
 
-void CMeshObject::Draw(int mode) {
-  const int faces = FaceCount();
+void DrawMeshWireframe(CMeshObject& mesh, int mode) {
+  const int faces = mesh.FaceCount();
   // Large meshes are thinned by their face count.
   const int k = faces / 16000 + 1;
-  FaceWalk walk(*this);
+  FaceWalk walk(mesh);
   if (mode < 0) {
     for (std::int64_t f = 0; f < faces && walk.SeekFace(f); f += k)
       walk.DrawFace(kPolylineClosed, INT64_MAX);
@@ -74,7 +74,7 @@ void CMeshObject::Draw(int mode) {
     for (std::int64_t f = 0; f < faces && walk.SeekFace(f); ++f)
       walk.DrawFace(kPolylineClosed, INT64_MAX);
   }
-  if (controlPointsHidden != 0) return;
-  DrawControlPointMarkers(*this);
-  if (mode == kDisplayNormalWire) DrawMarkedPoints(*this);
+  if (mesh.controlPointsHidden != 0) return;
+  DrawControlPointMarkers(mesh);
+  if (mode == kDisplayNormalWire) DrawMarkedPoints(mesh);
 }

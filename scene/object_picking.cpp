@@ -1,11 +1,11 @@
 #include "scene/object_picking.h"
 
-#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "scene/drawing_context.h"
 #include "scene/picking.h"
 #include "scene/scene.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
 
 namespace {
 

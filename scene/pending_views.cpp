@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/ui_utilities.h"
 #include "scene/viewport.h"
+#include "services/ui_utilities.h"
 
 std::array<std::int32_t, kPendingViewSlots> PendingViewTypes{};
 std::int32_t PendingViewTop = -1;

@@ -5,9 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/drawing_context.h"
 #include "scene/object_picking.h"
 #include "scene/point_selection.h"
@@ -16,6 +13,9 @@
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "kernel/point_set_object.h"
 #include "scene/drawing_context.h"
 #include "scene/undo_history.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/core/ui_utilities.h"
 #include "scene/depth_raster.h"
 #include "scene/drawing_context.h"
 #include "scene/scene.h"
-#include "scene/viewport.h"
 #include "scene/scene_views.h"
 #include "scene/view_axis.h"
+#include "scene/viewport.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

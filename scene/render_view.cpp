@@ -3,9 +3,6 @@
 #include <deque>
 #include <utility>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/active_view_renderer.h"
 #include "scene/draw_color_index.h"
 #include "scene/drawing_context.h"
@@ -17,6 +14,9 @@
 #include "scene/view_background.h"
 #include "scene/view_grid.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
+#include "services/ui_utilities.h"
 
 int DragRedrawFlag = 0;
 int DepthReadBackFlag = 0;

@@ -1,9 +1,9 @@
 #include "scene/scene.h"
 
-#include "app/core/layer_table.h"
 #include "kernel/boolean_object.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
 
 Scene TheScene;
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/snap_step.h"
 #include "kernel/geom_object.h"
 #include "scene/drawing_context.h"
 #include "scene/scene.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/snap_step.h"
 
 namespace {
 

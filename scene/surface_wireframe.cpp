@@ -60,12 +60,13 @@ void DrawSequence(const std::vector<Vector3>& sequence, const GridDirection& d, 
 
 }  // namespace
 
-void CSurfaceObject::Draw(int mode) {
-  const int r = rows, c = columns;
-  if (r < 1 || c < 1 || std::int64_t{r} * c > static_cast<std::int64_t>(points.size())) return;
-  const Vector3* grid = points.data();
-  const GridDirection alongRow = AlongRow(*this);
-  const GridDirection alongColumn = AlongColumn(*this);
+void DrawSurfaceWireframe(CSurfaceObject& surface, int mode) {
+  const int r = surface.rows, c = surface.columns;
+  if (r < 1 || c < 1 || std::int64_t{r} * c > static_cast<std::int64_t>(surface.points.size()))
+    return;
+  const Vector3* grid = surface.points.data();
+  const GridDirection alongRow = AlongRow(surface);
+  const GridDirection alongColumn = AlongColumn(surface);
 
   if (mode == kDisplayQuickWire) {
     // Quick: the middle row and the middle column only, at half their steps.
@@ -99,11 +100,12 @@ void CSurfaceObject::Draw(int mode) {
     // The full tessellation grid, rows then columns.
     std::vector<Vector3> extended, net;
     int nu = 0, nv = 0, outRows = 0, outColumns = 0;
-    ExtendSurfaceNet(grid, r, c, startAttributeU, endAttributeU, closedU, startAttributeV,
-                     endAttributeV, closedV, &extended, &nu, &nv);
+    ExtendSurfaceNet(grid, r, c, surface.startAttributeU, surface.endAttributeU, surface.closedU,
+                     surface.startAttributeV, surface.endAttributeV, surface.closedV, &extended, &nu,
+                     &nv);
     TessellateSurface(kBSplineBasis, extended.data(), nu, nv, &net, nullptr, nullptr, &outRows,
-                      &outColumns, DrawnSteps(displayStepsU, nu, kMaxDrawnGridSide),
-                      DrawnSteps(displayStepsV, nv, kMaxDrawnGridSide), 0);
+                      &outColumns, DrawnSteps(surface.displayStepsU, nu, kMaxDrawnGridSide),
+                      DrawnSteps(surface.displayStepsV, nv, kMaxDrawnGridSide), 0);
     if (static_cast<std::int64_t>(outRows) * outColumns > static_cast<std::int64_t>(net.size()))
       return;
     for (int i = 0; i < outRows; ++i) {
@@ -121,7 +123,7 @@ void CSurfaceObject::Draw(int mode) {
 
   // Iso-curves through the knots, with fewer steps the smaller the surface is on screen.
   Vector3 low, high;
-  GetBounds(&low, &high, GetViewTransform());
+  surface.GetBounds(&low, &high, GetViewTransform());
   const float size = std::min(high.x - low.x, high.y - low.y);
   const int n = size < 16.0f ? 4 : size < 32.0f ? 3 : size < 64.0f ? 2 : 1;
   const int rowSteps = (alongRow.steps + n) / (n + 1);
@@ -151,7 +153,7 @@ void CSurfaceObject::Draw(int mode) {
     DrawSequence(isoCurve, rowDrawn, rowSteps);
   }
 
-  if (controlPointsHidden != 0) return;
-  DrawControlPointMarkers(*this);
-  if (mode == kDisplayNormalWire) DrawMarkedPoints(*this);
+  if (surface.controlPointsHidden != 0) return;
+  DrawControlPointMarkers(surface);
+  if (mode == kDisplayNormalWire) DrawMarkedPoints(surface);
 }

@@ -1,7 +1,5 @@
 #include "scene/tool_framework.h"
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "scene/pick_tool.h"
 #include "scene/pointer_snapping.h"
@@ -9,6 +7,8 @@
 #include "scene/static_tools.h"
 #include "scene/tool_lifetime.h"
 #include "scene/undo_history.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

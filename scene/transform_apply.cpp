@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/undo_history.h"
+#include "services/layer_table.h"
 
 namespace {
 

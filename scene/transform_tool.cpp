@@ -1,8 +1,5 @@
 #include "scene/transform_tool.h"
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "kernel/point_set_object.h"
 #include "scene/drawing_context.h"
@@ -15,6 +12,9 @@
 #include "scene/undo_history.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 int TransformReference = 0;
 int TransformToolActive = 0;

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "scene/drawing_context.h"
 #include "scene/pointer_snapping.h"
 #include "scene/scene.h"
@@ -12,6 +10,8 @@
 #include "scene/tool_framework.h"
 #include "scene/transform_apply.h"
 #include "scene/transform_matrix.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

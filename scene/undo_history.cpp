@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/boolean_object.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
 #include "scene/viewport.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

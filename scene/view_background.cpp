@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/app_settings.h"
-#include "app/core/ui_utilities.h"
 #include "kernel/matrix4.h"
 #include "scene/drawing_context.h"
 #include "scene/gl_view_frame.h"
@@ -12,6 +10,8 @@
 #include "scene/scene_views.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

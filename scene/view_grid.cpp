@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/app_settings.h"
 #include "scene/drawing_context.h"
 #include "scene/view_axis.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
 
 namespace {
 

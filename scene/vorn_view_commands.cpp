@@ -1,4 +1,3 @@
-#include "app/core/snap_step.h"
 #include "scene/pending_views.h"
 #include "scene/scene.h"
 #include "scene/static_tools.h"
@@ -9,6 +8,7 @@
 #include "scene/view_type_change.h"
 #include "scene/vorn_view.h"
 #include "scene/zoom_tools.h"
+#include "services/snap_step.h"
 
 namespace {
 

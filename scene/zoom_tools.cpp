@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/core/layer_table.h"
 #include "kernel/bounds_box.h"
 #include "scene/drawing_context.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/viewport.h"
+#include "services/layer_table.h"
 
 void CZoomBoxTool::OnLButtonDown(int, int x, int y) {
   const CViewport* active = GetActiveView();

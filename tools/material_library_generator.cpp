@@ -12,10 +12,10 @@
 
 #include "kernel/bmp_image.h"
 #include "kernel/object_stream.h"
-#include "app/core/app_settings.h"
 #include "platform/replacing_file.h"
 #include "render/material_editor.h"
 #include "render/material_file.h"
+#include "services/app_settings.h"
 
 namespace {
 

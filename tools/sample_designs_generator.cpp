@@ -14,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/app_settings.h"
 #include "kernel/block_object.h"
 #include "kernel/bmp_image.h"
 #include "kernel/boolean_object.h"
@@ -39,6 +38,7 @@
 #include "scene/scene.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
 
 namespace {
 

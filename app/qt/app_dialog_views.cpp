@@ -1,14 +1,11 @@
 #include "app/qt/app_dialog_views.h"
 
-#include "app/core/choose_language.h"
-#include "app/core/hotkeys_dialog.h"
-#include "app/core/layers_dialog.h"
 #include "app/database_dialog.h"
 #include "app/qt/background_image_dialog_view.h"
 #include "app/qt/choose_language_view.h"
 #include "app/qt/color_config_view.h"
-#include "app/qt/database_dialog_view.h"
 #include "app/qt/curve_dialog_views.h"
+#include "app/qt/database_dialog_view.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/jewel_dialog_views.h"
 #include "app/qt/layers_dialog_view.h"
@@ -27,6 +24,9 @@
 #include "modelling/text_command.h"
 #include "platform/qt/qt_ui_services.h"
 #include "scene/background_image_dialog.h"
+#include "services/choose_language.h"
+#include "services/hotkeys_dialog.h"
+#include "services/layers_dialog.h"
 
 void RegisterAppDialogViews(QtUiServices& ui) {
   ui.RegisterDialogView(CChooseLanguageDlg::kName, [](DialogModel& model, QWidget* parent) {

@@ -9,11 +9,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/core/folder_tree.h"
-#include "app/core/thumbnails.h"
 #include "app/qt/canvas_image.h"
 #include "app/qt/data_dialog_view.h"
 #include "platform/ui_services.h"
+#include "services/folder_tree.h"
+#include "services/thumbnails.h"
 
 namespace {
 

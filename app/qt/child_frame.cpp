@@ -2,8 +2,8 @@
 
 #include <QMdiArea>
 
-#include "app/core/string_table.h"
 #include "app/qt/vorn_view_widget.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/choose_language.h"
-#include "app/core/string_table.h"
+#include "services/choose_language.h"
+#include "services/string_table.h"
 
 int RunChooseLanguageView(CChooseLanguageDlg& model, QWidget* parent) {
   QDialog dialog(parent);

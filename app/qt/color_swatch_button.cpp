@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QPen>
 
-#include "app/core/ui_utilities.h"
 #include "platform/qt/qt_common_dialogs.h"
+#include "services/ui_utilities.h"
 
 CColorSwatchButton::CColorSwatchButton(QWidget* parent) : QPushButton(parent) {
   setAutoDefault(false);

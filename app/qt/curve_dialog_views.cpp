@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data_dialog.h"
 #include "app/qt/data_dialog_view.h"
 #include "app/qt/repeat_dialog_views.h"
 #include "modelling/block_dialog.h"
@@ -29,6 +28,7 @@
 #include "modelling/curve_primitives.h"
 #include "modelling/surface_dialogs.h"
 #include "platform/qt/qt_ui_services.h"
+#include "services/data_dialog.h"
 
 namespace {
 

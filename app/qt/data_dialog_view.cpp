@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "app/core/data_dialog.h"
-#include "app/core/string_table.h"
+#include "services/data_dialog.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QString>
 
-#include "app/core/data_dialog.h"
+#include "services/data_dialog.h"
 
 class QDialog;
 class QHBoxLayout;

@@ -1,6 +1,6 @@
 #include "app/qt/hotkey_loading.h"
 
-#include "app/core/hotkey_file.h"
+#include "services/hotkey_file.h"
 
 // The accelerator table is program-wide and the menu texts reach the frame through the menu
 // builder, so the frame needs nothing of its own.

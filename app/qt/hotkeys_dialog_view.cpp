@@ -15,10 +15,10 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
-#include "app/core/hotkey_keys.h"
-#include "app/core/hotkeys_dialog.h"
-#include "app/core/string_table.h"
 #include "app/qt/data_dialog_view.h"
+#include "services/hotkey_keys.h"
+#include "services/hotkeys_dialog.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/core/hotkey_table.h"
+#include "services/hotkey_table.h"
 
 // A Qt key press as the accelerators see it, on the US layout the key names follow: the virtual
 // key from the key and the keypad flag (a shifted symbol counts as the key that types it), and

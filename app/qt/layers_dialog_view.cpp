@@ -13,11 +13,11 @@
 
 #include <array>
 
-#include "app/core/layer_file.h"
-#include "app/core/layers_dialog.h"
-#include "app/core/string_table.h"
-#include "app/qt/data_dialog_view.h"
 #include "app/qt/color_swatch_button.h"
+#include "app/qt/data_dialog_view.h"
+#include "services/layer_file.h"
+#include "services/layers_dialog.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -11,8 +11,6 @@
 #include <QSize>
 #include <QToolBar>
 
-#include "app/core/resource_strings.h"
-#include "app/core/string_table.h"
 #include "app/help_file.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/qt_mdi_host.h"
@@ -23,6 +21,8 @@
 #include "app/recent_file_list.h"
 #include "app/toolbar_texts.h"
 #include "app/vorn_doc.h"
+#include "services/resource_strings.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/command_routing.h"
-#include "app/core/menu_builder.h"
 #include "app/document_policy.h"
+#include "services/menu_builder.h"
 
 class CChildFrame;
 class CRepeatToolBar;

@@ -15,14 +15,14 @@
 #include <QVBoxLayout>
 
 #include "app/qt/data_dialog_view.h"
-#include "app/core/app_settings.h"
-#include "app/core/file_names.h"
 #include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
 #include "modelling/extend_solid_dialog.h"
 #include "modelling/ring_size_dialog.h"
 #include "platform/qt/qt_ui_services.h"
+#include "services/app_settings.h"
+#include "services/file_names.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/core/menu_builder.h"
+#include "services/menu_builder.h"
 
 class QAction;
 class QMenu;

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/core/string_table.h"
 #include "platform/qt/qt_picture_codec.h"
 #include "platform/raster_canvas.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "modelling/show_slice_tool.h"
+#include "manufacturing/show_slice_tool.h"
 #include "platform/qt/qt_modeless_dialog.h"
 #include "platform/qt/qt_ui_services.h"
 

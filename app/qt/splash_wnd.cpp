@@ -84,6 +84,10 @@ void CSplashWnd::ShowSplashScreen(QWidget* parent, int timeoutMs) {
   live->repaint();
 }
 
+CSplashWnd::~CSplashWnd() {
+  if (live == this) live = nullptr;
+}
+
 CSplashWnd* CSplashWnd::Live() { return live; }
 
 void CSplashWnd::OnTimer() {

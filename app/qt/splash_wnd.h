@@ -21,6 +21,8 @@ class CSplashWnd : public QWidget {
   static CSplashWnd* Live();
   // The timer's work, also reachable by tests.
   void OnTimer();
+  // A window that goes with its parent (the main window closing) is no longer the open one.
+  ~CSplashWnd() override;
 
   // The picture with the version lines, as the window shows it inside its frame.
   static QImage ComposeSplashImage();

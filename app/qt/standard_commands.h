@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/menu_hotkey_text.h"
+#include "services/menu_hotkey_text.h"
 
 // The ids of the desktop's standard commands that the application and its main frame handle.
 inline constexpr int kFileNewCommand = 57600;

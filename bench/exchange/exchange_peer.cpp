@@ -9,11 +9,11 @@
 #include <string>
 
 #include "bench_scene.h"
+#include "exchange/dxf_import.h"
+#include "exchange/dxf_writers.h"
+#include "exchange/iges_import.h"
+#include "exchange/stl_import.h"
 #include "exchange_files.h"
-#include "manufacturing/dxf_writers.h"
-#include "modelling/dxf_import.h"
-#include "modelling/iges_import.h"
-#include "modelling/stl_import.h"
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";

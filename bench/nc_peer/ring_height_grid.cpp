@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "exchange/output_file.h"
+#include "exchange/visible_bounds.h"
 #include "manufacturing/nc_passes.h"
 #include "manufacturing/nc_posts.h"
 #include "manufacturing/nc_program.h"
 #include "manufacturing/nc_tool_compensation.h"
-#include "manufacturing/output_file.h"
-#include "manufacturing/visible_bounds.h"
 #include "ring_design.h"
 
 int main(int argc, char** argv) {

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "exchange/stl_writers.h"
+#include "exchange/visible_bounds.h"
 #include "manufacturing/slicer.h"
-#include "manufacturing/stl_writers.h"
-#include "manufacturing/visible_bounds.h"
 #include "ring_standing.h"
 
 int main(int argc, char** argv) {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "program_state.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 #include "temp_dir.h"
 
 namespace {

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/progress.h"
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -13,6 +11,8 @@
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
+#include "services/progress.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -5,27 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_builder.h"
-#include "app/core/snap_step.h"
-#include "app/core/string_table.h"
 #include "app/view_command_map.h"
 #include "kernel/mesh_object.h"
+#include "modelling/boolean_commands.h"
 #include "modelling/curve_command_ids.h"
 #include "modelling/curve_repeat_commands.h"
 #include "modelling/curve_tool.h"
-#include "modelling/boolean_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "platform/command_queue.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "program_state.h"
 #include "routed_view_fixture.h"
 #include "scene/input_tools.h"
 #include "scene/pick_callback_tool.h"
 #include "scene/scene.h"
-#include "platform/headless_platform.h"
-#include "platform/platform_services.h"
-#include "program_state.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "scene/vorn_view.h"
+#include "services/menu_builder.h"
+#include "services/snap_step.h"
+#include "services/string_table.h"
 
 namespace {
 

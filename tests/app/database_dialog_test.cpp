@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/folder_tree.h"
 #include "app/design_thumbnails.h"
 #include "bmp_fixture.h"
 #include "gem_library_file.h"
@@ -18,6 +16,8 @@
 #include "platform/program_folder.h"
 #include "program_state.h"
 #include "scene/scene.h"
+#include "services/app_settings.h"
+#include "services/folder_tree.h"
 #include "temp_dir.h"
 
 namespace {

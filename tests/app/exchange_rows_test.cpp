@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "../manufacturing/comma_locale.h"
 #include "../render/mesh_fixtures.h"
 #include "app/command_table.h"
-#include "app/core/string_table.h"
+#include "comma_locale.h"
+#include "exchange/dxf_writers.h"
+#include "exchange/exchange_commands.h"
+#include "exchange/iges_writer.h"
+#include "exchange/stl_writers.h"
 #include "kernel/point_set_object.h"
 #include "kernel/surface_object.h"
 #include "manufacturing/cut_slices.h"
-#include "manufacturing/dxf_writers.h"
-#include "manufacturing/iges_writer.h"
-#include "manufacturing/stl_writers.h"
-#include "modelling/exchange_commands.h"
+#include "manufacturing/rp_handoff.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
@@ -27,6 +27,7 @@
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
+#include "services/string_table.h"
 #include "temp_dir.h"
 #include "tmpdir_scope.h"
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/core/layers_dialog.h"
 #include "app/view_command_map.h"
 #include "modelling/block_dialog.h"
 #include "modelling/color_config_dialog.h"
@@ -25,6 +24,7 @@
 #include "scene/transform_tools.h"
 #include "scene/undo_history.h"
 #include "scene/vorn_view.h"
+#include "services/layers_dialog.h"
 
 namespace {
 

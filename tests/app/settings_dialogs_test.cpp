@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/app_profile.h"
-#include "app/core/app_settings.h"
 #include "counting_viewport.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
 
 namespace {
 

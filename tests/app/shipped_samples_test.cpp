@@ -3,7 +3,6 @@
 #include <set>
 #include <string>
 
-#include "app/core/app_settings.h"
 #include "app/database_dialog.h"
 #include "kernel/bmp_image.h"
 #include "kernel/boolean_object.h"
@@ -14,6 +13,7 @@
 #include "program_state.h"
 #include "scene/design_file.h"
 #include "scene/scene.h"
+#include "services/app_settings.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "program_state.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/command_routing.h"
-#include "app/core/snap_step.h"
 #include "kernel/geom_object.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -15,6 +14,7 @@
 #include "scene/transform_tool.h"
 #include "scene/undo_history.h"
 #include "scene/vorn_view.h"
+#include "services/snap_step.h"
 
 namespace {
 

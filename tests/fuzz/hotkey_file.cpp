@@ -1,8 +1,8 @@
 // A hotkeys file, as start-up reads it from the program folder (the dialog's Load uses the same
 // reader); the menus then show what was read.
-#include "app/core/hotkey_file.h"
-#include "app/core/hotkey_keys.h"
 #include "fuzz_support.h"
+#include "services/hotkey_file.h"
+#include "services/hotkey_keys.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzInput();

@@ -5,11 +5,11 @@
 #include <initializer_list>
 #include <string>
 
+#include "exchange/import_result.h"
 #include "fuzz_support.h"
 #include "kernel/mesh_object.h"
 #include "kernel/point_set_object.h"
 #include "kernel/surface_object.h"
-#include "modelling/import_result.h"
 #include "scene/scene.h"
 
 // A file from anyone, imported into an empty scene with an active view as File > Import reads

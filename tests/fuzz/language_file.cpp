@@ -1,6 +1,6 @@
 // A language file in the program folder, as Choose Language lists it and the menus load it.
-#include "app/core/language_file.h"
 #include "fuzz_support.h"
+#include "services/language_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzInput();

@@ -1,6 +1,6 @@
 // A layer file, as the Layers dialog's Load reads it.
-#include "app/core/layer_file.h"
 #include "fuzz_support.h"
+#include "services/layer_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzInput();

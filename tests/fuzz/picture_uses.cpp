@@ -1,7 +1,6 @@
 // A picture file where the program takes one besides Open Picture: the view background in each
 // fit mode (loaded, drawn into a view and sampled for a render frame), the splash window's
 // picture, a sample design's and a material's thumbnail, and a conversion through the BMP codec.
-#include "app/core/bmp_picture_codec.h"
 #include "app/design_thumbnails.h"
 #include "app/splash_composition.h"
 #include "fuzz_support.h"
@@ -9,6 +8,7 @@
 #include "scene/scene.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/bmp_picture_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzInput();

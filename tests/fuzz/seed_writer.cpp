@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "app/app_profile.h"
-#include "app/core/hotkey_file.h"
-#include "app/core/layer_file.h"
-#include "app/core/layer_table.h"
 #include "app/qt/main_frame.h"
 #include "app/recent_file_list.h"
+#include "exchange/iges_writer.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/block_object.h"
 #include "kernel/bmp_image.h"
@@ -27,10 +25,12 @@
 #include "kernel/object_list_file.h"
 #include "kernel/surface_object.h"
 #include "language_file_writer.h"
-#include "manufacturing/iges_writer.h"
 #include "platform/qt/qt_platform.h"
 #include "program_reset.h"
 #include "scratch_file.h"
+#include "services/hotkey_file.h"
+#include "services/layer_file.h"
+#include "services/layer_table.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;

@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "bmp_fixture.h"
 #include "gem_library_file.h"
 #include "kernel/gem_object.h"
@@ -28,9 +26,11 @@
 #include "scene/gl_table.h"
 #include "scene/gl_view_frame.h"
 #include "scene/render_view.h"
-#include "scene/view_background.h"
 #include "scene/scene.h"
+#include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 #include "shaded_view_fixture.h"
 #include "temp_dir.h"
 

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "gem_library_file.h"
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
@@ -20,6 +18,8 @@
 #include "scene/gl_shading.h"
 #include "scene/shading_arrays.h"
 #include "scene/undo_history.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 #include "shaded_view_fixture.h"
 #include "temp_dir.h"
 #include "test_matrices.h"

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
 #include "manufacturing/slice_file_path.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
+#include "services/app_settings.h"
 #include "slice_scene.h"
 #include "temp_dir.h"
 

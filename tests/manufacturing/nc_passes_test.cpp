@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "exchange/output_file.h"
 #include "manufacturing/nc_posts.h"
-#include "manufacturing/output_file.h"
 #include "nc_interpreter.h"
 #include "program_state.h"
 #include "temp_dir.h"

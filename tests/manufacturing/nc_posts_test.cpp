@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "comma_locale.h"
-#include "manufacturing/output_file.h"
+#include "exchange/output_file.h"
 #include "program_state.h"
 #include "temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "comma_locale.h"
-#include "manufacturing/output_file.h"
+#include "exchange/output_file.h"
 #include "nc_interpreter.h"
 #include "render/record_pool.h"
 #include "slice_scene.h"

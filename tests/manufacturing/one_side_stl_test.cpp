@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "admesh_report.h"
+#include "exchange/output_file.h"
 #include "manufacturing/height_grid_mesh.h"
-#include "manufacturing/output_file.h"
 #include "manufacturing/slice_contours.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "manufacturing/output_file.h"
+#include "exchange/output_file.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "program_state.h"

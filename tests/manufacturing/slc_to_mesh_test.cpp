@@ -10,8 +10,8 @@
 
 #include "admesh_report.h"
 #include "command_output.h"
+#include "exchange/output_file.h"
 #include "export_fixtures.h"
-#include "manufacturing/output_file.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/ui_services.h"

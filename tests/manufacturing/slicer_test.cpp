@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
-#include "manufacturing/output_file.h"
+#include "admesh_report.h"
+#include "exchange/output_file.h"
 #include "manufacturing/slc_reader.h"
 #include "render/record_pool.h"
 #include "render/render_state.h"
-#include "admesh_report.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
 #include "slc_fixtures.h"
-#include "tmpdir_scope.h"
 #include "slice_scene.h"
 #include "temp_dir.h"
+#include "tmpdir_scope.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "admesh_report.h"
+#include "exchange/stl_writers.h"
 #include "export_fixtures.h"
-#include "manufacturing/stl_writers.h"
 #include "manufacturing/volume_estimate.h"
 #include "scene/scene.h"
 #include "slice_scene.h"

@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-#include "app/core/layer_table.h"
-#include "app/core/string_table.h"
+#include "exchange/visible_bounds.h"
 #include "kernel/curve_object.h"
-#include "manufacturing/visible_bounds.h"
 #include "render/record_pool.h"
 #include "render/render_state.h"
+#include "services/layer_table.h"
+#include "services/string_table.h"
 #include "slice_scene.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/axis_line_object.h"
 #include "modelling/axis_line_tool.h"
 #include "modelling/measure_tool.h"
@@ -18,6 +17,7 @@
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 
 namespace {
 

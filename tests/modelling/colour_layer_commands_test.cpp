@@ -3,9 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
-#include "app/core/layers_dialog.h"
 #include "counting_viewport.h"
 #include "curve_fixture.h"
 #include "modelling/color_config_dialog.h"
@@ -16,6 +13,9 @@
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
+#include "services/layers_dialog.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "modelling/copy_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
+#include "services/layer_table.h"
 #include "surface_fixture.h"
 
 namespace {

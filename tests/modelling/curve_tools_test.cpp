@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/resource_strings.h"
 #include "curve_fixture.h"
 #include "modelling/curve_pick_commands.h"
 #include "modelling/join_curves_tool.h"
@@ -16,6 +15,7 @@
 #include "scene/tool_framework.h"
 #include "scene/tool_lifetime.h"
 #include "scene/undo_history.h"
+#include "services/resource_strings.h"
 
 namespace {
 

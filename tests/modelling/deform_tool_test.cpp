@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "curve_fixture.h"
-#include "app/core/layer_table.h"
 #include "kernel/mesh_object.h"
 #include "modelling/deform_tool.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/render_view.h"
 #include "scene/tool_framework.h"
+#include "services/layer_table.h"
 
 namespace {
 

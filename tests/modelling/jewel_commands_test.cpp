@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "gem_library_file.h"
 #include "kernel/boolean_object.h"
 #include "kernel/gem_library.h"
@@ -26,6 +25,7 @@
 #include "scene/pick_tool.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 #include "temp_dir.h"
 
 namespace {

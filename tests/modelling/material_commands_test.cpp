@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "../render/material_fixtures.h"
-#include "app/core/app_settings.h"
-#include "app/core/ui_utilities.h"
 #include "current_folder.h"
 #include "curve_fixture.h"
 #include "kernel/mesh_object.h"
@@ -24,6 +22,8 @@
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
+#include "services/app_settings.h"
+#include "services/ui_utilities.h"
 #include "temp_dir.h"
 
 namespace {

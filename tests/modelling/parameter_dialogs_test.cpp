@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/string_table.h"
 #include "kernel/block_object.h"
 #include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
@@ -16,6 +15,7 @@
 #include "modelling/transform_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
+#include "services/string_table.h"
 #include "surface_fixture.h"
 
 namespace {

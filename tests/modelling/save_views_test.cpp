@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/core/bmp_picture_codec.h"
 #include "platform/headless_platform.h"
 #include "platform/picture_file.h"
 #include "platform/platform_services.h"
 #include "program_state.h"
+#include "services/bmp_picture_codec.h"
 #include "temp_dir.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "counting_viewport.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/boolean_object.h"
@@ -21,6 +20,7 @@
 #include "scene/scene.h"
 #include "scene/transform_tool.h"
 #include "scene/undo_history.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
 #include "bmp_fixture.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -15,6 +14,7 @@
 #include "program_state.h"
 #include "render/current_material.h"
 #include "render/material_editor.h"
+#include "services/app_settings.h"
 #include "temp_dir.h"
 
 namespace {

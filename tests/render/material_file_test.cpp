@@ -4,13 +4,13 @@
 #include <limits>
 #include <string>
 
-#include "app/core/app_settings.h"
 #include "kernel/object_stream.h"
 #include "material_fixtures.h"
 #include "platform/file_handle.h"
 #include "program_state.h"
 #include "render/material.h"
 #include "render/material_file.h"
+#include "services/app_settings.h"
 #include "temp_dir.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <iterator>
 #include <string>
 
-#include "app/core/app_settings.h"
 #include "bitmap_writer.h"
 #include "current_folder.h"
 #include "material_fixtures.h"
@@ -14,6 +13,7 @@
 #include "render/material.h"
 #include "render/material_paths.h"
 #include "render/texture_cache.h"
+#include "services/app_settings.h"
 #include "temp_dir.h"
 
 namespace {

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/string_table.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
@@ -22,6 +21,7 @@
 #include "scene/view_background.h"
 #include "scene_fixture.h"
 #include "scratch_file.h"
+#include "services/string_table.h"
 #include "temp_dir.h"
 
 namespace {

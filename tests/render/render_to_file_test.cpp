@@ -6,8 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "app/core/bmp_picture_codec.h"
-#include "app/core/ui_utilities.h"
 #include "mesh_fixtures.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -16,6 +14,8 @@
 #include "scene/tool_framework.h"
 #include "scene/view_background.h"
 #include "scene_fixture.h"
+#include "services/bmp_picture_codec.h"
+#include "services/ui_utilities.h"
 #include "temp_dir.h"
 #include "tmpdir_scope.h"
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "gem_library_file.h"
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
@@ -26,6 +25,7 @@
 #include "render/render_state.h"
 #include "scan_fixtures.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 #include "temp_dir.h"
 
 namespace {

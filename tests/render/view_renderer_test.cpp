@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
+#include "kernel/geom_object.h"
 #include "mesh_fixtures.h"
+#include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/input_monitor.h"
-#include "platform/program_folder.h"
 #include "platform/platform_services.h"
+#include "platform/program_folder.h"
 #include "platform/raster_canvas.h"
 #include "program_state.h"
 #include "recording_canvas.h"
-#include "platform/command_queue.h"
 #include "render/material.h"
 #include "render/record_pool.h"
 #include "render/render_node.h"
@@ -29,12 +29,12 @@
 #include "render/view_render_scan.h"
 #include "scene/active_view_renderer.h"
 #include "scene/depth_raster.h"
-#include "kernel/geom_object.h"
 #include "scene/drawing_context.h"
 #include "scene/render_view.h"
 #include "scene/scene.h"
 #include "scene/view_background.h"
 #include "scene/viewport.h"
+#include "services/app_settings.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "program_state.h"
 #include "scene/draw_color_index.h"
 #include "scene/drawing_context.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 
 namespace {
 

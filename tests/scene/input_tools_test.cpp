@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/snap_step.h"
 #include "kernel/curve_object.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
@@ -20,6 +19,7 @@
 #include "scene/view_axis.h"
 #include "scene/zoom_tools.h"
 #include "scene_fixture.h"
+#include "services/snap_step.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/curve_object.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
@@ -13,6 +12,7 @@
 #include "scene/point_selection.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/curve_object.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
@@ -15,6 +14,7 @@
 #include "scene/static_tools.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/layer_table.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
@@ -25,6 +23,8 @@
 #include "scene/scene.h"
 #include "scene/viewport.h"
 #include "scene/zoom_tools.h"
+#include "services/app_settings.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/axis_line_object.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 
 namespace {
 

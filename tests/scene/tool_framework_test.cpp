@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/command_queue.h"
-#include "app/core/ui_utilities.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene/design_file.h"
@@ -13,6 +12,7 @@
 #include "scene/tool_framework.h"
 #include "scene/tool_lifetime.h"
 #include "scene_fixture.h"
+#include "services/ui_utilities.h"
 #include "temp_dir.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/layer_table.h"
 #include "kernel/point_set_object.h"
 #include "scene/transform_apply.h"
 #include "scene_fixture.h"
+#include "services/layer_table.h"
 #include "test_matrices.h"
 
 namespace {

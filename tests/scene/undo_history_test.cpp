@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/core/resource_strings.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "scene_fixture.h"
+#include "services/resource_strings.h"
 
 namespace {
 

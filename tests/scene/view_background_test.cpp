@@ -3,13 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "app/core/app_settings.h"
 #include "bmp_fixture.h"
 #include "recording_canvas.h"
 #include "scene/drawing_context.h"
 #include "scene/scene.h"
 #include "scene/view_background.h"
 #include "scene_fixture.h"
+#include "services/app_settings.h"
 #include "temp_dir.h"
 
 namespace {

@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/snap_step.h"
 #include "scene/pick_tool.h"
 #include "scene/static_tools.h"
 #include "scene/transform_tool.h"
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 #include "scene/zoom_tools.h"
+#include "services/snap_step.h"
 #include "view_host_fake.h"
 
 namespace {

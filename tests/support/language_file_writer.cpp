@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/core/language_file.h"
 #include "platform/text_encoding.h"
+#include "services/language_file.h"
 
 void AppendLanguageText(Bytes* out, std::string_view text) {
   const std::u16string units = Utf8ToUtf16(text);

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/menu_string_table.h"
 #include "scratch_file.h"
+#include "services/menu_string_table.h"
 
 // A language file for a table, as a translator's tool would write it: the magic, the language's
 // name, then text(row) for every row that carries a text, in table order. For fixtures only; the

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/app_state.h"
-#include "app/core/app_core_state.h"
+#include "exchange/exchange_state.h"
 #include "kernel/kernel_state.h"
 #include "manufacturing/manufacturing_state.h"
 #include "modelling/modelling_state.h"
@@ -27,6 +27,7 @@
 #include "scene/view_commands.h"
 #include "scene/view_type_change.h"
 #include "scene/vorn_view.h"
+#include "services/app_core_state.h"
 #include "temp_dir.h"
 
 namespace {
@@ -49,6 +50,7 @@ void ResetProgramState(std::function<void(const std::string& what)> onUnscripted
   ResetMaterialsDialog();
   ResetEditMaterialDialog();
   ResetCurrentMaterialName();
+  ResetExchangeState();
   ResetManufacturingState();
   ResetDrawingContext();
   ResetViewRendering();

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/snap_step.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/boolean_object.h"
 #include "kernel/geom_object.h"
@@ -15,6 +14,7 @@
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
 #include "scene/viewport.h"
+#include "services/snap_step.h"
 
 // A document whose views are the given viewports; it remembers its modified flag.
 class TestDocument : public CUndoHistory {

@@ -5,14 +5,14 @@
 
 #include <filesystem>
 
-#include "app/core/app_settings.h"
-#include "app/core/choose_language.h"
-#include "app/core/menu_builder.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
-#include "platform/program_folder.h"
 #include "language_file_writer.h"
+#include "platform/program_folder.h"
 #include "qt_test.h"
+#include "services/app_settings.h"
+#include "services/choose_language.h"
+#include "services/menu_builder.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -16,17 +16,17 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
 #include "modelling/block_dialog.h"
 #include "modelling/curve_dialogs.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
 #include "scene/scene.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 
-#include "app/core/app_settings.h"
 #include "app/database_dialog.h"
 #include "app/qt/app_dialog_views.h"
 #include "gem_library_file.h"
@@ -16,6 +15,7 @@
 #include "platform/platform_services.h"
 #include "qt_test.h"
 #include "scene/scene.h"
+#include "services/app_settings.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "qt_test.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 // Dialogs run in their Qt views, while the common dialogs and the launcher stay headless and
 // scripted.

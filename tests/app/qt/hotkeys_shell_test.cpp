@@ -5,8 +5,6 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/core/hotkey_table.h"
-#include "app/core/hotkeys_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/hotkeys_dialog_view.h"
 #include "app/qt/menu_bar_mirror.h"
@@ -14,6 +12,8 @@
 #include "app/vorn_doc.h"
 #include "scene/viewport.h"
 #include "scene/vorn_view.h"
+#include "services/hotkey_table.h"
+#include "services/hotkeys_dialog.h"
 #include "shell_test.h"
 
 namespace {

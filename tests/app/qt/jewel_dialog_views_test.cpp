@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
 #include "modelling/jewel_type_dialog.h"
 #include "modelling/round_diamond_size_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "platform/program_folder.h"
-#include "dialog_view_test.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QKeyEvent>
 
-#include "app/core/layer_table.h"
-#include "app/core/layers_dialog.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/qt/color_swatch_button.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "qt_test.h"
+#include "services/layer_table.h"
+#include "services/layers_dialog.h"
 
 namespace {
 

@@ -18,7 +18,6 @@
 
 #include <vector>
 
-#include "app/core/ui_utilities.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/repeat_tool_bar.h"
@@ -26,6 +25,7 @@
 #include "app/vorn_doc.h"
 #include "scene/view_commands.h"
 #include "scene/vorn_view.h"
+#include "services/ui_utilities.h"
 #include "shell_test.h"
 
 namespace {

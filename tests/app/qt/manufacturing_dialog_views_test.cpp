@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/app_settings.h"
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
 #include "manufacturing/cut_slices.h"
 #include "manufacturing/estimate_commands.h"
 #include "manufacturing/one_side_stl_commands.h"
@@ -24,7 +22,9 @@
 #include "modelling/ring_size_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
+#include "services/app_settings.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

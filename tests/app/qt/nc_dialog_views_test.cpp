@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
 #include "manufacturing/nc_program.h"
 #include "manufacturing/nc_show_path.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

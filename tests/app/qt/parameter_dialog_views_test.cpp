@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/qt/color_swatch_button.h"
+#include "dialog_view_test.h"
 #include "modelling/color_config_dialog.h"
 #include "modelling/surface_dialogs.h"
 #include "modelling/transform_dialog.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

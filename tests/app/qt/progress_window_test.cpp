@@ -5,11 +5,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/core/progress.h"
-#include "app/core/string_table.h"
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "qt_test.h"
+#include "services/progress.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

@@ -12,9 +12,6 @@
 
 #include <filesystem>
 
-#include "app/core/app_settings.h"
-#include "app/core/bmp_picture_codec.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/qt/color_swatch_button.h"
 #include "dialog_view_test.h"
@@ -32,6 +29,9 @@
 #include "scene/view_background.h"
 #include "scene_fixture.h"
 #include "scratch_file.h"
+#include "services/app_settings.h"
+#include "services/bmp_picture_codec.h"
+#include "services/string_table.h"
 #include "tmpdir_scope.h"
 
 namespace {

@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/core/app_settings.h"
 #include "app/qt/app_dialog_views.h"
 #include "app/settings_dialogs.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
 #include "qt_test.h"
+#include "services/app_settings.h"
 
 namespace {
 

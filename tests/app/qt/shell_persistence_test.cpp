@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
-#include "app/core/app_settings.h"
 #include "app/qt/menu_bar_mirror.h"
 #include "app/qt/standard_commands.h"
 #include "app/recent_file_list.h"
 #include "app/vorn_doc.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
 #include "shell_test.h"
 
 namespace {

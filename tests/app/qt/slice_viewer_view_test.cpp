@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "../../manufacturing/slc_fixtures.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
+#include "manufacturing/show_slice_tool.h"
 #include "manufacturing/slice_file_path.h"
-#include "modelling/show_slice_tool.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
 #include "scene/pick_tool.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/string_table.h"
 #include "temp_dir.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/core/app_settings.h"
 #include "app/qt/program_icon.h"
 #include "app/vorn_doc.h"
 #include "language_file_writer.h"
 #include "scene/scene.h"
 #include "scene/view_commands.h"
+#include "services/app_settings.h"
 #include "shell_test.h"
 
 namespace {

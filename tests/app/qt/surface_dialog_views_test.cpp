@@ -13,18 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "app/core/menu_string_table.h"
-#include "app/core/string_table.h"
 #include "app/qt/app_dialog_views.h"
+#include "dialog_view_test.h"
 #include "kernel/curve_object.h"
 #include "modelling/loft_tool.h"
 #include "modelling/rail_surface_tool.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
-#include "dialog_view_test.h"
 #include "scene/scene.h"
 #include "scene/tool_framework.h"
 #include "scene_fixture.h"
+#include "services/menu_string_table.h"
+#include "services/string_table.h"
 
 namespace {
 

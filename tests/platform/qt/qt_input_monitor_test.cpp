@@ -5,9 +5,9 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "app/core/ui_utilities.h"
 #include "platform/command_queue.h"
 #include "qt_test.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

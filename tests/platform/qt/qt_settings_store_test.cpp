@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/core/layer_table.h"
 #include "qt_test.h"
+#include "services/layer_table.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include <utility>
 
-#include "app/core/ui_utilities.h"
 #include "platform/qt/qt_modeless_dialog.h"
 #include "qt_test.h"
+#include "services/ui_utilities.h"
 
 namespace {
 

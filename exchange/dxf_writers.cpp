@@ -1,0 +1,212 @@
+#include "exchange/dxf_writers.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "exchange/dxf_face_format.h"
+#include "exchange/export_stack.h"
+#include "exchange/output_file.h"
+#include "exchange/triangle_export_walk.h"
+#include "kernel/block_object.h"
+#include "kernel/bspline_curve.h"
+#include "kernel/curve_object.h"
+#include "kernel/mesh_faces.h"
+#include "kernel/mesh_object.h"
+#include "kernel/outline_rings.h"
+#include "kernel/polygon_triangulation.h"
+#include "kernel/surface_object.h"
+
+namespace {
+
+// The points placed by the top of the stack; false, with nothing kept, when one of them becomes
+// a value no reader takes.
+bool PlacePoints(const Vector3* points, std::size_t count, const Matrix4& placement,
+                 std::vector<Vector3>* placed) {
+  placed->resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    (*placed)[i] = TransformPoint(points[i], placement);
+    if (!IsFiniteVector((*placed)[i])) {
+      placed->clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+// Every triangle as a 3DFACE whose last corner repeats its third, on the current layer.
+class DxfFaceEmitter : public TriangleEmitter {
+ public:
+  DxfFaceEmitter(ExportStack& stack, OutputFile& out) : stack_(stack), out_(out) {}
+
+  // Zero-area faces are kept; a corner that is no number drops its face.
+  void EmitTriangle(Vector3 v1, Vector3 v2, Vector3 v3) final {
+    const Matrix4& placement = stack_.top->matrix;
+    const Vector3 a = TransformPoint(v1, placement);
+    const Vector3 b = TransformPoint(v2, placement);
+    const Vector3 c = TransformPoint(v3, placement);
+    if (!IsFiniteVector(a) || !IsFiniteVector(b) || !IsFiniteVector(c)) return;
+    WriteDxfFace(out_, layer, {a, b, c, c});
+  }
+
+  int layer = 1;
+
+ protected:
+  ExportStack& stack_;
+  OutputFile& out_;
+};
+
+// Surfaces and meshes whole, as polyface meshes; blocks as the polyfaces of their walls and
+// ends with their end faces; the triangles of caps and end faces as 3DFACEs.
+class DxfPolyfaceEmitter final : public DxfFaceEmitter {
+ public:
+  using DxfFaceEmitter::DxfFaceEmitter;
+
+  // Faces run along the rows: s is the grid point (i, j) counted from 1.
+  void EmitGrid(const Vector3* grid, int rows, int columns, int orientationFlag) override {
+    const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    if (!PlacePoints(grid, count, stack_.top->matrix, &placed_)) return;
+    WriteDxfPolyfaceHeader(out_, layer, static_cast<std::int64_t>(count),
+                           2 * std::int64_t{rows - 1} * (columns - 1));
+    WriteVertices();
+    for (int i = 0; i + 1 < rows; ++i) {
+      for (int j = 0; j + 1 < columns; ++j) {
+        const int s = i * columns + j + 1;
+        if (orientationFlag != 0) {
+          WriteDxfPolyfaceFace(out_, layer, s, s + columns, s + columns + 1);
+          WriteDxfPolyfaceFace(out_, layer, s, s + columns + 1, s + 1);
+        } else {
+          WriteDxfPolyfaceFace(out_, layer, s, s + columns + 1, s + columns);
+          WriteDxfPolyfaceFace(out_, layer, s, s + 1, s + columns + 1);
+        }
+      }
+    }
+    WriteDxfSequenceEnd(out_, layer);
+  }
+
+  // Faces as fans; the header counts exactly the faces written, so a face that names a missing
+  // point or has fewer than three is neither written nor counted.
+  void EmitMesh(const CMeshObject& mesh) override {
+    const std::vector<Vector3>& points = mesh.points;
+    const std::vector<std::int32_t>& indices = mesh.faceIndices;
+    if (!PlacePoints(points.data(), points.size(), stack_.top->matrix, &placed_)) return;
+    std::int64_t faces = 0;
+    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t, std::size_t size) {
+      if (size >= 3) faces += static_cast<std::int64_t>(size) - 2;
+    });
+    WriteDxfPolyfaceHeader(out_, layer, static_cast<std::int64_t>(points.size()), faces);
+    WriteVertices();
+    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
+      for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
+        WriteDxfPolyfaceFace(out_, layer, indices[first] + 1, indices[m] + 1, indices[m + 1] + 1);
+      }
+    });
+    WriteDxfSequenceEnd(out_, layer);
+  }
+
+  void EmitOther(const CGeomObject& object, TriangleExportWalk& walk) override {
+    if (object.GetKind() != kKindBlock) return;
+    const auto& block = static_cast<const CBlockObject&>(object);
+    const PushedPlacement pushed(stack_, block.placement);
+    for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
+      if (child->GetKind() == kKindSurface) walk.ExportSurface(static_cast<const CSurfaceObject&>(*child), false);
+    }
+    EmitEndFaces(block);
+  }
+
+ private:
+  void WriteVertices() {
+    for (const Vector3& point : placed_) WriteDxfPolyfaceVertex(out_, layer, point);
+  }
+
+  // The outlines come in pairs, the one at depth 0 first. Each side's outlines are one region,
+  // outer ring and holes, wound so that the two ends face away from each other.
+  void EmitEndFaces(const CBlockObject& block) {
+    std::vector<const CCurveObject*> outlines;
+    for (const CGeomObject* child = block.outlineCurves.head(); child != nullptr; child = child->next) {
+      if (child->GetKind() == kKindCurve) outlines.push_back(static_cast<const CCurveObject*>(child));
+    }
+    const CGeomObject* wall = block.surfaces.head();
+    const int sign = wall != nullptr && wall->GetKind() == kKindSurface
+                         ? static_cast<const CSurfaceObject*>(wall)->orientationSign
+                         : 0;
+    const Vector3 depth = {block.depthAxis == 0 ? 1.0f : 0.0f, block.depthAxis == 1 ? 1.0f : 0.0f,
+                           block.depthAxis == 2 ? 1.0f : 0.0f};
+    const std::size_t pairs = outlines.size() / 2;
+    for (const std::size_t side : {0u, 1u}) {
+      const bool reverse = side == 0 ? sign < 0 : sign > 0;
+      std::vector<std::vector<Vector3>> rings;
+      for (std::size_t p = 0; p < pairs; ++p) {
+        const CCurveObject& outline = *outlines[2 * p + side];
+        std::vector<Vector3> extended =
+            ExtendCurveEnds(outline.PointCount(), outline.points.data(), 0, 0, 1);
+        if (reverse) std::reverse(extended.begin(), extended.end());
+        std::vector<Vector3> ring =
+            EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), outline.stepsPerSpan);
+        // The last point closes the ring onto its first.
+        if (!ring.empty()) ring.pop_back();
+        rings.push_back(std::move(ring));
+      }
+      // Holes drawn the same way round as their outline are turned over by their nesting, as the
+      // renderer does, so that they stay holes.
+      const std::vector<Vector3> corners = TriangulateOutlines(std::move(rings), depth);
+      for (std::size_t c = 0; c + 2 < corners.size(); c += 3) EmitTriangle(corners[c], corners[c + 1], corners[c + 2]);
+    }
+  }
+
+  std::vector<Vector3> placed_;
+};
+
+// The walk of the triangle formats, with the layer number counted on after every object taken.
+template <class Emitter>
+bool WriteWalkedDxf(ExportFamily family, const CGeomObject* first, const std::string& path) {
+  OutputFile out;
+  if (!out.Open(path)) return false;
+  ExportStack& stack = ExportStackOf(family);
+  Emitter emitter(stack, out);
+  TriangleExportWalk walk(stack, emitter);
+  out.Write(kDxfEntitiesBegin);
+  StartExport(stack);
+  ForEachExportedObject(first, [&](const CGeomObject& object) {
+    walk.ExportObject(object);
+    ++emitter.layer;
+  });
+  out.Write(kDxfEntitiesEnd);
+  return out.Commit();
+}
+
+}  // namespace
+
+bool Dxf3DFaceWriter(const CGeomObject* first, const std::string& path) {
+  return WriteWalkedDxf<DxfFaceEmitter>(ExportFamily::kDxfFaces, first, path);
+}
+
+bool DxfPolylineWriter(const CGeomObject* first, const std::string& path) {
+  return WriteWalkedDxf<DxfPolyfaceEmitter>(ExportFamily::kDxfPolyline, first, path);
+}
+
+bool DxfCurvesWriter(const CGeomObject* first, const std::string& path) {
+  OutputFile out;
+  if (!out.Open(path)) return false;
+  // Curves are written where they stand, but the family's stack starts each export as every
+  // other does.
+  StartExport(ExportStackOf(ExportFamily::kDxfCurves));
+  out.Write(kDxfEntitiesBegin);
+  int layer = 1;
+  ForEachExportedObject(first, [&](const CGeomObject& object) {
+    if (object.GetKind() == kKindCurve) {
+      const auto& curve = static_cast<const CCurveObject&>(object);
+      const std::vector<Vector3> extended = ExtendCurveEnds(
+          curve.PointCount(), curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
+      const std::vector<Vector3> points =
+          EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), curve.stepsPerSpan);
+      // A point that is no number leaves the curve out; its layer number stays taken.
+      if (std::all_of(points.begin(), points.end(), IsFiniteVector)) {
+        WriteDxfCurve(out, layer, points, curve.closed != 0);
+      }
+    }
+    ++layer;
+  });
+  out.Write(kDxfEntitiesEnd);
+  return out.Commit();
+}
