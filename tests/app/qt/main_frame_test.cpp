@@ -15,6 +15,9 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
+
+#include <memory>
 
 #include <vector>
 
@@ -23,6 +26,9 @@
 #include "app/qt/repeat_tool_bar.h"
 #include "app/recent_file_list.h"
 #include "app/vorn_doc.h"
+#include "kernel/axis_line_object.h"
+#include "scene/scene.h"
+#include "scene/undo_history.h"
 #include "scene/view_commands.h"
 #include "scene/vorn_view.h"
 #include "services/ui_utilities.h"
@@ -203,6 +209,29 @@ TEST_F(MainFrameTest, TitlesNameTheDocumentAndTheViewDirection) {
   // Without a view its commands have no holder; the application's still have one.
   EXPECT_FALSE(Action(131, 3410)->isEnabled());
   EXPECT_TRUE(Action(130, 57600)->isEnabled());
+}
+
+// The desktop's mark of unsaved changes follows the document: a new object sets it, a save
+// clears it.
+TEST_F(MainFrameTest, TheTitleMarksUnsavedChanges) {
+  const QWindow* window = frame().windowHandle();
+  ASSERT_NE(window, nullptr);
+  // The maximized child window's title follows in the frame's.
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled - ")));
+
+  BeginUndoStep();
+  auto line = std::make_unique<CAxisLineObject>();
+  AddObject(line, 1);
+  EXPECT_TRUE(frame().ActiveDocument()->IsModified());
+  EXPECT_TRUE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled* - ")));
+
+  const std::string path = programFolder.File("ring.lxd");
+  ASSERT_TRUE(frame().ActiveDocument()->DoSave(path));
+  frame().OnUpdateFrameTitle();
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - ring.lxd - ")));
 }
 
 TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
