@@ -54,7 +54,9 @@ CVornDoc* OpenDocumentFile(DocumentFrames& frames, const std::string& path, Open
   const int unread = document->UnreadObjects();
   document->SetPathName(path, unread == 0);
   frames.UpdateFrameTitle();
-  if (unread > 0) ShowMessageBox(FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unread), path}));
+  if (unread > 0) {
+    ShowMessageBox(FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unread), path}));
+  }
   *outcome = OpenOutcome::kOpened;
   return document;
 }

@@ -103,7 +103,8 @@ void QtUiServices::OpenModelessDialog(DialogModel& dialog) {
   if (mainWindow_) {
     // Beside the views, at the top right of the view area, so it leaves the middle free to drag
     // in; kept on the main window when that is narrower than the dialog.
-    const QWidget* area = mainWindow_->centralWidget() != nullptr ? mainWindow_->centralWidget() : mainWindow_.data();
+    const QWidget* area =
+        mainWindow_->centralWidget() != nullptr ? mainWindow_->centralWidget() : mainWindow_.data();
     const QPoint topLeft = area->mapToGlobal(QPoint(0, 0));
     const QPoint corner(std::max(topLeft.x(), topLeft.x() + area->width() - window->width() - kModelessMargin),
                         topLeft.y() + kModelessMargin);
@@ -124,7 +125,9 @@ void QtUiServices::CloseModelessDialog(DialogModel& dialog) {
   const auto found = modelessWindows_.find(&dialog);
   if (found == modelessWindows_.end()) return;
   if (QWidget* window = found->second.window) {
-    if (window->isVisible() && window->pos() != found->second.placedAt) modelessPlaces_[found->second.name] = window->pos();
+    if (window->isVisible() && window->pos() != found->second.placedAt) {
+      modelessPlaces_[found->second.name] = window->pos();
+    }
     // Nothing the window does on its way out may reach the model, which may be going: a field
     // that had the focus reports its edit when the window hides.
     window->blockSignals(true);

@@ -276,8 +276,8 @@ TEST_F(DocumentPolicyTest, ADesignCutShortOpensWithWhatWasReadAndSaysHowManyObje
     EXPECT_EQ(outcome, OpenOutcome::kOpened) << c.name;
     EXPECT_EQ(ShownObjectCount(), c.shown) << c.name;
     EXPECT_EQ(document->UnreadObjects(), c.lost) << c.name;
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::to_string(c.lost) + " objects could not be read from " + path + "."})
-        << c.name;
+    const std::string message = std::to_string(c.lost) + " objects could not be read from " + path + ".";
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{message}) << c.name;
     EXPECT_EQ(document->GetPathName(), path) << c.name;
     EXPECT_FALSE(document->IsModified()) << c.name;
     EXPECT_TRUE(frames->recent.empty()) << c.name;
