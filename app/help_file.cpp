@@ -8,9 +8,6 @@
 #include "services/string_table.h"
 #include "services/ui_utilities.h"
 
-namespace {
-}  // namespace
-
 void OpenHelpFile() {
   const std::string path = GetProgramDir() + "Lumidrex.chm";
   std::error_code error;

@@ -393,7 +393,7 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {10018, "Cannot open file!"},
     {10019, "No more redo!"},
     {10020, "No more undo!"},
-    {10021, "Spare text 10021"},
+    {10021, "Lumidrex has no home page."},
     {10022, "Fine snapping"},
     {10023, "Coarse snapping"},
     {10024, "3D"},

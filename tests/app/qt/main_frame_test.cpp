@@ -50,17 +50,21 @@ class MainFrameTest : public ShellTest {
     return nullptr;
   }
   bool Checked(int command) { return ProgramCommandRouter().CommandCheck(command).value_or(false); }
-  // The check mark of a menu item as its menu shows it.
-  bool MenuChecked(int command) {
+  QAction* MenuAction(int command) {
     for (QAction* action : frame().menuBar()->findChildren<QAction*>()) {
-      if (ActionCommand(action) != command) continue;
-      for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
-        if (auto* menu = qobject_cast<QMenu*>(parent)) emit menu->aboutToShow();
-      }
-      return action->isChecked();
+      if (ActionCommand(action) == command) return action;
     }
     ADD_FAILURE() << "No menu item " << command;
-    return false;
+    return nullptr;
+  }
+  // The check mark of a menu item as its menu shows it.
+  bool MenuChecked(int command) {
+    QAction* action = MenuAction(command);
+    if (action == nullptr) return false;
+    for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
+      if (auto* menu = qobject_cast<QMenu*>(parent)) emit menu->aboutToShow();
+    }
+    return action->isChecked();
   }
 };
 
@@ -305,6 +309,31 @@ TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsksFirst) {
   QApplication::processEvents();
   EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(frame().ActiveDocument(), nullptr);
+}
+
+TEST_F(MainFrameTest, HelpItemsWithNothingToShowSaySo) {
+  struct HelpCase {
+    int command;
+    QString text;
+  };
+  // The program folder holds no help file.
+  const HelpCase cases[] = {{57667, QStringLiteral("Cannot open file!")},
+                            {57669, QStringLiteral("Cannot open file!")},
+                            {1200, QStringLiteral("Lumidrex has no home page.")}};
+  for (const HelpCase& c : cases) {
+    SCOPED_TRACE(c.command);
+    QAction* item = MenuAction(c.command);
+    ASSERT_NE(item, nullptr);
+    QString shown;
+    WhenModalOpens([&shown](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      shown = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    item->trigger();
+    EXPECT_EQ(shown, c.text);
+  }
 }
 
 TEST_F(MainFrameTest, DroppedDesignsOpenInTurnIntoTheOneWindow) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QTreeView>
@@ -103,12 +104,15 @@ TEST_F(QtCommonDialogsTest, TheColourDialogKeepsTheCustomColours) {
 }
 
 TEST_F(QtCommonDialogsTest, TheFontDialogStartsFromTheLastChoiceAndGivesBackWhatItWasGiven) {
+  // The dialog can only select a face that is installed: fonts-liberation, from the package list,
+  // brings this one.
+  ASSERT_TRUE(QFontDatabase::styles(QStringLiteral("Liberation Sans")).contains(QStringLiteral("Bold Italic")));
   WhenModalOpens([](QWidget* modal) {
     auto* dialog = qobject_cast<QFontDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->testOption(QFontDialog::ScalableFonts));
     EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("Liberation Serif"));
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(QStringLiteral("Liberation Sans"));
     // The dialog works in points: 15 points are 20 pixels at 96 dpi.
     font.setPointSize(15);
     font.setBold(true);
@@ -117,7 +121,7 @@ TEST_F(QtCommonDialogsTest, TheFontDialogStartsFromTheLastChoiceAndGivesBackWhat
     dialog->accept();
   });
   const std::optional<FontChoice> chosen = platform().dialogs().AskFont({"Liberation Serif", 20, false, false});
-  EXPECT_EQ(chosen, (FontChoice{"DejaVu Sans", 20, true, true}));
+  EXPECT_EQ(chosen, (FontChoice{"Liberation Sans", 20, true, true}));
 
   WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
   EXPECT_FALSE(platform().dialogs().AskFont({}));
