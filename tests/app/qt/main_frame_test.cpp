@@ -317,8 +317,10 @@ TEST_F(MainFrameTest, HelpItemsWithNothingToShowSaySo) {
     QString text;
   };
   // The program folder holds no help file.
-  const HelpCase cases[] = {{57667, QStringLiteral("Cannot open file!")},
-                            {57669, QStringLiteral("Cannot open file!")},
+  const QString noHelp =
+      QStringLiteral("Cannot open file!\n") + QString::fromStdString(programFolder.File("Lumidrex.chm"));
+  const HelpCase cases[] = {{57667, noHelp},
+                            {57669, noHelp},
                             {1200, QStringLiteral("Lumidrex has no home page.")}};
   for (const HelpCase& c : cases) {
     SCOPED_TRACE(c.command);
