@@ -14,6 +14,6 @@ void OpenHelpFile() {
   if (std::filesystem::is_regular_file(path, error)) {
     LaunchViaBatch(path);
   } else {
-    ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
+    ShowFileMessage(kCannotOpenMessage, path);
   }
 }

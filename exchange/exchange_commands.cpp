@@ -62,7 +62,7 @@ void Export(Writer writer, const std::string& path) {
     const WaitCursor wait;
     written = writer(GetObjectList(), path);
   }
-  if (!written) ShowCannotWriteStatus(path);
+  if (!written) ShowFileMessage(kCannotWriteMessage, path);
 }
 
 }  // namespace

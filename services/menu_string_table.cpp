@@ -777,6 +777,8 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {31806, "Pick"},
     {31807, "Show"},
     {31808, "Colour"},
+    {10143, "%s objects could not be read from %s."},
+    {10144, "The picture was written to %s."},
     {kTableEnd, ""},
 }};
 

@@ -154,13 +154,15 @@ TEST_F(ExchangeRowsTest, ExportWritesTheFormatOfEachFilterAndKeepsIt) {
   EXPECT_EQ(folder.Entries().size(), 7u);
   EXPECT_TRUE(Told().empty());
 
-  // A target under a path component that is a file: the status bar names it.
+  // A target under a path component that is a file (no one may write there, root included): a
+  // message box names it.
   folder.Write("plain", "old");
   const std::string bad = folder.File("plain/out.dxf");
   Answer(bad, 1);
   Run(1004);
-  EXPECT_EQ(Told(), std::vector<std::string>{Status(kCannotWriteMessage, bad)});
-  EXPECT_TRUE(Headless().messages.empty());
+  EXPECT_TRUE(Told().empty());
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!\n" + bad);
 }
 
 TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
@@ -294,8 +296,9 @@ TEST_F(ExchangeRowsTest, DeskProtoRunsTheUsersScriptOnTheStl) {
   // A failed slicing (nothing to slice) starts nothing.
   Run(1009);
   EXPECT_TRUE(Headless().launches.empty());
-  EXPECT_EQ(Told(), std::vector<std::string>{Status(kCannotWriteMessage, stl)});
-  EXPECT_TRUE(Headless().messages.empty());
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!\n" + stl);
+  Headless().messages.clear();
 
   AddBox();
   // Neither folder holds the script (a folder of its name does not count): a message says where

@@ -15,6 +15,9 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
+
+#include <memory>
 
 #include <vector>
 
@@ -23,6 +26,9 @@
 #include "app/qt/repeat_tool_bar.h"
 #include "app/recent_file_list.h"
 #include "app/vorn_doc.h"
+#include "kernel/axis_line_object.h"
+#include "scene/scene.h"
+#include "scene/undo_history.h"
 #include "scene/view_commands.h"
 #include "scene/vorn_view.h"
 #include "services/ui_utilities.h"
@@ -209,6 +215,29 @@ TEST_F(MainFrameTest, TitlesNameTheDocumentAndTheViewDirection) {
   EXPECT_TRUE(Action(130, 57600)->isEnabled());
 }
 
+// The desktop's mark of unsaved changes follows the document: a new object sets it, a save
+// clears it.
+TEST_F(MainFrameTest, TheTitleMarksUnsavedChanges) {
+  const QWindow* window = frame().windowHandle();
+  ASSERT_NE(window, nullptr);
+  // The maximized child window's title follows in the frame's.
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled - ")));
+
+  BeginUndoStep();
+  auto line = std::make_unique<CAxisLineObject>();
+  AddObject(line, 1);
+  EXPECT_TRUE(frame().ActiveDocument()->IsModified());
+  EXPECT_TRUE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled* - ")));
+
+  const std::string path = programFolder.File("ring.lxd");
+  ASSERT_TRUE(frame().ActiveDocument()->DoSave(path));
+  frame().OnUpdateFrameTitle();
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - ring.lxd - ")));
+}
+
 TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
   ShowStatusText("Picking...");
   EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
@@ -288,8 +317,10 @@ TEST_F(MainFrameTest, HelpItemsWithNothingToShowSaySo) {
     QString text;
   };
   // The program folder holds no help file.
-  const HelpCase cases[] = {{57667, QStringLiteral("Cannot open file!")},
-                            {57669, QStringLiteral("Cannot open file!")},
+  const QString noHelp =
+      QStringLiteral("Cannot open file!\n") + QString::fromStdString(programFolder.File("Lumidrex.chm"));
+  const HelpCase cases[] = {{57667, noHelp},
+                            {57669, noHelp},
                             {1200, QStringLiteral("Lumidrex has no home page.")}};
   for (const HelpCase& c : cases) {
     SCOPED_TRACE(c.command);

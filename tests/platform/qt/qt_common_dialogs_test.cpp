@@ -1,9 +1,14 @@
 #include "platform/qt/qt_common_dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <string_view>
 
 #include "qt_test.h"
 
@@ -41,6 +46,37 @@ TEST_F(QtCommonDialogsTest, TheChosenFilterComesBackAsItsIndexAndNoExtensionIsAd
   EXPECT_EQ(answer->path, folder.File("layers"));
 
   WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(platform().dialogs().AskFileName(request));
+}
+
+// Every column of the file list, name, size, type and date, lies whole within the list, the last
+// three as wide as what they show.
+TEST_F(QtCommonDialogsTest, TheFileDialogOpensLargeEnoughForEveryColumnOfItsList) {
+  const TempDir folder;
+  folder.Write("a ring with a rather long name of its own.lxd", std::string_view("TALVERNOSIGN0100#"));
+  FileDialogRequest request;
+  request.open = true;
+  request.filters = {{"Lumidrex Files (*.lxd)", "*.lxd"}};
+  request.initialFolder = folder.path();
+  WhenModalOpens([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(list, nullptr);
+    dialog->setViewMode(QFileDialog::Detail);
+    QApplication::processEvents();
+    const QHeaderView* header = list->header();
+    ASSERT_EQ(header->count(), 4);
+    for (int column = 0; column < header->count(); ++column) {
+      SCOPED_TRACE(column);
+      EXPECT_FALSE(header->isSectionHidden(column));
+      EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), list->viewport()->width());
+      // No heading is cut.
+      EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column));
+      if (column > 0) EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::ResizeToContents);
+    }
+    dialog->reject();
+  });
   EXPECT_FALSE(platform().dialogs().AskFileName(request));
 }
 
