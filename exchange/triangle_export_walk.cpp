@@ -12,6 +12,8 @@
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 
+int BooleanGroupsWrittenAsMembers = 0;
+
 void TriangleEmitter::EmitGrid(const Vector3* grid, int rows, int columns, int orientationFlag) {
   const auto at = [&](int i, int j) {
     return grid[static_cast<std::size_t>(i) * static_cast<std::size_t>(columns) +
@@ -135,16 +137,19 @@ void TriangleExportWalk::Cap(Vector3* points, int count) {
 }
 
 void TriangleExportWalk::ExportGroup(const CBooleanObject& group) {
-  // A subtraction whose subtractors are hidden stands for its body alone, uncut.
-  if (group.Operation() == kBooleanSubtraction && group.subtractBody == 0) {
-    const CGeomObject* body = group.members.head();
-    if (body != nullptr && IsShownOrSelected(*body)) ExportObject(*body);
-    return;
-  }
-  // Members are not tested against the layers: the group was.
+  const bool cuts = group.Operation() == kBooleanSubtraction || group.Operation() == kBooleanIntersection;
+  bool written = false;
+  // A subtraction whose subtractors are hidden stands for its body alone, uncut. Members are not
+  // tested against the layers: the group was.
+  const bool bodyOnly = group.Operation() == kBooleanSubtraction && group.subtractBody == 0;
   for (const CGeomObject* member = group.members.head(); member != nullptr; member = member->next) {
-    if (IsShownOrSelected(*member)) ExportObject(*member);
+    if (IsShownOrSelected(*member)) {
+      ExportObject(*member);
+      written = true;
+    }
+    if (bodyOnly) break;
   }
+  if (cuts && written) ++BooleanGroupsWrittenAsMembers;
 }
 
 void TriangleExportWalk::ExportGem(const CGeomObject& gem) {

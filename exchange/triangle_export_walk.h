@@ -31,6 +31,10 @@ class TriangleEmitter {
   ~TriangleEmitter() = default;
 };
 
+// The subtraction and intersection groups written as their members since the export command
+// last set this to 0: a triangle file holds no Boolean result, so the command tells the user.
+extern int BooleanGroupsWrittenAsMembers;
+
 // Calls fn(object) for every object an export takes, from first along the list: the shown or
 // selected ones on a visible layer.
 template <class Fn>

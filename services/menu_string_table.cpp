@@ -777,6 +777,10 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {31806, "Pick"},
     {31807, "Show"},
     {31808, "Colour"},
+    {10143,
+     "%s Boolean groups were written as their members: use Cut into Slices or STL Output for building support "
+     "for the cut solid"},
+    {10144, "Imported surfaces lie up to %s mm from the surfaces in the file"},
     {kTableEnd, ""},
 }};
 
