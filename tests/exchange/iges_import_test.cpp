@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "comma_locale.h"
+#include "exchange/exchange_commands.h"
 #include "exchange/export_stack.h"
 #include "exchange/iges_writer.h"
 #include "exchange/surface_net_fit.h"
@@ -20,6 +21,9 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "services/string_table.h"
 #include "scene_fixture.h"
 #include "temp_dir.h"
 
@@ -455,6 +459,13 @@ TEST_F(IgesImportTest, ASurfaceBeyondTheNetLimitTellsItsDeviation) {
   EXPECT_LE(added[0]->rows, kMaxFittedNetSide);
   EXPECT_GT(result.largestDeviation, kImportTolerance);
   EXPECT_LT(result.largestDeviation, 2.0);
+
+  // The Import command says so in the status bar, to the thousandth of a millimetre.
+  Headless().fileAnswers.push_back(FileDialogAnswer{folder.File("in.igs"), 2});
+  OnFileImport();
+  const std::string told = FillStringArguments(GetLocalizedString(10144), {PrintfLine("%.3f", result.largestDeviation)});
+  ASSERT_EQ(told.rfind("Imported surfaces lie up to ", 0), 0u);
+  EXPECT_EQ(Headless().statusTexts.back(), told);
 }
 
 TEST_F(IgesImportTest, ReadsNumbersUnderACommaLocale) {
