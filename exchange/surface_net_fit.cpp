@@ -13,8 +13,9 @@ constexpr double kSeamTolerance = 0.0001;
 constexpr int kSeamSamples = 9;
 constexpr double kSeamStep = 1e-4;
 constexpr double kSeamCosine = 0.9999;
-// Check samples per span each way.
+// Check samples per span each way, and at most about this many along a direction.
 constexpr int kChecksPerSpan = 4;
+constexpr int kMaxChecksPerDirection = 256;
 // Measuring the distance from a check sample to the surface: the steps towards the foot of the
 // perpendicular, and the step of the differences (a fraction of the range) that give its
 // derivatives.
@@ -180,14 +181,29 @@ double DistanceToSurface(const RationalBSplineSurface& surface, Point3d q, doubl
   return Distance(q, surface.Evaluate(u, v));
 }
 
+// The net parameters a direction is checked at: every quarter span, or on a large net the
+// quarters of both end spans, where reading a net as ours goes wrong first, and an even spread
+// between them.
+std::vector<double> CheckParameters(const Direction& d) {
+  const int spans = d.Spans();
+  std::vector<double> checks;
+  if (spans * kChecksPerSpan <= kMaxChecksPerDirection) {
+    for (int i = 0; i <= spans * kChecksPerSpan; ++i) checks.push_back(static_cast<double>(i) / kChecksPerSpan);
+    return checks;
+  }
+  for (int i = 0; i < kChecksPerSpan; ++i) checks.push_back(static_cast<double>(i) / kChecksPerSpan);
+  for (int i = 0; i <= kMaxChecksPerDirection; ++i) {
+    checks.push_back(1 + (spans - 2) * static_cast<double>(i) / kMaxChecksPerDirection);
+  }
+  for (int i = 1; i <= kChecksPerSpan; ++i) checks.push_back(spans - 1 + static_cast<double>(i) / kChecksPerSpan);
+  return checks;
+}
+
 double Deviation(const SurfaceNet& net, const Direction& u, const Direction& v, const RationalBSplineSurface& surface) {
-  const int stepsU = u.Spans() * kChecksPerSpan;
-  const int stepsV = v.Spans() * kChecksPerSpan;
   double largest = 0;
-  for (int i = 0; i <= stepsU; ++i) {
-    const double s = static_cast<double>(i) / kChecksPerSpan;
-    for (int j = 0; j <= stepsV; ++j) {
-      const double t = static_cast<double>(j) / kChecksPerSpan;
+  const std::vector<double> checksV = CheckParameters(v);
+  for (const double s : CheckParameters(u)) {
+    for (const double t : checksV) {
       const double d = DistanceToSurface(surface, NetPoint(net, u, v, s, t), u.Parameter(s), v.Parameter(t), u.closed, v.closed);
       // A distance that is no number is no fit.
       largest = std::isnan(d) ? HUGE_VAL : std::max(largest, d);
