@@ -17,7 +17,7 @@ TEST_F(StringTableTest, TextsByNumber) {
   EXPECT_EQ(GetLocalizedString(34000), "Round Diamond Size");
   EXPECT_EQ(GetLocalizedString(10072), "");  // not in the table
   EXPECT_EQ(GetLocalizedString(-1), "");
-  EXPECT_EQ(StringKeys[477], -1);
+  EXPECT_EQ(StringKeys[479], -1);
 }
 
 TEST_F(StringTableTest, AResultStaysValidThroughLaterLookups) {
