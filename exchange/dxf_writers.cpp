@@ -9,8 +9,6 @@
 #include "exchange/export_stack.h"
 #include "exchange/output_file.h"
 #include "exchange/triangle_export_walk.h"
-#include "kernel/block_object.h"
-#include "kernel/block_solid.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
@@ -56,8 +54,8 @@ class DxfFaceEmitter : public TriangleEmitter {
   OutputFile& out_;
 };
 
-// Surfaces and meshes whole, as polyface meshes; blocks as the polyfaces of their walls and
-// ends with their end faces; the triangles of caps and end faces as 3DFACEs.
+// Surfaces, meshes and blocks' closed solids whole, as polyface meshes; the triangles of surface
+// caps as 3DFACEs.
 class DxfPolyfaceEmitter final : public DxfFaceEmitter {
  public:
   using DxfFaceEmitter::DxfFaceEmitter;
@@ -84,24 +82,10 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
     WriteDxfSequenceEnd(out_, layer);
   }
 
-  void EmitMesh(const CMeshObject& mesh) override { EmitFaces(mesh.points, mesh.faceIndices, mesh.faceSizes); }
-
-  // A block as its closed solid, one polyface mesh like any other.
-  void EmitOther(const CGeomObject& object, TriangleExportWalk& /*walk*/) override {
-    if (object.GetKind() != kKindBlock) return;
-    const BlockSolid solid = TessellateBlock(static_cast<const CBlockObject&>(object));
-    EmitFaces(solid.points, solid.faceIndices, solid.faceSizes);
-  }
-
- private:
-  void WriteVertices() {
-    for (const Vector3& point : placed_) WriteDxfPolyfaceVertex(out_, layer, point);
-  }
-
   // Faces as fans; the header counts exactly the faces written, so a face that names a missing
   // point or has fewer than three is neither written nor counted.
   void EmitFaces(std::span<const Vector3> points, std::span<const std::int32_t> indices,
-                 std::span<const std::int32_t> sizes) {
+                 std::span<const std::int32_t> sizes) override {
     if (!PlacePoints(points.data(), points.size(), stack_.top->matrix, &placed_)) return;
     std::int64_t faces = 0;
     ForEachUsableFace(points, indices, sizes, [&](std::size_t, std::size_t size) {
@@ -115,6 +99,11 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
       }
     });
     WriteDxfSequenceEnd(out_, layer);
+  }
+
+ private:
+  void WriteVertices() {
+    for (const Vector3& point : placed_) WriteDxfPolyfaceVertex(out_, layer, point);
   }
 
   std::vector<Vector3> placed_;

@@ -1,9 +1,7 @@
 #include "manufacturing/rp_handoff.h"
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 #include "exchange/exchange_commands.h"
@@ -39,7 +37,7 @@ std::string FindHandOffScript(const std::string& name) {
 void HandOff(const std::string& file, const std::string& script) {
   const std::string found = FindHandOffScript(script);
   if (found.empty()) {
-    ShowMessageBox(FillArguments(GetLocalizedString(kNoHandOffScriptMessage),
+    ShowMessageBox(FillStringArguments(GetLocalizedString(kNoHandOffScriptMessage),
                                  {file, script, GetUserDataDir(), GetProgramDir()}));
     return;
   }

@@ -779,6 +779,10 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {31808, "Colour"},
     {10143, "%s objects could not be read from %s."},
     {10144, "The picture was written to %s."},
+    {10145,
+     "%s Boolean groups were written as their members: use Cut into Slices or STL Output for building support "
+     "for the cut solid"},
+    {10146, "Imported surfaces lie up to %s mm from the surfaces in the file"},
     {kTableEnd, ""},
 }};
 

@@ -29,6 +29,10 @@ std::string GetLocalizedString(int key);
 // "%". A language file may give any text here, so it is never used as a printf format.
 std::string FillArguments(std::string_view text, std::initializer_list<std::string_view> arguments);
 
+// The text with each "%s" replaced by the next argument (nothing once they run out) and "%%" by
+// "%". A language file may give any text, so a table text is never used as a printf format.
+std::string FillStringArguments(std::string_view text, std::initializer_list<std::string_view> arguments);
+
 // Refills the table from the string rows, each with its text from rowTexts (one per table row).
 // An empty text takes no slot; texts beyond the last slot are not stored.
 void FillStringTable(std::span<const MenuTableRow> table, const std::vector<std::string>& rowTexts);

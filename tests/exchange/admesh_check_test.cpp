@@ -14,7 +14,6 @@
 #include "exchange/stl_writers.h"
 #include "kernel/block_object.h"
 #include "kernel/block_solid.h"
-#include "kernel/mesh_object.h"
 #include "export_fixtures.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_tessellation.h"
@@ -83,9 +82,9 @@ TEST_F(AdmeshCheckTest, CappedTubeIsClosedEitherWay) {
   }
 }
 
-// A block's solid as the exports take it, from an outline and a hole both drawn clockwise with
-// round ends: admesh finds one part, closed, nothing to reverse, and the volume the solid
-// encloses by our own count.
+// A block exported as it stands, from an outline and a hole both drawn clockwise with round
+// ends: admesh finds one part, closed, nothing to reverse, and the volume its solid encloses by
+// our own count.
 TEST_F(AdmeshCheckTest, BlockSolidIsClosedAndFacesOut) {
   auto block = std::make_unique<CBlockObject>();
   const std::vector<Vector3> outer = {{0, 0, 0}, {0, 8, 0}, {8, 8, 0}, {8, 0, 0}};
@@ -96,11 +95,8 @@ TEST_F(AdmeshCheckTest, BlockSolidIsClosedAndFacesOut) {
   block->frontEndType = block->backEndType = kBlockEndRound;
   block->Rebuild();
   const BlockSolid solid = TessellateBlock(*block);
-  auto mesh = std::make_unique<CMeshObject>();
-  mesh->SetPoints(static_cast<int>(solid.points.size()), solid.points);
-  ASSERT_TRUE(mesh->SetFaces(solid.faceSizes, solid.faceIndices));
   ObjectList list;
-  list.Add(std::move(mesh));
+  list.Add(std::move(block));
   Check(list, SignedVolume(solid.points, solid.faceIndices), false);
 }
 

@@ -17,7 +17,6 @@
 #include "gem_library_file.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/block_object.h"
-#include "kernel/block_solid.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
@@ -306,11 +305,10 @@ EzdxfReport ReadWithEzdxf(const std::string& script, const std::string& path) {
   return report;
 }
 
-// The triangles the walk hands the writers, placed, per layer number; blocks give their solid when
-// asked, as the polyline writer takes them.
+// The triangles the walk hands the writers, placed, per layer number.
 class LayerRecorder final : public TriangleEmitter {
  public:
-  LayerRecorder(ExportStack& stack, bool blockWalls) : stack_(stack), blockWalls_(blockWalls) {}
+  explicit LayerRecorder(ExportStack& stack) : stack_(stack) {}
 
   void EmitTriangle(Vector3 v1, Vector3 v2, Vector3 v3) override {
     Triangle3 t;
@@ -323,25 +321,17 @@ class LayerRecorder final : public TriangleEmitter {
     }
     triangles[layer].push_back(t);
   }
-  void EmitOther(const CGeomObject& object, TriangleExportWalk& /*walk*/) override {
-    if (!blockWalls_ || object.GetKind() != kKindBlock) return;
-    const BlockSolid solid = TessellateBlock(static_cast<const CBlockObject&>(object));
-    const auto at = [&](std::size_t k) { return solid.points[static_cast<std::size_t>(solid.faceIndices[k])]; };
-    for (std::size_t k = 0; k + 2 < solid.faceIndices.size(); k += 3) EmitTriangle(at(k), at(k + 1), at(k + 2));
-  }
-
   int layer = 1;
   std::map<int, std::vector<Triangle3>> triangles;
 
  private:
   ExportStack& stack_;
-  bool blockWalls_;
 };
 
-std::map<int, std::vector<Triangle3>> Reference(const CGeomObject* first, bool blockWalls) {
+std::map<int, std::vector<Triangle3>> Reference(const CGeomObject* first) {
   ExportStack stack;
   StartExport(stack);
-  LayerRecorder recorder(stack, blockWalls);
+  LayerRecorder recorder(stack);
   TriangleExportWalk walk(stack, recorder);
   ForEachExportedObject(first, [&](const CGeomObject& object) {
     walk.ExportObject(object);
@@ -429,12 +419,12 @@ TEST_F(DxfThroughEzdxfTest, EveryFormReadsWithoutFaultAndHoldsOurCoordinates) {
     const EzdxfReport report = read(&Dxf3DFaceWriter);
     EXPECT_TRUE(report.polyfaceFaces.empty());
     EXPECT_TRUE(report.curves.empty());
-    ExpectTrianglesNear(report.faces, Reference(list.first(), false));
+    ExpectTrianglesNear(report.faces, Reference(list.first()));
   }
   {
     SCOPED_TRACE("PolyLine");
     EzdxfReport report = read(&DxfPolylineWriter);
-    std::map<int, std::vector<Triangle3>> reference = Reference(list.first(), true);
+    std::map<int, std::vector<Triangle3>> reference = Reference(list.first());
     // Caps follow their surface's polyface, so each layer's faces come in the walk's order.
     std::map<int, std::vector<Triangle3>> walked = report.polyfaceFaces;
     for (const auto& [layer, faces] : report.faces) walked[layer].insert(walked[layer].end(), faces.begin(), faces.end());
