@@ -18,7 +18,7 @@ TEST_F(StringTableTest, TextsByNumber) {
   EXPECT_EQ(GetLocalizedString(10143), "%s objects could not be read from %s.");
   EXPECT_EQ(GetLocalizedString(10072), "");  // not in the table
   EXPECT_EQ(GetLocalizedString(-1), "");
-  EXPECT_EQ(StringKeys[479], -1);
+  EXPECT_EQ(StringKeys[481], -1);
 }
 
 TEST_F(StringTableTest, AResultStaysValidThroughLaterLookups) {
