@@ -265,7 +265,9 @@ TEST_F(TriangulationTest, HostileRingsFinish) {
       if (c.rings[0][1].x != c.rings[0][1].x) continue;  // the input holds no number itself
       EXPECT_TRUE(IsFiniteVector(t.tip) && IsFiniteVector(t.next) && IsFiniteVector(t.previous));
     }
-    if (c.area >= 0) EXPECT_NEAR(TotalArea(triangles, 2), c.area, 1e-6);
+    if (c.area >= 0) {
+      EXPECT_NEAR(TotalArea(triangles, 2), c.area, 1e-6);
+    }
   }
 }
 
