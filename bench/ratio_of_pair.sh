@@ -8,8 +8,11 @@ set -eu
 # Runs one benchmark of lumidrex_bench once and prints its real time in seconds.
 bench_seconds() {
   local build=$1 filter=$2
-  "$build/bench/lumidrex_bench" --benchmark_filter="^${filter}(/|$)" --benchmark_format=csv \
-    --benchmark_time_unit=s 2>/dev/null | awk -F, 'NR > 1 && $1 != "" { time = $3 } END { print time }'
+  "$build/bench/lumidrex_bench" --benchmark_filter="^${filter}(/|$)" --benchmark_format=csv 2>/dev/null |
+    awk -F, 'NR > 1 && $1 != "" {
+      scale = $5 == "ns" ? 1e-9 : $5 == "us" ? 1e-6 : $5 == "ms" ? 1e-3 : 1
+      time = $3 * scale
+    } END { printf "%.6f\n", time }'
 }
 
 ratio_of_pair() {
