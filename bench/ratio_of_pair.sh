@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times two commands alternately, each run pinned to the same core, and prints every pair's times,
 # then the median of first / second with its lowest and highest. Sourced by the comparison
-# scripts; a command prints its own seconds on its last line of output (see bench_seconds).
+# scripts; a command prints its own seconds on its last line of output (see bench_seconds and
+# command_seconds).
 #   ratio_of_pair "label" repetitions "first command" "second command"
 set -eu
 
@@ -13,6 +14,15 @@ bench_seconds() {
       scale = $5 == "ns" ? 1e-9 : $5 == "us" ? 1e-6 : $5 == "ms" ? 1e-3 : 1
       time = $3 * scale
     } END { printf "%.6f\n", time }'
+}
+
+# The seconds a whole command takes.
+command_seconds() {
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc
 }
 
 ratio_of_pair() {

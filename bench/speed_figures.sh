@@ -19,14 +19,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/bench/exchange_peer" write "$work"
 
-# The seconds a whole command takes.
-command_seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc
-}
 export -f bench_seconds command_seconds
 
 ratio_of_pair "STL import, ours / admesh" "$repetitions" \
