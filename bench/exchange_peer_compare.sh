@@ -7,6 +7,7 @@
 #   bench/exchange_peer_compare.sh [build/rel]
 # Installs the Debian packages it compares with where missing.
 set -eu
+source "$(dirname "$0")/ratio_of_pair.sh"
 source "$(dirname "$0")/../scripts/install-deps.sh"
 lumidrex_packages+=(admesh python3-ezdxf)
 lumidrex_install_deps
@@ -16,22 +17,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$peer" write "$work"
 
-# The seconds a whole command takes.
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc
-}
-
 compare() {
   printf '%-38s ours %7.3f s   %-16s %7.3f s   ratio %6.2f\n' "$1" "$2" "$3" "$4" "$(echo "$4 / $2" | bc -l)"
 }
 
 # StlImport against admesh on the binary STL; admesh also matches shared vertices to find its edges.
 ours=$("$peer" time stl "$work/torus.stl")
-theirs=$(seconds env LC_ALL=C admesh "$work/torus.stl")
+theirs=$(command_seconds env LC_ALL=C admesh "$work/torus.stl")
 compare "STL import, 1,000,000 facets" "$ours" admesh "$theirs"
 
 # DxfImport against ezdxf.readfile on the polyface, timed inside Python without its start-up.
@@ -64,5 +56,5 @@ compare "DXF 3DFACE export, 1,000,000 facets" "$ours" "ezdxf R12" "$theirs"
 # IgesImport against OpenCASCADE reading and transferring the same 500 x 500 net (the test peer,
 # whose time includes its start-up).
 ours=$("$peer" time iges "$work/net.igs")
-theirs=$(seconds "$build/tests/iges_peer" read "$work/net.igs")
+theirs=$(command_seconds "$build/tests/iges_peer" read "$work/net.igs")
 compare "IGES import, 500 x 500 net" "$ours" "OpenCASCADE" "$theirs"

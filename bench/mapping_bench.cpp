@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <deque>
 #include <memory>
 #include <random>
 #include <vector>
@@ -86,8 +87,10 @@ void BM_ProjectOntoCurve(benchmark::State& state) {
 }
 BENCHMARK(BM_ProjectOntoCurve)->Unit(benchmark::kMillisecond);
 
+// Args: items. bench/speed_figures.sh compares 2,000,000 items with today's walk.
 void BM_ProjectOntoSurface(benchmark::State& state) {
-  MappingScene scene(kItems);
+  const int items = static_cast<int>(state.range(0));
+  MappingScene scene(items);
   auto surface = std::make_unique<CSurfaceObject>();
   std::vector<Vector3> grid;
   for (int r = 0; r < 100; ++r) {
@@ -107,11 +110,11 @@ void BM_ProjectOntoSurface(benchmark::State& state) {
     state.ResumeTiming();
     RunProjectMap(target, 0, 1, {0, 1, 0}, 0);
   }
-  state.SetItemsProcessed(state.iterations() * kItems);
+  state.SetItemsProcessed(state.iterations() * items);
   state.counters["triangles/s"] =
       benchmark::Counter(triangles * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_ProjectOntoSurface)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectOntoSurface)->Arg(kItems)->Arg(2000000)->Unit(benchmark::kMillisecond);
 
 // Items standing in the frame of a front-view projection: sweep x, cross z.
 std::vector<CPointBatch> LocalItems(int count) {
@@ -121,44 +124,59 @@ std::vector<CPointBatch> LocalItems(int count) {
   return items;
 }
 
-template <class Node>
-std::unique_ptr<Node> Root(const std::vector<CPointBatch>& items) {
-  auto root = std::make_unique<Node>();
-  CPointBatch** tail = &root->items;
+// Copies of the items as a list, with their sweep and cross ranges.
+struct ItemList {
+  std::deque<CPointBatch> copies;
+  CPointBatch* head = nullptr;
+  float minSweep = 1e10f, minCross = 1e10f, maxSweep = -1e10f, maxCross = -1e10f;
+};
+std::unique_ptr<ItemList> MakeList(const std::vector<CPointBatch>& items) {
+  auto list = std::make_unique<ItemList>();
+  CPointBatch** tail = &list->head;
   for (const CPointBatch& source : items) {
-    auto* item = new CPointBatch(source);
+    CPointBatch* item = &list->copies.emplace_back(source);
     *tail = item;
     tail = &item->next;
-    if constexpr (std::is_same_v<Node, AxisTreeNode>) {
-      ExtendRange1(&root->lo, &root->hi, item->local);
-    } else {
-      ExtendRange2(&root->minSweep, &root->minCross, &root->maxSweep, &root->maxCross, item->local);
-    }
+    ExtendRange2(&list->minSweep, &list->minCross, &list->maxSweep, &list->maxCross, item->local);
   }
+  return list;
+}
+
+std::unique_ptr<AxisTreeNode> AxisTree(const ItemList& list) {
+  auto root = std::make_unique<AxisTreeNode>();
+  root->lo = list.minSweep;
+  root->hi = list.maxSweep;
+  root->items = list.head;
+  BuildAxisTree(root.get());
   return root;
 }
 
+std::unique_ptr<QuadTree> QuadTreeOf(const ItemList& list) {
+  return BuildQuadTree(list.head, list.minSweep, list.minCross, list.maxSweep, list.maxCross);
+}
+
 // A tree over the items, built fresh each time; only the build is timed.
-template <class Node>
-void BuildTree(benchmark::State& state, void (*build)(Node*)) {
+template <class Build>
+void BuildTree(benchmark::State& state, Build build) {
   Mapping = MappingState();
   const std::vector<CPointBatch> items = LocalItems(kItems);
   for (auto _ : state) {
     state.PauseTiming();
-    auto root = Root<Node>(items);
+    auto list = MakeList(items);
     state.ResumeTiming();
-    build(root.get());
+    auto tree = build(*list);
     state.PauseTiming();
-    root.reset();
+    tree.reset();
+    list.reset();
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kItems);
 }
 
-void BM_BuildAxisTree(benchmark::State& state) { BuildTree<AxisTreeNode>(state, &BuildAxisTree); }
+void BM_BuildAxisTree(benchmark::State& state) { BuildTree(state, &AxisTree); }
 BENCHMARK(BM_BuildAxisTree)->Unit(benchmark::kMillisecond);
 
-void BM_BuildQuadTree(benchmark::State& state) { BuildTree<QuadTreeNode>(state, &BuildQuadTree); }
+void BM_BuildQuadTree(benchmark::State& state) { BuildTree(state, &QuadTreeOf); }
 BENCHMARK(BM_BuildQuadTree)->Unit(benchmark::kMillisecond);
 
 // 2,000 items against the 10,000 segments: through the tree, and every item against every segment.
@@ -173,8 +191,8 @@ void BM_SegmentsThroughTree(benchmark::State& state) {
     items[i].anchor.point = &anchors[i];
     items[i].bestDepth = -1e10f;
   }
-  auto root = Root<AxisTreeNode>(items);
-  BuildAxisTree(root.get());
+  const auto list = MakeList(items);
+  auto root = AxisTree(*list);
   for (auto _ : state) {
     for (int i = 0; i < 10000; ++i) {
       const float x = i * 0.001f;

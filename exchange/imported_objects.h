@@ -26,3 +26,5 @@ enum class MappingFit { kToPointsRead, kToWeldedPoints };
 // them), its mapping frame fitted to its bounds, with equal points merged by BuildWeldedMesh.
 void AddImportedMesh(std::vector<Vector3> points, std::vector<std::int32_t> faceSizes,
                      const std::vector<std::int32_t>& faceIndices, MappingFit fit, ImportResult* result);
+// The same for a triangle soup: every three corners in order make a triangle.
+void AddImportedTriangles(std::vector<Vector3> corners, MappingFit fit, ImportResult* result);

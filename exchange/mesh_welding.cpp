@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -33,10 +33,13 @@ struct AxisCells {
     }
   }
 
-  // The number of boundaries not above the coordinate, 0 to 31.
+  // The number of boundaries not above the coordinate, 0 to 31, found by halving: the
+  // boundaries never decrease, and a coordinate that is not a number is above none.
   int Index(float coordinate) const {
     int index = 0;
-    for (const float b : bounds) index += b <= coordinate ? 1 : 0;
+    for (int half = kCellsPerAxis / 2; half > 0; half /= 2) {
+      index += bounds[static_cast<std::size_t>(index + half - 1)] <= coordinate ? half : 0;
+    }
     return index;
   }
 };
@@ -47,32 +50,45 @@ struct AxisCells {
 // single bucket holds their matches.
 double Bucket(double c) { return std::floor(c / kBucketWidth + 0.5) + 0.0; }
 
-struct BucketKey {
-  int cell;
-  std::array<double, 3> bucket;
-  bool operator==(const BucketKey&) const = default;
-};
+// A bucket key in 64 bits: the cell in the top 16, each axis's bucket number modulo 2^16 below.
+// Buckets 2^16 apart (131 units) share a key; their points never match, so sharing only
+// lengthens a search and never changes its result.
+using BucketKey = std::uint64_t;
+
+std::uint64_t BucketBits(double bucket) {
+  constexpr double kExact = 9.0e15;  // below 2^53, where the whole bucket numbers are exact
+  return std::fabs(bucket) < kExact ? static_cast<std::uint64_t>(static_cast<std::int64_t>(bucket)) & 0xFFFFu : 0u;
+}
+
+BucketKey MakeKey(int cell, double x, double y, double z) {
+  return static_cast<std::uint64_t>(cell) << 48 | BucketBits(x) << 32 | BucketBits(y) << 16 | BucketBits(z);
+}
 
 // The newest unique point of each bucket, in one open-addressed array: a node per bucket would
 // cost an allocation for every unique point of a million-facet file.
 class BucketTable {
  public:
+  // Room at half load for the buckets of a closed mesh of that many corners, which has a sixth
+  // as many unique points; a looser soup grows the table.
+  explicit BucketTable(std::size_t corners) { Resize(std::bit_ceil(std::max<std::size_t>(1024, corners / 3))); }
+
   // The newest unique point of the bucket; -1 when it holds none.
-  std::int32_t Newest(const BucketKey& key) const {
-    for (std::size_t i = Hash(key) & mask_;; i = (i + 1) & mask_) {
-      if (slots_[i].newest < 0 || slots_[i].key == key) return slots_[i].newest;
+  std::int32_t Newest(BucketKey key) const {
+    for (std::size_t i = Hash(key);; i = (i + 1) & mask_) {
+      if (slots_[i].newest < 0 || slots_[i].Holds(key)) return slots_[i].newest;
     }
   }
 
   // Makes point the newest of its bucket; returns the one it follows, -1 for none.
-  std::int32_t Push(const BucketKey& key, std::int32_t point) {
+  std::int32_t Push(BucketKey key, std::int32_t point) {
     // At most half full, so a search always meets an empty slot.
     if (2 * (used_ + 1) > slots_.size()) Grow();
-    std::size_t i = Hash(key) & mask_;
-    while (slots_[i].newest >= 0 && !(slots_[i].key == key)) i = (i + 1) & mask_;
+    std::size_t i = Hash(key);
+    while (slots_[i].newest >= 0 && !slots_[i].Holds(key)) i = (i + 1) & mask_;
     const std::int32_t previous = slots_[i].newest;
     if (previous < 0) {
-      slots_[i].key = key;
+      slots_[i].keyLow = static_cast<std::uint32_t>(key);
+      slots_[i].keyHigh = static_cast<std::uint32_t>(key >> 32);
       ++used_;
     }
     slots_[i].newest = point;
@@ -80,43 +96,42 @@ class BucketTable {
   }
 
  private:
+  // Twelve bytes: the key in two halves keeps the slot free of padding.
   struct Slot {
-    BucketKey key{};
+    std::uint32_t keyLow = 0;
+    std::uint32_t keyHigh = 0;
     std::int32_t newest = -1;
+
+    bool Holds(BucketKey key) const {
+      return keyLow == static_cast<std::uint32_t>(key) && keyHigh == static_cast<std::uint32_t>(key >> 32);
+    }
+    BucketKey Key() const { return static_cast<BucketKey>(keyHigh) << 32 | keyLow; }
   };
 
-  // The table takes the low bits, and the buckets are whole numbers whose low bits are zero: every
-  // bit of the key is mixed into them.
-  static std::size_t Hash(const BucketKey& key) {
-    std::uint64_t hash = static_cast<std::uint64_t>(key.cell);
-    for (const double b : key.bucket) {
-      std::uint64_t bits = 0;
-      std::memcpy(&bits, &b, sizeof bits);
-      hash = (hash ^ bits) * 0x9E3779B97F4A7C15ULL;
-      hash ^= hash >> 32;
-    }
-    hash ^= hash >> 31;
-    hash *= 0x7FB5D329728EA185ULL;
-    hash ^= hash >> 27;
-    hash *= 0x81DADEF4BC2DD44DULL;
-    hash ^= hash >> 33;
-    return static_cast<std::size_t>(hash);
+  // Multiplicative hashing: the top bits of the product mix every bit of the key.
+  std::size_t Hash(BucketKey key) const { return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_); }
+
+  void Resize(std::size_t size) {
+    slots_.assign(size, Slot{});
+    mask_ = size - 1;
+    shift_ = 64 - std::countr_zero(size);
   }
 
   void Grow() {
-    std::vector<Slot> old(std::max<std::size_t>(1024, 2 * slots_.size()));
+    std::vector<Slot> old;
     old.swap(slots_);
-    mask_ = slots_.size() - 1;
+    Resize(2 * old.size());
     for (const Slot& slot : old) {
       if (slot.newest < 0) continue;
-      std::size_t i = Hash(slot.key) & mask_;
+      std::size_t i = Hash(slot.Key());
       while (slots_[i].newest >= 0) i = (i + 1) & mask_;
       slots_[i] = slot;
     }
   }
 
-  std::vector<Slot> slots_ = std::vector<Slot>(1024);
-  std::size_t mask_ = 1023;
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  int shift_ = 64;
   std::size_t used_ = 0;
 };
 
@@ -136,7 +151,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   const AxisCells z(min.z, max.z);
   // The newest unique point of each bucket, and for each unique point the one before it in its
   // bucket: every bucket's points newest first, as the rule searches a cell.
-  BucketTable newest;
+  BucketTable newest(points.size());
   std::vector<std::int32_t> older;
   welded.remap.reserve(points.size());
   for (const Vector3& p : points) {
@@ -153,7 +168,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
         if (j == 1 && range[1][1] == range[1][0]) break;
         for (std::size_t k = 0; k < 2; ++k) {
           if (k == 1 && range[2][1] == range[2][0]) break;
-          const std::int32_t first = newest.Newest({cell, {range[0][i], range[1][j], range[2][k]}});
+          const std::int32_t first = newest.Newest(MakeKey(cell, range[0][i], range[1][j], range[2][k]));
           for (std::int32_t u = first; u > match; u = older[static_cast<std::size_t>(u)]) {
             if (VectorsEqual(welded.points[static_cast<std::size_t>(u)], p)) {
               match = u;
@@ -166,7 +181,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
     if (match < 0) {
       match = static_cast<std::int32_t>(welded.points.size());
       welded.points.push_back(p);
-      older.push_back(newest.Push({cell, {Bucket(c[0]), Bucket(c[1]), Bucket(c[2])}}, match));
+      older.push_back(newest.Push(MakeKey(cell, Bucket(c[0]), Bucket(c[1]), Bucket(c[2])), match));
     }
     welded.remap.push_back(match);
   }

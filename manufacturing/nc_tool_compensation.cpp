@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <numeric>
 #include <thread>
 #include <utility>
 
@@ -41,11 +43,89 @@ NcKernel MakeKernel(float radius, float xStep, float yStep, int rows, int column
   return kernel;
 }
 
-// One kernel row's candidates for one output row: a run of columns at a time, which the compiler
-// turns into vector instructions.
-void ApplyOffset(const float* source, float* out, int columns, int j, float k, bool erosion) {
-  const int first = std::max(0, -j);
-  const int end = std::min(columns, columns - j);
+// Output columns bounded together: a block of cells skips the kernel entries none of its cells
+// can take.
+constexpr int kBlockColumns = 32;
+// The entries at most this many steps from the centre on both axes give every cell a first
+// value, which the bounds are held against.
+constexpr int kFirstReach = 8;
+
+// The better of two values: the higher for a dilation, the lower for an erosion. Ties and a
+// value that is not a number keep the first, as the candidate loops do.
+float Better(float a, float b, bool erosion) { return erosion ? std::min(a, b) : std::max(a, b); }
+
+// Bounds on the candidates a block of cells meets. A candidate is a source height plus a kernel
+// value; float addition keeps order, so the best source height within the block's reach plus the
+// best value of the kernel row from the entry's column outwards bounds every candidate of that
+// entry and of the entries beyond it. An entry whose bound is strictly worse than every first
+// value of the block cannot win nor tie there: skipping it leaves every cell, to the last bit,
+// as the full loop leaves it.
+class EntryBounds {
+ public:
+  EntryBounds(const float* source, int rows, int columns, const NcKernel& kernel)
+      : columns_(kernel.columnReach + 1),
+        blocks_((columns + kBlockColumns - 1) / kBlockColumns),
+        erosion_(kernel.erosion),
+        valueFrom_(kernel.values.size()),
+        sourceBest_(static_cast<std::size_t>(rows) * blocks_) {
+    const float none = erosion_ ? kInfinity : -kInfinity;
+    for (int i = 0; i <= kernel.rowReach; ++i) {
+      float best = none;
+      for (int j = kernel.columnReach; j >= 0; --j) {
+        best = Better(best, kernel.at(i, j), erosion_);
+        valueFrom_[static_cast<std::size_t>(i) * columns_ + j] = best;
+      }
+    }
+    for (int row = 0; row < rows; ++row) {
+      const float* const line = source + static_cast<std::size_t>(row) * columns;
+      for (int block = 0; block < blocks_; ++block) {
+        const int first = std::max(0, block * kBlockColumns - kernel.columnReach);
+        const int end = std::min(columns, (block + 1) * kBlockColumns + kernel.columnReach);
+        float best = none;
+        for (int c = first; c < end; ++c) best = Better(best, line[c], erosion_);
+        sourceBest_[static_cast<std::size_t>(row) * blocks_ + block] = best;
+      }
+    }
+  }
+
+  int blocks() const { return blocks_; }
+
+  // The entries of kernel row i within Reach columns of the centre may better a value of the
+  // block no worse than floor, those beyond may not; source row from gives the candidates.
+  int Reach(int from, int i, int block, float floor) const {
+    const float source = sourceBest_[static_cast<std::size_t>(from) * blocks_ + block];
+    const float* const values = valueFrom_.data() + static_cast<std::size_t>(i) * columns_;
+    // Infinite bounds could meet as a sum that is not a number, which orders with nothing.
+    if (!std::isfinite(source) || !std::isfinite(values[0]) || !std::isfinite(floor)) return columns_;
+    int low = 0;
+    int high = columns_;
+    while (low < high) {
+      const int middle = (low + high) / 2;
+      const float bound = source + values[middle];
+      if (erosion_ ? bound > floor : bound < floor) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    return low;
+  }
+
+ private:
+  static constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+  int columns_;
+  int blocks_;
+  bool erosion_;
+  std::vector<float> valueFrom_;   // kernel rows x columns: the best value from the column outwards
+  std::vector<float> sourceBest_;  // source rows x blocks: the best height within the block's reach
+};
+
+// One kernel entry's candidates for the output columns [first, end) of one row: a run of columns
+// at a time, which the compiler turns into vector instructions.
+void ApplyOffset(const float* source, float* out, int first, int end, int columns, int j, float k, bool erosion) {
+  first = std::max(first, -j);
+  end = std::min(end, columns - j);
   const float* const shifted = source + j;
   if (erosion) {
     for (int c = first; c < end; ++c) out[c] = std::min(out[c], shifted[c] + k);
@@ -54,17 +134,49 @@ void ApplyOffset(const float* source, float* out, int columns, int j, float k, b
   }
 }
 
-void ApplyRows(const float* source, int rows, int columns, const NcKernel& kernel, float* out, int firstRow,
-               int endRow) {
+// The entries within reach steps of the centre on both axes, in the order of the full loop.
+void ApplyCentre(const float* source, int rows, int columns, const NcKernel& kernel, int row, int reach, float* out) {
+  const int rowReach = std::min(reach, kernel.rowReach);
+  const int columnReach = std::min(reach, kernel.columnReach);
+  for (int i = -rowReach; i <= rowReach; ++i) {
+    const int from = row + i;
+    if (from < 0 || from >= rows) continue;
+    const float* const line = source + static_cast<std::size_t>(from) * columns;
+    for (int j = -columnReach; j <= columnReach; ++j) {
+      ApplyOffset(line, out, 0, columns, columns, j, kernel.at(std::abs(i), std::abs(j)), kernel.erosion);
+    }
+  }
+}
+
+// Every cell takes its candidates in the order of the straightforward loop (kernel rows, then
+// columns), less the entries its block's bounds rule out.
+void ApplyRows(const float* source, int rows, int columns, const NcKernel& kernel, const EntryBounds& bounds,
+               float* out, int firstRow, int endRow) {
+  std::vector<float> first(static_cast<std::size_t>(columns));
+  std::vector<float> floors(static_cast<std::size_t>(bounds.blocks()));
+  const float worst = kernel.erosion ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
   for (int row = firstRow; row < endRow; ++row) {
+    std::fill(first.begin(), first.end(), kernel.start);
+    ApplyCentre(source, rows, columns, kernel, row, kFirstReach, first.data());
+    for (int block = 0; block < bounds.blocks(); ++block) {
+      const auto begin = first.begin() + block * kBlockColumns;
+      const auto end = first.begin() + std::min(columns, (block + 1) * kBlockColumns);
+      floors[static_cast<std::size_t>(block)] =
+          std::accumulate(begin, end, worst, [&](float a, float b) { return Better(a, b, !kernel.erosion); });
+    }
     float* const target = out + static_cast<std::size_t>(row) * columns;
     std::fill(target, target + columns, kernel.start);
     for (int i = -kernel.rowReach; i <= kernel.rowReach; ++i) {
       const int from = row + i;
       if (from < 0 || from >= rows) continue;
       const float* const line = source + static_cast<std::size_t>(from) * columns;
-      for (int j = -kernel.columnReach; j <= kernel.columnReach; ++j) {
-        ApplyOffset(line, target, columns, j, kernel.at(std::abs(i), std::abs(j)), kernel.erosion);
+      for (int block = 0; block < bounds.blocks(); ++block) {
+        const int reach = bounds.Reach(from, std::abs(i), block, floors[static_cast<std::size_t>(block)]);
+        const int begin = block * kBlockColumns;
+        const int end = std::min(columns, begin + kBlockColumns);
+        for (int j = 1 - reach; j < reach; ++j) {
+          ApplyOffset(line, target, begin, end, columns, j, kernel.at(std::abs(i), std::abs(j)), kernel.erosion);
+        }
       }
     }
   }
@@ -117,16 +229,17 @@ NcKernel NcConicalKernel(float toolRadius, float offset, float tipRadius, float 
 
 void NcApplyKernel(const float* source, int rows, int columns, const NcKernel& kernel, float* out) {
   const auto work = static_cast<double>(rows) * columns * (2 * kernel.rowReach + 1) * (2 * kernel.columnReach + 1);
+  const EntryBounds bounds(source, rows, columns, kernel);
   const int threads = work < 1e6 ? 1 : static_cast<int>(std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), static_cast<unsigned>(rows)));
   if (threads <= 1) {
-    ApplyRows(source, rows, columns, kernel, out, 0, rows);
+    ApplyRows(source, rows, columns, kernel, bounds, out, 0, rows);
     return;
   }
   std::vector<std::thread> workers;
   for (int t = 0; t < threads; ++t) {
     const int first = static_cast<int>(static_cast<long long>(rows) * t / threads);
     const int end = static_cast<int>(static_cast<long long>(rows) * (t + 1) / threads);
-    workers.emplace_back(ApplyRows, source, rows, columns, std::cref(kernel), out, first, end);
+    workers.emplace_back(ApplyRows, source, rows, columns, std::cref(kernel), std::cref(bounds), out, first, end);
   }
   for (std::thread& worker : workers) worker.join();
 }

@@ -27,9 +27,10 @@ NcKernel NcFlatKernel(float toolRadius, float offset, float xStep, float yStep, 
 NcKernel NcConicalKernel(float toolRadius, float offset, float tipRadius, float tipAngle, float xStep, float yStep,
                          int rows, int columns);
 
-// out := the kernel applied to source (rows x columns, row by row). The candidates are visited a
-// whole row at a time per kernel entry and the rows are shared among threads; the result is the
-// same grid as the cell-by-cell loop gives.
+// out := the kernel applied to source (rows x columns, row by row). Each run of columns skips the
+// kernel entries whose candidates cannot reach what a few entries near the centre already give
+// it, the rest are visited a run at a time per entry, and the rows are shared among threads; the
+// result is the same grid, to the last bit, as the cell-by-cell loop gives.
 void NcApplyKernel(const float* source, int rows, int columns, const NcKernel& kernel, float* out);
 
 // The job's grid dilated by a ball of radius R lifted by shift (an erosion when radius < 0),

@@ -29,13 +29,11 @@ void SetAxisValue(Vector3* v, int axis, float value) {
   (axis == 0 ? v->x : axis == 1 ? v->y : v->z) = value;
 }
 
-namespace {
 void Widen(float* lo, float* hi, float value) {
   if (!std::isfinite(value)) return;
   if (value < *lo) *lo = value;
   if (value > *hi) *hi = value;
 }
-}  // namespace
 
 void ExtendRange1(float* lo, float* hi, const Vector3& point) {
   Widen(lo, hi, AxisValue(point, Mapping.sweepAxis));
@@ -45,6 +43,14 @@ void ExtendRange2(float* minSweep, float* minCross, float* maxSweep, float* maxC
                   const Vector3& point) {
   Widen(minSweep, maxSweep, AxisValue(point, Mapping.sweepAxis));
   Widen(minCross, maxCross, AxisValue(point, Mapping.crossAxis));
+}
+
+CPointBatch* CPointBatchPool::Add() {
+  if (size_ == chunks_.size() * kChunk) chunks_.push_back(std::make_unique_for_overwrite<Chunk>());
+  auto* const item = new (chunks_[size_ / kChunk]->bytes + size_ % kChunk * sizeof(CPointBatch))
+      CPointBatch();
+  ++size_;
+  return item;
 }
 
 void TransformIntoFrame(Vector3* point) { TransformPointInPlace(point, Mapping.FTransposed); }

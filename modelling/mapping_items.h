@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <vector>
 
 #include "kernel/geom_object.h"
 #include "kernel/matrix4.h"
@@ -39,6 +44,33 @@ struct CPointBatch {
   void ApplyMatrix();
 };
 
+// Items in chunks of a few thousand: their addresses stay put while the pool grows, and a run of
+// millions of items costs a few hundred allocations.
+static_assert(std::is_trivially_destructible_v<CPointBatch>);
+class CPointBatchPool {
+ public:
+  // A fresh item at the end.
+  CPointBatch* Add();
+  // Drops the item Add returned last.
+  void RemoveLast() { --size_; }
+  template <class Visit>
+  void ForEach(Visit&& visit) const {
+    for (std::size_t i = 0; i < size_; ++i) visit(*At(i));
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 4096;
+  // Raw storage: an item is made only when added (items need no destruction).
+  struct Chunk {
+    alignas(CPointBatch) std::byte bytes[kChunk * sizeof(CPointBatch)];
+  };
+  CPointBatch* At(std::size_t i) const {
+    return std::launder(reinterpret_cast<CPointBatch*>(chunks_[i / kChunk]->bytes) + i % kChunk);
+  }
+  std::vector<std::unique_ptr<Chunk>> chunks_;
+  std::size_t size_ = 0;
+};
+
 // A rigid object's orientation frame before the run changed anything.
 struct SavedFrameRecord {
   SavedFrameRecord* next = nullptr;
@@ -70,6 +102,7 @@ float AxisValue(const Vector3& v, int axis);
 void SetAxisValue(Vector3* v, int axis, float value);
 
 // Ranges start empty (lo = +1e10, hi = -1e10) and widen only by finite coordinates.
+void Widen(float* lo, float* hi, float value);
 void ExtendRange1(float* lo, float* hi, const Vector3& point);
 void ExtendRange2(float* minSweep, float* minCross, float* maxSweep, float* maxCross,
                   const Vector3& point);

@@ -12,25 +12,19 @@
 
 MappingRun::~MappingRun() {
   if (!finished_) {
-    for (CPointBatch* item : all_) {
-      if (item->run != nullptr) {
+    pool_.ForEach([](const CPointBatch& item) {
+      if (item.run != nullptr) {
         // Section points are centroid-relative while the run lasts.
-        for (int i = 0; i < item->runCount; ++i) {
-          Vector3& p = item->run[i * item->runStride];
-          p = VecAdd(p, item->world);
+        for (int i = 0; i < item.runCount; ++i) {
+          Vector3& p = item.run[i * item.runStride];
+          p = VecAdd(p, item.world);
         }
       }
-      item->anchor.Set(item->world);
-    }
+      item.anchor.Set(item.world);
+    });
     for (const auto& record : frames_) record->object->orientation = record->saved;
   }
   for (CGeomObject* object : changed_) object->MarkChanged();
-  // Items still in the run's list are its own; those in a tree go with the tree.
-  while (head_ != nullptr) {
-    CPointBatch* next = head_->next;
-    delete head_;
-    head_ = next;
-  }
 }
 
 void MappingRun::RecordOnce(CGeomObject* undoOwner, CGeomObject* object) {
@@ -47,20 +41,23 @@ void MappingRun::RecordOnce(CGeomObject* undoOwner, CGeomObject* object) {
 
 CPointBatch* MappingRun::AddItem(MappingAnchor anchor, Matrix4* frame, CGeomObject* owner,
                                  bool widen) {
-  auto item = std::make_unique<CPointBatch>();
+  CPointBatch* const item = pool_.Add();
   item->anchor = anchor;
-  return AddItem(std::move(item), frame, owner, widen);
+  return AddItem(item, frame, owner, widen);
 }
 
-CPointBatch* MappingRun::AddItem(std::unique_ptr<CPointBatch> item, Matrix4* frame,
-                                 CGeomObject* owner, bool widen) {
+CPointBatch* MappingRun::AddItem(CPointBatch* item, Matrix4* frame, CGeomObject* owner,
+                                 bool widen) {
   const MappingAnchor anchor = item->anchor;
   item->world = anchor.Get();
   item->local = item->world;
   if (options_.inFrame) {
     TransformIntoFrame(&item->local);
     // No segment or triangle could place it: it keeps its position.
-    if (!IsFiniteVector(item->local)) return nullptr;
+    if (!IsFiniteVector(item->local)) {
+      pool_.RemoveLast();
+      return nullptr;
+    }
     anchor.Set(item->local);
   }
   item->frame = frame;
@@ -77,11 +74,9 @@ CPointBatch* MappingRun::AddItem(std::unique_ptr<CPointBatch> item, Matrix4* fra
       ExtendRange1(&lo, &hi, item->local);
     }
   }
-  CPointBatch* raw = item.release();
-  all_.push_back(raw);
-  *tail_ = raw;
-  tail_ = &raw->next;
-  return raw;
+  *tail_ = item;
+  tail_ = &item->next;
+  return item;
 }
 
 void MappingRun::CollectScene(const CGeomObject* target) {
@@ -183,14 +178,14 @@ void MappingRun::CollectSections(CSurfaceObject* surface, CGeomObject* undoOwner
     Vector3 sum;
     for (int i = 0; i < count; ++i) sum = VecAdd(sum, run[i * stride]);
     const Vector3 centroid = VecScale(sum, 1.0f / static_cast<float>(count));
-    auto item = std::make_unique<CPointBatch>();
+    CPointBatch* const item = pool_.Add();
     // The item's own rotation holds the centroid, so the anchor lies inside the item.
     SetMatrixRow(&item->rotation, 3, centroid);
     item->anchor = {nullptr, &item->rotation};
     item->run = run;
     item->runCount = count;
     item->runStride = stride;
-    if (AddItem(std::move(item), nullptr, surface, true) == nullptr) continue;
+    if (AddItem(item, nullptr, surface, true) == nullptr) continue;
     for (int i = 0; i < count; ++i) run[i * stride] = VecSub(run[i * stride], centroid);
   }
 }
@@ -206,15 +201,9 @@ void MappingRun::MakeAxisTree() {
 }
 
 void MappingRun::MakeQuadTree() {
-  quadTree = std::make_unique<QuadTreeNode>();
-  quadTree->minSweep = lo;
-  quadTree->maxSweep = hi;
-  quadTree->minCross = crossLo;
-  quadTree->maxCross = crossHi;
-  quadTree->items = head_;
+  quadTree = BuildQuadTree(head_, lo, crossLo, hi, crossHi);
   head_ = nullptr;
   tail_ = &head_;
-  BuildQuadTree(quadTree.get());
 }
 
 void MappingRun::Finish() {
@@ -228,7 +217,6 @@ void MappingRun::Finish() {
   finished_ = true;
   if (axisTree != nullptr) FreeAxisTree(std::move(axisTree));
   if (quadTree != nullptr) FreeQuadTree(std::move(quadTree));
-  all_.clear();
 }
 
 void CollectProjectionItems(MappingRun* run, const CGeomObject* target) {

@@ -39,11 +39,11 @@ class MappingRun {
   // The ranges of the collected local positions; they start empty (lo = +1e10, hi = -1e10).
   float lo = 1e10f, hi = -1e10f, crossLo = 1e10f, crossHi = -1e10f;
 
-  // The items pass to the run's tree, which owns them from then on.
+  // The items pass from the run's list to its tree.
   void MakeAxisTree();
   void MakeQuadTree();
   std::unique_ptr<AxisTreeNode> axisTree;
-  std::unique_ptr<QuadTreeNode> quadTree;
+  std::unique_ptr<QuadTree> quadTree;
   // The items stay with the run (UV mapping places them without a tree).
   CPointBatch* items() const { return head_; }
 
@@ -56,15 +56,16 @@ class MappingRun {
   void CollectSections(CSurfaceObject* surface, CGeomObject* undoOwner);
   // Null when the anchor has a non-finite coordinate in the frame: it is not collected.
   CPointBatch* AddItem(MappingAnchor anchor, Matrix4* frame, CGeomObject* owner, bool widen);
-  CPointBatch* AddItem(std::unique_ptr<CPointBatch> item, Matrix4* frame, CGeomObject* owner,
-                       bool widen);
+  // The item is the pool's newest; a rejected one leaves the pool.
+  CPointBatch* AddItem(CPointBatch* item, Matrix4* frame, CGeomObject* owner, bool widen);
   void RecordOnce(CGeomObject* undoOwner, CGeomObject* object);
 
   Options options_;
   CPointBatch* head_ = nullptr;
   CPointBatch** tail_ = &head_;
-  // Every collected item, owned first by the run and then by a tree, for the clean exit.
-  std::vector<CPointBatch*> all_;
+  // Every collected item, at a fixed address for the lists and trees that point at it, and for
+  // the clean exit.
+  CPointBatchPool pool_;
   std::vector<std::unique_ptr<SavedFrameRecord>> frames_;
   std::vector<CGeomObject*> recorded_;
   std::vector<CGeomObject*> changed_;

@@ -1,27 +1,19 @@
 #include "modelling/mapping_trees.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace {
-
-void DeleteItems(CPointBatch* item) {
-  while (item != nullptr) {
-    CPointBatch* next = item->next;
-    delete item;
-    item = next;
-  }
-}
 
 // Appends at the tail through a link that follows the list's end.
 struct ItemList {
   CPointBatch* head = nullptr;
   CPointBatch** tail = &head;
-  std::size_t count = 0;
   void Append(CPointBatch* item) {
     item->next = nullptr;
     *tail = item;
     tail = &item->next;
-    ++count;
   }
 };
 
@@ -30,9 +22,6 @@ struct ItemList {
 float Midpoint(float lo, float hi) { return lo * 0.5f + hi * 0.5f; }
 
 }  // namespace
-
-AxisTreeNode::~AxisTreeNode() { DeleteItems(items); }
-QuadTreeNode::~QuadTreeNode() { DeleteItems(items); }
 
 void BuildAxisTree(AxisTreeNode* node) {
   if (node->items == nullptr || node->items->next == nullptr) return;
@@ -71,57 +60,125 @@ void BuildAxisTree(AxisTreeNode* node) {
   BuildAxisTree(node->upper.get());
 }
 
-void BuildQuadTree(QuadTreeNode* node) {
-  if (node->items == nullptr || node->items->next == nullptr) return;
-  if (!(node->maxSweep - node->minSweep >= 0.1f) && !(node->maxCross - node->minCross >= 0.1f)) {
-    return;
-  }
-  const float midSweep = Midpoint(node->minSweep, node->maxSweep);
-  const float midCross = Midpoint(node->minCross, node->maxCross);
-  ItemList lists[4];
-  for (CPointBatch* item = node->items; item != nullptr;) {
-    CPointBatch* next = item->next;
-    const int aboveSweep = !(AxisValue(item->local, Mapping.sweepAxis) < midSweep);
-    const int aboveCross = !(AxisValue(item->local, Mapping.crossAxis) < midCross);
-    lists[aboveSweep + 2 * aboveCross].Append(item);
-    item = next;
-  }
-  std::size_t total = 0;
-  for (const ItemList& list : lists) total += list.count;
-  for (ItemList& list : lists) {
-    if (list.count != total) continue;
-    // Every item fell into one child: the split makes no progress.
-    node->items = list.head;
-    return;
-  }
-  node->items = nullptr;
-  for (int i = 0; i < 4; ++i) {
-    if (lists[i].head == nullptr) continue;
-    auto child = std::make_unique<QuadTreeNode>();
-    const bool aboveSweep = (i & 1) != 0;
-    const bool aboveCross = (i & 2) != 0;
-    child->minSweep = aboveSweep ? node->maxSweep : midSweep;
-    child->maxSweep = aboveSweep ? midSweep : node->minSweep;
-    child->minCross = aboveCross ? node->maxCross : midCross;
-    child->maxCross = aboveCross ? midCross : node->minCross;
-    child->items = lists[i].head;
-    for (const CPointBatch* item = child->items; item != nullptr; item = item->next) {
-      ExtendRange2(&child->minSweep, &child->minCross, &child->maxSweep, &child->maxCross,
-                   item->local);
+namespace {
+
+// Splits the tree's nodes over a permutation of the items, the items' coordinates by list index.
+class QuadTreeBuilder {
+ public:
+  QuadTreeBuilder(QuadTree* tree, CPointBatch* list) : tree_(tree) {
+    for (CPointBatch* item = list; item != nullptr; item = item->next) {
+      listed_.push_back(item);
+      sweeps_.push_back(AxisValue(item->local, Mapping.sweepAxis));
+      crosses_.push_back(AxisValue(item->local, Mapping.crossAxis));
     }
-    node->children[i] = std::move(child);
+    order_.resize(listed_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<std::uint32_t>(i);
+    scratch_.resize(order_.size());
   }
-  for (auto& child : node->children) {
-    if (child != nullptr) BuildQuadTree(child.get());
+
+  void Build() {
+    Split(0, 0, static_cast<std::uint32_t>(order_.size()));
+    tree_->items.reserve(order_.size());
+    tree_->sweeps.reserve(order_.size());
+    tree_->crosses.reserve(order_.size());
+    for (const std::uint32_t i : order_) {
+      tree_->items.push_back(listed_[i]);
+      tree_->sweeps.push_back(sweeps_[i]);
+      tree_->crosses.push_back(crosses_[i]);
+    }
   }
+
+ private:
+  // The node's items are order_[first, end), in list order; a split keeps that order within
+  // each child.
+  void Split(std::uint32_t index, std::uint32_t first, std::uint32_t end) {
+    std::vector<QuadTreeNode>& nodes = tree_->nodes;
+    const auto makeLeaf = [&] {
+      nodes[index].first = first;
+      nodes[index].end = end;
+    };
+    const QuadTreeNode bounds = nodes[index];
+    if (end - first < 2 || (!(bounds.maxSweep - bounds.minSweep >= 0.1f) &&
+                            !(bounds.maxCross - bounds.minCross >= 0.1f))) {
+      makeLeaf();
+      return;
+    }
+    const float midSweep = Midpoint(bounds.minSweep, bounds.maxSweep);
+    const float midCross = Midpoint(bounds.minCross, bounds.maxCross);
+    const auto quadrant = [&](std::uint32_t item) {
+      return static_cast<int>(!(sweeps_[item] < midSweep)) +
+             2 * static_cast<int>(!(crosses_[item] < midCross));
+    };
+    std::uint32_t counts[4] = {0, 0, 0, 0};
+    for (std::uint32_t i = first; i < end; ++i) ++counts[quadrant(order_[i])];
+    for (const std::uint32_t count : counts) {
+      // Every item fell into one child: the split makes no progress.
+      if (count == end - first) {
+        makeLeaf();
+        return;
+      }
+    }
+    std::uint32_t starts[4];
+    std::uint32_t next[4];
+    for (int q = 0, at = static_cast<int>(first); q < 4; at += static_cast<int>(counts[q]), ++q) {
+      starts[q] = next[q] = static_cast<std::uint32_t>(at);
+    }
+    for (std::uint32_t i = first; i < end; ++i) scratch_[next[quadrant(order_[i])]++] = order_[i];
+    std::copy(scratch_.begin() + first, scratch_.begin() + end, order_.begin() + first);
+
+    std::uint32_t children[4] = {QuadTreeNode::kNone, QuadTreeNode::kNone, QuadTreeNode::kNone,
+                                 QuadTreeNode::kNone};
+    for (int q = 0; q < 4; ++q) {
+      if (counts[q] == 0) continue;
+      QuadTreeNode child;
+      const bool aboveSweep = (q & 1) != 0;
+      const bool aboveCross = (q & 2) != 0;
+      child.minSweep = aboveSweep ? bounds.maxSweep : midSweep;
+      child.maxSweep = aboveSweep ? midSweep : bounds.minSweep;
+      child.minCross = aboveCross ? bounds.maxCross : midCross;
+      child.maxCross = aboveCross ? midCross : bounds.minCross;
+      for (std::uint32_t i = starts[q]; i < starts[q] + counts[q]; ++i) {
+        Widen(&child.minSweep, &child.maxSweep, sweeps_[order_[i]]);
+        Widen(&child.minCross, &child.maxCross, crosses_[order_[i]]);
+      }
+      children[q] = static_cast<std::uint32_t>(nodes.size());
+      nodes.push_back(child);
+    }
+    std::copy(std::begin(children), std::end(children), nodes[index].children);
+    for (int q = 0; q < 4; ++q) {
+      if (counts[q] != 0) Split(children[q], starts[q], starts[q] + counts[q]);
+    }
+  }
+
+  QuadTree* tree_;
+  std::vector<CPointBatch*> listed_;
+  std::vector<float> sweeps_;
+  std::vector<float> crosses_;
+  std::vector<std::uint32_t> order_;
+  std::vector<std::uint32_t> scratch_;
+};
+
+}  // namespace
+
+std::unique_ptr<QuadTree> BuildQuadTree(CPointBatch* list, float minSweep, float minCross,
+                                        float maxSweep, float maxCross) {
+  auto tree = std::make_unique<QuadTree>();
+  QuadTreeNode root;
+  root.minSweep = minSweep;
+  root.minCross = minCross;
+  root.maxSweep = maxSweep;
+  root.maxCross = maxCross;
+  tree->nodes.push_back(root);
+  QuadTreeBuilder(tree.get(), list).Build();
+  return tree;
 }
 
 void FreeAxisTree(std::unique_ptr<AxisTreeNode> node) {
   ForEachTreeItem(node.get(), [](CPointBatch* item) { item->ApplyMatrix(); });
 }
 
-void FreeQuadTree(std::unique_ptr<QuadTreeNode> node) {
-  ForEachTreeItem(node.get(), [](CPointBatch* item) { item->ApplyMatrix(); });
+void FreeQuadTree(std::unique_ptr<QuadTree> tree) {
+  ForEachTreeItem(tree.get(), [](CPointBatch* item) { item->ApplyMatrix(); });
 }
 
 namespace {
@@ -131,4 +188,4 @@ void ReturnAnchor(CPointBatch* item) {
 }  // namespace
 
 void ReturnAxisTreeAnchors(const AxisTreeNode* node) { ForEachTreeItem(node, ReturnAnchor); }
-void ReturnQuadTreeAnchors(const QuadTreeNode* node) { ForEachTreeItem(node, ReturnAnchor); }
+void ReturnQuadTreeAnchors(const QuadTree* tree) { ForEachTreeItem(tree, ReturnAnchor); }

@@ -82,12 +82,16 @@ Triangle MakeTriangle(Vector3 o, Vector3 p, Vector3 q) {
   return t;
 }
 
-void TryTriangle(CPointBatch* item, const Triangle& t) {
-  const float ps = item->local.x - t.origin.x;
-  const float pc = item->local.y - t.origin.y;
-  const float s = (ps * t.e2.y - pc * t.e2.x) / t.det;
-  const float u = (t.e1.x * pc - t.e1.y * ps) / t.det;
-  if (!(s > -0.0001f && u > -0.0001f && s + u - 1.0f < 0.0001f)) return;
+// Whether the triangle lies under (sweep, cross), with the point's place in it.
+bool Covers(const Triangle& t, float sweep, float cross, float* s, float* u) {
+  const float ps = sweep - t.origin.x;
+  const float pc = cross - t.origin.y;
+  *s = (ps * t.e2.y - pc * t.e2.x) / t.det;
+  *u = (t.e1.x * pc - t.e1.y * ps) / t.det;
+  return *s > -0.0001f && *u > -0.0001f && *s + *u - 1.0f < 0.0001f;
+}
+
+void TryTriangle(CPointBatch* item, const Triangle& t, float s, float u) {
   const float e = t.origin.z + s * t.e1.z + u * t.e2.z;
   if (!Better(item, e)) return;
   const float ds = (t.e2.y * t.e1.z - t.e1.y * t.e2.z) / t.det;
@@ -144,7 +148,7 @@ void ProjectSegment(const AxisTreeNode* tree, Vector3 P, Vector3 Q) {
   });
 }
 
-void ProjectCell(const QuadTreeNode* tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D) {
+void ProjectCell(const QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D) {
   const Triangle triangles[2] = {MakeTriangle(A, B, C), MakeTriangle(D, B, C)};
   if (!triangles[0].kept && !triangles[1].kept) return;
   float minSweep = A.x, maxSweep = A.x, minCross = A.y, maxCross = A.y;
@@ -154,11 +158,19 @@ void ProjectCell(const QuadTreeNode* tree, Vector3 A, Vector3 B, Vector3 C, Vect
     minCross = std::fmin(minCross, p.y);
     maxCross = std::fmax(maxCross, p.y);
   }
-  WalkQuadTree(tree, minSweep, minCross, maxSweep, maxCross, [&](CPointBatch* item) {
-    for (const Triangle& t : triangles) {
-      if (t.kept) TryTriangle(item, t);
-    }
-  });
+  // The projection frame's sweep is x and its cross y; the tree's own copies of them keep the
+  // test of every item in a leaf to contiguous memory.
+  WalkQuadTreeLeaves(tree, 0, minSweep, minCross, maxSweep, maxCross,
+                     [&](std::uint32_t first, std::uint32_t end) {
+                       for (std::uint32_t i = first; i < end; ++i) {
+                         for (const Triangle& t : triangles) {
+                           float s = 0.0f, u = 0.0f;
+                           if (t.kept && Covers(t, tree.sweeps[i], tree.crosses[i], &s, &u)) {
+                             TryTriangle(tree.items[i], t, s, u);
+                           }
+                         }
+                       }
+                     });
 }
 
 void ProjectOntoCurve(CGeomObject* target, int keepSections) {
@@ -212,7 +224,7 @@ void ProjectOntoSurface(CGeomObject* target, int keepSections) {
       for (Vector3& p : grid) TransformIntoFrame(&p);
       for (int r = 0; r + 1 < rows; ++r) {
         for (int c = 0; c + 1 < cols; ++c) {
-          ProjectCell(run.quadTree.get(), at(r, c), at(r + 1, c), at(r, c + 1), at(r + 1, c + 1));
+          ProjectCell(*run.quadTree, at(r, c), at(r + 1, c), at(r, c + 1), at(r + 1, c + 1));
         }
       }
     }

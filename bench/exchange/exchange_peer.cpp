@@ -4,6 +4,8 @@
 //                                           net.igs (a 500 x 500 surface)
 //   exchange_peer time stl|dxf|iges <file>  prints the seconds one import takes
 //   exchange_peer time faces <file>         prints the seconds the torus takes to write as 3DFACEs
+//   exchange_peer time volume <file>        imports the STL, then prints the seconds its volume
+//                                           and centre of gravity take at a resolution of 0.1
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -14,6 +16,7 @@
 #include "exchange/iges_import.h"
 #include "exchange/stl_import.h"
 #include "exchange_files.h"
+#include "manufacturing/volume_estimate.h"
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
@@ -36,6 +39,17 @@ int main(int argc, char** argv) {
     std::printf("%.3f\n", seconds.count());
     return result.added == 1 && !result.dropped ? 0 : 1;
   }
+  if (command == "time" && argc == 4 && format == "volume") {
+    const BenchScene scene(0);
+    if (StlImport(argv[3]).added != 1) return 1;
+    const auto start = std::chrono::steady_clock::now();
+    const float volume = ComputeVolume(0.1f, 0);
+    const Vector3 centre = ComputeCentreOfGravity(0.1f);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    std::fprintf(stderr, "volume %.6g, centre %.6g %.6g %.6g\n", volume, centre.x, centre.y, centre.z);
+    std::printf("%.3f\n", seconds.count());
+    return volume > 0.0f ? 0 : 1;
+  }
   if (command == "time" && argc == 4 && format == "faces") {
     const std::unique_ptr<CMeshObject> torus = BenchTorus();
     const auto start = std::chrono::steady_clock::now();
@@ -44,6 +58,6 @@ int main(int argc, char** argv) {
     std::printf("%.3f\n", seconds.count());
     return written ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: exchange_peer write <folder> | exchange_peer time stl|dxf|iges|faces <file>\n");
+  std::fprintf(stderr, "usage: exchange_peer write <folder> | exchange_peer time stl|dxf|iges|faces|volume <file>\n");
   return 2;
 }

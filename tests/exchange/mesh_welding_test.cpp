@@ -92,6 +92,10 @@ TEST(MeshWeldingTest, ToleranceAndCellBoundaries) {
       {"the newest match lies across 0.003", {o, f, {0.00292f, 0.5f, 0.5f}, {0.00308f, 0.5f, 0.5f}, {0.00299f, 0.5f, 0.5f}},
        {0, 1, 2, 3, 3}},
       {"one point over and over, no extent", {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}}, {0, 0, 0}},
+      // Cells of 256: points 131.072 apart share a cell and a table key, yet never merge.
+      {"buckets 2^16 apart",
+       {o, {8192, 8192, 8192}, {1, 0.5f, 0.5f}, {132.072f, 0.5f, 0.5f}, {1.00005f, 0.5f, 0.5f}, {132.07205f, 0.5f, 0.5f}},
+       {0, 1, 2, 3, 2, 3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -74,36 +77,59 @@ TEST_F(NcToolCompensationTest, ToolsOverOneRaisedCell) {
   }
 }
 
+// The bits of every cell: the bounded loop must also pick the same one of 0 and -0.
+std::vector<std::uint32_t> Bits(const std::vector<float>& grid) {
+  std::vector<std::uint32_t> bits(grid.size());
+  std::memcpy(bits.data(), grid.data(), grid.size() * sizeof(float));
+  return bits;
+}
+
 TEST_F(NcToolCompensationTest, GivesTheGridOfTheStraightforwardLoop) {
   std::mt19937 random(34);
   std::uniform_real_distribution<float> height(-3.0f, 0.0f);
   struct Size {
     int rows, columns;
   };
-  // The last is large enough to be shared among threads.
-  const Size sizes[] = {{1, 1}, {1, 7}, {6, 1}, {5, 9}, {40, 33}, {200, 150}};
+  // The last is large enough to be shared among threads and wider than one block of bounds.
+  const Size sizes[] = {{1, 1}, {1, 7}, {6, 1}, {5, 9}, {40, 33}, {120, 100}};
   const float dx = 0.1f, dy = 0.13f;
+  // Rough, a steep slope with a little roughness (where the winner lies far from the centre),
+  // and a floor of 0 and -0 with a few pits (where only the order of tying candidates decides).
+  const std::function<float(int, int)> surfaces[] = {
+      [&](int, int) { return height(random); },
+      [&](int row, int column) { return -0.05f * row - 0.3f * column + 0.01f * height(random); },
+      [&](int, int) {
+        const float h = height(random);
+        return h < -2.9f ? h : h < -1.5f ? -0.0f : 0.0f;
+      },
+  };
   for (const Size& size : sizes) {
-    std::vector<float> grid(static_cast<std::size_t>(size.rows) * size.columns);
-    for (float& cell : grid) cell = height(random);
-    for (const float steps : {0.5f, 1.0f, 3.7f, 10.0f}) {
-      const float r = steps * dx;
-      const NcKernel kernels[] = {
-          NcBallKernel(r, r, dx, dy, size.rows, size.columns),
-          NcBallKernel(r + 0.3f, r, dx, dy, size.rows, size.columns),
-          NcBallKernel(-r, 0.0f, dx, dy, size.rows, size.columns),
-          NcBallKernel(-r, r * 0.5f, dx, dy, size.rows, size.columns),
-          NcFlatKernel(r, 0.0f, dx, dy, size.rows, size.columns),
-          NcFlatKernel(r, 0.25f, dx, dy, size.rows, size.columns),
-          NcConicalKernel(r, 0.0f, 0.05f, 30.0f, dx, dy, size.rows, size.columns),
-          NcConicalKernel(r, 0.2f, 0.05f, 150.0f, dx, dy, size.rows, size.columns),
-      };
-      for (const NcKernel& kernel : kernels) {
-        SCOPED_TRACE(testing::Message() << size.rows << " x " << size.columns << ", " << steps << " steps");
-        std::vector<float> fast(grid.size()), reference(grid.size());
-        NcApplyKernel(grid.data(), size.rows, size.columns, kernel, fast.data());
-        ReferenceApplyKernel(grid.data(), size.rows, size.columns, kernel, reference.data());
-        ASSERT_EQ(fast, reference);
+    for (const auto& surface : surfaces) {
+      std::vector<float> grid(static_cast<std::size_t>(size.rows) * size.columns);
+      for (int row = 0; row < size.rows; ++row) {
+        for (int column = 0; column < size.columns; ++column) grid[row * size.columns + column] = surface(row, column);
+      }
+      for (const float steps : {0.5f, 1.0f, 3.7f, 10.0f}) {
+        const float r = steps * dx;
+        const NcKernel kernels[] = {
+            NcBallKernel(r, r, dx, dy, size.rows, size.columns),
+            NcBallKernel(r + 0.3f, r, dx, dy, size.rows, size.columns),
+            NcBallKernel(-r, 0.0f, dx, dy, size.rows, size.columns),
+            NcBallKernel(-r, r * 0.5f, dx, dy, size.rows, size.columns),
+            NcFlatKernel(r, 0.0f, dx, dy, size.rows, size.columns),
+            NcFlatKernel(r, 0.25f, dx, dy, size.rows, size.columns),
+            // An offset of -0: over the floor of 0 and -0, candidates of 0 and -0 tie.
+            NcFlatKernel(r, -0.0f, dx, dy, size.rows, size.columns),
+            NcConicalKernel(r, 0.0f, 0.05f, 30.0f, dx, dy, size.rows, size.columns),
+            NcConicalKernel(r, 0.2f, 0.05f, 150.0f, dx, dy, size.rows, size.columns),
+        };
+        for (const NcKernel& kernel : kernels) {
+          SCOPED_TRACE(testing::Message() << size.rows << " x " << size.columns << ", " << steps << " steps");
+          std::vector<float> fast(grid.size()), reference(grid.size());
+          NcApplyKernel(grid.data(), size.rows, size.columns, kernel, fast.data());
+          ReferenceApplyKernel(grid.data(), size.rows, size.columns, kernel, reference.data());
+          ASSERT_EQ(Bits(fast), Bits(reference));
+        }
       }
     }
   }

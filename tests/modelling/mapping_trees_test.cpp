@@ -18,24 +18,30 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 class MappingTreeTest : public LumidrexTest {
  protected:
   // Items at the given sweep (x) and cross (y) coordinates, in list order, with their range.
-  template <class Node>
-  std::unique_ptr<Node> Root(const std::vector<Vector3>& positions) {
-    auto root = std::make_unique<Node>();
-    CPointBatch** tail = &root->items;
+  CPointBatch* List(const std::vector<Vector3>& positions) {
+    CPointBatch* head = nullptr;
+    CPointBatch** tail = &head;
     for (const Vector3& p : positions) {
-      auto* item = new CPointBatch;
+      CPointBatch* item = pool.Add();
       item->local = p;
       *tail = item;
       tail = &item->next;
       all.push_back(item);
-      if constexpr (std::is_same_v<Node, AxisTreeNode>) {
-        ExtendRange1(&root->lo, &root->hi, p);
-      } else {
-        ExtendRange2(&root->minSweep, &root->minCross, &root->maxSweep, &root->maxCross, p);
-      }
     }
+    return head;
+  }
+  std::unique_ptr<AxisTreeNode> AxisRoot(const std::vector<Vector3>& positions) {
+    auto root = std::make_unique<AxisTreeNode>();
+    root->items = List(positions);
+    for (const Vector3& p : positions) ExtendRange1(&root->lo, &root->hi, p);
     return root;
   }
+  std::unique_ptr<QuadTree> Quad(const std::vector<Vector3>& positions) {
+    float minSweep = 1e10f, minCross = 1e10f, maxSweep = -1e10f, maxCross = -1e10f;
+    for (const Vector3& p : positions) ExtendRange2(&minSweep, &minCross, &maxSweep, &maxCross, p);
+    return BuildQuadTree(List(positions), minSweep, minCross, maxSweep, maxCross);
+  }
+  CPointBatchPool pool;
   std::vector<CPointBatch*> all;
 };
 
@@ -44,11 +50,9 @@ int Depth(const AxisTreeNode* node) {
   return 1 + std::max(Depth(node->lower.get()), Depth(node->upper.get()));
 }
 
-int LeafCount(const QuadTreeNode* node) {
-  if (node == nullptr) return 0;
-  if (node->items != nullptr) return 1;
+int LeafCount(const QuadTree& tree) {
   int count = 0;
-  for (const auto& child : node->children) count += LeafCount(child.get());
+  for (const QuadTreeNode& node : tree.nodes) count += node.first != node.end ? 1 : 0;
   return count;
 }
 
@@ -80,7 +84,7 @@ TEST_F(MappingTreeTest, AxisTreeSplitsAndStopsOnAnyInput) {
     SCOPED_TRACE(c.name);
     std::vector<Vector3> positions;
     for (float s : c.sweeps) positions.push_back({s, 0, 0});
-    auto root = Root<AxisTreeNode>(positions);
+    auto root = AxisRoot(positions);
     BuildAxisTree(root.get());
     EXPECT_EQ(root->items != nullptr, c.leafRoot);
     EXPECT_LT(Depth(root.get()), 140);
@@ -117,13 +121,12 @@ TEST_F(MappingTreeTest, QuadTreeSplitsAndStopsOnAnyInput) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto root = Root<QuadTreeNode>(c.positions);
-    BuildQuadTree(root.get());
-    EXPECT_EQ(LeafCount(root.get()), c.leaves);
+    const auto tree = Quad(c.positions);
+    EXPECT_EQ(LeafCount(*tree), c.leaves);
     for (const CPointBatch* item : all) {
       if (!IsFiniteVector(item->local)) continue;
       std::vector<const CPointBatch*> found;
-      WalkQuadTree(root.get(), item->local.x, item->local.y, item->local.x, item->local.y,
+      WalkQuadTree(*tree, item->local.x, item->local.y, item->local.x, item->local.y,
                    [&](CPointBatch* hit) { found.push_back(hit); });
       EXPECT_NE(std::find(found.begin(), found.end(), item), found.end());
     }
@@ -133,7 +136,7 @@ TEST_F(MappingTreeTest, QuadTreeSplitsAndStopsOnAnyInput) {
 
 TEST_F(MappingTreeTest, WalksVisitLeavesInTreeOrderAndTouchingCounts) {
   // Leaves {0, 0.05}, {1}, {2}: the lower child first, items in list order.
-  auto root = Root<AxisTreeNode>({{1, 0, 0}, {0, 0, 0}, {2, 0, 0}, {0.05f, 0, 0}});
+  auto root = AxisRoot({{1, 0, 0}, {0, 0, 0}, {2, 0, 0}, {0.05f, 0, 0}});
   BuildAxisTree(root.get());
   std::vector<float> order;
   WalkAxisTree(root.get(), -5, 5, [&](CPointBatch* item) { order.push_back(item->local.x); });
@@ -143,10 +146,9 @@ TEST_F(MappingTreeTest, WalksVisitLeavesInTreeOrderAndTouchingCounts) {
   EXPECT_TRUE(Found(root.get(), 2.0001f, 3.0f).empty());
 
   // Quadtree children in the order (below, below), (above, below), (below, above), (above, above).
-  auto quad = Root<QuadTreeNode>({{1, 1, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}});
-  BuildQuadTree(quad.get());
+  const auto quad = Quad({{1, 1, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}});
   std::vector<Vector3> visited;
-  WalkQuadTree(quad.get(), 0, 0, 1, 1, [&](CPointBatch* item) { visited.push_back(item->local); });
+  WalkQuadTree(*quad, 0, 0, 1, 1, [&](CPointBatch* item) { visited.push_back(item->local); });
   EXPECT_EQ(visited, (std::vector<Vector3>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}));
 }
 
@@ -159,13 +161,12 @@ TEST_F(MappingTreeTest, WalksFindEveryItemABruteForceScanFinds) {
   for (int i = 0; i < 3000; ++i) positions.push_back({coordinate(random), coordinate(random), 0});
   // Clusters tighter than a leaf.
   for (int i = 0; i < 200; ++i) positions.push_back({3.0f + i * 1e-4f, -2.0f, 0});
-  auto axis = Root<AxisTreeNode>(positions);
+  auto axis = AxisRoot(positions);
   std::vector<CPointBatch*> axisItems = all;
   all.clear();
-  auto quad = Root<QuadTreeNode>(positions);
+  const auto quad = Quad(positions);
   std::vector<CPointBatch*> quadItems = all;
   BuildAxisTree(axis.get());
-  BuildQuadTree(quad.get());
   for (int query = 0; query < 200; ++query) {
     float a = coordinate(random), b = coordinate(random), c = coordinate(random),
           d = coordinate(random);
@@ -179,7 +180,7 @@ TEST_F(MappingTreeTest, WalksFindEveryItemABruteForceScanFinds) {
       }
     }
     std::set<const CPointBatch*> boxFound;
-    WalkQuadTree(quad.get(), a, c, b, d, [&](CPointBatch* item) { boxFound.insert(item); });
+    WalkQuadTree(*quad, a, c, b, d, [&](CPointBatch* item) { boxFound.insert(item); });
     for (const CPointBatch* item : quadItems) {
       if (item->local.x >= a && item->local.x <= b && item->local.y >= c && item->local.y <= d) {
         EXPECT_TRUE(boxFound.count(item));

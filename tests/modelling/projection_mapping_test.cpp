@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "curve_fixture.h"
@@ -10,6 +11,7 @@
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "modelling/mapping_items.h"
+#include "modelling/mapping_trees.h"
 #include "modelling/projection_mapping.h"
 #include "scene/undo_history.h"
 
@@ -328,6 +330,101 @@ TEST_F(SurfaceProjectionTest, KeptSectionsMoveRigidlyOntoTheTarget) {
     }
     centroid = VecScale(centroid, 0.2f);
     EXPECT_NEAR(centroid.y, 0.5f * centroid.x + 0.2f * centroid.z + 1.0f, 1e-3) << r;
+  }
+}
+
+// Items through the quadtree get the same depth, anchor and frame, to the bit, as through one leaf
+// holding every item, where each cell tries every item in list order. Seeded items, some on the
+// tessellation's own vertices and edges where cells tie, some tighter than a leaf, on a seeded
+// jittered, bumpy net; highest and lowest hit, superimposed and touching.
+TEST(ProjectCellTest, ThroughTheTreeAsEveryItemAgainstEveryCell) {
+  std::mt19937 random(47);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  constexpr int kSide = 30;
+  std::vector<Vector3> net;
+  for (int r = 0; r < kSide; ++r) {
+    for (int c = 0; c < kSide; ++c) {
+      const float x = -5.2f + 10.4f * (r + 0.3f * unit(random)) / (kSide - 1);
+      const float y = -5.2f + 10.4f * (c + 0.3f * unit(random)) / (kSide - 1);
+      net.push_back({x, y, std::sin(x) * std::cos(y) + 0.2f * unit(random)});
+    }
+  }
+  std::vector<Vector3> positions;
+  for (int i = 0; i < 4000; ++i) {
+    positions.push_back({-5.0f + 10.0f * unit(random), -5.0f + 10.0f * unit(random), unit(random)});
+  }
+  for (int i = 0; i < 300; ++i) {
+    const Vector3& a = net[random() % net.size()];
+    const Vector3& b = net[random() % net.size()];
+    positions.push_back({a.x, a.y, 0.5f});
+    positions.push_back({a.x * 0.5f + b.x * 0.5f, a.y * 0.5f + b.y * 0.5f, 0.5f});
+  }
+  for (int i = 0; i < 200; ++i) positions.push_back({1.0f + i * 1e-4f, -2.0f, 0.3f});
+
+  for (const int lowest : {0, 1}) {
+    for (const int touch : {0, 1}) {
+      SCOPED_TRACE(testing::Message() << "lowest " << lowest << " touch " << touch);
+      Mapping = MappingState();
+      Mapping.F = Mapping.FTransposed = kIdentityMatrix;
+      Mapping.lowestHit = lowest;
+      Mapping.justTouch = touch;
+      // Each side: its items, anchors and frames; every third item carries a frame.
+      struct Side {
+        CPointBatchPool pool;
+        std::vector<CPointBatch*> items;
+        std::vector<Vector3> anchors;
+        std::vector<Matrix4> frames;
+      } sides[2];
+      float minSweep = 1e10f, minCross = 1e10f, maxSweep = -1e10f, maxCross = -1e10f;
+      for (const Vector3& p : positions) ExtendRange2(&minSweep, &minCross, &maxSweep, &maxCross, p);
+      for (Side& side : sides) {
+        side.anchors = positions;
+        side.frames.assign(positions.size(), kIdentityMatrix);
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+          CPointBatch* item = side.pool.Add();
+          item->local = positions[i];
+          item->anchor.point = &side.anchors[i];
+          if (i % 3 == 0) item->frame = &side.frames[i];
+          item->bestDepth = lowest ? 1e10f : -1e10f;
+          if (!side.items.empty()) side.items.back()->next = item;
+          side.items.push_back(item);
+        }
+      }
+      const auto tree = BuildQuadTree(sides[0].items[0], minSweep, minCross, maxSweep, maxCross);
+      ASSERT_GT(tree->nodes.size(), 100u);
+      QuadTree oneLeaf;
+      QuadTreeNode root;
+      root.minSweep = minSweep;
+      root.minCross = minCross;
+      root.maxSweep = maxSweep;
+      root.maxCross = maxCross;
+      root.end = static_cast<std::uint32_t>(positions.size());
+      oneLeaf.nodes.push_back(root);
+      oneLeaf.items = sides[1].items;
+      for (const Vector3& p : positions) {
+        oneLeaf.sweeps.push_back(p.x);
+        oneLeaf.crosses.push_back(p.y);
+      }
+      const auto at = [&](int r, int c) { return net[std::size_t(r) * kSide + c]; };
+      for (int r = 0; r + 1 < kSide; ++r) {
+        for (int c = 0; c + 1 < kSide; ++c) {
+          ProjectCell(*tree, at(r, c), at(r + 1, c), at(r, c + 1), at(r + 1, c + 1));
+          ProjectCell(oneLeaf, at(r, c), at(r + 1, c), at(r, c + 1), at(r + 1, c + 1));
+        }
+      }
+      int taken = 0;
+      for (std::size_t i = 0; i < positions.size(); ++i) {
+        const CPointBatch& a = *sides[0].items[i];
+        const CPointBatch& b = *sides[1].items[i];
+        ASSERT_EQ(a.taken, b.taken) << i;
+        taken += a.taken ? 1 : 0;
+        EXPECT_EQ(std::memcmp(&a.bestDepth, &b.bestDepth, sizeof(float)), 0) << i;
+        EXPECT_TRUE(SameBits(sides[0].anchors[i], sides[1].anchors[i])) << i;
+        EXPECT_EQ(std::memcmp(&sides[0].frames[i], &sides[1].frames[i], sizeof(Matrix4)), 0) << i;
+        EXPECT_EQ(std::memcmp(&a.rotation, &b.rotation, sizeof(Matrix4)), 0) << i;
+      }
+      EXPECT_GT(taken, 4000);
+    }
   }
 }
 
