@@ -173,10 +173,11 @@ TEST_F(SlicerTest, SlicingVariations) {
       {"inches with the output scale", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 1, 0.25f, 0.25f, 1, 1, 1, 1, 0.5f, 0, 0, 0); },
        "    -0.125,     0.625,    -0.125,     0.500,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.375f}},
-      // Off a layer plane at the bottom, the top layer lies in the last row.
+      // Off a layer plane at the bottom, the top layer lies in the last row; the empty row below
+      // still counts, so the first layer is labelled where it was cut.
       {"both layers of a box between planes", box({0, 0, 0.375f}, {1, 1, 0.875f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 0.75f}},
       {"no contour keeps the first header", [](DesignTest& t) {
          t.AddBox({0, 0, 0}, {1, 1, 1}, 3);
          LayerTable[3].visible = 0;
