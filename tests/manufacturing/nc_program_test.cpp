@@ -15,7 +15,7 @@
 namespace {
 
 std::string Program(const std::vector<std::string>& body) {
-  std::string text = "G90\r\nG94\r\nM03\r\n";
+  std::string text = "G90\r\nG94\r\nG21\r\nM03\r\n";
   for (const std::string& line : body) text += line + "\r\n";
   return text + "M05\r\nM00\r\nM02\r\n";
 }
@@ -47,7 +47,7 @@ class NcProgramTest : public DesignTest {
 constexpr const char* kCancelQuestion = "Are you sure to Cancel?";
 
 const std::string kPositive = Program(
-    {"G00", " X-0.5 Y0.5 Z2", "G01", " Z-2", " X0", " X0.5 Z-1", " X1", " X1.5 Z-2", " Z2"});
+    {"G00", " X-0.5 Y0.5 Z2", "G01", " Z-2", " X0", " Z-1", " X1.5", " Z-2", " Z2"});
 
 TEST_F(NcProgramTest, SamplesTheVisibleDesign) {
   ASSERT_TRUE(WriteNcProgram(settings, path));
