@@ -4,6 +4,7 @@
 
 #include "platform/command_queue.h"
 #include "scene/tool_framework.h"
+#include "scene/undo_history.h"
 #include "services/ui_utilities.h"
 
 void RunCommandRow(const CommandRow& row) {
@@ -63,7 +64,7 @@ bool CommandRouter::Dispatch(int id) {
   CommandQueueHold running;
   CommandHolder* holder = HolderOf(id);
   if (holder == nullptr) return false;
-  holder->RunCommand(id);
+  RunWithinMemory([&] { holder->RunCommand(id); });
   return true;
 }
 

@@ -15,8 +15,7 @@
 #include "scene/pick_tool.h"
 #include "services/snap_step.h"
 
-// File, configuration, edit, view settings and pick. Rows whose workers come with later parts of
-// the program join here as those land; until then their ids have no holder.
+// File, configuration, edit, view settings and pick.
 void AddFileEditViewRows(std::vector<CommandRow>& rows) {
   rows.push_back({1000, HandlerKind::kDirect, &OnInsertFile});
   rows.push_back({1002, HandlerKind::kDirect, &RunDatabaseDialog});

@@ -1,6 +1,9 @@
 #include "app/document_policy.h"
 
 #include "app/vorn_doc.h"
+#include "scene/design_file.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 
@@ -30,6 +33,12 @@ void MakeUntitled(DocumentFrames& frames, CVornDoc* document) {
 CVornDoc* OpenDocumentFile(DocumentFrames& frames, const std::string& path, OpenOutcome* outcome) {
   OpenOutcome ignored;
   if (outcome == nullptr) outcome = &ignored;
+  // Checked before the design on screen is given up, so a file that is no design leaves it as it
+  // was, under its own name.
+  if (!CheckDesignFile(path)) {
+    *outcome = OpenOutcome::kFailed;
+    return nullptr;
+  }
   CVornDoc* document = DocumentToReplace(frames, outcome);
   if (document == nullptr) return nullptr;
   // The open has emptied the scene either way: a failure must not keep the old path, or a later
@@ -41,8 +50,13 @@ CVornDoc* OpenDocumentFile(DocumentFrames& frames, const std::string& path, Open
   }
   document->UpdateAllViews();
   document->SetModifiedFlag(false);
-  document->SetPathName(path, true);
+  // A design read with losses is not offered again from the recent files as if it were whole.
+  const int unread = document->UnreadObjects();
+  document->SetPathName(path, unread == 0);
   frames.UpdateFrameTitle();
+  if (unread > 0) {
+    ShowMessageBox(FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unread), path}));
+  }
   *outcome = OpenOutcome::kOpened;
   return document;
 }

@@ -24,10 +24,12 @@ enum class OpenOutcome {
   kFailed,     // the design could not be read; the document is a new, untitled one
 };
 
-// Opens the design at path into the one document, after the save question. A design that cannot
-// be read leaves a new, untitled document (the open has said why) and enters no recent-file list.
-// Null unless it opened; outcome tells a failure, after which a recent-file entry is dropped,
-// from a cancel, after which it stays.
+// Opens the design at path into the one document, after the save question. A file that does not
+// open or is no design is refused first, named in the message, leaving the document as it was; a
+// design that still cannot be read leaves a new, untitled document (the open has said why). A
+// design of which some objects could not be read opens with what was read, says how many were
+// lost and enters no recent-file list. Null unless it opened; outcome tells a failure, after
+// which a recent-file entry is dropped, from a cancel, after which it stays.
 CVornDoc* OpenDocumentFile(DocumentFrames& frames, const std::string& path, OpenOutcome* outcome = nullptr);
 // File New (57600): after the save question, the one document is emptied and untitled.
 void OnFileNew(DocumentFrames& frames);

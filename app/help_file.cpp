@@ -8,15 +8,12 @@
 #include "services/string_table.h"
 #include "services/ui_utilities.h"
 
-namespace {
-}  // namespace
-
 void OpenHelpFile() {
   const std::string path = GetProgramDir() + "Lumidrex.chm";
   std::error_code error;
   if (std::filesystem::is_regular_file(path, error)) {
     LaunchViaBatch(path);
   } else {
-    ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
+    ShowFileMessage(kCannotOpenMessage, path);
   }
 }

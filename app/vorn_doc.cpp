@@ -53,9 +53,12 @@ CVornDoc::CVornDoc() { ClearPathName(); }
 
 CVornDoc::~CVornDoc() { NewScene(this); }
 
-bool CVornDoc::OnNewDocument() { return NewScene(this) != 0; }
+bool CVornDoc::OnNewDocument() {
+  unreadObjects_ = 0;
+  return NewScene(this) != 0;
+}
 
-bool CVornDoc::OnOpenDocument(const std::string& path) { return OpenScene(this, path) != 0; }
+bool CVornDoc::OnOpenDocument(const std::string& path) { return OpenScene(this, path, &unreadObjects_) != 0; }
 
 bool CVornDoc::OnSaveDocument(const std::string& path) { return SaveScene(this, path) != 0; }
 
@@ -72,16 +75,26 @@ void CVornDoc::SetPathName(const std::string& path, bool addToRecentList) {
   if (addToRecentList && recentFileSink_) recentFileSink_(pathName_);
 }
 
+void CVornDoc::SetModifiedFlag(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  if (modifiedSink_) modifiedSink_();
+}
+
 void CVornDoc::ClearPathName() {
   pathName_.clear();
   title_ = GetResourceString(kUntitledString);
 }
 
-bool CVornDoc::SaveModified() {
-  if (!IsModified()) return true;
+std::string CVornDoc::SaveQuestion() const {
   std::string question = kSaveQuestion;
   question.replace(question.find("%1"), 2, title_);
-  switch (ShowMessageBox(question, ApplicationTitle(), kMessageYesNoCancel)) {
+  return question;
+}
+
+bool CVornDoc::SaveModified() {
+  if (!IsModified()) return true;
+  switch (ShowMessageBox(SaveQuestion(), ApplicationTitle(), kMessageYesNoCancel)) {
     case kAnswerYes:
       return DoFileSave();
     case kAnswerNo:
@@ -91,7 +104,22 @@ bool CVornDoc::SaveModified() {
   }
 }
 
-bool CVornDoc::DoFileSave() { return DoSave(IsWritableFile(pathName_) ? pathName_ : std::string(), true); }
+bool CVornDoc::DoFileSave() {
+  if (!IsWritableFile(pathName_)) return DoSave({}, true);
+  if (unreadObjects_ > 0) {
+    const std::string loss =
+        FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unreadObjects_), pathName_});
+    switch (ShowMessageBox(loss + "\n" + SaveQuestion(), ApplicationTitle(), kMessageYesNoCancel)) {
+      case kAnswerYes:
+        break;
+      case kAnswerNo:
+        return DoSave({}, true);
+      default:
+        return false;
+    }
+  }
+  return DoSave(pathName_, true);
+}
 
 bool CVornDoc::DoSave(const std::string& path, bool replace) {
   std::string name = path;
@@ -103,10 +131,13 @@ bool CVornDoc::DoSave(const std::string& path, bool replace) {
     name = std::move(*chosen);
   }
   if (!OnSaveDocument(name)) {
-    ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
+    ShowFileMessage(kCannotWriteMessage, name);
     return false;
   }
-  if (replace) SetPathName(name);
+  if (replace) {
+    SetPathName(name);
+    unreadObjects_ = 0;
+  }
   return true;
 }
 

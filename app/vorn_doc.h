@@ -24,6 +24,9 @@ class CVornDoc : public CUndoHistory {
   // false when the design could not be read; the open has said why and left the scene empty.
   bool OnOpenDocument(const std::string& path);
   bool OnSaveDocument(const std::string& path);
+  // How many objects of the design's file the last open could not read; 0 again once the
+  // document has been saved under a name of its own, or is new.
+  int UnreadObjects() const { return unreadObjects_; }
 
   // Keeps the absolute form of path, of any length; the title becomes its file name with the
   // extension. With addToRecentList the path goes to the recent-file list. An empty path makes
@@ -37,14 +40,17 @@ class CVornDoc : public CUndoHistory {
   void SetRecentFileSink(std::function<void(const std::string&)> sink) { recentFileSink_ = std::move(sink); }
 
   bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+  void SetModifiedFlag(bool modified = true);
+  // Told whenever the modified flag changes.
+  void SetModifiedSink(std::function<void()> sink) { modifiedSink_ = std::move(sink); }
   void SetModified(int flag) override { SetModifiedFlag(flag != 0); }
 
   // Asks "Save changes to <title>?" when there are unsaved changes: Yes saves, No goes on,
   // Cancel stops. false when the pending action must not go on: cancelled, or the save failed.
   bool SaveModified();
   // Save: under the document's path, or under a name asked for when it has none yet, or its file
-  // is gone or read-only.
+  // is gone or read-only. Over a file that could not be read whole it first asks, naming the loss:
+  // Yes writes over it, No asks for another name, Cancel stops.
   bool DoFileSave();
   // Saves under path, or under a name asked for when path is empty; with replace the saved
   // name becomes the document's. A failed save says "Cannot write to file!" and leaves path,
@@ -76,6 +82,8 @@ class CVornDoc : public CUndoHistory {
   };
   class ScopedWalk;
 
+  // "Save changes to <title>?"
+  std::string SaveQuestion() const;
   ViewWalk StartWalk() const;
   CViewport* Step(ViewWalk& walk) const;
   static void Finish(const ViewWalk& walk);
@@ -83,7 +91,9 @@ class CVornDoc : public CUndoHistory {
   std::string pathName_;
   std::string title_;
   bool modified_ = false;
+  int unreadObjects_ = 0;
   std::function<void(const std::string&)> recentFileSink_;
+  std::function<void()> modifiedSink_;
   std::vector<CViewport*> views_;
   // NextView's walk, while one runs.
   bool historyWalking_ = false;

@@ -103,6 +103,19 @@ void BM_IgesImport(benchmark::State& state) {
 }
 BENCHMARK(BM_IgesImport)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+const BenchInput& RationalTorus() {
+  static const BenchInput input("-lumidrex-torus.igs", WriteBenchRationalTorus);
+  return input;
+}
+
+// A rational torus of another CAD program's making, evaluated exactly and fitted within the
+// import tolerance, in surfaces per second.
+void BM_IgesImportFitted(benchmark::State& state) {
+  RunImport(state, RationalTorus(), IgesImport);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IgesImportFitted)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 using Writer = bool (*)(const CGeomObject*, const std::string&);
 
 // The whole export of the 1,000,000-triangle torus, in bytes of the file per second.

@@ -71,3 +71,51 @@ inline std::unique_ptr<CSurfaceObject> BenchIgesSurface() {
 }
 
 inline bool WriteBenchIges(const CSurfaceObject& surface, const std::string& path) { return IgesWriter(&surface, path); }
+
+// A torus of radii 20 and 6 as another CAD program writes it: a rational biquadratic surface of
+// quarter arcs each way, 9 x 9 control points, which the import must fit a net of its own to.
+inline bool WriteBenchRationalTorus(const std::string& path) {
+  const double half = std::sqrt(0.5);
+  const double arcX[9] = {1, 1, 0, -1, -1, -1, 0, 1, 1};
+  const double arcY[9] = {0, 1, 1, 1, 0, -1, -1, -1, 0};
+  const double arcW[9] = {1, half, 1, half, 1, half, 1, half, 1};
+  std::vector<std::string> tokens = {"128", "8", "8", "2", "2", "1", "1", "0", "0", "0"};
+  for (int direction = 0; direction < 2; ++direction) {
+    for (const char* knot : {"0", "0", "0", "1", "1", "2", "2", "3", "3", "4", "4", "4"}) tokens.push_back(knot);
+  }
+  char number[64];
+  for (int j = 0; j < 9; ++j) {
+    for (int k = 0; k < 9; ++k) {
+      std::snprintf(number, sizeof number, "%.17g", arcW[k] * arcW[j]);
+      tokens.push_back(number);
+    }
+  }
+  // The first index runs round the axis, the second round the tube.
+  for (int j = 0; j < 9; ++j) {
+    for (int k = 0; k < 9; ++k) {
+      const double r = 20 + 6 * arcX[j];
+      for (const double v : {r * arcX[k], r * arcY[k], 6 * arcY[j]}) {
+        std::snprintf(number, sizeof number, "%.17g", v);
+        tokens.push_back(number);
+      }
+    }
+  }
+  for (const char* range : {"0", "4", "0", "4"}) tokens.push_back(range);
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) return false;
+  std::fprintf(file, "%-72sS%7d\n%-72sG%7d\n", "Bench", 1, "1H,,1H;;", 1);
+  std::fprintf(file, "%8d%8d%56sD%7d\n%8d%64sD%7d\n", 128, 1, "", 1, 128, "", 2);
+  std::string line;
+  int lines = 0;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string token = tokens[i] + (i + 1 < tokens.size() ? "," : ";");
+    if (line.size() + token.size() > 64) {
+      std::fprintf(file, "%-64s%8dP%7d\n", line.c_str(), 1, ++lines);
+      line.clear();
+    }
+    line += token;
+  }
+  std::fprintf(file, "%-64s%8dP%7d\n", line.c_str(), 1, ++lines);
+  std::fprintf(file, "S      1G      1D      2P%7d%40sT      1\n", lines, "");
+  return std::fclose(file) == 0;
+}

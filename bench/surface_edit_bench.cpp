@@ -25,12 +25,13 @@ std::unique_ptr<CSurfaceObject> WavySurface(int rows, int columns, int repeat) {
   return surface;
 }
 
-// The normals of an offset, its hot part: the neighbour search and the tangents.
-void OffsetNormals(benchmark::State& state) {
+// An offset's control points: the knots and normals of the surface, and the solve along both
+// directions.
+void OffsetPoints(benchmark::State& state) {
   const auto surface = WavySurface(300, 300, static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(SurfaceControlNormals(*surface));
+  for (auto _ : state) benchmark::DoNotOptimize(OffsetSurfacePoints(*surface, 0.5f));
 }
-BENCHMARK(OffsetNormals)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(OffsetPoints)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void DivideBothWays(benchmark::State& state) {
   const auto surface = WavySurface(100, 100, 1);

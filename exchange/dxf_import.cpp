@@ -23,6 +23,7 @@ constexpr float kPolylinePointTolerance = 0.00001f;
 constexpr float kMaxArcAngle = 1e6f;
 constexpr int kPolyfaceFlags = 64;
 constexpr int kPolyfaceFaceFlags = 128;
+constexpr int kClosedPolylineFlag = 1;
 
 // The layer meshes of the import under way, the newest last, and each one's place by name.
 struct LayerMeshList {
@@ -59,12 +60,14 @@ class DxfReader {
  public:
   DxfReader(std::FILE* file, ImportResult* result) : pairs_(file), result_(result) {}
 
-  // The entity loop: an entity name on any value line starts that entity's reader, which leaves
-  // the name of the entity after it as the value; every other pair is passed over.
+  // The entity loop: an entity name on any value line of the drawing starts that entity's reader,
+  // which leaves the name of the entity after it as the value; every other pair is passed over.
   void Run() {
     while (pairs_.value() != "EOF") {
       const std::string& name = pairs_.value();
-      if (name == "3DFACE") {
+      if (!InDrawing()) {
+        PassOver();
+      } else if (name == "3DFACE") {
         ReadFace();
       } else if (name == "POLYLINE") {
         ReadPolyline();
@@ -75,12 +78,38 @@ class DxfReader {
       } else if (name == "ARC") {
         ReadArc();
       } else {
-        pairs_.Next();
+        PassOver();
       }
     }
+    if (pairs_.Damaged()) result_->dropped = true;
   }
 
  private:
+  // Whether the pairs belong to the drawing: anywhere but in the sections of settings, tables,
+  // block definitions and objects. A file without sections is all drawing.
+  bool InDrawing() const {
+    return section_ != "HEADER" && section_ != "CLASSES" && section_ != "TABLES" && section_ != "BLOCKS" &&
+           section_ != "OBJECTS";
+  }
+
+  // Follows the sections, counts as dropped an entity of the drawing the reader does not take,
+  // and moves to the next pair. The empty name is the pair before the first.
+  void PassOver() {
+    if (sectionStarts_ && pairs_.code() == 2) section_ = pairs_.value();
+    sectionStarts_ = false;
+    if (pairs_.code() == 0) {
+      const std::string& name = pairs_.value();
+      if (name == "SECTION") {
+        sectionStarts_ = true;
+      } else if (name == "ENDSEC") {
+        section_.clear();
+      } else if (!name.empty() && name != "SEQEND" && InDrawing()) {
+        result_->dropped = true;
+      }
+    }
+    pairs_.Next();
+  }
+
   // Reads an entity's pairs up to its code 0, giving each to take; code 8 sets the layer name.
   // False, with the entity counted as dropped, when the end of the file cuts it short.
   template <class Take>
@@ -139,7 +168,7 @@ class DxfReader {
     if (flags == kPolyfaceFlags) {
       ReadPolyface(flags);
     } else {
-      ReadPolylineCurve();
+      ReadPolylineCurve(flags);
     }
   }
 
@@ -209,9 +238,10 @@ class DxfReader {
     }
   }
 
-  // A 3D polyline becomes a curve through its points, closed when its last point returns to its
-  // first; repeated points are taken once.
-  void ReadPolylineCurve() {
+  // A 3D polyline becomes a curve through its points, closed when its flags say so or its last
+  // point returns to its first; repeated points are taken once. One of fewer than two points is
+  // no curve.
+  void ReadPolylineCurve(int flags) {
     std::vector<Vector3> points;
     bool finite = true;
     const bool whole = ReadVertices([&] {
@@ -221,9 +251,10 @@ class DxfReader {
       if (points.empty() || PolylinePointsDiffer(p, points.back())) points.push_back(p);
       return true;
     });
-    if (!whole || !Keep(finite) || points.empty()) return;
-    const bool closed = points.size() > 2 && !PolylinePointsDiffer(points.back(), points.front());
-    if (closed) points.pop_back();
+    if (!whole || !Keep(finite && points.size() >= 2)) return;
+    const bool returns = points.size() > 2 && !PolylinePointsDiffer(points.back(), points.front());
+    if (returns) points.pop_back();
+    const bool closed = returns || ((flags & kClosedPolylineFlag) != 0 && points.size() > 2);
     auto curve = std::make_unique<CCurveObject>();
     curve->closed = closed ? 1 : 0;
     curve->stepsPerSpan = 0;
@@ -307,6 +338,9 @@ class DxfReader {
 
   DxfPairReader pairs_;
   ImportResult* result_;
+  // The section being read; empty outside every section.
+  std::string section_;
+  bool sectionStarts_ = false;
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ bool DxfPairReader::ReadLine(std::string* line) {
 bool DxfPairReader::Next() {
   if (!atEnd_ && ReadLine(&line_) && ReadLine(&value_)) {
     code_ = kNotACode;
-    ReadIntPrefix(line_, &code_);
+    if (!ReadIntPrefix(line_, &code_)) damaged_ = true;
     return true;
   }
   atEnd_ = true;

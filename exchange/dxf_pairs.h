@@ -6,7 +6,8 @@
 // The group pairs of an ASCII DXF file: a code line, then a value line. Each line loses one
 // trailing '\r', so files with CR LF line ends read as those with "\n". A value keeps at most
 // 255 characters and the rest of its line is skipped; a code line that is no integer gives
-// kNotACode, which no reader knows, so the pair is passed over like an unknown code. The end of
+// kNotACode, which no reader knows, so the pair is passed over like an unknown code, and marks the
+// file damaged: such a line may have been the code 0 of the next entity. The end of
 // the file reads as code 0 with the value "EOF", as many times as it is asked for.
 class DxfPairReader {
  public:
@@ -21,6 +22,8 @@ class DxfPairReader {
   const std::string& value() const { return value_; }
   // Whether the last pair came from the end of the file rather than from its lines.
   bool AtEnd() const { return atEnd_; }
+  // Whether a code line so far was no integer.
+  bool Damaged() const { return damaged_; }
 
   // Numeric fields: a value that does not begin with a number leaves *target as it was.
   void ReadValue(float* target) const;
@@ -35,4 +38,5 @@ class DxfPairReader {
   int code_ = 0;
   std::string value_;
   bool atEnd_ = false;
+  bool damaged_ = false;
 };

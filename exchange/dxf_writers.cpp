@@ -2,19 +2,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "exchange/dxf_face_format.h"
 #include "exchange/export_stack.h"
 #include "exchange/output_file.h"
 #include "exchange/triangle_export_walk.h"
-#include "kernel/block_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
-#include "kernel/outline_rings.h"
-#include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 
 namespace {
@@ -56,8 +54,8 @@ class DxfFaceEmitter : public TriangleEmitter {
   OutputFile& out_;
 };
 
-// Surfaces and meshes whole, as polyface meshes; blocks as the polyfaces of their walls and
-// ends with their end faces; the triangles of caps and end faces as 3DFACEs.
+// Surfaces, meshes and blocks' closed solids whole, as polyface meshes; the triangles of surface
+// caps as 3DFACEs.
 class DxfPolyfaceEmitter final : public DxfFaceEmitter {
  public:
   using DxfFaceEmitter::DxfFaceEmitter;
@@ -86,17 +84,16 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
 
   // Faces as fans; the header counts exactly the faces written, so a face that names a missing
   // point or has fewer than three is neither written nor counted.
-  void EmitMesh(const CMeshObject& mesh) override {
-    const std::vector<Vector3>& points = mesh.points;
-    const std::vector<std::int32_t>& indices = mesh.faceIndices;
+  void EmitFaces(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                 std::span<const std::int32_t> sizes) override {
     if (!PlacePoints(points.data(), points.size(), stack_.top->matrix, &placed_)) return;
     std::int64_t faces = 0;
-    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t, std::size_t size) {
+    ForEachUsableFace(points, indices, sizes, [&](std::size_t, std::size_t size) {
       if (size >= 3) faces += static_cast<std::int64_t>(size) - 2;
     });
     WriteDxfPolyfaceHeader(out_, layer, static_cast<std::int64_t>(points.size()), faces);
     WriteVertices();
-    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
+    ForEachUsableFace(points, indices, sizes, [&](std::size_t first, std::size_t size) {
       for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
         WriteDxfPolyfaceFace(out_, layer, indices[first] + 1, indices[m] + 1, indices[m + 1] + 1);
       }
@@ -104,54 +101,9 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
     WriteDxfSequenceEnd(out_, layer);
   }
 
-  void EmitOther(const CGeomObject& object, TriangleExportWalk& walk) override {
-    if (object.GetKind() != kKindBlock) return;
-    const auto& block = static_cast<const CBlockObject&>(object);
-    const PushedPlacement pushed(stack_, block.placement);
-    for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
-      if (child->GetKind() == kKindSurface) walk.ExportSurface(static_cast<const CSurfaceObject&>(*child), false);
-    }
-    EmitEndFaces(block);
-  }
-
  private:
   void WriteVertices() {
     for (const Vector3& point : placed_) WriteDxfPolyfaceVertex(out_, layer, point);
-  }
-
-  // The outlines come in pairs, the one at depth 0 first. Each side's outlines are one region,
-  // outer ring and holes, wound so that the two ends face away from each other.
-  void EmitEndFaces(const CBlockObject& block) {
-    std::vector<const CCurveObject*> outlines;
-    for (const CGeomObject* child = block.outlineCurves.head(); child != nullptr; child = child->next) {
-      if (child->GetKind() == kKindCurve) outlines.push_back(static_cast<const CCurveObject*>(child));
-    }
-    const CGeomObject* wall = block.surfaces.head();
-    const int sign = wall != nullptr && wall->GetKind() == kKindSurface
-                         ? static_cast<const CSurfaceObject*>(wall)->orientationSign
-                         : 0;
-    const Vector3 depth = {block.depthAxis == 0 ? 1.0f : 0.0f, block.depthAxis == 1 ? 1.0f : 0.0f,
-                           block.depthAxis == 2 ? 1.0f : 0.0f};
-    const std::size_t pairs = outlines.size() / 2;
-    for (const std::size_t side : {0u, 1u}) {
-      const bool reverse = side == 0 ? sign < 0 : sign > 0;
-      std::vector<std::vector<Vector3>> rings;
-      for (std::size_t p = 0; p < pairs; ++p) {
-        const CCurveObject& outline = *outlines[2 * p + side];
-        std::vector<Vector3> extended =
-            ExtendCurveEnds(outline.PointCount(), outline.points.data(), 0, 0, 1);
-        if (reverse) std::reverse(extended.begin(), extended.end());
-        std::vector<Vector3> ring =
-            EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), outline.stepsPerSpan);
-        // The last point closes the ring onto its first.
-        if (!ring.empty()) ring.pop_back();
-        rings.push_back(std::move(ring));
-      }
-      // Holes drawn the same way round as their outline are turned over by their nesting, as the
-      // renderer does, so that they stay holes.
-      const std::vector<Vector3> corners = TriangulateOutlines(std::move(rings), depth);
-      for (std::size_t c = 0; c + 2 < corners.size(); c += 3) EmitTriangle(corners[c], corners[c + 1], corners[c + 2]);
-    }
   }
 
   std::vector<Vector3> placed_;

@@ -1,5 +1,6 @@
 #include "exchange/exchange_commands.h"
 
+#include <charconv>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,8 @@
 #include "exchange/output_file.h"
 #include "exchange/stl_import.h"
 #include "exchange/stl_writers.h"
+#include "exchange/surface_net_fit.h"
+#include "exchange/triangle_export_walk.h"
 #include "platform/program_folder.h"
 #include "scene/design_file.h"
 #include "scene/scene.h"
@@ -28,6 +31,10 @@ constexpr char kExportFilter[] =
     "DXF (*.dxf) 3DFace|*.dxf|DXF (*.dxf) PolyLine|*.dxf|DXF (*.dxf) Curves|*.dxf|IGES (*.igs)|*.igs|"
     "STL (*.stl) ASCII|*.stl|STL (*.stl) Binary|*.stl|Lumidrex Viewer File (*.lxv)|*.lxv|";
 constexpr char kGeometryExchangeFile[] = "lxgeom.dxf";
+// "%s Boolean groups were written as their members: ..."
+constexpr int kGroupsAsMembersMessage = 10145;
+// "Imported surfaces lie up to %s mm from the surfaces in the file"
+constexpr int kSurfaceDeviationMessage = 10146;
 
 using Reader = ImportResult (*)(const std::string&);
 using Writer = bool (*)(const CGeomObject*, const std::string&);
@@ -41,8 +48,15 @@ bool ViewerFileWriter(const CGeomObject* first, const std::string& path) {
 constexpr Writer kWriters[] = {&Dxf3DFaceWriter, &DxfPolylineWriter, &DxfCurvesWriter, &IgesWriter,
                                &StlAsciiWriter,  &StlBinaryWriter,   &ViewerFileWriter};
 
-// What was read whole stays; the status bar says when a file could not be opened, or gave
-// nothing or less than it held.
+// Millimetres to the thousandth, whatever the locale.
+std::string Millimetres(double value) {
+  char text[32];
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+  return end.ec == std::errc() ? std::string(text, end.ptr) : std::string();
+}
+
+// What was read whole stays; the status bar says when a file could not be opened, gave nothing
+// or less than it held, or gave surfaces farther from the file's than the tolerance.
 void Import(Reader reader, const std::string& path) {
   ImportResult result;
   {
@@ -53,16 +67,27 @@ void Import(Reader reader, const std::string& path) {
     ShowFileStatus(kCannotOpenMessage, path);
   } else if (result.added == 0 || result.dropped) {
     ShowFileStatus(kInvalidFileFormatMessage, path);
+  } else if (result.largestDeviation > kImportTolerance) {
+    ShowStatusText(FillStringArguments(GetLocalizedString(kSurfaceDeviationMessage),
+                                       {Millimetres(result.largestDeviation)}));
   }
 }
 
+// The status bar says when the file could not be written, or holds Boolean groups as their
+// members.
 void Export(Writer writer, const std::string& path) {
   bool written = false;
+  BooleanGroupsWrittenAsMembers = 0;
   {
     const WaitCursor wait;
     written = writer(GetObjectList(), path);
   }
-  if (!written) ShowCannotWriteStatus(path);
+  if (!written) {
+    ShowFileMessage(kCannotWriteMessage, path);
+  } else if (BooleanGroupsWrittenAsMembers > 0) {
+    ShowStatusText(FillStringArguments(GetLocalizedString(kGroupsAsMembersMessage),
+                                       {std::to_string(BooleanGroupsWrittenAsMembers)}));
+  }
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-// The File menu's Import and Export and the exchange with the CAM program Cimagraphi. They tell what went wrong in the status bar, with
-// the path, and never stop the user with a message: the Cimagraphi exchange runs unattended.
+// The File menu's Import and Export and the exchange with the CAM program Cimagraphi. A file that
+// could not be read is named in the status bar and stops no one, as the Cimagraphi exchange runs
+// unattended; a file that could not be written is named in a message box.
 
 // The filters last chosen in the Import and Export dialogs, from 1; kept for the run.
 extern int ImportFilterIndex;

@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "platform/replacing_file.h"
-#include "services/string_table.h"
-#include "services/ui_utilities.h"
 
 namespace {
 
@@ -88,8 +86,4 @@ bool OutputFile::Commit() {
   const bool ok = !failed_ && file_->Finish() && file_->ReplaceTarget();
   Discard();
   return ok;
-}
-
-void ShowCannotWriteStatus(const std::string& path) {
-  ShowFileStatus(kCannotWriteMessage, path);
 }

@@ -51,8 +51,5 @@ class OutputFile {
   bool failed_ = false;
 };
 
-// Names a file that could not be written in the status bar: "Cannot write to file!" and its path.
-void ShowCannotWriteStatus(const std::string& path);
-
 // Large enough that the system sees few, long writes.
 inline constexpr std::size_t kOutputBufferBytes = std::size_t{1} << 20;

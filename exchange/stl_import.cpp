@@ -183,6 +183,8 @@ ImportResult StlImport(const std::string& path) {
   } else {
     points = ReadAsciiFacets(file.get(), &result);
   }
+  // A file without a facet adds no mesh: an empty one would be invisible.
+  if (points.empty()) return result;
   const std::size_t pointCount = points.size();
   std::vector<std::int32_t> indices(pointCount);
   for (std::size_t i = 0; i < pointCount; ++i) indices[i] = static_cast<std::int32_t>(i);

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "exchange/export_stack.h"
+#include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/gem_object.h"
@@ -11,6 +13,8 @@
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
+
+int BooleanGroupsWrittenAsMembers = 0;
 
 void TriangleEmitter::EmitGrid(const Vector3* grid, int rows, int columns, int orientationFlag) {
   const auto at = [&](int i, int j) {
@@ -34,10 +38,9 @@ void TriangleEmitter::EmitGrid(const Vector3* grid, int rows, int columns, int o
   }
 }
 
-void TriangleEmitter::EmitMesh(const CMeshObject& mesh) {
-  const std::vector<Vector3>& points = mesh.points;
-  const std::vector<std::int32_t>& indices = mesh.faceIndices;
-  ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
+void TriangleEmitter::EmitFaces(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                                std::span<const std::int32_t> sizes) {
+  ForEachUsableFace(points, indices, sizes, [&](std::size_t first, std::size_t size) {
     if (size < 3) return;
     const Vector3 tip = points[static_cast<std::size_t>(indices[first])];
     for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
@@ -46,8 +49,6 @@ void TriangleEmitter::EmitMesh(const CMeshObject& mesh) {
     }
   });
 }
-
-void TriangleEmitter::EmitOther(const CGeomObject& /*object*/, TriangleExportWalk& /*walk*/) {}
 
 TriangleExportWalk::TriangleExportWalk(ExportStack& stack, TriangleEmitter& emitter)
     : stack_(stack), emitter_(emitter) {}
@@ -62,9 +63,17 @@ void TriangleExportWalk::ExportObject(const CGeomObject& object) {
     case kKindSurface:
       ExportSurface(static_cast<const CSurfaceObject&>(object), true);
       break;
-    case kKindMesh:
-      emitter_.EmitMesh(static_cast<const CMeshObject&>(object));
+    case kKindMesh: {
+      const auto& mesh = static_cast<const CMeshObject&>(object);
+      emitter_.EmitFaces(mesh.points, mesh.faceIndices, mesh.faceSizes);
       break;
+    }
+    case kKindBlock: {
+      // The solid already stands where the block's placement carries it.
+      const BlockSolid solid = TessellateBlock(static_cast<const CBlockObject&>(object));
+      emitter_.EmitFaces(solid.points, solid.faceIndices, solid.faceSizes);
+      break;
+    }
     case kKindBoolean:
       ExportGroup(static_cast<const CBooleanObject&>(object));
       break;
@@ -72,7 +81,6 @@ void TriangleExportWalk::ExportObject(const CGeomObject& object) {
       ExportGem(object);
       break;
     default:
-      emitter_.EmitOther(object, *this);
       break;
   }
 }
@@ -135,16 +143,19 @@ void TriangleExportWalk::Cap(Vector3* points, int count) {
 }
 
 void TriangleExportWalk::ExportGroup(const CBooleanObject& group) {
-  // A subtraction whose subtractors are hidden stands for its body alone, uncut.
-  if (group.Operation() == kBooleanSubtraction && group.subtractBody == 0) {
-    const CGeomObject* body = group.members.head();
-    if (body != nullptr && IsShownOrSelected(*body)) ExportObject(*body);
-    return;
-  }
-  // Members are not tested against the layers: the group was.
+  const bool cuts = group.Operation() == kBooleanSubtraction || group.Operation() == kBooleanIntersection;
+  bool written = false;
+  // A subtraction whose subtractors are hidden stands for its body alone, uncut. Members are not
+  // tested against the layers: the group was.
+  const bool bodyOnly = group.Operation() == kBooleanSubtraction && group.subtractBody == 0;
   for (const CGeomObject* member = group.members.head(); member != nullptr; member = member->next) {
-    if (IsShownOrSelected(*member)) ExportObject(*member);
+    if (IsShownOrSelected(*member)) {
+      ExportObject(*member);
+      written = true;
+    }
+    if (bodyOnly) break;
   }
+  if (cuts && written) ++BooleanGroupsWrittenAsMembers;
 }
 
 void TriangleExportWalk::ExportGem(const CGeomObject& gem) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 #include "kernel/vector3.h"
@@ -8,9 +10,7 @@
 #include "services/layer_table.h"
 
 class CBooleanObject;
-class CMeshObject;
 class CSurfaceObject;
-class TriangleExportWalk;
 struct ExportStack;
 
 // Where the walk hands its triangles, as found, in object coordinates; the emitter places them
@@ -22,14 +22,18 @@ class TriangleEmitter {
   // A surface's tessellated grid, rows of columns points with the seams already matched; the
   // flag is 1 while the surface faces along its own normal. By default two triangles a quad.
   virtual void EmitGrid(const Vector3* grid, int rows, int columns, int orientationFlag);
-  // By default every usable face as a fan.
-  virtual void EmitMesh(const CMeshObject& mesh);
-  // A kind the walk carries no triangles for (curves, blocks, axis lines): by default nothing.
-  virtual void EmitOther(const CGeomObject& object, TriangleExportWalk& walk);
+  // A mesh's faces, or a block's closed solid laid out as faces: by default every usable face as
+  // a fan.
+  virtual void EmitFaces(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                         std::span<const std::int32_t> sizes);
 
  protected:
   ~TriangleEmitter() = default;
 };
+
+// The subtraction and intersection groups written as their members since the export command
+// last set this to 0: a triangle file holds no Boolean result, so the command tells the user.
+extern int BooleanGroupsWrittenAsMembers;
 
 // Calls fn(object) for every object an export takes, from first along the list: the shown or
 // selected ones on a visible layer.
@@ -40,8 +44,9 @@ void ForEachExportedObject(const CGeomObject* first, Fn&& fn) {
   }
 }
 
-// The walk every triangle format shares: surfaces become quads with flat end caps, meshes fans,
-// Boolean groups and gems are descended, gems with their placements pushed on the stack.
+// The walk every triangle format shares: surfaces become quads with flat end caps, meshes and
+// blocks (as their closed solids) fans, Boolean groups and gems are descended, gems with their
+// placements pushed on the stack. Curves, axis lines and NC paths have no volume and give nothing.
 class TriangleExportWalk {
  public:
   TriangleExportWalk(ExportStack& stack, TriangleEmitter& emitter);

@@ -5,6 +5,8 @@
 
 #include "exchange/mesh_writers.h"
 #include "exchange/output_file.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 
@@ -49,7 +51,7 @@ bool WriteBand(const std::string& path, int cellColumns, int rows, int format, C
     writer.EndFile();
     written = MeshOutputFile.Commit();
   }
-  if (!written) ShowCannotWriteStatus(path);
+  if (!written) ShowFileMessage(kCannotWriteMessage, path);
   return written;
 }
 

@@ -23,7 +23,7 @@ std::span<const CellFacet> CellFacets(int mask);
 // The grid holds the C x R top depths, then the C x R bottom depths, row by row; inverse maps
 // (column, row, depth) back to the model. A corner is solid when its top lies above z = -10000.
 // The mesh goes through the program-wide mesh output file and is committed only when every write
-// succeeded; a file that cannot be written shows 10015 with its path in the status bar.
+// succeeded; a file that cannot be written is named in a message box.
 bool WriteHeightGridMesh(const std::string& path, int columns, int rows, const float* grid, const Matrix4& inverse,
                          int format);
 // The same over B angular bins around the y axis, bin B-1 joined to bin 0: the grid holds outer

@@ -170,7 +170,7 @@ NcResult NcGenerate(const NcSettings& s, CNcPost& post) {
 bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
   OutputFile file;
   if (!file.Open(path)) {
-    ShowCannotWriteStatus(path);
+    ShowFileMessage(kCannotWriteMessage, path);
     return false;
   }
   WaitCursor wait;
@@ -187,7 +187,7 @@ bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
       break;
   }
   if (!file.Commit()) {
-    ShowCannotWriteStatus(path);
+    ShowFileMessage(kCannotWriteMessage, path);
     return false;
   }
   return true;

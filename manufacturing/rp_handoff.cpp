@@ -1,9 +1,7 @@
 #include "manufacturing/rp_handoff.h"
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 #include "exchange/exchange_commands.h"
@@ -23,26 +21,6 @@ constexpr int kNoHandOffScriptMessage = 10142;
 constexpr int kPerfactoryMode = 3;
 constexpr int kObjetStudioMode = 4;
 
-// The text with each "%s" replaced by the next argument (nothing once they run out) and "%%" by
-// "%". A language file may give any text here, so it is never used as a printf format.
-std::string FillArguments(std::string_view text, std::initializer_list<std::string_view> arguments) {
-  std::string filled;
-  const std::string_view* next = arguments.begin();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == '%')) {
-      if (text[i + 1] == '%') {
-        filled += '%';
-      } else if (next != arguments.end()) {
-        filled += *next++;
-      }
-      ++i;
-      continue;
-    }
-    filled += text[i];
-  }
-  return filled;
-}
-
 // The user's own folder first, since an installed program folder is not the user's to write.
 // Only a regular file counts.
 std::string FindHandOffScript(const std::string& name) {
@@ -59,7 +37,7 @@ std::string FindHandOffScript(const std::string& name) {
 void HandOff(const std::string& file, const std::string& script) {
   const std::string found = FindHandOffScript(script);
   if (found.empty()) {
-    ShowMessageBox(FillArguments(GetLocalizedString(kNoHandOffScriptMessage),
+    ShowMessageBox(FillStringArguments(GetLocalizedString(kNoHandOffScriptMessage),
                                  {file, script, GetUserDataDir(), GetProgramDir()}));
     return;
   }
@@ -80,7 +58,7 @@ void SendSlices(int mode, const std::string& script) {
 
 void ExportTempSla() {
   const std::string path = ExchangeFilePath(kSurfaceExchangeFile);
-  if (!ExportSlicesForRp(path, kExchangeSliceStep, kExchangeSliceStep)) ShowCannotWriteStatus(path);
+  if (!ExportSlicesForRp(path, kExchangeSliceStep, kExchangeSliceStep)) ShowFileMessage(kCannotWriteMessage, path);
 }
 
 // A failed slicing hands nothing on: the file there may be from an earlier run.
@@ -90,7 +68,7 @@ void SendToDeskProto() {
   if (written) {
     HandOff(stl, "lumidrextodeskproto.sh");
   } else {
-    ShowCannotWriteStatus(stl);
+    ShowFileMessage(kCannotWriteMessage, stl);
   }
 }
 

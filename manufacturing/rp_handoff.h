@@ -1,8 +1,8 @@
 #pragma once
 
 // The hand-off of slices to outside programs: Cimagraphi's "lxsurface.sla" and the
-// rapid-prototyping programs. They tell what went wrong in the status bar, with the path, as the
-// other exchange commands do.
+// rapid-prototyping programs. A file they could not write is named in a message box, as the
+// other exchange commands name theirs.
 
 void ExportTempSla();
 

@@ -13,6 +13,7 @@
 #include "exchange/number_format.h"
 #include "exchange/output_file.h"
 #include "manufacturing/slc_reader.h"
+#include "services/string_table.h"
 #include "services/ui_utilities.h"
 
 namespace {
@@ -338,7 +339,7 @@ bool SlcToRasterNc(const std::string& slicePath, const std::string& ncPath) {
   if (static_cast<double>(layers.size()) * rows > kMaxLayerRows) return false;
   OutputFile file;
   if (!file.Open(ncPath)) {
-    ShowCannotWriteStatus(ncPath);
+    ShowFileMessage(kCannotWriteMessage, ncPath);
     return false;
   }
   RasterWriter out(file, s);
@@ -381,6 +382,6 @@ bool SlcToRasterNc(const std::string& slicePath, const std::string& ncPath) {
   if (out.toolDown) out.Line("M01");
   out.Line("EON");
   if (file.Commit()) return true;
-  ShowCannotWriteStatus(ncPath);
+  ShowFileMessage(kCannotWriteMessage, ncPath);
   return false;
 }

@@ -1,12 +1,18 @@
 #include "modelling/copy_commands.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "kernel/block_object.h"
+#include "kernel/boolean_object.h"
 #include "kernel/geom_object.h"
+#include "kernel/mesh_object.h"
+#include "kernel/point_set_object.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
 #include "modelling/surface_edits.h"
+#include "platform/physical_memory.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/tool_framework.h"
@@ -32,6 +38,50 @@ std::vector<CGeomObject*> SelectedObjects() {
   return objects;
 }
 
+// What one copy of the object holds, near enough to tell whether copies can fit: its points and
+// faces, a block's profiles and generated children, a group's members.
+std::uint64_t CopyBytes(const CGeomObject& object) {
+  std::uint64_t bytes = sizeof(CMeshObject);
+  if (object.GetCategory() == 1) {
+    const auto& points = static_cast<const CPointSetObject&>(object);
+    bytes += points.points.size() * (sizeof(Vector3) + sizeof(std::int32_t));
+  }
+  const auto chain = [&](const ObjectChain& children) {
+    for (const CGeomObject* child = children.head(); child != nullptr; child = child->next) bytes += CopyBytes(*child);
+  };
+  switch (object.GetKind()) {
+    case kKindMesh: {
+      const auto& mesh = static_cast<const CMeshObject&>(object);
+      bytes += (mesh.faceIndices.size() + mesh.faceSizes.size()) * sizeof(std::int32_t);
+      break;
+    }
+    case kKindBlock: {
+      const auto& block = static_cast<const CBlockObject&>(object);
+      bytes += block.profilePoints.size() * sizeof(Vector3);
+      chain(block.surfaces);
+      chain(block.outlineCurves);
+      break;
+    }
+    case kKindBoolean:
+      chain(static_cast<const CBooleanObject&>(object).members);
+      break;
+    default:
+      break;
+  }
+  return bytes;
+}
+
+// Copies that would need more than the machine's memory are refused before any is made, with
+// the message the program gives when memory runs out; the design stays as it was.
+bool CopiesFit(const std::vector<CGeomObject*>& sources, int copies) {
+  std::uint64_t each = 0;
+  for (const CGeomObject* source : sources) each += CopyBytes(*source);
+  const std::uint64_t memory = PhysicalMemoryBytes();
+  if (copies <= 0 || memory == 0 || each <= memory / static_cast<std::uint64_t>(copies)) return true;
+  ShowMessageBox(GetLocalizedString(kNotEnoughMemoryMessage));
+  return false;
+}
+
 Matrix4 Diagonal(float x, float y, float z) {
   Matrix4 m = kIdentityMatrix;
   m.at(0, 0) = x;
@@ -51,6 +101,7 @@ void MirrorCopy(int screenAxis) {
 
 void CopyWithMatrices(int n, const Matrix4* matrices, int mode) {
   const std::vector<CGeomObject*> sources = SelectedObjects();
+  if (!CopiesFit(sources, n)) return;
   for (int i = 0; i < n; ++i) {
     const bool flip = mode == 1 || (mode == 2 && i % 2 == 0);
     for (const CGeomObject* source : sources) {
@@ -65,6 +116,7 @@ void CopyWithMatrices(int n, const Matrix4* matrices, int mode) {
 
 void CopyRepeat(int n, const Matrix4& M) {
   const std::vector<CGeomObject*> sources = SelectedObjects();
+  if (!CopiesFit(sources, n - 1)) return;
   Matrix4 T = kIdentityMatrix;
   for (int i = 1; i < n; ++i) {
     T = MatMultiply(T, M);

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
+#include "kernel/knot_moves.h"
 #include "kernel/matrix4.h"
 #include "kernel/section_placement.h"
 #include "kernel/surface_object.h"
@@ -45,7 +47,25 @@ CSurfaceObject* BuildSurfaceFromTool(const PipeSections& sections, CCurveObject*
           VecScale(VecAdd(VecScale(s1, 1.0f - t), VecScale(s2, t)), sections.scale);
     }
   }
-  PlaceSectionsAlongPath(columns, rows, path->closed, surface->points.data(), path->points.data());
+  if (!sections.onPathCurve) {
+    PlaceSectionsAlongPath(columns, rows, path->closed, surface->points.data(), path->points.data());
+  } else {
+    // Where the path's curve passes for each control point: at its knot, or mid-span beside an
+    // end that is no knot.
+    const std::vector<Vector3> extended = ExtendCurveEnds(rows, path->points.data(), path->startAttribute,
+                                                          path->endAttribute, path->closed);
+    const std::vector<Vector3> curve = EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), 2);
+    std::vector<Vector3> knots = path->points;
+    for (int k = 0; k < rows; ++k) {
+      const int at = PassingPointIndex(k, rows, path->closed, path->startAttribute, path->endAttribute);
+      if (at >= 0 && at < static_cast<int>(curve.size())) knots[static_cast<std::size_t>(k)] = curve[static_cast<std::size_t>(at)];
+    }
+    PlaceSectionsAlongPath(columns, rows, path->closed, surface->points.data(), knots.data());
+    for (int k = 0; k < columns; ++k) {
+      PassingPointsToControlPoints(&surface->points[static_cast<std::size_t>(k)], rows, columns, path->closed,
+                                   path->startAttribute, path->endAttribute);
+    }
+  }
   ApplyOrientationRule(*surface);
   CSurfaceObject* added = AddObject(surface, 1);
   if (added != nullptr) RemoveSourceObject(path);
@@ -79,6 +99,7 @@ void BuildCircularPipes(float radius) {
   PipeSections sections;
   sections.first = sections.second = GetDefaultPipeSection();
   sections.scale = radius;
+  sections.onPathCurve = true;
   PipeSelectedCurves(sections);
 }
 

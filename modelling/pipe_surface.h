@@ -16,6 +16,9 @@ struct PipeSections {
   const CCurveObject* second = nullptr;
   std::array<int, 3> axes{0, 1, 2};
   float scale = 1.0f;
+  // The circular pipe keeps its radius round bends: its sections are placed where the path's
+  // curve passes at its knots, and its rows solved to pass through them there.
+  bool onPathCurve = false;
 };
 
 // The pipe of one path; none for a path that is one of the sections or has fewer than two

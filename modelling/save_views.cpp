@@ -7,12 +7,12 @@
 namespace {
 
 constexpr int kNotEnoughMemoryString = 10014;
-constexpr int kCannotWriteString = 10015;
 
 }  // namespace
 
 void DoSaveViews() {
-  const int result = SaveViewPicture();
-  if (result == -1) ShowMessageBox(GetLocalizedString(kCannotWriteString));
+  std::string path;
+  const int result = SaveViewPicture(&path);
+  if (result == -1) ShowFileMessage(kCannotWriteMessage, path);
   if (result == -2) ShowMessageBox(GetLocalizedString(kNotEnoughMemoryString));
 }

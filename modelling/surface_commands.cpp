@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kernel/curve_object.h"
+#include "kernel/knot_moves.h"
 #include "kernel/surface_object.h"
 #include "modelling/curve_edits.h"
 #include "modelling/extend_tool_dialog.h"
@@ -35,8 +36,10 @@ CSurfaceObject* AddFromCurve(std::unique_ptr<CSurfaceObject> surface, CCurveObje
 }
 
 // Row 0 is the curve's points scaled component by component, each further row the one above
-// carried by M.
-CSurfaceObject* SweepCurve(CCurveObject* curve, int n, const Matrix4& M, Vector3 scale, int closedU) {
+// carried by M. With rowsAreKnots the rows are where the surface is to pass at its knots, and
+// the control rows are solved from them.
+CSurfaceObject* SweepCurve(CCurveObject* curve, int n, const Matrix4& M, Vector3 scale, int closedU,
+                           bool rowsAreKnots = false) {
   if (n < 2 || curve->PointCount() == 0) return nullptr;
   auto surface = std::make_unique<CSurfaceObject>();
   SetupGridFromCurve(*curve, *surface, n);
@@ -51,6 +54,12 @@ CSurfaceObject* SweepCurve(CCurveObject* curve, int n, const Matrix4& M, Vector3
     }
   }
   surface->closedU = closedU;
+  if (rowsAreKnots) {
+    for (int i = 0; i < columns; ++i) {
+      PassingPointsToControlPoints(&surface->points[i], n, columns, closedU, surface->startAttributeU,
+                                   surface->endAttributeU);
+    }
+  }
   return AddFromCurve(std::move(surface), curve);
 }
 
@@ -63,13 +72,16 @@ void DoRevolveSurface(int screenAxis, int command) {
     return;
   }
   ResetToPickTool();
+  // A full turn widens its rows so that the B-spline of the turned points passes through their
+  // radius at the knots; a partial one starts and ends on the profile, so its rows are solved
+  // to pass through the turned profiles.
   const int a = GetViewAxis(screenAxis);
   const int d = (a + 1) % 3;
-  const float widen = 3.0f / (2.0f + M.at(d, d));
+  const float widen = kept.fullRevolution != 0 ? 3.0f / (2.0f + M.at(d, d)) : 1.0f;
   Vector3 scale{widen, widen, widen};
   Coordinate(scale, a) = 1.0f;
   for (CCurveObject* curve : SelectedCurves()) {
-    SweepCurve(curve, kept.revolveCount, M, scale, kept.fullRevolution);
+    SweepCurve(curve, kept.revolveCount, M, scale, kept.fullRevolution, kept.fullRevolution == 0);
   }
   RedrawAllViews();
 }

@@ -1,8 +1,11 @@
 #include "modelling/surface_offset.h"
 
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
+#include "kernel/bspline_curve.h"
+#include "kernel/knot_moves.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "scene/scene.h"
@@ -10,64 +13,100 @@
 
 namespace {
 
-bool Distinct(Vector3 a, Vector3 b) {
-  return std::fabs(a.x - b.x) >= 0.0001f || std::fabs(a.y - b.y) >= 0.0001f || std::fabs(a.z - b.z) >= 0.0001f;
+bool SamePoint(Vector3 a, Vector3 b) {
+  return std::fabs(a.x - b.x) < 0.0001f && std::fabs(a.y - b.y) < 0.0001f && std::fabs(a.z - b.z) < 0.0001f;
 }
 
-// The tangent at point i of a line of n points read at line[k * stride]: the unit step to the
-// nearest distinct point ahead minus the unit step to the nearest one behind; a closed line
-// searches on round its ends. Without a distinct neighbour a side counts as the point itself.
-Vector3 LineTangent(const Vector3* line, int stride, int n, int i, int closed) {
-  const auto at = [&](int k) { return line[static_cast<std::ptrdiff_t>(k) * stride]; };
-  const Vector3 p = at(i);
-  // The first distinct point from `from` towards `to` (exclusive) in steps of step.
-  const auto search = [&](int from, int to, int step, Vector3* found) {
-    for (int k = from; k != to; k += step) {
-      if (Distinct(at(k), p)) {
-        *found = at(k);
-        return true;
-      }
-    }
-    return false;
+// The surface's points at every half span, rows x columns of them, with its unit normals there.
+struct SampleGrid {
+  std::vector<Vector3> points;
+  std::vector<Vector3> normals;
+  int rows = 0;
+  int columns = 0;
+};
+
+// A line of samples that all lie on one point, a pole, takes one normal for all of them: the sum
+// of theirs, turned to agree with the line beside it. So the pole moves as one point, and away
+// from the surface, whatever the tangents next to it say.
+void UnitePoles(SampleGrid* grid, bool rowLines) {
+  const int lines = rowLines ? grid->rows : grid->columns;
+  const int length = rowLines ? grid->columns : grid->rows;
+  const auto at = [&](int line, int k) {
+    return static_cast<std::size_t>(rowLines ? line * grid->columns + k : k * grid->columns + line);
   };
-  Vector3 forward = p;
-  if (!search(i + 1, n, 1, &forward) && closed != 0) search(0, i, 1, &forward);
-  Vector3 backward = p;
-  if (!search(i - 1, -1, -1, &backward) && closed != 0) search(n - 1, i, -1, &backward);
-  return VecSub(Normalize(VecSub(forward, p)), Normalize(VecSub(backward, p)));
+  const auto lineSum = [&](int line) {
+    Vector3 sum{0, 0, 0};
+    for (int k = 0; k < length; ++k) sum = VecAdd(sum, grid->normals[at(line, k)]);
+    return sum;
+  };
+  for (int line = 0; line < lines; ++line) {
+    bool collapsed = length > 1;
+    for (int k = 1; k < length && collapsed; ++k) collapsed = SamePoint(grid->points[at(line, k)], grid->points[at(line, 0)]);
+    if (!collapsed || lines < 2) continue;
+    Vector3 normal = Normalize(lineSum(line));
+    if (VecDot(normal, lineSum(line > 0 ? line - 1 : 1)) < 0.0f) normal = NegateVector(normal);
+    for (int k = 0; k < length; ++k) grid->normals[at(line, k)] = normal;
+  }
 }
 
-void AddOffsetCopy(const CSurfaceObject& surface, const std::vector<Vector3>& normals, float d) {
+SampleGrid SurfaceSamples(const CSurfaceObject& surface) {
+  SampleGrid grid;
+  std::vector<Vector3> net;
+  int netRows = 0, netColumns = 0;
+  ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
+                   surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
+                   surface.closedV, &net, &netRows, &netColumns);
+  std::vector<Vector3> tangentsU, tangentsV;
+  TessellateSurface(kBSplineBasis, net.data(), netRows, netColumns, &grid.points, &tangentsU, &tangentsV, &grid.rows,
+                    &grid.columns, 2, 2, 1);
+  if (grid.rows < 2 || grid.columns < 2) return {};
+  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), grid.rows, grid.columns);
+  grid.normals.resize(grid.points.size());
+  for (std::size_t i = 0; i < grid.points.size(); ++i) grid.normals[i] = Normalize(VecCross(tangentsU[i], tangentsV[i]));
+  UnitePoles(&grid, true);
+  UnitePoles(&grid, false);
+  return grid;
+}
+
+void AddOffsetCopy(const CSurfaceObject& surface, std::vector<Vector3> points) {
   auto* copy = static_cast<CSurfaceObject*>(DuplicateObject(&surface));
   if (copy == nullptr) return;
-  std::vector<Vector3> points(surface.points.size());
-  for (std::size_t i = 0; i < points.size(); ++i) points[i] = VecAdd(surface.points[i], VecScale(normals[i], d));
   const int count = static_cast<int>(points.size());
   copy->SetPoints(count, std::move(points));
 }
 
 }  // namespace
 
-std::vector<Vector3> SurfaceControlNormals(const CSurfaceObject& surface) {
+std::vector<Vector3> OffsetSurfacePoints(const CSurfaceObject& surface, float d) {
   const int rows = surface.rows;
   const int columns = surface.columns;
   if (rows < 2 || columns < 2 || !surface.GridFitsPoints()) return {};
-  const std::size_t count = surface.points.size();
-  std::vector<Vector3> tangentsU(count);
-  std::vector<Vector3> tangentsV(count);
+  const SampleGrid samples = SurfaceSamples(surface);
+  if (samples.points.empty()) return {};
+  // Each sample the control points pass through moves along its normal; the control points move
+  // so that the samples do.
+  std::vector<Vector3> moves(surface.points.size());
   for (int r = 0; r < rows; ++r) {
-    const Vector3* row = surface.points.data() + static_cast<std::ptrdiff_t>(r) * columns;
+    const int sampleRow = PassingPointIndex(r, rows, surface.closedU, surface.startAttributeU, surface.endAttributeU);
     for (int c = 0; c < columns; ++c) {
-      const std::size_t i = static_cast<std::size_t>(r) * columns + c;
-      tangentsV[i] = LineTangent(row, 1, columns, c, surface.closedV);
-      tangentsU[i] = LineTangent(surface.points.data() + c, columns, rows, r, surface.closedU);
+      const int sampleColumn =
+          PassingPointIndex(c, columns, surface.closedV, surface.startAttributeV, surface.endAttributeV);
+      const bool inside = sampleRow >= 0 && sampleRow < samples.rows && sampleColumn >= 0 && sampleColumn < samples.columns;
+      moves[static_cast<std::size_t>(r * columns + c)] =
+          inside ? VecScale(samples.normals[static_cast<std::size_t>(sampleRow * samples.columns + sampleColumn)], d)
+                 : Vector3{0, 0, 0};
     }
   }
-  // A collapsed edge or pole takes the tangent of the neighbouring column or row.
-  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), rows, columns);
-  std::vector<Vector3> normals(count);
-  for (std::size_t i = 0; i < count; ++i) normals[i] = Normalize(VecCross(tangentsU[i], tangentsV[i]));
-  return normals;
+  for (int c = 0; c < columns; ++c) {
+    PassingPointsToControlPoints(&moves[static_cast<std::size_t>(c)], rows, columns, surface.closedU,
+                                 surface.startAttributeU, surface.endAttributeU);
+  }
+  for (int r = 0; r < rows; ++r) {
+    PassingPointsToControlPoints(&moves[static_cast<std::size_t>(r * columns)], columns, 1, surface.closedV,
+                                 surface.startAttributeV, surface.endAttributeV);
+  }
+  for (std::size_t i = 0; i < moves.size(); ++i) moves[i] = VecAdd(surface.points[i], moves[i]);
+  return moves;
 }
 
 void DoOffsetSurface(float distance, int side) {
@@ -77,12 +116,12 @@ void DoOffsetSurface(float distance, int side) {
     surfaces.push_back(static_cast<CSurfaceObject*>(object));
   }
   for (const CSurfaceObject* surface : surfaces) {
-    // A grid below 2 x 2 (a generated one) has no neighbour row or column to stand in.
-    const std::vector<Vector3> normals = SurfaceControlNormals(*surface);
-    if (normals.empty()) continue;
     const float d = static_cast<float>(surface->orientationSign) * (side < 0 ? -distance : distance);
-    AddOffsetCopy(*surface, normals, d);
-    if (side == 0) AddOffsetCopy(*surface, normals, -d);
+    std::vector<Vector3> outside = OffsetSurfacePoints(*surface, d);
+    // A grid below 2 x 2 (a generated one) has no surface to move.
+    if (outside.empty()) continue;
+    AddOffsetCopy(*surface, std::move(outside));
+    if (side == 0) AddOffsetCopy(*surface, OffsetSurfacePoints(*surface, -d));
   }
   RedrawAllViews();
 }

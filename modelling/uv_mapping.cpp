@@ -170,10 +170,9 @@ std::vector<Vector3> RibbonPath(const CCurveObject& curve, bool uniform) {
   std::vector<Vector3> polygon =
       ExtendCurveEnds(curve.PointCount(), curve.points.data(), curve.startAttribute,
                       curve.endAttribute, curve.closed, 1);
-  if (curve.closed != 0 && !polygon.empty()) {
-    polygon = SampleCurve(polygon.data(), static_cast<int>(polygon.size()), 2);
-    if (!polygon.empty()) std::rotate(polygon.rbegin(), polygon.rbegin() + 1, polygon.rend());
-  }
+  // A closed curve's points run once round it and end on the first again, so the path spaced
+  // along them closes with a step like every other.
+  if (curve.closed != 0 && !polygon.empty()) polygon = SampleCurve(polygon.data(), static_cast<int>(polygon.size()), 2);
   const std::vector<Vector3> points =
       EvaluateCurvePoints(polygon.data(), static_cast<int>(polygon.size()), curve.stepsPerSpan);
   const int m = static_cast<int>(points.size());

@@ -85,7 +85,7 @@ class FreeTypeGlyphs : public GlyphSource {
 
   GlyphOutline Glyph(char32_t codePoint) override {
     GlyphOutline glyph;
-    if (face_ == nullptr || FT_Load_Char(face_, codePoint, FT_LOAD_NO_BITMAP) != 0) return glyph;
+    if (face_ == nullptr || FT_Load_Char(face_, codePoint, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0) return glyph;
     const FT_GlyphSlot slot = face_->glyph;
     glyph.advance = static_cast<int>(slot->advance.x >> 6);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return glyph;

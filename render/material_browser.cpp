@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr char kRootText[] = "\\";
 constexpr char kTextureFolder[] = "TxtrMap";
 constexpr ColorRef kPlaceholderFill = 0xD8D8D8;
 constexpr ColorRef kPlaceholderLines = 0x808080;
@@ -26,6 +25,14 @@ std::string WithSlashes(std::string name) {
     if (c == '\\') c = '/';
   }
   return name;
+}
+
+// The root item's text: the material folder's own name, or the folder as given where it has
+// none (the file system's root).
+std::string FolderOwnName(const std::string& folder) {
+  const std::filesystem::path path = std::filesystem::path(folder).lexically_normal();
+  const std::string name = (path.has_filename() ? path : path.parent_path()).filename().string();
+  return name.empty() ? folder : name;
 }
 
 // The names without ".mtl" of the folder's material files (links followed).
@@ -65,7 +72,7 @@ RasterCanvas MaterialPlaceholderPicture() {
 void CMaterialsDlg::OnInitDialog() {
   rootFolder = GetMaterialDirectory();
   tree.Clear();
-  FolderTreeItem* root = tree.Append(tree.top(), kRootText);
+  FolderTreeItem* root = tree.Append(tree.top(), FolderOwnName(rootFolder));
   if (!rootFolder.empty()) FillFolderTree(tree, *root, rootFolder);
   std::erase_if(root->children, [](const auto& child) { return CompareNoCase(child->text, kTextureFolder) == 0; });
   tree.selected = root;

@@ -10,7 +10,7 @@
 #include "services/folder_tree.h"
 
 // The material library browser: the material folder's sub-folders as a tree under a root item
-// "\", the materials of the selected folder with their 100 x 100 pictures. One instance serves
+// named after the folder, the materials of the selected folder with their 100 x 100 pictures. One instance serves
 // the run. Every lookup names its folder; the process's current folder never changes.
 class CMaterialsDlg : public DialogModel {
  public:

@@ -118,9 +118,10 @@ bool CEditMaterialDlg::SaveMaterial() {
   for (int map = 0; map < kMapCount; ++map) *names[map] = Utf8Prefix(maps[map], kMaxNameChars);
   const std::string file = WithSlashes(AddExtensionIfMissing(Utf8Prefix(materialName, kMaxNameChars), "mtl"));
   const std::string folder = GetMaterialDirectory();
-  const bool saved = (!folder.empty() && !IsFullPath(file) && WriteMaterialFile(folder + "/" + file, record)) ||
-                     WriteMaterialFile(file, record);
-  if (!saved) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
+  const bool inFolder = !folder.empty() && !IsFullPath(file);
+  const bool saved = (inFolder && WriteMaterialFile(folder + "/" + file, record)) || WriteMaterialFile(file, record);
+  // Named where the material was meant to go.
+  if (!saved) ShowFileMessage(kCannotWriteMessage, inFolder ? folder + "/" + file : file);
   return saved;
 }
 
@@ -188,5 +189,6 @@ int MakeMaterialPreview(const std::string& name) {
   SetBackgroundColorRGB(255, 255, 255);
   const int result = RenderObjectToPicture(surface.get(), path, kPreviewSide, kPreviewSide, kPreviewSamples);
   SetBackgroundColorRGB(saved[2], saved[1], saved[0]);
+  if (result == kPictureNotWritten) ShowFileMessage(kCannotWriteMessage, path);
   return result;
 }

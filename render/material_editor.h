@@ -78,5 +78,7 @@ std::optional<std::string> PromptTextureFile(int open, std::string_view filter, 
 std::unique_ptr<CSurfaceObject> MaterialPreviewSurface();
 // Renders the material on that shape, 100 x 100 with 3 samples on white, into the picture
 // named like the material in the material folder (".bmp" added unless the name has an
-// extension). The background colour is restored afterwards. 0 written, -1 not.
+// extension). The background colour is restored afterwards. 0 written; -1 cancelled or too
+// little memory; kPictureNotWritten when the picture could not be written, which is named in a
+// message box.
 int MakeMaterialPreview(const std::string& name);

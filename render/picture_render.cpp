@@ -51,7 +51,7 @@ bool WriteOneRow(PictureRowWriter& rows, const std::vector<std::uint8_t>& row, i
 
 // Puts only a complete picture in place; a failed close fails the picture too.
 int FinishPicture(int result, std::unique_ptr<BmpFile> file) {
-  if (result == 0 && !file->Close()) result = -1;
+  if (result == 0 && !file->Close()) result = kPictureNotWritten;
   file.reset();
   RedrawAllViews();
   return result;
@@ -80,7 +80,7 @@ int RenderObjectPicture(CGeomObject* object, const std::string& path, int width,
     return -1;
   }
   std::unique_ptr<BmpFile> file = CreateBmpFile(path, width, height, 1000, 1000);
-  if (!file) return -1;
+  if (!file) return kPictureNotWritten;
   RenderMatrixTop() = kIdentityMatrix;
   Matrix4 projection = kIdentityMatrix;
   projection[0] = projection[5] = static_cast<float>(H) * 0.5f;
@@ -118,7 +118,7 @@ int RenderViewPicture(const CViewport& view, const std::string& path, int width,
   }
   const std::int32_t resolution = PictureResolution(view.zoomScale, height);
   std::unique_ptr<BmpFile> file = CreateBmpFile(path, width, height, resolution, resolution);
-  if (!file) return -1;
+  if (!file) return kPictureNotWritten;
 
   ApplyActiveViewProjection();
   const Matrix4 viewMatrix = GetActiveViewMatrix();
@@ -178,7 +178,7 @@ int RenderShadedImage(PictureRowWriter& rows, CRenderNode* tree, int W, int H, i
       });
     }
     ReduceBand(band, W, n, out.data());
-    if (!WriteOneRow(rows, out, W / n)) return -1;
+    if (!WriteOneRow(rows, out, W / n)) return kPictureNotWritten;
     const bool cancelled = progress.StepIt() == 1;
     // A cancel after the last band stops nothing: every row is written.
     if (cancelled && b + 1 < bands) return -1;
@@ -226,7 +226,7 @@ int RenderImage(PictureRowWriter& rows, CRenderNode* tree, int W3, int H3, int n
       const auto grey = static_cast<std::uint8_t>(whites[static_cast<std::size_t>(i)] * 255 / (n * n));
       std::fill_n(out.begin() + 3 * i, 3, grey);
     }
-    if (!WriteOneRow(rows, out, width)) return -1;
+    if (!WriteOneRow(rows, out, width)) return kPictureNotWritten;
     const bool cancelled = progress.StepIt() == 1;
     if (cancelled && r + 1 < outRows) return -1;
   }

@@ -11,6 +11,8 @@
 #include "services/file_names.h"
 #include "services/folder_tree.h"
 #include "services/launching.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 #include "services/view_pictures.h"
 
 namespace {
@@ -82,13 +84,19 @@ void OnRenderToFile() {
   const int result = RenderToPictureFile(target, dialog.width, dialog.height, dialog.antiAliasing + 1,
                                          dialog.outline, dialog.outlineValue);
   ResetBackgroundColor();
+  if (result == kPictureNotWritten) ShowFileMessage(kCannotWriteMessage, target);
   if (result < 0) return;
   if (jpeg) {
     // The codec writes through a temporary file, so a failed conversion leaves an older picture
     // of that name whole; opening it would show the wrong picture.
     const int converted = ConvertPicture(target, dialog.fileName);
     std::remove(target.c_str());
-    if (converted != 1) return;
+    if (converted != 1) {
+      ShowFileMessage(kCannotWriteMessage, dialog.fileName);
+      return;
+    }
   }
-  LaunchViaBatch(jpeg ? dialog.fileName : target);
+  const std::string& picture = jpeg ? dialog.fileName : target;
+  // Without a program for pictures the user still learns where the picture went.
+  if (!LaunchViaBatch(picture)) ShowStatusText(FillArguments(GetLocalizedString(kPictureWrittenMessage), {picture}));
 }

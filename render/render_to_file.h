@@ -50,5 +50,6 @@ void ResetRenderToFileDialog();
 // Misc > Render to file: renders what the active view shows into the picture the dialog names
 // and opens it in the desktop's viewer. A name ending in ".jpg" (any case) is rendered as a BMP in
 // the user's exchange folder first and converted; any other name without an extension gets
-// ".bmp", and one with another extension is written as a BMP under that name.
+// ".bmp", and one with another extension is written as a BMP under that name. A picture that
+// could not be written is named in a message box; one that no program opens, in the status bar.
 void OnRenderToFile();

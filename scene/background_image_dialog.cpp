@@ -31,7 +31,7 @@ void ViewAxes(int axes[3], int signs[3]) {
 void ReportUnloadedPicture(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file != nullptr) std::fclose(file);
-  ShowMessageBox(GetLocalizedString(file == nullptr ? kCannotOpenMessage : kInvalidFileFormatMessage));
+  ShowFileMessage(file == nullptr ? kCannotOpenMessage : kInvalidFileFormatMessage, path);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "kernel/object_kind_registry.h"
 #include "kernel/object_list_file.h"
@@ -31,17 +32,15 @@ constexpr char kViewerMagic[] = "LumidrexViewer0100";
 constexpr unsigned char kViewerRecordStart[] = {'!', '^', ')'};
 constexpr unsigned char kViewerEnd = '&';
 
-void ShowString(int key) { ShowMessageBox(GetLocalizedString(key)); }
-
 // What ReadListFile gives for a file that does not open; -1 is a wrong magic.
 constexpr int kFileDidNotOpen = -2;
 
 // Reads the object list of the file at path.
-int ReadListFile(const std::string& path, CGeomObject** list) {
+int ReadListFile(const std::string& path, CGeomObject** list, int* unread = nullptr) {
   const FileHandle file = OpenFile(path, "rb");
   if (file == nullptr) return kFileDidNotOpen;
   const ObjectStreamScope stream(file.get());
-  return ReadObjectList(list, 1);
+  return ReadObjectList(list, 1, unread);
 }
 
 bool FirstByteIs(const std::string& path, char expected) {
@@ -89,16 +88,31 @@ int NewScene(CUndoHistory* history) {
   return 1;
 }
 
-int OpenScene(CUndoHistory* history, const std::string& path) {
+bool CheckDesignFile(const std::string& path) {
+  const FileHandle file = OpenFile(path, "rb");
+  if (file == nullptr) {
+    ShowFileMessage(kCannotOpenMessage, path);
+    return false;
+  }
+  char magic[kDesignFileMagicBytes] = {};
+  if (std::fread(magic, 1, sizeof magic, file.get()) != sizeof magic ||
+      std::string_view(magic, sizeof magic) != std::string_view(kDesignFileMagic, kDesignFileMagicBytes)) {
+    ShowFileMessage(kInvalidFileFormatMessage, path);
+    return false;
+  }
+  return true;
+}
+
+int OpenScene(CUndoHistory* history, const std::string& path, int* unread) {
   NewScene(history);
   CGeomObject* list = nullptr;
-  const int count = ReadListFile(path, &list);
+  const int count = ReadListFile(path, &list, unread);
   if (count == kFileDidNotOpen) {
-    ShowString(kCannotOpenMessage);
+    ShowFileMessage(kCannotOpenMessage, path);
     return 0;
   }
   if (count == -1) {
-    ShowString(kInvalidFileFormatMessage);
+    ShowFileMessage(kInvalidFileFormatMessage, path);
     return 0;
   }
   // Numbered at once, whatever viewport is active, so ids and the tail are always right.
@@ -143,11 +157,11 @@ void InsertDocumentFile(const std::string& path) {
   CGeomObject* list = nullptr;
   const int count = ReadListFile(path, &list);
   if (count == kFileDidNotOpen) {
-    ShowString(kCannotOpenMessage);
+    ShowFileMessage(kCannotOpenMessage, path);
     return;
   }
   if (count <= 0) {
-    ShowString(kNoObjectToInsertString);
+    ShowFileMessage(kNoObjectToInsertString, path);
     return;
   }
   *TheScene.tailLink = list;

@@ -103,19 +103,37 @@ void UnprojectPoint(Vector3* point, int x, int y) {
 
 void PickPointInView(Matrix4* frame, int x, int y) {
   if (CViewport* active = GetActiveView()) active->ApplyProjection();
-  // Row by row from the top left: s1 above the centre, s3 left, s5 right, s7 below.
+  // Row by row from the top left: s1 above the centre, s3 left, s4 the centre, s5 right, s7 below.
   float samples[27];
   SampleViewDepthGrid(samples, 1, 5, x, y);
   const Matrix4 inverse = GetInverseViewTransform();
-  Vector3 s[9];
-  for (int i = 0; i < 9; ++i) s[i] = TransformPoint({samples[3 * i], samples[3 * i + 1], samples[3 * i + 2]}, inverse);
-  Vector3 a = VecSub(s[1], s[7]);
-  const Vector3 b = VecSub(s[5], s[3]);
+  const float emptyDepth = EmptyDepth();
+  const auto at = [&](int i) {
+    return TransformPoint({samples[3 * i], samples[3 * i + 1], samples[3 * i + 2]}, inverse);
+  };
+  const auto onSurface = [&](int i) { return samples[3 * i + 2] > emptyDepth; };
+  // A direction across the surface from the samples on it only: the two either side, else one
+  // of them and the centre. Near an edge the background would tilt the normal off the surface.
+  const auto across = [&](int ahead, int behind, Vector3* direction) {
+    if (!onSurface(4)) return false;
+    const int from = onSurface(behind) ? behind : 4;
+    const int to = onSurface(ahead) ? ahead : 4;
+    if (from == to) return false;
+    *direction = VecSub(at(to), at(from));
+    return true;
+  };
+  Vector3 a, b;
+  if (!across(1, 7, &a) || !across(5, 3, &b)) {
+    // Too few samples on the surface: the frame keeps the view's own directions.
+    const float* c = &samples[12];
+    a = VecSub(TransformPoint({c[0], c[1] - 5.0f, c[2]}, inverse), TransformPoint({c[0], c[1], c[2]}, inverse));
+    b = VecSub(TransformPoint({c[0] + 5.0f, c[1], c[2]}, inverse), TransformPoint({c[0], c[1], c[2]}, inverse));
+  }
   Vector3 n = VecCross(b, a);
   a = Normalize(a);
   n = Normalize(n);
   const Vector3 t = VecCross(a, n);
-  const Vector3 point = SurfacePoint(&samples[12], inverse, EmptyDepth());
+  const Vector3 point = SurfacePoint(&samples[12], inverse, emptyDepth);
   const Vector3 rows[4] = {t, a, n, point};
   *frame = Matrix4();
   for (int r = 0; r < 4; ++r) {

@@ -1,6 +1,8 @@
 #include "scene/undo_history.h"
 
 #include <algorithm>
+#include <new>
+#include <optional>
 
 #include "kernel/boolean_object.h"
 #include "scene/scene.h"
@@ -119,6 +121,34 @@ int CUndoHistory::Redo() {
   index = slot;
   ApplyUndoList(ring[slot]);
   return 1;
+}
+
+void CUndoHistory::RollBackTo(const Mark& mark) {
+  for (int visited = 0; visited < kUndoSlots; ++visited) {
+    std::vector<UndoStep>& step = ring[static_cast<std::size_t>(index)];
+    const std::size_t keep = index == mark.index ? mark.records : 0;
+    while (step.size() > keep) {
+      step.back().Invert();
+      step.pop_back();
+    }
+    if (index == mark.index) break;
+    index = (index + kUndoSlots - 1) % kUndoSlots;
+  }
+  newStep = mark.newStep;
+}
+
+void RunWithinMemory(const std::function<void()>& work) {
+  CUndoHistory* history = ActiveHistory();
+  const std::optional<CUndoHistory::Mark> mark =
+      history != nullptr ? std::optional(history->CurrentMark()) : std::nullopt;
+  try {
+    work();
+  } catch (const std::bad_alloc&) {
+    // The same history, if the work has not closed its document.
+    if (mark && ActiveHistory() == history) history->RollBackTo(*mark);
+    ShowMessageBox(GetLocalizedString(kNotEnoughMemoryMessage));
+    RedrawAllViews();
+  }
 }
 
 void RecordUndo(CGeomObject* object, int type) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,6 +55,15 @@ class CUndoHistory {
   // Frees every step; the next record opens a new one.
   void Clear();
   void BeginStep() { newStep = 1; }
+  // Where the history stands, and taking back every record made since, newest first, so that
+  // the objects are as they were then.
+  struct Mark {
+    std::int32_t index;
+    std::size_t records;
+    std::int32_t newStep;
+  };
+  Mark CurrentMark() const { return {index, ring[static_cast<std::size_t>(index)].size(), newStep}; }
+  void RollBackTo(const Mark& mark);
   void Record(CGeomObject* object, int type);
   // 1 when a step was applied, 0 at the end of the history.
   int Undo();
@@ -82,3 +93,8 @@ int UndoOpenStep();
 // history "No more undo!" or "No more redo!".
 int UndoCommand();
 int RedoCommand();
+
+// Runs a command or a tool's handling of one event. Running out of memory there ends the work
+// with "Not enough memory to perform operations!", never the program: what it had recorded in the
+// active document's history is taken back, so the design is as it was, and the views redraw.
+void RunWithinMemory(const std::function<void()>& work);

@@ -2,6 +2,7 @@
 #include "scene/scene.h"
 #include "scene/tool.h"
 #include "scene/tool_lifetime.h"
+#include "scene/undo_history.h"
 #include "scene/viewport.h"
 
 // The pane keeps its own view of the buttons held and hands it to the current tool before each
@@ -21,7 +22,7 @@ void CallTool(const CViewport& pane, ToolHandler handler, int flags, int x, int 
   ToolCallGuard call(tool);
   const CanvasChangeNotice notice;
   tool->buttonBits = pane.buttonBits;
-  (tool->*handler)(flags, x, y);
+  RunWithinMemory([&] { (tool->*handler)(flags, x, y); });
 }
 
 void DoubleClick(CViewport& pane, ToolHandler handler, int flags, int x, int y) {
@@ -78,5 +79,5 @@ void CViewport::OnMouseMove(int flags, int pointX, int pointY) {
   ToolCallGuard call(tool);
   const CanvasChangeNotice notice;
   const int held = (buttonBits & kMouseLeftButton) | (buttonBits & kMouseRightButton);
-  tool->OnMouseMove(flags | held, pointX, pointY);
+  RunWithinMemory([&] { tool->OnMouseMove(flags | held, pointX, pointY); });
 }

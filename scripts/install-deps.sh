@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only where they are missing.
 # Sourced by run.sh and test.sh so both set up a fresh machine the same way.
 lumidrex_packages=(
-  cmake ninja-build g++ libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ mold libgtest-dev libbenchmark-dev
   qt6-base-dev libqt6opengl6-dev libqt6svg6 adwaita-icon-theme
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation
@@ -20,14 +20,22 @@ lumidrex_install_deps() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
 
-  local sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "Missing packages (${missing[*]}) and no sudo to install them." >&2; return 1; }
-    sudo=(sudo)
-  fi
+  local why="install ${missing[*]}"
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+  lumidrex_as_root "$why" apt-get update -qq || return 1
+  # sudo clears the environment, so the front end travels as an argument.
+  lumidrex_as_root "$why" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}
+
+# Runs a command as root: directly when we are root, else through sudo; without sudo it says what
+# needed root and fails.
+lumidrex_as_root() {
+  local why=$1
+  shift
+  [ "$(id -u)" -eq 0 ] && { "$@"; return; }
+  command -v sudo >/dev/null || { echo "Root is needed to $why, and there is no sudo." >&2; return 1; }
+  sudo "$@"
 }
 
 # LinuxCNC's standalone G-code interpreter rs274 (Debian package linuxcnc-uspace), which the
@@ -41,9 +49,7 @@ lumidrex_unpack_linuxcnc() {
   rm -f "$folder"/linuxcnc-uspace_*.deb
   if ! (cd "$folder" && apt-get download -qq linuxcnc-uspace 2>/dev/null); then
     # A machine whose package lists were never fetched.
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq || return 1
+    lumidrex_as_root "fetch the package lists" apt-get update -qq || return 1
     (cd "$folder" && apt-get download -qq linuxcnc-uspace) || return 1
   fi
   dpkg-deb -x "$folder"/linuxcnc-uspace_*.deb "$folder" || return 1

@@ -193,12 +193,12 @@ void CHotkeysDlg::OnLoadHotkeyFile() {
   if (!path) return;
   const FileHandle file = OpenFile(*path, "rb");
   if (!file) {
-    ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
+    ShowFileMessage(kCannotOpenMessage, *path);
     return;
   }
   HotkeyFileContent content;
   if (ReadHotkeyFile(file.get(), &content) != HotkeyFileResult::kRead) {
-    ShowMessageBox(GetLocalizedString(kInvalidFileFormatMessage));
+    ShowFileMessage(kInvalidFileFormatMessage, *path);
     return;
   }
   for (std::size_t line = 0; line < workList.size(); ++line) {
@@ -219,7 +219,7 @@ void CHotkeysDlg::OnLoadHotkeyFile() {
 void CHotkeysDlg::OnSaveHotkeyFile() {
   const auto path = FileDialogPrompt(0, &saveFilterIndex, kSaveFilter, {}, {});
   if (!path) return;
-  if (!WriteHotkeyFile(*path, AcceleratorsOf(workList))) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
+  if (!WriteHotkeyFile(*path, AcceleratorsOf(workList))) ShowFileMessage(kCannotWriteMessage, *path);
 }
 
 void CHotkeysDlg::OnSaveHotkeysAsText() {
@@ -232,7 +232,7 @@ void CHotkeysDlg::OnSaveHotkeysAsText() {
     WriteHotkeyListText(CurrentMenuBar(), file->file(), "");
     written = file->Finish() && file->ReplaceTarget();
   }
-  if (!written) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
+  if (!written) ShowFileMessage(kCannotWriteMessage, *path);
 }
 
 const HotkeyEntry* CHotkeysDlg::WorkEntryOf(int command) const {

@@ -15,15 +15,12 @@ bool IsAddress(const std::string& target) {
 
 }  // namespace
 
-void LaunchViaBatch(const std::string& target) {
-  if (target.empty()) return;
-  if (IsAddress(target)) {
-    Platform().launcher->OpenUrl(target.starts_with("www.") ? "http://" + target : target);
-    return;
-  }
+bool LaunchViaBatch(const std::string& target) {
+  if (target.empty()) return false;
+  if (IsAddress(target)) return Platform().launcher->OpenUrl(target.starts_with("www.") ? "http://" + target : target);
   std::error_code error;
   const std::filesystem::path path = std::filesystem::absolute(target, error);
-  Platform().launcher->OpenFile(error ? target : path.string());
+  return Platform().launcher->OpenFile(error ? target : path.string());
 }
 
 int RunHiddenProcess(const std::vector<std::string>& arguments) {

@@ -22,7 +22,7 @@ void CLayersDlg::OnOK() { LayerTable = working; }
 void CLayersDlg::OnSaveLayerFile() {
   const auto path = FileDialogPrompt(0, &saveFilterIndex, kLayerFilter, {}, {});
   if (!path) return;
-  if (!WriteLayerFile(*path, working)) ShowMessageBox(GetLocalizedString(kCannotWriteMessage));
+  if (!WriteLayerFile(*path, working)) ShowFileMessage(kCannotWriteMessage, *path);
 }
 
 void CLayersDlg::OnLoadLayerFile() {
@@ -30,10 +30,10 @@ void CLayersDlg::OnLoadLayerFile() {
   if (!path) return;
   switch (ReadLayerFile(*path, &working)) {
     case LayerFileResult::kCannotOpen:
-      ShowMessageBox(GetLocalizedString(kCannotOpenMessage));
+      ShowFileMessage(kCannotOpenMessage, *path);
       return;
     case LayerFileResult::kBadFormat:
-      ShowMessageBox(GetLocalizedString(kInvalidFileFormatMessage));
+      ShowFileMessage(kInvalidFileFormatMessage, *path);
       return;
     case LayerFileResult::kRead:
       if (onWorkingCopyChanged) onWorkingCopyChanged();

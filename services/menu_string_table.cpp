@@ -393,7 +393,7 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {10018, "Cannot open file!"},
     {10019, "No more redo!"},
     {10020, "No more undo!"},
-    {10021, "Spare text 10021"},
+    {10021, "Lumidrex has no home page."},
     {10022, "Fine snapping"},
     {10023, "Coarse snapping"},
     {10024, "3D"},
@@ -777,6 +777,12 @@ constexpr std::array<MenuTableRow, kMenuStringTableRows> MenuStringTable = {{
     {31806, "Pick"},
     {31807, "Show"},
     {31808, "Colour"},
+    {10143, "%s objects could not be read from %s."},
+    {10144, "The picture was written to %s."},
+    {10145,
+     "%s Boolean groups were written as their members: use Cut into Slices or STL Output for building support "
+     "for the cut solid"},
+    {10146, "Imported surfaces lie up to %s mm from the surfaces in the file"},
     {kTableEnd, ""},
 }};
 

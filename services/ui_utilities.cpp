@@ -28,6 +28,10 @@ int ShowMessageBox(const std::string& text, const std::string& caption, int butt
   return RunMessageBox(text, caption, buttons);
 }
 
+void ShowFileMessage(int messageKey, const std::string& path) {
+  ShowMessageBox(GetLocalizedString(messageKey) + "\n" + path);
+}
+
 int SendCommand(int id) {
   ProgramCommandQueue().Post(id);
   return 1;

@@ -19,6 +19,9 @@ void ShowFileStatus(int messageKey, const std::string& path);
 // Returns the answer (kAnswerOk, kAnswerYes, kAnswerNo).
 int ShowMessageBox(const std::string& text, const std::string& caption = ApplicationTitle(),
                    int buttons = kMessageOk);
+// The message box of a file: the string of messageKey, such as "Cannot write to file!", with the
+// file's path on a second line.
+void ShowFileMessage(int messageKey, const std::string& path);
 // Posts a command to run after the current one; returns 1.
 int SendCommand(int id);
 // The wait cursor; calls nest, and an EndWait without a BeginWait does nothing.

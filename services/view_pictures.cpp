@@ -14,12 +14,13 @@ int ConvertPicture(const std::string& source, const std::string& target) {
   return LoadPicture(source, &picture) && SavePicture(target, picture) ? 1 : 0;
 }
 
-int SaveViewPicture() {
+int SaveViewPicture(std::string* chosenPath) {
   Picture picture;
   if (!Platform().ui->GrabViewArea(&picture) || picture.Empty()) return -2;
   const auto path = FileDialogPrompt(0, &pictureFilterIndex, "BMP Files (*.bmp)|*.bmp|JPEG Files (*.jpg)|*.jpg|",
                                      {}, "vorn.bmp");
   if (!path) return 0;
+  if (chosenPath != nullptr) *chosenPath = *path;
   return SavePicture(*path, picture) ? 0 : -1;
 }
 

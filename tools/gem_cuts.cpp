@@ -19,20 +19,21 @@ struct Point2 {
 };
 using Outline = std::vector<Point2>;
 
-// Proportions in units where the spanning outlines are 2 across; heights are multiplied by half
-// the outline's smaller width.
+// Proportions in units where the spanning outlines are 2 across: each style is 1.2 deep, 60 % of
+// that width, as real stones are cut. A cut's height scale keeps that proportion to the stone's
+// smaller width once the Jewel command has scaled it, which scales the depth with the length.
 struct Style {
   double tableScale, crown, girdle, pavilion;
 };
 constexpr Style kBrilliant = {0.56, 0.30, 0.04, 0.86};
-constexpr Style kStep = {0.70, 0.20, 0.04, 0.80};
+constexpr Style kStep = {0.70, 0.20, 0.04, 0.96};
 
 // The rose: a flat base, the girdle band, a first tier of trapezoids up to a ring of this scale
 // and height above the girdle, and a second tier of triangles up to the apex.
 constexpr double kRoseGirdle = 0.04;
 constexpr double kRoseTierScale = 0.6;
-constexpr double kRoseTierHeight = 0.25;
-constexpr double kRoseApexHeight = 0.5;
+constexpr double kRoseTierHeight = 0.58;
+constexpr double kRoseApexHeight = 1.16;
 
 class CutBuilder {
  public:
@@ -207,8 +208,9 @@ Outline Heart() {
 std::vector<GemCut> BuildGemCuts() {
   std::vector<GemCut> cuts;
   cuts.push_back(FacetedCut(Regular(32, 0, 1), true, kBrilliant, 1));
-  cuts.push_back(FacetedCut(Marquise(), true, kBrilliant, 1));
-  cuts.push_back(FacetedCut(Pear(), true, kBrilliant, 1));
+  // Width over length: the command scales the depth by the length.
+  cuts.push_back(FacetedCut(Marquise(), true, kBrilliant, 0.36 / 0.746));
+  cuts.push_back(FacetedCut(Pear(), true, kBrilliant, 0.375 / 0.5));
   cuts.push_back(FacetedCut(Heart(), false, kBrilliant, 1));
   // Flats on the axes, so it spans [-1, 1] square.
   cuts.push_back(FacetedCut(Regular(8, 22.5, 1 / std::cos(kPi / 8)), true, kStep, 1));
@@ -217,7 +219,7 @@ std::vector<GemCut> BuildGemCuts() {
   cuts.push_back(RoseCut(Regular(24, 0, 1)));
   cuts.push_back(FacetedCut(Polygon({{1, -0.5}, {1, 0.5}, {-1, 0.5}, {-1, -0.5}}), true, kStep, 0.5));
   cuts.push_back(FacetedCut(Polygon({{1, -1}, {1, 1}, {-1, 1}, {-1, -1}}), true, kStep, 1));
-  // Equilateral, vertices on the unit circle, one at +y.
-  cuts.push_back(FacetedCut(Regular(3, 90, 1), true, kStep, 1));
+  // Equilateral, vertices on the unit circle, one at +y: 1.5 high, the smaller width.
+  cuts.push_back(FacetedCut(Regular(3, 90, 1), true, kStep, 0.75));
   return cuts;
 }

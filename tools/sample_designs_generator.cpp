@@ -272,6 +272,8 @@ Objects PendantDesign() {
   lay.at(1, 1) = 0, lay.at(1, 0) = 1, lay.at(0, 0) = 0, lay.at(0, 1) = 1;  // finger axis along x
   SetMatrixRow(&lay, 3, {0, 6.4f, 0});
   bail->Transform(lay, 1);
+  // Swapping two axes mirrors the band: its outside stays out only with its side turned over.
+  if (MatDeterminant(lay, 3) < 0) bail->orientationSign = -bail->orientationSign;
   objects.push_back(std::move(bail));
   objects.push_back(CircleCurve({0, 7.9f, 0}, 1.6f, 12));
   return objects;

@@ -62,11 +62,16 @@ void FocusFailedField(QDialog& dialog, const CDataDialog& model) {
 }
 
 void DoneIfValid(QDialog& dialog, CDataDialog& model, int result) {
-  if (model.Validate()) {
-    dialog.done(result);
+  if (!model.Validate()) {
+    FocusFailedField(dialog, model);
     return;
   }
-  FocusFailedField(dialog, model);
+  // OK through accept(): the window of a modeless model hands it to the model's own OK.
+  if (result == QDialog::Accepted) {
+    dialog.accept();
+  } else {
+    dialog.done(result);
+  }
 }
 
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model) {

@@ -24,8 +24,8 @@ QLineEdit* BoundEdit(CDataDialog& model, int id, QWidget* parent);
 void ShowModelTexts(QDialog& dialog, CDataDialog& model);
 // Puts the focus in the edit whose field the last Validate refused, its text selected.
 void FocusFailedField(QDialog& dialog, const CDataDialog& model);
-// Ends the dialog with result when the model's values check; else the focus goes to the failing
-// edit and the dialog stays.
+// Ends the dialog with result when the model's values check, Accepted through accept(); else the
+// focus goes to the failing edit and the dialog stays.
 void DoneIfValid(QDialog& dialog, CDataDialog& model, int result);
 // OK and Cancel (strings 1 and 2), right-aligned.
 QHBoxLayout* OkCancelButtons(QDialog& dialog, CDataDialog& model);

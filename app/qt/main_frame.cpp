@@ -234,11 +234,15 @@ void CMainFrame::OnCommand(int id) {
 
 QString CMainFrame::FrameTitle() const {
   std::string title = ApplicationTitle() + " - ";
-  if (document_ && ActiveChildFrame() != nullptr) title += document_->GetTitle();
+  if (document_ && ActiveChildFrame() != nullptr) title += document_->GetTitle() + "[*]";
   return QString::fromStdString(title);
 }
 
-void CMainFrame::OnUpdateFrameTitle() { setWindowTitle(FrameTitle()); }
+void CMainFrame::OnUpdateFrameTitle() {
+  setWindowTitle(FrameTitle());
+  // Qt shows the mark of unsaved changes the desktop's way where the title holds "[*]".
+  setWindowModified(document_ && ActiveChildFrame() != nullptr && document_->IsModified());
+}
 
 void CMainFrame::LoadBarState() {
   QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));

@@ -44,8 +44,10 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
 
   // Docks the nine toolbars on their sides again, each keeping whether it is shown.
   void ResetToolBars();
-  // "Lumidrex 5.1 - " and the active document's title; only the prefix without a child window.
+  // "Lumidrex 5.1 - " and the active document's title with Qt's placeholder "[*]" for the mark
+  // of unsaved changes; only the prefix without a child window.
   QString FrameTitle() const;
+  // The title, marked while the document has unsaved changes.
   void OnUpdateFrameTitle();
 
   // A further child window with a new view of the active document (new window, 57648).

@@ -26,6 +26,7 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
 CVornDoc* CMainFrame::OpenFirstChildWindow() {
   document_ = std::make_unique<CVornDoc>();
   document_->SetRecentFileSink([](const std::string& path) { ProgramRecentFiles().Add(path); });
+  document_->SetModifiedSink([this] { OnUpdateFrameTitle(); });
   CreateChildFrame(document_.get())->showMaximized();
   return document_.get();
 }

@@ -16,7 +16,8 @@
 
 namespace {
 
-// Rectangle(0, 0, 480, 50): the right and bottom edges are outside, the outline inside.
+// Rectangle(0, 0, 480, 50) at least, wider when the text needs it: the right and bottom edges
+// are outside, the outline inside.
 constexpr int kBoxWidth = 480;
 constexpr int kBoxHeight = 50;
 constexpr ColorRef kBoxColor = 0xBBFFFF;
@@ -51,23 +52,19 @@ void PaintNavigationHintBox(RasterCanvas& windowImage) {
   const QFont font = HintFont();
   const QFontMetrics metrics(font);
   std::array<QString, 2> lines;
-  int stripWidth = kBoxWidth;
+  // The platform's font may be wider than the box was drawn for: the box grows to hold the
+  // longer line with the same margin on its right as on its left.
+  int boxWidth = kBoxWidth;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     lines[i] = QString::fromStdString(GetLocalizedString(kLineStrings[i]));
-    stripWidth = std::max(stripWidth, kTextLeft + metrics.horizontalAdvance(lines[i]));
+    boxWidth = std::max(boxWidth, 2 * kTextLeft + metrics.horizontalAdvance(lines[i]));
   }
 
-  // The text runs past the box over what the window shows there, so the strip starts as a copy
-  // of the window's top rows. The canvas rows are bottom-up.
-  const QImage upsideDown(windowImage.rows().data(), windowImage.width(), windowImage.height(),
-                          windowImage.rowBytes(), QImage::Format_BGR888);
-  QImage strip = upsideDown.copy(0, windowImage.height() - kBoxHeight, stripWidth, kBoxHeight)
-                     .mirrored()
-                     .convertToFormat(QImage::Format_RGB888);
+  QImage strip(boxWidth, kBoxHeight, QImage::Format_RGB888);
   {
     QPainter painter(&strip);
-    painter.fillRect(0, 0, kBoxWidth, kBoxHeight, Qt::black);
-    painter.fillRect(1, 1, kBoxWidth - 2, kBoxHeight - 2, ToQColor(kBoxColor));
+    painter.fillRect(0, 0, boxWidth, kBoxHeight, Qt::black);
+    painter.fillRect(1, 1, boxWidth - 2, kBoxHeight - 2, ToQColor(kBoxColor));
     painter.setFont(font);
     painter.setPen(ToQColor(kTextColor));
     painter.setBackgroundMode(Qt::TransparentMode);

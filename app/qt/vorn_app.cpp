@@ -39,14 +39,15 @@
 #include "services/bmp_picture_codec.h"
 #include "services/file_names.h"
 #include "services/hotkey_table.h"
-#include "services/launching.h"
 #include "services/menu_builder.h"
 #include "services/resource_strings.h"
+#include "services/string_table.h"
+#include "services/ui_utilities.h"
 
 namespace {
 
 constexpr int kSplashAtStartMs = 1000;
-constexpr char kHomePage[] = "https://lumidrex.example/";
+constexpr int kNoHomePageMessage = 10021;  // "Lumidrex has no home page."
 
 }  // namespace
 
@@ -197,7 +198,7 @@ void CVornApp::OnFileOpen() {
 
 void CVornApp::OnAppAbout() { CSplashWnd::ShowSplashScreen(mainFrame_.get(), -1); }
 
-void CVornApp::OnHelpHomePage() { LaunchViaBatch(kHomePage); }
+void CVornApp::OnHelpHomePage() { ShowMessageBox(GetLocalizedString(kNoHomePageMessage)); }
 
 void CVornApp::OnOpenRecentFile(int id) {
   const std::size_t slot = static_cast<std::size_t>(id - kFirstRecentFileCommand);

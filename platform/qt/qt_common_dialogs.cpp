@@ -5,8 +5,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QTreeView>
+
+#include <algorithm>
 
 QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
   static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
@@ -23,6 +29,30 @@ QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
   }
   return names;
 }
+
+namespace {
+
+// The file dialog's size in characters of its font: room for the places beside the list and for
+// the list's name, size, type and date columns, and for a good number of rows.
+constexpr int kFileDialogColumns = 150;
+constexpr int kFileDialogRows = 30;
+
+// Opens the dialog at that size, within the screen. Qt gives the size, type and date columns
+// fixed widths that cut what they show; they take the width of their contents instead.
+void SizeFileDialog(QFileDialog& dialog) {
+  const QFontMetrics metrics(dialog.font());
+  QSize size(metrics.averageCharWidth() * kFileDialogColumns, metrics.height() * kFileDialogRows);
+  if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size());
+  dialog.resize(size.expandedTo(dialog.minimumSizeHint()));
+  if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = list->header();
+    for (int column = 1; column < header->count(); ++column) {
+      header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+  }
+}
+
+}  // namespace
 
 QColor ColorFromColorRef(std::uint32_t color) {
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -56,6 +86,7 @@ std::optional<FileDialogAnswer> QtCommonDialogs::AskFileName(const FileDialogReq
                           ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                           : QString::fromStdString(request.initialFolder));
   if (!request.defaultName.empty()) dialog.selectFile(QString::fromStdString(request.defaultName));
+  SizeFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   FileDialogAnswer answer;
   answer.path = dialog.selectedFiles().first().toStdString();

@@ -6,10 +6,12 @@
 #include "platform/qt/qt_picture_codec.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_ui_services.h"
+#include "platform/qt/qt_window_titles.h"
 
 // Every platform service over Qt, installed for its lifetime (the QApplication must exist). It
 // also gives the main loop its turns: held input is replayed and posted commands run only when
-// nothing holds the command queue and no input poll is under way.
+// nothing holds the command queue and no input poll is under way. Its dialogs keep their titles
+// whole.
 class QtPlatform {
  public:
   QtPlatform();
@@ -32,6 +34,7 @@ class QtPlatform {
   QtLauncher launcher_;
   QtInputMonitor input_;
   QtPictureCodec pictures_;
+  WholeTitles titles_;
   QObject turnContext_;
   bool turnRequested_ = false;
 };

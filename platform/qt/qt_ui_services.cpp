@@ -10,9 +10,19 @@
 #include <QPoint>
 #include <QStatusBar>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "platform/qt/qt_picture_codec.h"
 #include "platform/qt/qt_progress_window.h"
+
+namespace {
+
+// The gap between a tool window and the edges of the view area.
+constexpr int kModelessMargin = 8;
+
+}  // namespace
 
 void QtUiServices::ShowStatusText(const std::string& text) {
   if (!mainWindow_) return;
@@ -86,30 +96,51 @@ void QtUiServices::OpenModelessDialog(DialogModel& dialog) {
   CloseModelessDialog(dialog);
   QWidget* window = view->second(dialog, mainWindow_);
   if (window == nullptr) return;
-  modelessWindows_[&dialog] = window;
-  // Beside the views, at the top right of the view area, so it leaves the middle free to drag in.
-  if (mainWindow_ && mainWindow_->centralWidget() != nullptr) {
-    const QWidget* area = mainWindow_->centralWidget();
-    window->adjustSize();
-    const QPoint corner = area->mapToGlobal(QPoint(area->width() - window->width() - 8, 8));
-    window->move(corner);
+  ModelessEntry& entry = modelessWindows_[&dialog];
+  entry.window = window;
+  entry.name = dialog.DialogName();
+  window->adjustSize();
+  if (mainWindow_) {
+    // Beside the views, at the top right of the view area, so it leaves the middle free to drag
+    // in; kept on the main window when that is narrower than the dialog.
+    const QWidget* area =
+        mainWindow_->centralWidget() != nullptr ? mainWindow_->centralWidget() : mainWindow_.data();
+    const QPoint topLeft = area->mapToGlobal(QPoint(0, 0));
+    const QPoint corner(std::max(topLeft.x(), topLeft.x() + area->width() - window->width() - kModelessMargin),
+                        topLeft.y() + kModelessMargin);
+    const auto moved = modelessPlaces_.find(entry.name);
+    entry.placedAt = moved != modelessPlaces_.end() ? moved->second : corner;
+    window->move(entry.placedAt);
+    // A transient of the main window: the window manager keeps it above the main window and
+    // places it there rather than where new windows go.
+    window->winId();
+    window->windowHandle()->setTransientParent(mainWindow_->windowHandle());
   }
   window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void QtUiServices::CloseModelessDialog(DialogModel& dialog) {
   const auto found = modelessWindows_.find(&dialog);
   if (found == modelessWindows_.end()) return;
-  if (found->second) {
-    found->second->hide();
-    found->second->deleteLater();
+  if (QWidget* window = found->second.window) {
+    if (window->isVisible() && window->pos() != found->second.placedAt) {
+      modelessPlaces_[found->second.name] = window->pos();
+    }
+    // Nothing the window does on its way out may reach the model, which may be going: a field
+    // that had the focus reports its edit when the window hides.
+    window->blockSignals(true);
+    for (QObject* part : window->findChildren<QObject*>()) part->blockSignals(true);
+    window->hide();
+    window->deleteLater();
   }
   modelessWindows_.erase(found);
 }
 
 QWidget* QtUiServices::ModelessWindow(const DialogModel& model) const {
   const auto found = modelessWindows_.find(&model);
-  return found != modelessWindows_.end() ? found->second.data() : nullptr;
+  return found != modelessWindows_.end() ? found->second.window.data() : nullptr;
 }
 
 std::unique_ptr<ProgressWindow> QtUiServices::OpenProgressWindow(ProgressWindowClient& client,

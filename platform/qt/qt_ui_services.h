@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 
 #include <functional>
@@ -47,6 +48,8 @@ class QtUiServices : public UiServices {
   void SetToolCursor(int cursorId) override;
   bool GrabViewArea(Picture* picture) override;
   int RunDialog(DialogModel& dialog) override;
+  // The window opens over the main window, a transient of it, where the user last moved it in
+  // this run (at first at the top right of the view area), and takes the focus.
   void OpenModelessDialog(DialogModel& dialog) override;
   // The window goes later, as the close may come from inside one of its own signals.
   void CloseModelessDialog(DialogModel& dialog) override;
@@ -61,5 +64,13 @@ class QtUiServices : public UiServices {
   std::vector<QPointer<QWidget>> toolCursorWidgets_;
   std::map<std::string, DialogView> views_;
   std::map<std::string, ModelessView> modelessViews_;
-  std::map<const DialogModel*, QPointer<QWidget>> modelessWindows_;
+  struct ModelessEntry {
+    QPointer<QWidget> window;
+    // The dialog's name, known at the close, which may come from the model's destructor.
+    std::string name;
+    QPoint placedAt;
+  };
+  std::map<const DialogModel*, ModelessEntry> modelessWindows_;
+  // Where the user moved each dialog's window to, by name, for the rest of the run.
+  std::map<std::string, QPoint> modelessPlaces_;
 };

@@ -1,6 +1,7 @@
 #include "app/command_routing.h"
 
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,17 @@ TEST_F(CommandRoutingTest, ACommandPostedInADialogOrProgressWindowRunsAfterItClo
     ProgramCommandQueue().Drain();
     EXPECT_EQ(log, (std::vector<std::string>{"closing", "201"}));
   }
+}
+
+// A command that runs out of memory: the dispatch says so and the program goes on to the next.
+TEST_F(CommandRoutingTest, ACommandThatRunsOutOfMemoryIsAMessage) {
+  view->AddRow({7, HandlerKind::kDirect, [] { throw std::bad_alloc(); }});
+  view->AddRow(Noting(8));
+  EXPECT_TRUE(ProgramCommandRouter().Dispatch(7));
+  EXPECT_TRUE(ProgramCommandRouter().Dispatch(8));
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Not enough memory to perform operations!");
+  EXPECT_EQ(log, std::vector<std::string>{"8"});
 }
 
 }  // namespace

@@ -12,6 +12,9 @@
 
 #include "app/vorn_doc.h"
 #include "current_folder.h"
+#include "kernel/boolean_object.h"
+#include "kernel/curve_object.h"
+#include "kernel/object_list_file.h"
 #include "document_fixture.h"
 #include "record_fixture.h"
 
@@ -91,7 +94,8 @@ TEST_F(DocumentPolicyTest, TheSaveQuestionDecidesWhetherTheNextDesignOpens) {
       {"no", kAnswerNo, false, {}, true, {question}},
       {"cancel", kAnswerCancel, false, {}, false, {question}},
       {"yes, then no name", kAnswerYes, true, std::nullopt, false, {question}},
-      {"yes, failing save", kAnswerYes, true, "missing/first.lxd", false, {question, "Cannot write to file!"}},
+      {"yes, failing save", kAnswerYes, true, "missing/first.lxd", false,
+       {question, "Cannot write to file!\n" + dir.File("missing/first.lxd")}},
   };
   for (const Case& c : cases) {
     frames = std::make_unique<FakeFrames>();
@@ -162,7 +166,22 @@ TEST_F(DocumentPolicyTest, SaveAsAlwaysAsksAndRenamesTheDocument) {
   EXPECT_EQ(ReadWholeFile(dir.File("copy.lxd")), ReadWholeFile(first));
 }
 
-TEST_F(DocumentPolicyTest, AFailedOpenLeavesAnUntitledDocumentOutOfTheRecentList) {
+// The design on screen as a save would write it.
+Bytes SceneBytes() {
+  return CaptureWrite([] { WriteObjectList(GetObjectList()); });
+}
+
+int ShownObjectCount() {
+  int count = 0;
+  for (const CGeomObject* object = GetObjectList(); object != nullptr; object = object->next) {
+    if (object->ObjectState >= 0) ++count;
+  }
+  return count;
+}
+
+// The open is refused before the save question, so the design on screen, its name and its
+// unsaved changes stay; without a window none is made.
+TEST_F(DocumentPolicyTest, AFileThatIsNoDesignIsRefusedBeforeTheDesignOnScreenGoes) {
   struct Case {
     std::string name;
     bool withWindow;
@@ -171,37 +190,153 @@ TEST_F(DocumentPolicyTest, AFailedOpenLeavesAnUntitledDocumentOutOfTheRecentList
   };
   const Case cases[] = {
       {"missing", true, "missing.lxd", "Cannot open file!"},
-      {"wrong magic", true, "other.lxd", "Invalid file format!"},
-      {"wrong magic, first window", false, "other.lxd", "Invalid file format!"},
+      {"older version", true, "older.lxd", "Invalid file format!"},
+      {"foreign", true, "notes.txt", "Invalid file format!"},
+      {"cut inside the magic", true, "cut.lxd", "Invalid file format!"},
+      {"a folder", true, "", "Invalid file format!"},
+      {"foreign, first window", false, "notes.txt", "Invalid file format!"},
   };
-  dir.Write("other.lxd", std::string_view("TALVERNOSIGN0099:#"));
-  const std::string first = Design("first.lxd", 1);
+  dir.Write("older.lxd", std::string_view("TALVERNOSIGN0099:#"));
+  dir.Write("notes.txt", std::string_view("a letter to a customer, no design at all"));
+  dir.Write("cut.lxd", std::string_view("TALVERNO"));
+  const std::string first = Design("first.lxd", 2);
   for (const Case& c : cases) {
     frames = std::make_unique<FakeFrames>();
-    std::vector<std::string> messages = {c.message};
+    CVornDoc* document = c.withWindow ? OpenDocumentFile(*frames, first) : nullptr;
     if (c.withWindow) {
-      ASSERT_NE(OpenDocumentFile(*frames, first), nullptr);
-      frames->document->SetModifiedFlag(true);
-      Headless().messageAnswers = {kAnswerNo};
-      messages.insert(messages.begin(), "Save changes to first.lxd?");
+      ASSERT_NE(document, nullptr);
+      document->SetModifiedFlag(true);
     }
+    const Bytes before = SceneBytes();
+    const std::vector<std::string> titles = frames->titles;
     Headless().messages.clear();
-    const int redraws = frames->pane.redraws;
+    const std::string path = c.file.empty() ? dir.path() : dir.File(c.file);
 
     OpenOutcome outcome = OpenOutcome::kOpened;
-    EXPECT_EQ(OpenDocumentFile(*frames, dir.File(c.file), &outcome), nullptr) << c.name;
+    EXPECT_EQ(OpenDocumentFile(*frames, path, &outcome), nullptr) << c.name;
     EXPECT_EQ(outcome, OpenOutcome::kFailed) << c.name;
-    EXPECT_EQ(MessageTexts(), messages) << c.name;
-    const CVornDoc* document = frames->document.get();
-    ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->GetPathName(), "") << c.name;
-    EXPECT_EQ(document->GetTitle(), "Untitled") << c.name;
-    EXPECT_FALSE(document->IsModified()) << c.name;
-    EXPECT_EQ(SceneObjectCount(), 0) << c.name;
-    EXPECT_GT(frames->pane.redraws, redraws) << c.name;
-    EXPECT_EQ(frames->titles.back(), "Untitled") << c.name;
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message + "\n" + path}) << c.name;
+    EXPECT_EQ(frames->document.get(), document) << c.name;
+    EXPECT_EQ(frames->childWindows, c.withWindow ? 1 : 0) << c.name;
+    EXPECT_EQ(frames->titles, titles) << c.name;
     EXPECT_EQ(frames->recent, c.withWindow ? std::vector<std::string>{first} : std::vector<std::string>{}) << c.name;
-    EXPECT_EQ(frames->childWindows, 1);
+    EXPECT_EQ(SceneBytes(), before) << c.name;
+    if (!c.withWindow) continue;
+    EXPECT_EQ(document->GetPathName(), first) << c.name;
+    EXPECT_TRUE(document->IsModified()) << c.name;
+    EXPECT_EQ(ShownObjectCount(), 2) << c.name;
+  }
+}
+
+// A group of two curves, as its record stands in a design.
+Bytes GroupRecord() {
+  CBooleanObject group;
+  group.SetOperation(kBooleanUnion);
+  group.members.Append(ReadRecordAs<CCurveObject>(CurveRecord()));
+  group.members.Append(ReadRecordAs<CCurveObject>(CurveRecord({{0, 0, 0}, {1, 1, 1}, {2, 0, 2}})));
+  return CaptureWrite([&] { group.Write(); });
+}
+
+Bytes Cut(Bytes bytes, std::size_t keep) {
+  bytes.resize(keep);
+  return bytes;
+}
+
+// A design that ends early or holds records that cannot be read opens with what could be read,
+// then says how many objects it lost; it stays out of the recent files.
+TEST_F(DocumentPolicyTest, ADesignCutShortOpensWithWhatWasReadAndSaysHowManyObjectsAreLost) {
+  const Bytes curve = CurveRecord();
+  const Bytes group = GroupRecord();
+  const Bytes whole = DesignFile({curve, curve});
+  const std::size_t magic = 16;
+  Bytes unknownKind = Words({77, 1, 2, 3});
+  struct Case {
+    std::string name;
+    Bytes file;
+    int shown;
+    int lost;
+  };
+  const Case cases[] = {
+      {"cut right after the magic", Cut(whole, magic), 0, 1},
+      {"cut inside the first record's kind", Cut(whole, magic + 3), 0, 1},
+      {"cut inside the first record's points", Cut(whole, magic + 1 + curve.size() - 20), 0, 1},
+      {"cut inside the second member of a group", Cut(DesignFile({group}), magic + 1 + group.size() * 3 / 4), 0, 1},
+      {"cut between two records", Cut(whole, magic + 1 + curve.size()), 1, 1},
+      {"cut inside the second record", Cut(whole, whole.size() - 8), 1, 1},
+      {"an unknown kind and no end byte", DesignFile({unknownKind, curve}, false), 1, 2},
+  };
+  for (const Case& c : cases) {
+    frames = std::make_unique<FakeFrames>();
+    Headless().messages.clear();
+    const std::string path = dir.Write("ring.lxd", c.file);
+
+    OpenOutcome outcome = OpenOutcome::kFailed;
+    CVornDoc* document = OpenDocumentFile(*frames, path, &outcome);
+    ASSERT_NE(document, nullptr) << c.name;
+    EXPECT_EQ(outcome, OpenOutcome::kOpened) << c.name;
+    EXPECT_EQ(ShownObjectCount(), c.shown) << c.name;
+    EXPECT_EQ(document->UnreadObjects(), c.lost) << c.name;
+    const std::string message = std::to_string(c.lost) + " objects could not be read from " + path + ".";
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{message}) << c.name;
+    EXPECT_EQ(document->GetPathName(), path) << c.name;
+    EXPECT_FALSE(document->IsModified()) << c.name;
+    EXPECT_TRUE(frames->recent.empty()) << c.name;
+  }
+
+  // A whole design says nothing and is listed.
+  Headless().messages.clear();
+  const std::string path = dir.Write("whole.lxd", whole);
+  ASSERT_NE(OpenDocumentFile(*frames, path), nullptr);
+  EXPECT_TRUE(Headless().messages.empty());
+  EXPECT_EQ(frames->document->UnreadObjects(), 0);
+  EXPECT_EQ(frames->recent, std::vector<std::string>{path});
+}
+
+// The first plain Save of such a design asks before it writes over the file: Yes writes over it,
+// No asks for another name, Cancel writes nothing. Once saved under its own name it asks no more.
+TEST_F(DocumentPolicyTest, TheFirstSaveOverADesignCutShortAsksFirst) {
+  const Bytes design = DesignFile({CurveRecord(), GroupRecord()});
+  const Bytes damaged = Cut(design, design.size() - 10);
+  struct Case {
+    std::string name;
+    int answer;
+    bool overwritten;
+    bool copied;
+  };
+  const Case cases[] = {
+      {"yes", kAnswerYes, true, false},
+      {"no, then a new name", kAnswerNo, false, true},
+      {"cancel", kAnswerCancel, false, false},
+  };
+  for (const Case& c : cases) {
+    frames = std::make_unique<FakeFrames>();
+    std::filesystem::remove(dir.File("copy.lxd"));
+    const std::string path = dir.Write("ring.lxd", damaged);
+    CVornDoc* document = OpenDocumentFile(*frames, path);
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag(true);
+    Headless().messages.clear();
+    Headless().messageAnswers = {c.answer};
+    if (c.copied) AnswerFileDialog(dir.File("copy.lxd"));
+
+    OnFileSave(*frames);
+    ASSERT_EQ(Headless().messages.size(), 1u) << c.name;
+    EXPECT_EQ(Headless().messages[0].text,
+              "1 objects could not be read from " + path + ".\nSave changes to ring.lxd?")
+        << c.name;
+    EXPECT_EQ(Headless().messages[0].buttons, kMessageYesNoCancel) << c.name;
+    EXPECT_EQ(ReadWholeFile(path) != damaged, c.overwritten) << c.name;
+    EXPECT_EQ(std::filesystem::exists(dir.File("copy.lxd")), c.copied) << c.name;
+    EXPECT_EQ(document->GetPathName(), c.copied ? dir.File("copy.lxd") : path) << c.name;
+    EXPECT_EQ(document->IsModified(), c.answer == kAnswerCancel) << c.name;
+    if (c.answer == kAnswerCancel) continue;
+
+    // Saved once under its name, the document saves in place without asking.
+    Headless().messages.clear();
+    document->SetModifiedFlag(true);
+    OnFileSave(*frames);
+    EXPECT_TRUE(Headless().messages.empty()) << c.name;
+    EXPECT_FALSE(document->IsModified()) << c.name;
   }
 }
 
@@ -213,7 +348,8 @@ TEST_F(DocumentPolicyTest, StartUpOpensTheNamedDesignOrGoesOnWithANewOne) {
   const Case cases[] = {
       {"none named", "", "Untitled", {}},
       {"a design", Design("ring.lxd", 2), "ring.lxd", {}},
-      {"a bad file", dir.Write("bad.lxd", std::string_view("not a design")), "Untitled", {"Invalid file format!"}},
+      {"a bad file", dir.Write("bad.lxd", std::string_view("not a design")), "Untitled",
+       {"Invalid file format!\n" + dir.File("bad.lxd")}},
   };
   for (const Case& c : cases) {
     frames = std::make_unique<FakeFrames>();

@@ -13,6 +13,7 @@
 #include "exchange/exchange_commands.h"
 #include "exchange/iges_writer.h"
 #include "exchange/stl_writers.h"
+#include "kernel/boolean_object.h"
 #include "kernel/point_set_object.h"
 #include "kernel/surface_object.h"
 #include "manufacturing/cut_slices.h"
@@ -154,13 +155,15 @@ TEST_F(ExchangeRowsTest, ExportWritesTheFormatOfEachFilterAndKeepsIt) {
   EXPECT_EQ(folder.Entries().size(), 7u);
   EXPECT_TRUE(Told().empty());
 
-  // A target under a path component that is a file: the status bar names it.
+  // A target under a path component that is a file (no one may write there, root included): a
+  // message box names it.
   folder.Write("plain", "old");
   const std::string bad = folder.File("plain/out.dxf");
   Answer(bad, 1);
   Run(1004);
-  EXPECT_EQ(Told(), std::vector<std::string>{Status(kCannotWriteMessage, bad)});
-  EXPECT_TRUE(Headless().messages.empty());
+  EXPECT_TRUE(Told().empty());
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!\n" + bad);
 }
 
 TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
@@ -212,6 +215,51 @@ TEST_F(ExchangeRowsTest, ImportRunsTheReaderOfEachFilterAndKeepsIt) {
   Answer(std::nullopt, 0);
   Run(1003);
   EXPECT_EQ(ImportFilterIndex, 1);
+}
+
+// A triangle file holds a subtraction's or an intersection's members, not the cut solid: after
+// such an export the status bar says how many groups were written so; a union says nothing, and
+// neither does IGES, which carries surfaces rather than solids.
+TEST_F(ExchangeRowsTest, ExportsOfCutGroupsSayTheyHoldTheirMembers) {
+  const auto group = [](int operation) {
+    auto made = std::make_unique<CBooleanObject>();
+    made->SetOperation(operation);
+    made->subtractBody = 1;
+    made->members.Append(BoxMesh({0, 0, 0}, {2, 2, 2}));
+    made->members.Append(BoxMesh({1, 1, 1}, {3, 3, 3}));
+    made->members.head()->ObjectState = made->members.head()->next->ObjectState = kStateShown;
+    std::unique_ptr<CGeomObject> object = std::move(made);
+    AddObject(object, 1);
+  };
+  const std::string two = FillStringArguments(GetLocalizedString(10145), {"2"});
+  ASSERT_EQ(two.rfind("2 Boolean groups were written as their members", 0), 0u);
+  const struct {
+    const char* name;
+    std::vector<int> operations;
+    int filter;
+    std::vector<std::string> told;
+  } cases[] = {
+      {"a union", {kBooleanUnion}, 6, {}},
+      {"a subtraction and an intersection, ASCII STL", {kBooleanSubtraction, kBooleanIntersection}, 5, {two}},
+      {"the same, binary STL", {kBooleanSubtraction, kBooleanIntersection}, 6, {two}},
+      {"the same, DXF faces", {kBooleanSubtraction, kBooleanIntersection}, 1, {two}},
+      {"the same, DXF polyfaces", {kBooleanSubtraction, kBooleanIntersection}, 2, {two}},
+      {"the same, IGES", {kBooleanSubtraction, kBooleanIntersection}, 4, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The groups of the case before are deleted.
+    for (CGeomObject* o = GetObjectList(); o != nullptr; o = o->next) o->ObjectState = -1;
+    for (const int operation : c.operations) group(operation);
+    Headless().statusTexts.clear();
+    Answer(folder.File(c.name), c.filter);
+    Run(1004);
+    std::vector<std::string> told;
+    for (const std::string& text : Headless().statusTexts) {
+      if (text.find("Boolean groups") != std::string::npos) told.push_back(text);
+    }
+    EXPECT_EQ(told, c.told);
+  }
 }
 
 // Everything one import adds goes in one step of its own: one Undo takes the whole file back and
@@ -294,8 +342,9 @@ TEST_F(ExchangeRowsTest, DeskProtoRunsTheUsersScriptOnTheStl) {
   // A failed slicing (nothing to slice) starts nothing.
   Run(1009);
   EXPECT_TRUE(Headless().launches.empty());
-  EXPECT_EQ(Told(), std::vector<std::string>{Status(kCannotWriteMessage, stl)});
-  EXPECT_TRUE(Headless().messages.empty());
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!\n" + stl);
+  Headless().messages.clear();
 
   AddBox();
   // Neither folder holds the script (a folder of its name does not count): a message says where

@@ -15,7 +15,7 @@ TEST_F(HelpFileTest, OpensTheProgramFoldersHelpFileOrSaysItCannot) {
   SetProgramDirOverride(programFolder.path());
   OpenHelpFile();
   ASSERT_EQ(Headless().messages.size(), 1u);
-  EXPECT_EQ(Headless().messages[0].text, "Cannot open file!");
+  EXPECT_EQ(Headless().messages[0].text, "Cannot open file!\n" + programFolder.File("Lumidrex.chm"));
   EXPECT_TRUE(Headless().launches.empty());
 
   const std::string help = programFolder.Write("Lumidrex.chm", "ITSF");

@@ -226,14 +226,14 @@ TEST_F(VornDocTest, APathTheSystemRefusesFailsAsAnOpenOrASaveAndChangesNothing) 
   const std::string refused = dir.File(std::string(296, 'r') + ".lxd");
 
   EXPECT_FALSE(document->DoSave(refused));
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot write to file!"});
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot write to file!\n" + refused});
   EXPECT_EQ(document->GetPathName(), own);
   EXPECT_EQ(document->GetTitle(), "ring.lxd");
   EXPECT_TRUE(document->IsModified());
   EXPECT_EQ(SceneObjectCount(), 1);
 
   EXPECT_FALSE(document->OnOpenDocument(refused));
-  EXPECT_EQ(MessageTexts().back(), "Cannot open file!");
+  EXPECT_EQ(MessageTexts().back(), "Cannot open file!\n" + refused);
 }
 
 }  // namespace

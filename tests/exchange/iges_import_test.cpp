@@ -2,16 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "comma_locale.h"
+#include "exchange/exchange_commands.h"
+#include "exchange/export_stack.h"
 #include "exchange/iges_writer.h"
+#include "exchange/surface_net_fit.h"
+#include "exchange/triangle_export_walk.h"
+#include "export_fixtures.h"
 #include "iges_test_files.h"
+#include "kernel/bspline_curve.h"
 #include "kernel/surface_object.h"
+#include "kernel/surface_tessellation.h"
+#include "platform/headless_platform.h"
+#include "platform/platform_services.h"
+#include "services/string_table.h"
 #include "scene_fixture.h"
 #include "temp_dir.h"
 
@@ -27,22 +39,59 @@ std::string IgesFile(const std::vector<std::string>& data) {
   return text + PrintfLine("S      1G      1D      2P%7d%40sT      1\n", sequence, "");
 }
 
-// Entity 128's parameters for a rows x columns net, its coordinates given as text with the first
-// index running fastest, packed token by token into lines of at most 64 columns.
+// Entity 128's parameter tokens packed into lines of at most 64 columns; the last ends the record.
+std::vector<std::string> Pack(const std::vector<std::string>& tokens) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string token = tokens[i] + (i + 1 < tokens.size() ? "," : ";");
+    if (lines.back().size() + token.size() > 64) lines.emplace_back();
+    lines.back() += token;
+  }
+  return lines;
+}
+
+// Entity 128's parameters as a damaged file may give them: the counts and degrees as text, then
+// knotsAndWeights tokens "1." before the coordinates (first index fastest) and the range 0 to 1.
 std::vector<std::string> SurfaceData(const std::string& k1, const std::string& k2,
                                      const std::vector<std::string>& coordinates, int knotsAndWeights,
                                      const std::string& degree = "3") {
   std::vector<std::string> tokens = {"128", k1, k2, degree, degree, "0", "0", "1", "0", "0"};
   tokens.insert(tokens.end(), static_cast<std::size_t>(knotsAndWeights), "1.");
   tokens.insert(tokens.end(), coordinates.begin(), coordinates.end());
-  tokens.insert(tokens.end(), {"0.", "1.", "0.", "1.;"});
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    const std::string token = tokens[i] + (i + 1 < tokens.size() ? "," : "");
-    if (lines.back().size() + token.size() > 64) lines.emplace_back();
-    lines.back() += token;
+  tokens.insert(tokens.end(), {"0.", "1.", "0.", "1."});
+  return Pack(tokens);
+}
+
+// The knots of count points of degree min(3, count - 1): clamped (the ends repeated) or uniform
+// throughout, 0, 1, 2, ... between; with the range that carries the whole curve.
+std::vector<std::string> Knots(int count, bool clamped, std::string range[2]) {
+  const int degree = std::min(3, count - 1);
+  std::vector<std::string> knots;
+  for (int i = 0; i < count + degree + 1; ++i) {
+    knots.push_back(std::to_string(clamped ? std::clamp(i - degree, 0, count - degree) : i));
   }
-  return lines;
+  range[0] = knots[static_cast<std::size_t>(degree)];
+  range[1] = knots[static_cast<std::size_t>(count)];
+  return knots;
+}
+
+// A valid entity 128 of rows x columns points, coordinates as text with the first index running
+// fastest: cubic (or of a lower degree where there are too few points), unit weights, knots
+// clamped both ways unless U is uniform throughout.
+std::vector<std::string> NetText(int rows, int columns, const std::vector<std::string>& coordinates,
+                                 bool uniformU = false) {
+  std::string rangeU[2], rangeV[2];
+  const std::vector<std::string> knotsU = Knots(rows, !uniformU, rangeU);
+  const std::vector<std::string> knotsV = Knots(columns, true, rangeV);
+  std::vector<std::string> tokens = {"128", std::to_string(rows - 1), std::to_string(columns - 1),
+                                     std::to_string(std::min(3, rows - 1)), std::to_string(std::min(3, columns - 1)),
+                                     "0", "0", "1", "0", "0"};
+  tokens.insert(tokens.end(), knotsU.begin(), knotsU.end());
+  tokens.insert(tokens.end(), knotsV.begin(), knotsV.end());
+  tokens.insert(tokens.end(), static_cast<std::size_t>(rows * columns), "1");
+  tokens.insert(tokens.end(), coordinates.begin(), coordinates.end());
+  tokens.insert(tokens.end(), {rangeU[0], rangeU[1], rangeV[0], rangeV[1]});
+  return Pack(tokens);
 }
 
 // A net given row by row (rows run along the file's first index) as the coordinates of its file.
@@ -57,9 +106,8 @@ std::vector<std::string> FileOrder(int rows, int columns, const std::vector<Vect
   return coordinates;
 }
 
-std::vector<std::string> NetData(int rows, int columns, const std::vector<Vector3>& net) {
-  return SurfaceData(std::to_string(rows - 1), std::to_string(columns - 1), FileOrder(rows, columns, net),
-                     rows + 4 + columns + 4 + rows * columns);
+std::vector<std::string> NetData(int rows, int columns, const std::vector<Vector3>& net, bool uniformU = false) {
+  return NetText(rows, columns, FileOrder(rows, columns, net), uniformU);
 }
 
 // Rows whose points lie at (x[row], j * j, 0), so that no column is a third of its neighbours.
@@ -120,23 +168,16 @@ struct ShapeCase {
 
 TEST_F(IgesImportTest, ClampedNetsBecomeOurNets) {
   const float h = 150;  // 1.5D2
-  std::string lowerCase = IgesFile(NetData(4, 4, RowsAt({0, 1, 2, 0}, 4)));
+  const std::string clampingRows = IgesFile(NetData(6, 2, RowsAt({0, 1, 3, 5, 9, 11}, 2)));
+  std::string lowerCase = clampingRows;
   for (std::size_t at = 72; at < lowerCase.size(); at += 81) lowerCase[at] = static_cast<char>(std::tolower(lowerCase[at]));
-  std::vector<Vector3> closedV;
-  for (int k = 0; k < 4; ++k) {
-    for (const float y : {0.0f, 1.0f, 4.0f, 0.0f}) closedV.push_back({float(k * k), y, 1});
-  }
+  // Each file's surface is exactly the uniform net, so the net is kept as it is.
   const ShapeCase cases[] = {
-      {"D exponent", IgesFile(SurfaceData("1", "1", {"1.5D2", "1.5E2", "+2.5d-1", "1", "0", "0", "0", "1", "0", "1", "1", "0"}, 16)),
+      {"D exponent, degree 1", IgesFile(NetText(2, 2, {"1.5D2", "1.5E2", "+2.5d-1", "1", "0", "0", "0", "1", "0", "1", "1", "0"})),
        2, 2, 0, 0, {{h, h, 0.25f}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}}},
-      {"first and last rows meet", IgesFile(NetData(4, 4, RowsAt({0, 1, 2, 0}, 4))), 3, 4, 1, 0,
-       RowsAt({0, 1, 2}, 4)},
-      {"lower-case section letters", lowerCase, 3, 4, 1, 0, RowsAt({0, 1, 2}, 4)},
-      {"first and last columns meet", IgesFile(NetData(4, 4, closedV)), 4, 3, 0, 1,
-       {{0, 0, 1}, {0, 1, 1}, {0, 4, 1}, {1, 0, 1}, {1, 1, 1}, {1, 4, 1}, {4, 0, 1}, {4, 1, 1}, {4, 4, 1}, {9, 0, 1}, {9, 1, 1}, {9, 4, 1}}},
-      {"open with clamping rows", IgesFile(NetData(6, 2, RowsAt({0, 1, 3, 5, 9, 11}, 2))), 4, 2, 0, 0,
-       RowsAt({0, 3, 5, 11}, 2)},
-      {"periodic", IgesFile(NetData(7, 2, RowsAt({0, 1, 4, 9, 0, 1, 4}, 2))), 4, 2, 1, 0,
+      {"open with clamping rows", clampingRows, 4, 2, 0, 0, RowsAt({0, 3, 5, 11}, 2)},
+      {"lower-case section letters", lowerCase, 4, 2, 0, 0, RowsAt({0, 3, 5, 11}, 2)},
+      {"periodic", IgesFile(NetData(7, 2, RowsAt({0, 1, 4, 9, 0, 1, 4}, 2), true)), 4, 2, 1, 0,
        RowsAt({1, 4, 9, 0}, 2)},
   };
   for (const ShapeCase& c : cases) {
@@ -165,7 +206,7 @@ TEST_F(IgesImportTest, ClampedNetsBecomeOurNets) {
 // stays, and no NaN reaches the scene.
 TEST_F(IgesImportTest, HostileFilesEndCleanly) {
   // K1 = K2 = 1, degrees 3: 6 + 6 knots and 4 weights.
-  const std::vector<std::string> good = SurfaceData("1", "1", {"0", "0", "0", "1", "0", "0", "0", "1", "0", "1", "1", "0"}, 16);
+  const std::vector<std::string> good = NetText(2, 2, {"0", "0", "0", "1", "0", "0", "0", "1", "0", "1", "1", "0"});
   const auto withGood = [&](std::vector<std::string> data) {
     data.insert(data.end(), good.begin(), good.end());
     return IgesFile(data);
@@ -195,11 +236,11 @@ TEST_F(IgesImportTest, HostileFilesEndCleanly) {
       {"degree 2^62", withGood(SurfaceData("1", "1", point("1"), 16, "4611686018427387904")), 1, true},
       {"a file ending inside the points", cut, 0, true},
       {"a 50-character line", shortLine, 0, false},
-      {"1.5D-2147483648", withGood(SurfaceData("1", "1", point("1.5D-2147483648"), 16)), 2, false},
-      {"1.5D400", withGood(SurfaceData("1", "1", point("1.5D400"), 16)), 1, true},
-      {"1e999", withGood(SurfaceData("1", "1", point("1e999"), 16)), 1, true},
-      {"nan", withGood(SurfaceData("1", "1", point("nan"), 16)), 1, true},
-      {"two rows that meet", withGood(SurfaceData("1", "1", {"0", "0", "0", "0", "0", "0", "0", "1", "0", "0", "1", "0"}, 16)), 1, true},
+      {"1.5D-2147483648", withGood(NetText(2, 2, point("1.5D-2147483648"))), 2, false},
+      {"1.5D400", withGood(NetText(2, 2, point("1.5D400"))), 1, true},
+      {"1e999", withGood(NetText(2, 2, point("1e999"))), 1, true},
+      {"nan", withGood(NetText(2, 2, point("nan"))), 1, true},
+      {"two rows that meet", withGood(NetText(2, 2, {"0", "0", "0", "0", "0", "0", "0", "1", "0", "0", "1", "0"})), 1, true},
   };
   for (const HostileCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -320,8 +361,115 @@ TEST_F(IgesImportTest, ReadsTheNetOfASurfaceOpenCascadeWrote) {
   ExpectNear(added[0]->points, net, 1e-5f);
 }
 
+// The points of the surface as the program tessellates it, at every 1/steps of a span.
+std::vector<Vector3> DenseSamples(const CSurfaceObject& s, int steps) {
+  std::vector<Vector3> padded;
+  int paddedRows = 0, paddedColumns = 0;
+  ExtendSurfaceNet(s.points.data(), s.rows, s.columns, s.startAttributeU, s.endAttributeU, s.closedU,
+                   s.startAttributeV, s.endAttributeV, s.closedV, &padded, &paddedRows, &paddedColumns);
+  std::vector<Vector3> grid;
+  int rows = 0, columns = 0;
+  TessellateSurface(kBSplineBasis, padded.data(), paddedRows, paddedColumns, &grid, nullptr, nullptr, &rows,
+                    &columns, steps, steps, 0);
+  return grid;
+}
+
+// The volume the exported triangles of the surface enclose, signed: positive when they face out.
+double SignedVolume(const CSurfaceObject& surface) {
+  struct VolumeSum final : TriangleEmitter {
+    void EmitTriangle(Vector3 a, Vector3 b, Vector3 c) override {
+      sum += (double(a.x) * (double(b.y) * c.z - double(b.z) * c.y) - double(a.y) * (double(b.x) * c.z - double(b.z) * c.x) +
+              double(a.z) * (double(b.x) * c.y - double(b.y) * c.x)) / 6;
+    }
+    double sum = 0;
+  } volume;
+  ExportStack stack;
+  TriangleExportWalk walk(stack, volume);
+  walk.WalkScene(&surface);
+  return volume.sum;
+}
+
+// Surfaces OpenCASCADE wrote, rational, on uneven knots and of other degrees than ours, arrive
+// within the tolerance: OpenCASCADE measures how far our tessellated surface lies from its own.
+// A closed one faces out.
+TEST_F(IgesImportTest, SurfacesOpenCascadeWroteArriveWithinTolerance) {
+  const struct {
+    const char* shape;
+    int closedU, closedV;
+    double volume;  // 0 for a surface that encloses none
+  } cases[] = {
+      {"cylinder", 1, 0, 0},
+      {"nonuniform", 0, 0, 0},
+      {"degree23", 0, 0, 0},
+      {"torus", 1, 1, 2 * std::numbers::pi * std::numbers::pi * 8 * 2 * 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shape);
+    const std::string path = folder.File(std::string(c.shape) + ".igs");
+    std::string output;
+    ASSERT_TRUE(RunIgesPeer({"shape", path, c.shape}, &output)) << output;
+    ImportResult result;
+    const std::vector<const CSurfaceObject*> added = ImportFile(path, &result);
+    ASSERT_EQ(added.size(), 1u);
+    const CSurfaceObject& s = *added[0];
+    EXPECT_FALSE(result.dropped);
+    EXPECT_LE(result.largestDeviation, kImportTolerance);
+    EXPECT_EQ(s.closedU, c.closedU);
+    EXPECT_EQ(s.closedV, c.closedV);
+    std::string points;
+    for (const Vector3& p : DenseSamples(s, 4)) points += PrintfLine("%.9g %.9g %.9g\n", p.x, p.y, p.z);
+    ASSERT_TRUE(RunIgesPeer({"distance", path, folder.Write("points.txt", points)}, &output)) << output;
+    const double distance = std::stod(output.substr(output.find("distance=") + 9));
+    EXPECT_LT(distance, kImportTolerance) << output;
+    if (c.volume > 0) {
+      EXPECT_NEAR(SignedVolume(s), c.volume, 0.01 * c.volume);
+    }
+  }
+}
+
+// A closed surface arrives facing out whichever way the exported one faced: IGES does not carry
+// the side, so it is found as for a surface made here.
+TEST_F(IgesImportTest, ClosedSurfacesArriveFacingOut) {
+  for (const int sign : {1, -1}) {
+    SCOPED_TRACE(sign);
+    std::unique_ptr<CSurfaceObject> torus = TorusSurface(12, 8, 8);
+    torus->orientationSign = sign;
+    torus->ObjectState = kStateShown;
+    const double volume = SignedVolume(*torus);
+    ASSERT_GT(std::fabs(volume), 100);
+    const std::string path = folder.File("torus.igs");
+    ASSERT_TRUE(IgesWriter(torus.get(), path));
+    const std::vector<const CSurfaceObject*> added = ImportFile(path);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_NEAR(SignedVolume(*added[0]), std::fabs(volume), 1e-4 * std::fabs(volume));
+  }
+}
+
+// A surface with more waves than the largest net can follow is still added, with how far it lies
+// from the file's surface.
+TEST_F(IgesImportTest, ASurfaceBeyondTheNetLimitTellsItsDeviation) {
+  std::vector<Vector3> waves;
+  for (int i = 0; i < 120; ++i) {
+    for (int j = 0; j < 2; ++j) waves.push_back({0.5f * float(i), 5.0f * float(j), i % 2 == 0 ? 1.0f : -1.0f});
+  }
+  ImportResult result;
+  const std::vector<const CSurfaceObject*> added = Import(IgesFile(NetData(120, 2, waves)), &result);
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_FALSE(result.dropped);
+  EXPECT_LE(added[0]->rows, kMaxFittedNetSide);
+  EXPECT_GT(result.largestDeviation, kImportTolerance);
+  EXPECT_LT(result.largestDeviation, 2.0);
+
+  // The Import command says so in the status bar, to the thousandth of a millimetre.
+  Headless().fileAnswers.push_back(FileDialogAnswer{folder.File("in.igs"), 2});
+  OnFileImport();
+  const std::string told = FillStringArguments(GetLocalizedString(10146), {PrintfLine("%.3f", result.largestDeviation)});
+  ASSERT_EQ(told.rfind("Imported surfaces lie up to ", 0), 0u);
+  EXPECT_EQ(Headless().statusTexts.back(), told);
+}
+
 TEST_F(IgesImportTest, ReadsNumbersUnderACommaLocale) {
-  const std::string path = folder.Write("comma.igs", IgesFile(SurfaceData("1", "1", {"1.5", "0", "0", "1", "0", "0", "0", "1", "0", "1", "1", "0"}, 16)));
+  const std::string path = folder.Write("comma.igs", IgesFile(NetText(2, 2, {"1.5", "0", "0", "1", "0", "0", "0", "1", "0", "1", "1", "0"})));
   const CommaLocale comma;
   ASSERT_TRUE(comma.active());
   const std::vector<const CSurfaceObject*> added = ImportFile(path);

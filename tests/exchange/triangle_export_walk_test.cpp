@@ -95,7 +95,7 @@ TEST_F(TriangleExportWalkTest, FacetCounts) {
          l.Add(MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 1, 2}}))->faceSizes = {3, 1};
        },
        3},
-      {"blocks and curves write nothing",
+      {"a block without profiles and a curve write nothing",
        [](ObjectList& l) {
          l.Add(std::make_unique<CBlockObject>());
          l.Add(std::make_unique<CCurveObject>());

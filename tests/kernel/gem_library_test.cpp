@@ -73,17 +73,22 @@ struct Extents {
 };
 
 // The girdle outlines and heights the generator gives each cut.
+// Brilliants are 1.2 deep and step cuts too, in units where the outline spans 2, scaled so that
+// the Jewel command's stone is 60 % as deep as it is wide: the marquise and pear by width over
+// length (the command scales their depth by the length), the triangle by its height of 1.5 over 2.
+constexpr float kMarquise = 0.36f / 0.746f;
+constexpr float kPear = 0.375f / 0.5f;
 const Extents kCutExtents[] = {
-    {{-1, -1, -0.88f}, {1, 1, 0.32f}},           // round
-    {{-1, -1, -0.88f}, {1, 1, 0.32f}},           // marquise
-    {{-1, -1, -0.88f}, {1, 1, 0.32f}},           // pear
-    {{-1, -1, -0.88f}, {1, 1, 0.32f}},           // heart
-    {{-1, -1, -0.82f}, {1, 1, 0.22f}},           // octagon
-    {{-1, -0.5f, -0.41f}, {1, 0.5f, 0.11f}},     // taper
-    {{-1, -1, -0.02f}, {1, 1, 0.52f}},           // rose
-    {{-1, -0.5f, -0.41f}, {1, 0.5f, 0.11f}},     // baguette
-    {{-1, -1, -0.82f}, {1, 1, 0.22f}},           // square
-    {{-0.8660254f, -0.5f, -0.82f}, {0.8660254f, 1, 0.22f}},  // triangle
+    {{-1, -1, -0.88f}, {1, 1, 0.32f}},                          // round
+    {{-1, -1, -0.88f * kMarquise}, {1, 1, 0.32f * kMarquise}},  // marquise
+    {{-1, -1, -0.88f * kPear}, {1, 1, 0.32f * kPear}},          // pear
+    {{-1, -1, -0.88f}, {1, 1, 0.32f}},                          // heart
+    {{-1, -1, -0.98f}, {1, 1, 0.22f}},                          // octagon
+    {{-1, -0.5f, -0.49f}, {1, 0.5f, 0.11f}},                    // taper
+    {{-1, -1, -0.02f}, {1, 1, 1.18f}},                          // rose
+    {{-1, -0.5f, -0.49f}, {1, 0.5f, 0.11f}},                    // baguette
+    {{-1, -1, -0.98f}, {1, 1, 0.22f}},                          // square
+    {{-0.8660254f, -0.5f, -0.735f}, {0.8660254f, 1, 0.165f}},   // triangle
 };
 
 Vector3 Sub(Vector3 a, Vector3 b) { return VecSub(a, b); }

@@ -130,7 +130,15 @@ TEST_F(RailPlacementTest, ThirdAndFourthRails) {
   }
 }
 
+// With no rail points no row is placed: a grid handed in stays as it was, and none is needed.
 TEST_F(RailPlacementTest, NoRailPointsPlaceNothing) {
+  std::vector<Vector3> grid = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  const std::vector<Vector3> before = grid;
+  const Vector3 rail[1] = {{10, 10, 10}};
+  for (const int closed : {0, 1}) {
+    PlaceSectionsAlongPathC(grid.data(), 0, 3, closed, rail, rail, rail, rail, 1, 0, 1);
+    EXPECT_EQ(grid, before);
+  }
   PlaceSectionsAlongPathC(nullptr, 0, 3, 1, nullptr, nullptr, nullptr, nullptr, 1, 0, 0);
 }
 

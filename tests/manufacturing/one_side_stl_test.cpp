@@ -253,7 +253,7 @@ TEST_F(OneSideStlTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
     const char* name;
     std::function<void()> arrange;
     bool older;
-    const char* status;
+    const char* written;  // the message of a file that could not be written
   };
   const std::string older = folder.File("older.stl");
   const std::vector<Case> cases = {
@@ -265,7 +265,7 @@ TEST_F(OneSideStlTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
          };
        },
        true, nullptr},
-      {"a failed write", [] { OutputFile::FailWritesAfter(100); }, true, "Cannot write to file! "},
+      {"a failed write", [] { OutputFile::FailWritesAfter(100); }, true, "Cannot write to file!\n"},
       {"the engine out of memory", [] { FailNthBlockAllocation(1); }, true, nullptr},
   };
   for (const Case& c : cases) {
@@ -277,9 +277,9 @@ TEST_F(OneSideStlTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
     c.arrange();
     WriteNcSlices3Axis(older, 0.125f, 0.125f, 1);
     EXPECT_EQ(Text(ReadWholeFile(older)), "old");
-    if (c.status != nullptr) {
-      ASSERT_FALSE(Headless().statusTexts.empty());
-      EXPECT_EQ(Headless().statusTexts.back(), c.status + older);
+    if (c.written != nullptr) {
+      ASSERT_FALSE(Headless().messages.empty());
+      EXPECT_EQ(Headless().messages.back().text, c.written + older);
     }
     const bool noMemory = std::string(c.name) == "the engine out of memory";
     int memoryMessages = 0;

@@ -114,15 +114,15 @@ TEST_F(SlcRasterNcTest, DamagedFilesAndBadSettingsWriteNothing) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(nc);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "older");
   }
-  // A failed write keeps the older program and names the file in the status bar.
+  // A failed write keeps the older program and names the file in a message box.
   folder.Write("part.nc", std::string_view("older"));
   OutputFile::FailWritesAfter(20);
   EXPECT_EQ(Run(Square(), 0.25f, 1), "(nothing)");
   OutputFile::FailWritesAfter(-1);
   const std::vector<std::uint8_t> kept = ReadWholeFile(nc);
   EXPECT_EQ(std::string(kept.begin(), kept.end()), "older");
-  ASSERT_FALSE(Headless().statusTexts.empty());
-  EXPECT_EQ(Headless().statusTexts.back(), "Cannot write to file! " + nc);
+  ASSERT_FALSE(Headless().messages.empty());
+  EXPECT_EQ(Headless().messages.back().text, "Cannot write to file!\n" + nc);
   // Extents that start 3 bytes before a block boundary are read whole.
   EXPECT_NE(Run(late, 0.25f, 1), "(nothing)");
 }

@@ -2,17 +2,23 @@
 
 #include <array>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "kernel/mesh_object.h"
 #include "modelling/copy_commands.h"
 #include "modelling/extend_tool_dialog.h"
 #include "modelling/revolve_tool_dialog.h"
 #include "platform/command_queue.h"
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
+#include "scene/design_file.h"
 #include "services/layer_table.h"
 #include "surface_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -161,6 +167,47 @@ TEST_F(CopyCommandsTest, CopyToHideLeavesHiddenCopiesAndSaysHowMany) {
   EXPECT_EQ(copies[0]->points, first->points);
   ASSERT_FALSE(Headless().messages.empty());
   EXPECT_EQ(Headless().messages.back().text, "2 Picked objects are copied to hidden layer!");
+}
+
+// Ten thousand copies (the dialogs' limit) of a mesh of a million triangles need far more memory
+// than any machine this runs on: the count is refused before a copy is made, with the program's
+// message, and the design saves byte for byte as before.
+TEST_F(CopyCommandsTest, ACopyCountThatCannotFitIsRefusedUpFront) {
+  constexpr int kSide = 709;
+  std::vector<Vector3> points;
+  for (int i = 0; i < kSide * kSide; ++i) points.push_back({static_cast<float>(i % kSide), static_cast<float>(i / kSide), 0});
+  std::vector<std::int32_t> sizes, indices;
+  for (int r = 0; r + 1 < kSide; ++r) {
+    for (int c = 0; c + 1 < kSide; ++c) {
+      const int a = r * kSide + c;
+      indices.insert(indices.end(), {a, a + 1, a + kSide + 1, a, a + kSide + 1, a + kSide});
+      sizes.insert(sizes.end(), {3, 3});
+    }
+  }
+  auto mesh = std::make_unique<CMeshObject>();
+  mesh->SetPoints(kSide * kSide, std::move(points));
+  ASSERT_TRUE(mesh->SetFaces(std::move(sizes), std::move(indices)));
+  ASSERT_GT(mesh->FaceCount(), 1'000'000);
+  AddObject(mesh, 1);
+  const TempDir folder;
+  const auto saved = [&](const char* name) {
+    const std::string path = folder.File(name);
+    EXPECT_EQ(SaveScene(&document, path), 1);
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = saved("before.lxd");
+  const std::size_t objects = Objects().size();
+  Matrix4 step = kIdentityMatrix;
+  step.at(3, 0) = 1000;
+  CopyRepeat(10000, step);
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Not enough memory to perform operations!");
+  EXPECT_EQ(Objects().size(), objects);
+  EXPECT_EQ(saved("after.lxd"), before);
+  // A count that fits still copies.
+  CopyRepeat(2, step);
+  EXPECT_EQ(Objects().size(), objects + 3);
 }
 
 }  // namespace

@@ -324,14 +324,22 @@ TEST_F(CurveToolTest, AdjustRebuildsACurveFromItsFirstPointsAndUndoBringsTheSour
   }
 }
 
-// A new document while a curve is drawn, and the document's end, under the address checks.
+// A new document while a curve is drawn, and the document's end, under the address checks: the
+// new document has no tool drawing, no curve of the old one and nothing to undo, and a click in it
+// draws nothing.
 TEST_F(CurveToolTest, ANewDocumentWhileDrawingLeavesNothingDangling) {
   DoCurveSimple();
   Click({1, 1, 0});
   Click({2, 3, 0});
   NewScene(&document);
+  EXPECT_FALSE(CurveToolActive());
+  EXPECT_TRUE(SceneCurves(-1).empty());
   Click({4, 4, 0});
+  EXPECT_FALSE(CurveToolActive());
+  EXPECT_TRUE(CurvePoints().empty());
   ResetToPickTool();
+  EXPECT_TRUE(SceneCurves(-1).empty());
+  EXPECT_EQ(UndoOpenStep(), 0);
   SetActiveView(nullptr);
   ResetScene();
 }

@@ -150,6 +150,25 @@ TEST_F(JewelCommandsTest, EachCutAddsItsGemWithItsProportionsAndMaterial) {
   EXPECT_EQ(RoundJewelTally(0.01f, 1), "Jewel\t\tDiameter\t\tNumber\n\nDiamond\t\t    6.50\t\t  1\n");
 }
 
+// Every cut of the generated library, as the chooser scales it (the others, as the library holds
+// them): as deep as 55 to 70 % of the stone's smaller width, as real stones are cut.
+TEST_F(JewelCommandsTest, EveryCutOfTheLibraryHasTheDepthOfARealStone) {
+  GemLibrary.Load();
+  ASSERT_EQ(GemLibrary.Count(), 10) << "no gemlib in " << LUMIDREX_PROGRAM_FOLDER;
+  for (int index = 0; index < GemLibrary.Count(); ++index) {
+    SCOPED_TRACE(testing::Message() << "library index " << index);
+    Matrix4 scale = kIdentityMatrix;
+    for (const JewelCut& cut : kJewelCuts) {
+      if (cut.libraryIndex == index) scale.m[0] = cut.scale.x, scale.m[5] = cut.scale.y, scale.m[10] = cut.scale.z;
+    }
+    Vector3 low, high;
+    GemLibrary.Prototype(index)->GetBounds(&low, &high, scale);
+    const float ratio = (high.z - low.z) / std::min(high.x - low.x, high.y - low.y);
+    EXPECT_GE(ratio, 0.55f);
+    EXPECT_LE(ratio, 0.70f);
+  }
+}
+
 TEST_F(JewelCommandsTest, CancelInEitherDialogCreatesNothing) {
   CTool* before = GetTool(0);
   ChooseCut(-1);

@@ -137,7 +137,7 @@ TEST_F(MaterialCommandsTest, AMaterialThatCannotBeWrittenIsReportedAndKeepsTheOl
   });
   OnEditMaterial();
   ASSERT_EQ(Headless().messages.size(), 1u);
-  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!");
+  EXPECT_EQ(Headless().messages[0].text, "Cannot write to file!\n" + Material("Copper.mtl"));
   EXPECT_EQ(ReadWholeFile(Material("Copper.mtl")), older);
   EXPECT_EQ(Entries(Material("")), std::vector<std::string>{"Copper.mtl"});  // no picture, no temporary file
   // The name still goes where the user asked.

@@ -36,7 +36,7 @@ TEST_F(SaveViewsTest, ReportsOnlyFailures) {
   const Case cases[] = {
       {false, std::nullopt, {"Not enough memory to perform operations!"}, false},
       {true, std::nullopt, {}, false},
-      {true, blocker + "/views.bmp", {"Cannot write to file!"}, false},
+      {true, blocker + "/views.bmp", {"Cannot write to file!\n" + blocker + "/views.bmp"}, false},
       {true, folder.File("views.bmp"), {}, true},
   };
   for (const Case& c : cases) {

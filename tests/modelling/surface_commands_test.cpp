@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
+#include <string>
 #include <vector>
 
 #include "surface_fixture.h"
+#include "surface_reference.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -134,6 +139,54 @@ TEST_F(SurfaceCommandsTest, RevolveTurnsEveryCurveFullyAroundTheViewAxis) {
   EXPECT_EQ(GetCurrentToolCursorId(), kPickCommand);
 }
 
+// Without full revolution, at 60, 90 and 180 degrees a step: the surface starts on the profile and
+// ends on it turned by the whole angle, and passes through the profile turned by every step
+// between (its knots at radius 3 and angle k x step about y).
+TEST_F(SurfaceCommandsTest, APartialRevolveStartsAndEndsOnTheProfile) {
+  for (const float degree : {60.0f, 90.0f, 180.0f}) {
+    SCOPED_TRACE(degree);
+    CCurveObject* profile = AddCurve({{3, 0, 0}, {3, 1, 0}, {3.5f, 2, 0}, {3, 3, 0}});
+    ProgramCommandQueue().Post(kVerticalRevolveSurfaceCommand);
+    ProgramCommandQueue().Drain();
+    ASSERT_NE(OpenRevolveDialog, nullptr);
+    OpenRevolveDialog->full = 0;
+    OpenRevolveDialog->texts[CRevolveToolDlg::kNumberList] = "3";
+    OpenRevolveDialog->texts[CRevolveToolDlg::kDegreeList] = std::to_string(degree);
+    OpenRevolveDialog->PressOK();
+    ProgramCommandQueue().Drain();
+    CSurfaceObject* surface = LastSurface();
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->closedU, 0);
+    int rows = 0, columns = 0;
+    const std::vector<Vector3> knots = Knots(*surface, &rows, &columns);
+    ASSERT_EQ(rows, 3);
+    for (int r = 0; r < rows; ++r) {
+      const double a = r * degree * std::numbers::pi / 180;
+      for (int c = 0; c < columns; ++c) {
+        const Vector3 k = knots[static_cast<std::size_t>(r * columns + c)];
+        const Vector3 first = knots[static_cast<std::size_t>(c)];
+        EXPECT_NEAR(std::hypot(double{k.x}, double{k.z}), std::hypot(double{first.x}, double{first.z}), 1e-4);
+        EXPECT_NEAR(k.y, first.y, 1e-4);
+        const double turn = std::acos(std::clamp((double{k.x} * first.x + double{k.z} * first.z) /
+                                                     (std::hypot(double{k.x}, double{k.z}) * std::hypot(double{first.x}, double{first.z})),
+                                                 -1.0, 1.0));
+        EXPECT_NEAR(turn, std::fabs(std::remainder(a, 2 * std::numbers::pi)), 1e-3);
+      }
+    }
+    // The first row is the profile curve itself: its points at the knots of the profile.
+    const std::vector<Vector3> ext = ExtendCurveEnds(4, profile->points.data(), 0, 0, 0);
+    const std::vector<Vector3> onProfile = EvaluateCurvePoints(ext.data(), static_cast<int>(ext.size()), 1);
+    ASSERT_EQ(static_cast<int>(onProfile.size()), columns);
+    for (int c = 0; c < columns; ++c) {
+      const Vector3 k = knots[static_cast<std::size_t>(c)];
+      EXPECT_NEAR(k.x, onProfile[static_cast<std::size_t>(c)].x, 1e-4);
+      EXPECT_NEAR(k.y, onProfile[static_cast<std::size_t>(c)].y, 1e-4);
+      EXPECT_NEAR(k.z, onProfile[static_cast<std::size_t>(c)].z, 1e-4);
+    }
+    surface->ObjectState = kStateShown;
+  }
+}
+
 // A pipe section in the plane x = 0 (normal along x), drawn at model (x, y) = (0, 1)..(0, 3):
 // a zigzag in y and z, so it shows in the front view as a vertical stroke.
 std::vector<Vector3> SectionInYZ(int points) {
@@ -227,6 +280,51 @@ TEST_F(SurfaceCommandsTest, CircularPipeScalesTheDefaultSectionByTheRadius) {
     }
   }
   EXPECT_EQ(GetDefaultPipeSection()->PointCount(), 6);
+}
+
+
+// A circular pipe of radius 1 round a closed bend of slightly uneven control points: every sample of the
+// pipe lies 1 from the path's curve (both evaluated in double by our own means) within 1 %.
+TEST_F(SurfaceCommandsTest, ACircularPipeKeepsItsRadiusRoundBends) {
+  std::vector<Vector3> path;
+  const double radii[] = {10, 9.8, 10.2, 10, 9.9, 10.1, 10, 9.8};
+  for (int k = 0; k < 8; ++k) {
+    const double a = k * std::numbers::pi / 4;
+    path.push_back({static_cast<float>(radii[k] * std::cos(a)), static_cast<float>(radii[k] * std::sin(a)), 0});
+  }
+  CCurveObject* curve = AddCurve(path);
+  curve->closed = 1;
+  DoPipeSurface(3, 0, 1.0f);
+  CSurfaceObject* pipe = LastSurface();
+  ASSERT_NE(pipe, nullptr);
+  // The path's curve, densely.
+  std::vector<std::array<double, 3>> dense;
+  for (int span = 0; span < 8; ++span) {
+    for (int s = 0; s < 400; ++s) {
+      const double t = s / 400.0;
+      const double w[4] = {(1 - t) * (1 - t) * (1 - t) / 6, (3 * t * t * t - 6 * t * t + 4) / 6,
+                           (-3 * t * t * t + 3 * t * t + 3 * t + 1) / 6, t * t * t / 6};
+      std::array<double, 3> p{0, 0, 0};
+      for (int k = 0; k < 4; ++k) {
+        const Vector3& q = path[static_cast<std::size_t>((span + 7 + k) % 8)];
+        p[0] += w[k] * q.x, p[1] += w[k] * q.y, p[2] += w[k] * q.z;
+      }
+      dense.push_back(p);
+    }
+  }
+  const SurfaceReference surface(*pipe);
+  double low = 1e9, high = 0;
+  for (int a = 0; a < surface.SpansU() * 4; ++a) {
+    for (int b = 0; b < surface.SpansV() * 4; ++b) {
+      const SurfaceReference::Point q = surface.At(a / 4.0, b / 4.0);
+      double d = 1e9;
+      for (const auto& p : dense) d = std::min(d, std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]));
+      low = std::min(low, d);
+      high = std::max(high, d);
+    }
+  }
+  EXPECT_GT(low, 0.99);
+  EXPECT_LT(high, 1.01);
 }
 
 }  // namespace

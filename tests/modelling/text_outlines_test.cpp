@@ -5,8 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "closed_solid_checks.h"
 #include "curve_fixture.h"
 #include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "modelling/block_dialog.h"
 #include "modelling/text_command.h"
 #include "platform/glyph_outline.h"
@@ -131,6 +133,41 @@ TEST_F(TextOutlinesTest, BlockModeMakesOneBlockPerCharacterWithTheBlockDialogsVa
     EXPECT_FALSE(block->surfaces.empty());
   }
   EXPECT_GT(blocks[1]->placement.m[12], blocks[0]->placement.m[12]);
+}
+
+// Block text at an engraving size, flat and with round ends: every letter one closed solid facing
+// out, and a flat one as thick as asked over the glyph's area (outline less holes).
+TEST_F(TextOutlinesTest, TextBlocksAreClosedSolidsOverTheGlyphsArea) {
+  TextFont.emHeight = 16;
+  for (const BlockFromCurvesParams values : {BlockFromCurvesParams{0, 0, 0.0f, 1.5f},
+                                             BlockFromCurvesParams{1, 1, 0.05f, 1.5f}}) {
+    SCOPED_TRACE(values.frontEndType);
+    Headless().AnswerDialog(CBlockFromCurvesDlg::kName, [&](DialogModel& model) {
+      static_cast<CBlockFromCurvesDlg&>(model).values = values;
+      return kAnswerOk;
+    });
+    ASSERT_EQ(RunBlockFromCurvesDialogModal(), kAnswerOk);
+    MakeTextOutlines("Io8", 1, 0, 1, 2);
+    const std::vector<CBlockObject*> blocks = BlocksIn(kStateSelected);
+    ASSERT_EQ(blocks.size(), 3u);
+    for (CBlockObject* block : blocks) {
+      SCOPED_TRACE(block->ProfileCount());
+      const BlockSolid solid = TessellateBlock(*block);
+      EXPECT_EQ(OpenEdges(solid.points, solid.faceIndices), 0);
+      const double volume = SignedVolume(solid.points, solid.faceIndices);
+      EXPECT_GT(volume, 0.0);
+      if (values.frontEndType != 0) continue;
+      // Stored outer rings counter-clockwise and holes clockwise: their signed areas add up.
+      double area = 0;
+      std::size_t offset = 0;
+      for (const std::int32_t size : block->profileSizes) {
+        area += ClosedCurveArea({block->profilePoints.data() + offset, static_cast<std::size_t>(size)}, 0);
+        offset += static_cast<std::size_t>(size);
+      }
+      EXPECT_NEAR(volume, area * 1.5, 0.005 * area * 1.5);
+      block->ObjectState = kStateShown;
+    }
+  }
 }
 
 TEST_F(TextOutlinesTest, AContourOfCoincidentPointsGivesNoCurve) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
 #include <memory>
 #include <new>
 #include <vector>
@@ -111,6 +114,61 @@ TEST_F(UvMappingTest, CurveRibbonSpacesByArcLengthOrByParameter) {
     EXPECT_NEAR(std::sqrt(VecDot(off, off)), 0.5f, 1e-3);
     EXPECT_NEAR(across.x, 0.0f, 1e-3);
     EXPECT_NEAR(VecDot(across, off), 0.0f, 1e-3);
+  }
+}
+
+// Items one unit apart over the whole source interval, mapped evenly onto a closed ring curve of
+// uneven control points: each lands on the curve, and the arc from each to the next, the last to
+// the first included, is the same, the curve's length over their count.
+TEST_F(UvMappingTest, EvenSpacingGoesAllTheWayRoundAClosedCurve) {
+  std::vector<Vector3> control;
+  const double radii[] = {5.4, 5.0, 5.6, 5.2, 5.5, 5.1, 5.4, 5.3};
+  for (int k = 0; k < 8; ++k) {
+    const double a = k * std::numbers::pi / 4 + (k % 3) * 0.1;
+    control.push_back({static_cast<float>(radii[k] * std::cos(a)), static_cast<float>(radii[k] * std::sin(a)), 0});
+  }
+  CCurveObject* target = AddCurve(control, kStateShown);
+  target->closed = 1;
+  target->stepsPerSpan = 8;
+  constexpr int kItems = 20;
+  std::vector<Vector3> items;
+  for (int i = 0; i < kItems; ++i) items.push_back({static_cast<float>(i), 0, 0});
+  CCurveObject* item = AddCurve(items);
+  SetOptions(0, 1);
+  Mapping.x1 = kItems;
+  UvMapPicked(target);
+
+  // The curve densely in double, with the arc length at every sample.
+  std::vector<std::array<double, 3>> dense;  // x, y, arc
+  double arc = 0;
+  constexpr int kSteps = 2000;
+  for (int span = 0; span < 8; ++span) {
+    for (int s = 0; s < kSteps; ++s) {
+      const double t = double(s) / kSteps;
+      const double w[4] = {(1 - t) * (1 - t) * (1 - t) / 6, (3 * t * t * t - 6 * t * t + 4) / 6,
+                           (-3 * t * t * t + 3 * t * t + 3 * t + 1) / 6, t * t * t / 6};
+      double x = 0, y = 0;
+      for (int k = 0; k < 4; ++k) {
+        x += w[k] * control[(span + 7 + k) % 8].x;
+        y += w[k] * control[(span + 7 + k) % 8].y;
+      }
+      if (!dense.empty()) arc += std::hypot(x - dense.back()[0], y - dense.back()[1]);
+      dense.push_back({x, y, arc});
+    }
+  }
+  const double length = arc + std::hypot(dense.front()[0] - dense.back()[0], dense.front()[1] - dense.back()[1]);
+  std::vector<double> at;
+  for (int i = 0; i < kItems; ++i) {
+    const Vector3 p = item->points[i];
+    const auto nearest = std::min_element(dense.begin(), dense.end(), [&](const auto& a, const auto& b) {
+      return std::hypot(a[0] - p.x, a[1] - p.y) < std::hypot(b[0] - p.x, b[1] - p.y);
+    });
+    EXPECT_LT(std::hypot((*nearest)[0] - p.x, (*nearest)[1] - p.y, double{p.z}), 0.01) << i;
+    at.push_back((*nearest)[2]);
+  }
+  for (int i = 0; i < kItems; ++i) {
+    const double step = std::fmod(at[(i + 1) % kItems] - at[i] + length, length);
+    EXPECT_NEAR(step, length / kItems, 0.01 * length / kItems) << i;
   }
 }
 

@@ -12,7 +12,21 @@
 //   iges_peer write FILE ROWS COLUMNS X Y Z ...
 //     Writes the clamped uniform bicubic B-spline surface over the ROWS x COLUMNS control points,
 //     given row by row (rows run along U), as one IGES surface entity. Exit status 0 on success.
+//   iges_peer shape FILE NAME
+//     Writes one named B-spline surface as one IGES surface entity: "cylinder" (rational, radius
+//     5, height 10, closed around), "nonuniform" (bicubic on uneven knots), "degree23" (quadratic
+//     along U, cubic along V) or "torus" (rational, closed both ways, radii 8 and 2).
+//   iges_peer distance FILE POINTS
+//     Reads FILE and prints distance=D, the largest distance from the points of the text file
+//     POINTS ("x y z" lines) to the surface of its first face, and points=N, their count.
 #include <BRep_Tool.hxx>
+#include <Extrema_GenExtPS.hxx>
+#include <GeomAdaptor_Surface.hxx>
+#include <GeomConvert.hxx>
+#include <Geom_CylindricalSurface.hxx>
+#include <Geom_RectangularTrimmedSurface.hxx>
+#include <Geom_ToroidalSurface.hxx>
+#include <gp_Ax3.hxx>
 #include <Geom_BSplineSurface.hxx>
 #include <Geom_Surface.hxx>
 #include <IFSelect_ReturnStatus.hxx>
@@ -33,13 +47,18 @@
 #include <XSControl_WorkSession.hxx>
 #include <gp_Pnt.hxx>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
+
+constexpr int kProjectionSamples = 100;
 
 const char* StatusName(IFSelect_ReturnStatus status) {
   switch (status) {
@@ -116,6 +135,13 @@ void ClampedKnots(int count, TColStd_Array1OfReal& knots, TColStd_Array1OfIntege
   }
 }
 
+int WriteSurface(const char* path, const Handle(Geom_Surface)& surface) {
+  IGESControl_Writer writer("MM", 0);
+  if (!writer.AddGeom(surface)) return 1;
+  writer.ComputeModel();
+  return writer.Write(path) ? 0 : 1;
+}
+
 int Write(const char* path, int rows, int columns, char** numbers, int available) {
   if (rows < 4 || columns < 4 || available != 3 * rows * columns) {
     std::fprintf(stderr, "need at least 4 x 4 points, x y z each\n");
@@ -134,10 +160,71 @@ int Write(const char* path, int rows, int columns, char** numbers, int available
   ClampedKnots(columns, vKnots, vMultiplicities);
   const Handle(Geom_BSplineSurface) surface =
       new Geom_BSplineSurface(poles, uKnots, vKnots, uMultiplicities, vMultiplicities, 3, 3);
-  IGESControl_Writer writer("MM", 0);
-  if (!writer.AddGeom(surface)) return 1;
-  writer.ComputeModel();
-  return writer.Write(path) ? 0 : 1;
+  return WriteSurface(path, surface);
+}
+
+// Poles row by row from f(i, j), with the given knots and multiplicities each way.
+Handle(Geom_BSplineSurface) Polynomial(int rows, int columns, gp_Pnt (*f)(int, int), const std::vector<double>& uKnots,
+                                       const std::vector<int>& uMults, const std::vector<double>& vKnots,
+                                       const std::vector<int>& vMults, int uDegree, int vDegree) {
+  TColgp_Array2OfPnt poles(1, rows, 1, columns);
+  for (int i = 1; i <= rows; ++i) {
+    for (int j = 1; j <= columns; ++j) poles(i, j) = f(i - 1, j - 1);
+  }
+  TColStd_Array1OfReal uk(1, static_cast<int>(uKnots.size())), vk(1, static_cast<int>(vKnots.size()));
+  TColStd_Array1OfInteger um(1, static_cast<int>(uMults.size())), vm(1, static_cast<int>(vMults.size()));
+  for (std::size_t i = 0; i < uKnots.size(); ++i) uk(static_cast<int>(i) + 1) = uKnots[i], um(static_cast<int>(i) + 1) = uMults[i];
+  for (std::size_t i = 0; i < vKnots.size(); ++i) vk(static_cast<int>(i) + 1) = vKnots[i], vm(static_cast<int>(i) + 1) = vMults[i];
+  return new Geom_BSplineSurface(poles, uk, vk, um, vm, uDegree, vDegree);
+}
+
+// A gently waving sheet over x and y, so that no two poles are alike.
+gp_Pnt Wave(int i, int j) { return gp_Pnt(2.0 * i + 0.3 * j, 1.5 * j, std::sin(1.3 * i + 0.7 * j)); }
+
+int Shape(const char* path, const std::string& name) {
+  Handle(Geom_Surface) surface;
+  if (name == "cylinder") {
+    const Handle(Geom_Surface) cylinder = new Geom_CylindricalSurface(gp_Ax3(), 5.0);
+    surface = GeomConvert::SurfaceToBSplineSurface(new Geom_RectangularTrimmedSurface(cylinder, 0.0, 2 * M_PI, 0.0, 10.0));
+  } else if (name == "torus") {
+    const Handle(Geom_Surface) torus = new Geom_ToroidalSurface(gp_Ax3(), 8.0, 2.0);
+    surface = GeomConvert::SurfaceToBSplineSurface(new Geom_RectangularTrimmedSurface(torus, 0.0, 2 * M_PI, 0.0, 2 * M_PI));
+  } else if (name == "nonuniform") {
+    surface = Polynomial(7, 6, Wave, {0, 0.1, 0.5, 2.5, 3}, {4, 1, 1, 1, 4}, {0, 1.7, 2, 5}, {4, 1, 1, 4}, 3, 3);
+  } else if (name == "degree23") {
+    surface = Polynomial(5, 6, Wave, {0, 1, 1.5, 4}, {3, 1, 1, 3}, {0, 0.5, 3, 4}, {4, 1, 1, 4}, 2, 3);
+  } else {
+    std::fprintf(stderr, "no shape %s\n", name.c_str());
+    return 2;
+  }
+  return WriteSurface(path, surface);
+}
+
+// The distances are found among extrema from a dense grid of samples: the default grid can miss
+// a short knot span, and with it the nearest point.
+int Distance(const char* path, const char* pointsPath) {
+  IGESControl_Reader reader;
+  if (reader.ReadFile(path) != IFSelect_RetDone || reader.TransferRoots() == 0) return 1;
+  TopExp_Explorer face(reader.OneShape(), TopAbs_FACE);
+  if (!face.More()) return 1;
+  TopLoc_Location location;
+  const Handle(Geom_Surface) surface = BRep_Tool::Surface(TopoDS::Face(face.Current()), location);
+  const GeomAdaptor_Surface adaptor(surface);
+  Extrema_GenExtPS extrema;
+  extrema.Initialize(adaptor, kProjectionSamples, kProjectionSamples, 1e-9, 1e-9);
+  std::ifstream points(pointsPath);
+  double x, y, z, largest = 0;
+  int count = 0;
+  while (points >> x >> y >> z) {
+    extrema.Perform(gp_Pnt(x, y, z).Transformed(location.Transformation().Inverted()));
+    if (!extrema.IsDone() || extrema.NbExt() == 0) return 1;
+    double nearest = extrema.SquareDistance(1);
+    for (int i = 2; i <= extrema.NbExt(); ++i) nearest = std::min(nearest, extrema.SquareDistance(i));
+    largest = std::max(largest, std::sqrt(nearest));
+    ++count;
+  }
+  std::printf("distance=%.9g\npoints=%d\n", largest, count);
+  return 0;
 }
 
 }  // namespace
@@ -150,6 +237,10 @@ int main(int argc, char** argv) {
     return Read(argv[2], parameters);
   }
   if (mode == "write" && argc >= 5) return Write(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv + 5, argc - 5);
-  std::fprintf(stderr, "usage: iges_peer read FILE [U V]... | write FILE ROWS COLUMNS X Y Z ...\n");
+  if (mode == "shape" && argc == 4) return Shape(argv[2], argv[3]);
+  if (mode == "distance" && argc == 4) return Distance(argv[2], argv[3]);
+  std::fprintf(stderr,
+               "usage: iges_peer read FILE [U V]... | write FILE ROWS COLUMNS X Y Z ... | shape FILE NAME | "
+               "distance FILE POINTS\n");
   return 2;
 }

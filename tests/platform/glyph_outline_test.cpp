@@ -101,6 +101,33 @@ TEST(GlyphOutlineTest, TheRealLetterOIsTwoClosedContoursOfSplines) {
   EXPECT_EQ(matched.contours[0].records, o.contours[0].records);
 }
 
+// Outlines are geometry, not screen text: read without hinting, a glyph at an engraving size is
+// the glyph at a large size scaled down, to the rounding of the rasteriser's 1/64 pixel, where
+// hinting would move points by up to half a pixel onto the pixel grid.
+TEST(GlyphOutlineTest, SmallSizesAreTheLargeOutlineScaledDown) {
+  const std::unique_ptr<GlyphSource> small = OpenFontFileGlyphs(kLiberationSerif, 16);
+  const std::unique_ptr<GlyphSource> large = OpenFontFileGlyphs(kLiberationSerif, 800);
+  for (const char32_t letter : {U'o', U'8', U'I', U'a', U'e', U'g'}) {
+    SCOPED_TRACE(static_cast<char>(letter));
+    const GlyphOutline a = small->Glyph(letter);
+    const GlyphOutline b = large->Glyph(letter);
+    ASSERT_FALSE(a.contours.empty());
+    ASSERT_EQ(a.contours.size(), b.contours.size());
+    for (std::size_t c = 0; c < a.contours.size(); ++c) {
+      ASSERT_EQ(a.contours[c].records.size(), b.contours[c].records.size());
+      for (std::size_t r = 0; r < a.contours[c].records.size(); ++r) {
+        const std::vector<GlyphPoint>& p = a.contours[c].records[r].points;
+        const std::vector<GlyphPoint>& q = b.contours[c].records[r].points;
+        ASSERT_EQ(p.size(), q.size());
+        for (std::size_t k = 0; k < p.size(); ++k) {
+          EXPECT_NEAR(p[k].x, q[k].x / 50.0f, 1.0f / 64.0f);
+          EXPECT_NEAR(p[k].y, q[k].y / 50.0f, 1.0f / 64.0f);
+        }
+      }
+    }
+  }
+}
+
 TEST(GlyphOutlineTest, DamagedFontFilesGiveNoGlyphs) {
   TempDir folder;
   std::vector<std::uint8_t> head = ReadWholeFile(kLiberationSerif);

@@ -66,7 +66,9 @@ std::vector<std::string> Names(const CMaterialsDlg& dialog) {
 TEST_F(MaterialBrowserTest, TheTreeHidesTheTextureFolderAndTheListSortsWithoutCase) {
   Choose([](CMaterialsDlg& dialog) {
     // Only the texture folder at the top is hidden, in any case.
-    EXPECT_EQ(Paths(dialog.tree.top()), (std::vector<std::string>{"\\", "\\/metals", "\\/metals/txtrmap"}));
+    // The root item bears the material folder's own name.
+    EXPECT_EQ(Paths(dialog.tree.top()),
+              (std::vector<std::string>{"material", "material/metals", "material/metals/txtrmap"}));
     EXPECT_EQ(dialog.tree.selected, dialog.tree.FirstTopItem());  // "Gold" is not here: the root
     EXPECT_EQ(Names(dialog), (std::vector<std::string>{"A", "b"}));
     EXPECT_EQ(dialog.selectedMaterial, -1);

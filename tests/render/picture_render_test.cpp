@@ -248,7 +248,8 @@ TEST_F(PictureRenderTest, CancelsAndFailuresLeaveTheOlderPicture) {
     const std::string target = c.prepare();
     const std::vector<std::string> before = folder.Entries();
 
-    EXPECT_EQ(RenderToPictureFile(target, 4, 4, 1, c.outline, 10), -1);
+    // A failure that says nothing itself is a file that could not be written.
+    EXPECT_EQ(RenderToPictureFile(target, 4, 4, 1, c.outline, 10), c.messages.empty() ? kPictureNotWritten : -1);
 
     std::vector<std::string> shown;
     for (const auto& message : Headless().messages) shown.push_back(message.text);
@@ -288,12 +289,12 @@ TEST_F(PictureRenderTest, RowLoopsStopAtTheFirstFailedRow) {
     SCOPED_TRACE(n);
     FailingRows shaded(1);
     std::vector<std::uint8_t> band(static_cast<std::size_t>(3 * 4 * n) * n);
-    EXPECT_EQ(RenderShadedImage(shaded, nullptr, 4 * n, 3 * n, n, band.data()), -1);
+    EXPECT_EQ(RenderShadedImage(shaded, nullptr, 4 * n, 3 * n, n, band.data()), kPictureNotWritten);
     EXPECT_EQ(shaded.calls, 2);
 
     FailingRows outline(2);
     std::vector<float> raster(static_cast<std::size_t>(4 * n + 3) * (3 * n + 3));
-    EXPECT_EQ(RenderImage(outline, nullptr, 4 * n + 3, 3 * n + 3, n, 0.1f, raster.data()), -1);
+    EXPECT_EQ(RenderImage(outline, nullptr, 4 * n + 3, 3 * n + 3, n, 0.1f, raster.data()), kPictureNotWritten);
     EXPECT_EQ(outline.calls, 3);
 
     FailingRows none(-1);

@@ -127,21 +127,34 @@ TEST_F(RenderToFileTest, FailedRendersOpenNothing) {
   struct Case {
     const char* what;
     std::function<std::string()> prepare;  // the typed name
+    std::string message;                   // the last message shown
   };
+  // A folder no one may write to, root included: a path under a regular file.
+  const std::string blocked = folder.File("plain/ring");
   const Case cases[] = {
       {"a JPEG render cancelled at the first band",
        [&] {
          Headless().messageAnswers = {kAnswerYes};
          Headless().onProgressPump = [](ProgressWindowClient& client) { client.OnCancel(); };
          return folder.Write("ring.jpg", older);
-       }},
-      {"a target under a regular file", [&] { return folder.Write("plain", older) + "/ring"; }},
+       },
+       "Are you sure to Cancel?"},
+      {"a target under a regular file",
+       [&] {
+         folder.Write("plain", older);
+         return blocked;
+       },
+       "Cannot write to file!\n" + blocked + ".bmp"},
+      {"a JPEG under a regular file", [&] { return blocked + ".jpg"; }, "Cannot write to file!\n" + blocked + ".jpg"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string target = c.prepare();
+    Headless().messages.clear();
     Answer(target);
     OnRenderToFile();
+    ASSERT_FALSE(Headless().messages.empty());
+    EXPECT_EQ(Headless().messages.back().text, c.message);
     EXPECT_TRUE(OpenedFiles().empty());
     EXPECT_FALSE(std::filesystem::exists(GetExchangeFolder() + "vorn.bmp"));
     EXPECT_EQ(GetBackgroundColor(), configured);
@@ -149,6 +162,17 @@ TEST_F(RenderToFileTest, FailedRendersOpenNothing) {
   }
   EXPECT_EQ(ReadWholeFile(folder.File("ring.jpg")), older);
   EXPECT_EQ(ReadWholeFile(folder.File("plain")), older);
+}
+
+// Without a program for pictures the status bar says where the picture went.
+TEST_F(RenderToFileTest, APictureNoProgramOpensIsNamedInTheStatusBar) {
+  Headless().launchSucceeds = false;
+  Answer(folder.File("ring"));
+  OnRenderToFile();
+  EXPECT_TRUE(IsSwatchBmp(ReadWholeFile(folder.File("ring.bmp"))));
+  EXPECT_TRUE(Headless().messages.empty());
+  ASSERT_FALSE(Headless().statusTexts.empty());
+  EXPECT_EQ(Headless().statusTexts.back(), "The picture was written to " + folder.File("ring.bmp") + ".");
 }
 
 TEST_F(RenderToFileTest, TheDialogChecksItsRangesAndKeepsItsValues) {

@@ -208,7 +208,7 @@ TEST_F(BackgroundImageDialogTest, APictureThatDoesNotLoadSaysWhy) {
     Headless().messages.clear();
     ChoosePicture(c.name, kFitActualSize);
     ASSERT_EQ(Headless().messages.size(), 1u) << c.name;
-    EXPECT_EQ(Headless().messages[0].text, c.message) << c.name;
+    EXPECT_EQ(Headless().messages[0].text, c.message + ("\n" + c.name)) << c.name;
     EXPECT_EQ(HasBackgroundImage(), 1);
   }
 }

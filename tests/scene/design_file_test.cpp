@@ -116,7 +116,7 @@ TEST_F(DesignFileTest, FailedOpensLeaveAnEmptySceneAndSaySo) {
     EXPECT_EQ(GetObjectList(), nullptr) << c.name;
     EXPECT_EQ(TheScene.tailLink, &TheScene.head) << c.name;
     EXPECT_EQ(TheScene.nextObjectId, 0) << c.name;
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message}) << c.name;
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message + "\n" + c.path}) << c.name;
   }
 }
 
@@ -132,8 +132,8 @@ TEST_F(DesignFileTest, EmptyDesignOpensButCannotBeInserted) {
   EXPECT_EQ(GetObjectList(), nullptr);
   InsertDocumentFile(path);
   InsertDocumentFile(dir.File("missing.lxd"));
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Invalid file format or insert file contains no object!",
-                                                      "Cannot open file!"}));
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Invalid file format or insert file contains no object!\n" + path,
+                                                      "Cannot open file!\n" + dir.File("missing.lxd")}));
 }
 
 TEST_F(DesignFileTest, InsertingTwiceNumbersOnAndIsOneUndoStepEach) {

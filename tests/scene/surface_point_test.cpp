@@ -92,6 +92,37 @@ TEST_F(SurfacePointTest, ATiltedPlaneGivesItsNormalFacingTheViewer) {
   for (const float c : {point.x, point.y, point.z}) EXPECT_NEAR(c * 1000.0f, std::round(c * 1000.0f), 1e-2f);
 }
 
+// Picked 2 pixels inside the edge of a tilted band, the samples off the band are not taken: the
+// normal is the band's. On a strip too narrow for a sample on either side the frame keeps the
+// view's directions.
+TEST_F(SurfacePointTest, NearAnEdgeOnlySamplesOnTheSurfaceCount) {
+  view.zoomScale = 1;
+  view.ApplyProjection();
+  const Matrix4 toModel = GetInverseViewTransform();
+  const auto rowY = [&](float row) { return TransformPoint({0, row, 0}, toModel).y; };
+  const float length = std::sqrt(1.25f);
+  struct Case {
+    const char* name;
+    float top, bottom;  // the rows the band spans
+    Vector3 normal;
+  };
+  for (const Case& c : {Case{"2 px below the top edge", 87.5f, 200.0f, {-0.5f / length, 0, 1.0f / length}},
+                        Case{"2 px above the bottom edge", 0.0f, 92.5f, {-0.5f / length, 0, 1.0f / length}},
+                        Case{"a strip 5 px wide", 87.5f, 92.5f, {0, 0, 1}}}) {
+    SCOPED_TRACE(c.name);
+    const float high = rowY(c.top), low = rowY(c.bottom);
+    depthView.raster.reset();
+    Fill(1, [&](float x, float y) { return y < high && y > low ? 0.5f * x + 2.0f : NAN; });
+    Matrix4 frame;
+    PickPointInView(&frame, 120, 90);
+    EXPECT_NEAR(frame.at(2, 0), c.normal.x, 1e-3f);
+    EXPECT_NEAR(frame.at(2, 1), c.normal.y, 1e-3f);
+    EXPECT_NEAR(frame.at(2, 2), c.normal.z, 1e-3f);
+    // Still on the surface.
+    EXPECT_NEAR(frame.at(3, 2), 0.5f * frame.at(3, 0) + 2.0f, 0.01f);
+  }
+}
+
 TEST_F(SurfacePointTest, AFarSurfaceKeepsItsDepth) {
   Fill(0.01f, [](float, float) { return -20000.0f; });
   Vector3 point;

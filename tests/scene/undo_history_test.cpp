@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 
 #include "platform/headless_platform.h"
 #include "platform/platform_services.h"
+#include "scene/scene.h"
+#include "scene/tool.h"
+#include "scene/undo_history.h"
 #include "scene_fixture.h"
 #include "services/resource_strings.h"
 
@@ -138,6 +142,67 @@ TEST_F(UndoHistoryTest, CommandsSayWhenTheHistoryEnds) {
   SetActiveView(nullptr);
   EXPECT_EQ(UndoCommand(), 0);
   EXPECT_EQ(Headless().messages.size(), 2u);
+}
+
+// Running out of memory inside a command or a tool event: the message, and every record the
+// work made, in the step it was in and in steps it opened, taken back; the records before it stay.
+TEST_F(UndoHistoryTest, RunningOutOfMemoryTakesBackWhatTheWorkDid) {
+  CGeomObject before, changed, added;
+  BeginUndoStep();
+  RecordUndo(&before, kUndoLevelPushed);
+  before.ObjectState -= 1;
+  RunWithinMemory([&] {
+    RecordUndo(&changed, kUndoLevelPushed);
+    changed.ObjectState -= 1;
+    BeginUndoStep();
+    RecordUndo(&added, kUndoAdded);
+    throw std::bad_alloc();
+  });
+  ASSERT_EQ(Headless().messages.size(), 1u);
+  EXPECT_EQ(Headless().messages[0].text, "Not enough memory to perform operations!");
+  EXPECT_EQ(changed.ObjectState, 0);
+  EXPECT_EQ(added.ObjectState, -99);
+  EXPECT_EQ(before.ObjectState, -1);
+  // The step before the work is the one Undo takes back, and only it.
+  EXPECT_EQ(UndoCommand(), 1);
+  EXPECT_EQ(before.ObjectState, 0);
+  EXPECT_EQ(UndoCommand(), 0);
+
+  // Work that runs out of memory without a document changes nothing but says so.
+  SetActiveView(nullptr);
+  RunWithinMemory([] { throw std::bad_alloc(); });
+  EXPECT_EQ(Headless().messages.size(), 3u);
+}
+
+// A tool that makes an object and runs out of memory on every button and move.
+class GreedyTool : public CTool {
+ public:
+  explicit GreedyTool(CGeomObject* object) : object_(object) {}
+  void OnLButtonDown(int, int, int) override { Grab(); }
+  void OnRButtonUp(int, int, int) override { Grab(); }
+  void OnMouseMove(int, int, int) override { Grab(); }
+
+ private:
+  void Grab() {
+    BeginUndoStep();
+    RecordUndo(object_, kUndoAdded);
+    throw std::bad_alloc();
+  }
+  CGeomObject* object_;
+};
+
+// The view's mouse handling runs every tool event under the guard: the program goes on, the
+// message is shown each time and the object the tool began is gone again.
+TEST_F(UndoHistoryTest, ToolEventsThatRunOutOfMemoryLeaveTheDesignAsItWas) {
+  CGeomObject made;
+  TheScene.defaultTool = std::make_unique<GreedyTool>(&made);
+  view.OnLButtonDown(0, 5, 5);
+  view.OnMouseMove(0, 6, 6);
+  view.OnRButtonDown(0, 6, 6);
+  view.OnRButtonUp(0, 6, 6);
+  EXPECT_EQ(Headless().messages.size(), 3u);
+  EXPECT_EQ(made.ObjectState, -3 * 99);
+  EXPECT_EQ(UndoCommand(), 0);
 }
 
 }  // namespace

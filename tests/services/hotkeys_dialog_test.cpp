@@ -217,10 +217,10 @@ TEST_F(HotkeysDialogTest, FailuresSayWhyAndKeepWhatWasThere) {
   dialog.OnSaveHotkeysAsText();
   const std::vector<std::string> messages = Messages();
   ASSERT_EQ(messages.size(), 5u);
-  EXPECT_EQ(messages[0], "Cannot open file!");
-  EXPECT_EQ(messages[1], "Invalid file format!");
-  EXPECT_EQ(messages[3], "Cannot write to file!");
-  EXPECT_EQ(messages[4], "Cannot write to file!");
+  EXPECT_EQ(messages[0], "Cannot open file!\n" + files.File("missing.hky"));
+  EXPECT_EQ(messages[1], "Invalid file format!\n" + bad);
+  EXPECT_EQ(messages[3], "Cannot write to file!\n" + old);
+  EXPECT_EQ(messages[4], "Cannot write to file!\n" + files.File("blocked/list.txt"));
   EXPECT_EQ(dialog.lines, lines);
   EXPECT_EQ(ReadWholeFile(old), oldBytes);
 }

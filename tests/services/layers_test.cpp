@@ -167,13 +167,13 @@ TEST_F(LayersTest, BadFilesChangeNothing) {
   for (const auto& c : cases) {
     CLayersDlg dialog;
     dialog.OnInitDialog();
-    EXPECT_EQ(Load(&dialog, c.bytes), "Invalid file format!") << c.name;
+    EXPECT_EQ(Load(&dialog, c.bytes), "Invalid file format!\n" + folder.File("in.lyr")) << c.name;
     EXPECT_EQ(dialog.working[1].name, "Layer 2") << c.name;
   }
   CLayersDlg dialog;
   Headless().fileAnswers.push_back(FileDialogAnswer{folder.File("missing.lyr"), 1});
   dialog.OnLoadLayerFile();
-  EXPECT_EQ(Headless().messages.back().text, "Cannot open file!");
+  EXPECT_EQ(Headless().messages.back().text, "Cannot open file!\n" + folder.File("missing.lyr"));
 }
 
 TEST_F(LayersTest, ARecordCutOffIsNotAppliedButTheOnesBeforeItAre) {
@@ -197,7 +197,7 @@ TEST_F(LayersTest, AFailingSaveKeepsTheOldFile) {
   Headless().fileAnswers.push_back(FileDialogAnswer{path, 1});
   Headless().messageAnswers.push_back(kAnswerYes);  // replace it
   dialog.OnSaveLayerFile();
-  EXPECT_EQ(Headless().messages.back().text, "Cannot write to file!");
+  EXPECT_EQ(Headless().messages.back().text, "Cannot write to file!\n" + path);
   EXPECT_EQ(ReadWholeFile(path), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
 }
 

@@ -73,7 +73,7 @@ TEST_F(MenuBuilderTest, TheBuiltInMenuSectionHasItsPopupsAtTheirRows) {
   int textRows = 0;
   for (std::size_t row = 0; row < kMenuSectionEndRow; ++row) textRows += MenuRowCarriesText(MenuStringTable[row]) ? 1 : 0;
   EXPECT_EQ(textRows, 231);
-  EXPECT_EQ(SplitMenuTable(MenuStringTable).strings.size(), 477u);
+  EXPECT_EQ(SplitMenuTable(MenuStringTable).strings.size(), 479u);
   for (const MenuTableRow& row : SplitMenuTable(MenuStringTable).strings) EXPECT_FALSE(row.text.empty()) << row.id;
 
   const MenuItem tree = BuildMenuTree(MenuStringTable, EnglishRowTexts(MenuStringTable), false);

@@ -15,9 +15,10 @@ TEST_F(StringTableTest, TextsByNumber) {
   EXPECT_EQ(GetLocalizedString(30103), "Actual size");
   EXPECT_EQ(GetLocalizedString(99999), "Spare text 99999");
   EXPECT_EQ(GetLocalizedString(34000), "Round Diamond Size");
+  EXPECT_EQ(GetLocalizedString(10143), "%s objects could not be read from %s.");
   EXPECT_EQ(GetLocalizedString(10072), "");  // not in the table
   EXPECT_EQ(GetLocalizedString(-1), "");
-  EXPECT_EQ(StringKeys[477], -1);
+  EXPECT_EQ(StringKeys[479], -1);
 }
 
 TEST_F(StringTableTest, AResultStaysValidThroughLaterLookups) {

@@ -15,6 +15,9 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
+
+#include <memory>
 
 #include <vector>
 
@@ -23,6 +26,9 @@
 #include "app/qt/repeat_tool_bar.h"
 #include "app/recent_file_list.h"
 #include "app/vorn_doc.h"
+#include "kernel/axis_line_object.h"
+#include "scene/scene.h"
+#include "scene/undo_history.h"
 #include "scene/view_commands.h"
 #include "scene/vorn_view.h"
 #include "services/ui_utilities.h"
@@ -44,17 +50,21 @@ class MainFrameTest : public ShellTest {
     return nullptr;
   }
   bool Checked(int command) { return ProgramCommandRouter().CommandCheck(command).value_or(false); }
-  // The check mark of a menu item as its menu shows it.
-  bool MenuChecked(int command) {
+  QAction* MenuAction(int command) {
     for (QAction* action : frame().menuBar()->findChildren<QAction*>()) {
-      if (ActionCommand(action) != command) continue;
-      for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
-        if (auto* menu = qobject_cast<QMenu*>(parent)) emit menu->aboutToShow();
-      }
-      return action->isChecked();
+      if (ActionCommand(action) == command) return action;
     }
     ADD_FAILURE() << "No menu item " << command;
-    return false;
+    return nullptr;
+  }
+  // The check mark of a menu item as its menu shows it.
+  bool MenuChecked(int command) {
+    QAction* action = MenuAction(command);
+    if (action == nullptr) return false;
+    for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
+      if (auto* menu = qobject_cast<QMenu*>(parent)) emit menu->aboutToShow();
+    }
+    return action->isChecked();
   }
 };
 
@@ -205,6 +215,29 @@ TEST_F(MainFrameTest, TitlesNameTheDocumentAndTheViewDirection) {
   EXPECT_TRUE(Action(130, 57600)->isEnabled());
 }
 
+// The desktop's mark of unsaved changes follows the document: a new object sets it, a save
+// clears it.
+TEST_F(MainFrameTest, TheTitleMarksUnsavedChanges) {
+  const QWindow* window = frame().windowHandle();
+  ASSERT_NE(window, nullptr);
+  // The maximized child window's title follows in the frame's.
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled - ")));
+
+  BeginUndoStep();
+  auto line = std::make_unique<CAxisLineObject>();
+  AddObject(line, 1);
+  EXPECT_TRUE(frame().ActiveDocument()->IsModified());
+  EXPECT_TRUE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - Untitled* - ")));
+
+  const std::string path = programFolder.File("ring.lxd");
+  ASSERT_TRUE(frame().ActiveDocument()->DoSave(path));
+  frame().OnUpdateFrameTitle();
+  EXPECT_FALSE(frame().isWindowModified());
+  EXPECT_TRUE(window->title().startsWith(QStringLiteral("Lumidrex 5.1 - ring.lxd - ")));
+}
+
 TEST_F(MainFrameTest, TheIdleStatusTextComesBackAfterAHoverPrompt) {
   ShowStatusText("Picking...");
   EXPECT_EQ(frame().StatusPane()->text(), QStringLiteral("Picking..."));
@@ -276,6 +309,33 @@ TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsksFirst) {
   QApplication::processEvents();
   EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(frame().ActiveDocument(), nullptr);
+}
+
+TEST_F(MainFrameTest, HelpItemsWithNothingToShowSaySo) {
+  struct HelpCase {
+    int command;
+    QString text;
+  };
+  // The program folder holds no help file.
+  const QString noHelp =
+      QStringLiteral("Cannot open file!\n") + QString::fromStdString(programFolder.File("Lumidrex.chm"));
+  const HelpCase cases[] = {{57667, noHelp},
+                            {57669, noHelp},
+                            {1200, QStringLiteral("Lumidrex has no home page.")}};
+  for (const HelpCase& c : cases) {
+    SCOPED_TRACE(c.command);
+    QAction* item = MenuAction(c.command);
+    ASSERT_NE(item, nullptr);
+    QString shown;
+    WhenModalOpens([&shown](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      shown = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    item->trigger();
+    EXPECT_EQ(shown, c.text);
+  }
 }
 
 TEST_F(MainFrameTest, DroppedDesignsOpenInTurnIntoTheOneWindow) {

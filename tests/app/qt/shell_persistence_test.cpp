@@ -119,9 +119,10 @@ TEST_F(ShellPersistenceTest, ARecentFileThatCannotBeOpenedLeavesTheListACancelle
     qobject_cast<QMessageBox*>(modal)->accept();
   });
   frame().OnCommand(kFirstRecentFileCommand);
-  EXPECT_EQ(shown, QStringLiteral("Cannot open file!"));
+  EXPECT_EQ(shown, QStringLiteral("Cannot open file!\n") + QString::fromStdString(design));
   EXPECT_EQ(ProgramRecentFiles().Size(), 0u);
-  EXPECT_EQ(frame().ActiveDocument()->GetTitle(), "Untitled");
+  // The design on screen stays, under its own name.
+  EXPECT_EQ(frame().ActiveDocument()->GetTitle(), "ring.lxd");
 }
 
 }  // namespace

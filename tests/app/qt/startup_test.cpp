@@ -65,7 +65,7 @@ TEST_F(StartupTest, AnUnreadableDesignSaysSoInEnglishAndTheProgramRunsUntitled) 
   Start({bad});
 
   // Still English: the file is opened before the profile names the language.
-  EXPECT_EQ(shown, QStringLiteral("Invalid file format!"));
+  EXPECT_EQ(shown, QStringLiteral("Invalid file format!\n") + QString::fromStdString(bad));
   EXPECT_EQ(frame().MdiArea()->subWindowList().size(), 1);
   ASSERT_NE(frame().ActiveDocument(), nullptr);
   EXPECT_EQ(frame().ActiveDocument()->GetTitle(), "Untitled");

@@ -134,8 +134,8 @@ int CountPixels(const RasterCanvas& image, int left, int top, int right, int bot
   return count;
 }
 
-// The box is filled and outlined inside Rectangle(0, 0, 480, 50); the text starts in it and
-// runs on past its right edge.
+// The box is filled and outlined inside Rectangle(0, 0, 480, 50), wider when the font's text
+// needs it: the text lies inside it with a margin on either side.
 TEST_F(VornViewWidgetTest, TabDrawsTheHintBoxOncePerPress) {
   ASSERT_GT(view().windowImage.width(), 600);
   const RasterCanvas& image = view().windowImage;
@@ -145,15 +145,26 @@ TEST_F(VornViewWidgetTest, TabDrawsTheHintBoxOncePerPress) {
   EXPECT_EQ(NavigationFlags, kNavigationTabHeld);
   EXPECT_EQ(image.PixelAt(200, 45), kBoxColor);
   EXPECT_EQ(image.PixelAt(1, 1), kBoxColor);
-  for (const auto& [x, y] : {std::pair{0, 0}, {479, 25}, {240, 0}, {240, 49}, {0, 49}, {479, 49}}) {
+  // The right edge: the first outline pixel from 479 on.
+  int right = 479;
+  while (right < image.width() && image.PixelAt(right, 25) != 0u) ++right;
+  ASSERT_LT(right, image.width());
+  for (const auto& [x, y] : {std::pair{0, 0}, {right, 25}, {240, 0}, {240, 49}, {0, 49}, {right, 49}}) {
     EXPECT_EQ(image.PixelAt(x, y), 0u) << x << "," << y;
   }
-  EXPECT_NE(image.PixelAt(480, 45), kBoxColor);
+  EXPECT_NE(image.PixelAt(right + 1, 45), kBoxColor);
   EXPECT_NE(image.PixelAt(240, 50), kBoxColor);
-  EXPECT_GT(CountPixels(image, 10, 10, 479, 25, kTextColor), 100);
-  EXPECT_GT(CountPixels(image, 10, 25, 479, 40, kTextColor), 100);
-  EXPECT_EQ(CountPixels(image, 1, 1, 479, 10, kTextColor), 0);
-  EXPECT_GT(CountPixels(image, 480, 10, image.width(), 40, kTextColor), 0);
+  EXPECT_GT(CountPixels(image, 10, 10, right, 25, kTextColor), 100);
+  EXPECT_GT(CountPixels(image, 10, 25, right, 40, kTextColor), 100);
+  EXPECT_EQ(CountPixels(image, 1, 1, right, 10, kTextColor), 0);
+  EXPECT_EQ(CountPixels(image, right, 0, image.width(), 50, kTextColor), 0);
+  // A box wider than its least width ends a margin after the longer line.
+  int lastText = 0;
+  for (int x = 0; x < right; ++x) {
+    if (CountPixels(image, x, 10, x + 1, 40, kTextColor) > 0) lastText = x;
+  }
+  EXPECT_LT(lastText, right - 1);
+  if (right > 479) EXPECT_LE(right - lastText, 20);
 
   // Held: X11 repeats the key as release and press pairs, which draw nothing.
   view().windowImage.FillSolidRect(0, 0, image.width(), image.height(), kWiped);

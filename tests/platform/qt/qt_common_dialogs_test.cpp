@@ -1,8 +1,14 @@
 #include "platform/qt/qt_common_dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <string_view>
 
 #include "qt_test.h"
 
@@ -43,6 +49,37 @@ TEST_F(QtCommonDialogsTest, TheChosenFilterComesBackAsItsIndexAndNoExtensionIsAd
   EXPECT_FALSE(platform().dialogs().AskFileName(request));
 }
 
+// Every column of the file list, name, size, type and date, lies whole within the list, the last
+// three as wide as what they show.
+TEST_F(QtCommonDialogsTest, TheFileDialogOpensLargeEnoughForEveryColumnOfItsList) {
+  const TempDir folder;
+  folder.Write("a ring with a rather long name of its own.lxd", std::string_view("TALVERNOSIGN0100#"));
+  FileDialogRequest request;
+  request.open = true;
+  request.filters = {{"Lumidrex Files (*.lxd)", "*.lxd"}};
+  request.initialFolder = folder.path();
+  WhenModalOpens([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(list, nullptr);
+    dialog->setViewMode(QFileDialog::Detail);
+    QApplication::processEvents();
+    const QHeaderView* header = list->header();
+    ASSERT_EQ(header->count(), 4);
+    for (int column = 0; column < header->count(); ++column) {
+      SCOPED_TRACE(column);
+      EXPECT_FALSE(header->isSectionHidden(column));
+      EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), list->viewport()->width());
+      // No heading is cut.
+      EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column));
+      if (column > 0) EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::ResizeToContents);
+    }
+    dialog->reject();
+  });
+  EXPECT_FALSE(platform().dialogs().AskFileName(request));
+}
+
 TEST_F(QtCommonDialogsTest, ColourRefsKeepTheirByteOrder) {
   EXPECT_EQ(ColorFromColorRef(0x00FF8040), QColor(0x40, 0x80, 0xFF));
   EXPECT_EQ(ColorRefFromColor(QColor(0x40, 0x80, 0xFF)), 0x00FF8040u);
@@ -67,12 +104,15 @@ TEST_F(QtCommonDialogsTest, TheColourDialogKeepsTheCustomColours) {
 }
 
 TEST_F(QtCommonDialogsTest, TheFontDialogStartsFromTheLastChoiceAndGivesBackWhatItWasGiven) {
+  // The dialog can only select a face that is installed: fonts-liberation, from the package list,
+  // brings this one.
+  ASSERT_TRUE(QFontDatabase::styles(QStringLiteral("Liberation Sans")).contains(QStringLiteral("Bold Italic")));
   WhenModalOpens([](QWidget* modal) {
     auto* dialog = qobject_cast<QFontDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->testOption(QFontDialog::ScalableFonts));
     EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("Liberation Serif"));
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(QStringLiteral("Liberation Sans"));
     // The dialog works in points: 15 points are 20 pixels at 96 dpi.
     font.setPointSize(15);
     font.setBold(true);
@@ -81,7 +121,7 @@ TEST_F(QtCommonDialogsTest, TheFontDialogStartsFromTheLastChoiceAndGivesBackWhat
     dialog->accept();
   });
   const std::optional<FontChoice> chosen = platform().dialogs().AskFont({"Liberation Serif", 20, false, false});
-  EXPECT_EQ(chosen, (FontChoice{"DejaVu Sans", 20, true, true}));
+  EXPECT_EQ(chosen, (FontChoice{"Liberation Sans", 20, true, true}));
 
   WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
   EXPECT_FALSE(platform().dialogs().AskFont({}));

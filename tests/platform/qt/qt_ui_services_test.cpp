@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QWindow>
 #include <QPointer>
 #include <QStatusBar>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "platform/qt/qt_modeless_dialog.h"
+#include "platform/qt/qt_window_titles.h"
 #include "qt_test.h"
 #include "services/ui_utilities.h"
 
@@ -147,6 +149,61 @@ TEST_F(QtUiServicesTest, AModelessWindowReportsItsButtonsAndGoesWhenTheProgramCl
   EXPECT_TRUE(window.isNull());
   // Closing again, or a model never opened, does nothing.
   ui.CloseModelessDialog(model);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QtUiServicesTest, AModelessWindowOpensActiveOverTheMainWindowAndWhereTheUserLeftIt) {
+  frame.setGeometry(100, 80, 640, 480);
+  QtUiServices& ui = platform().ui();
+  ui.RegisterModelessView("Closing", [](DialogModel& model, QWidget* parent) {
+    return new QtModelessDialog(model, parent);
+  });
+  ClosingModel model(ui);
+  ui.OpenModelessDialog(model);
+  QApplication::processEvents();
+  QWidget* window = ui.ModelessWindow(model);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowHandle()->transientParent(), frame.windowHandle());
+  EXPECT_TRUE(frame.geometry().contains(window->geometry()));
+  // At the top right of the view area.
+  const QRect views(frame.centralWidget()->mapToGlobal(QPoint(0, 0)), frame.centralWidget()->size());
+  EXPECT_GT(window->x(), views.center().x());
+  EXPECT_LT(window->y(), views.center().y());
+  EXPECT_EQ(QApplication::activeWindow(), window);
+
+  // Moved by the user, it comes back there for the rest of the run.
+  const QPoint moved = frame.pos() + QPoint(30, 40);
+  window->move(moved);
+  static_cast<QDialog*>(window)->reject();
+  ui.OpenModelessDialog(model);
+  ASSERT_NE(ui.ModelessWindow(model), nullptr);
+  EXPECT_EQ(ui.ModelessWindow(model)->pos(), moved);
+  ui.CloseModelessDialog(model);
+}
+
+// Each dialog is at least as wide as its title needs, also after the title changes; a message
+// box, which sizes itself, too.
+TEST_F(QtUiServicesTest, DialogsAreAtLeastAsWideAsTheirTitles) {
+  EXPECT_GT(TitleWidth(QStringLiteral("Round Diamond Size")), TitleWidth(QStringLiteral("Round")));
+  QDialog dialog(&frame);
+  dialog.setWindowTitle(QStringLiteral("Round Diamond Size"));
+  new QLabel(QStringLiteral("1"), &dialog);
+  dialog.show();
+  EXPECT_GE(dialog.width(), TitleWidth(dialog.windowTitle()));
+  dialog.setWindowTitle(QStringLiteral("Round Diamond Size of a Much Longer Title"));
+  QApplication::processEvents();
+  EXPECT_GE(dialog.width(), TitleWidth(dialog.windowTitle()));
+
+  WhenModalOpens([](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_GE(box->width(), TitleWidth(box->windowTitle()));
+    box->accept();
+  });
+  ShowMessageBox("1");
 }
 
 }  // namespace
