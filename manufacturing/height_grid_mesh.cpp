@@ -104,7 +104,9 @@ bool WriteHeightGridMeshB(const std::string& path, int bins, int rows, const flo
   const auto at = [&](int j, int i, bool outer) {
     const Vector3 p = radius(j, i, outer);
     const float theta = static_cast<float>(j % bins) * anglePerBin;
-    return Vector3{p.z * std::sin(theta), p.y, p.z * std::cos(theta)};
+    // + 0.0f: a point on the axis is one point, not -0 in some bins and +0 in others, which
+    // byte-wise readers take for two.
+    return Vector3{p.z * std::sin(theta) + 0.0f, p.y, p.z * std::cos(theta) + 0.0f};
   };
   return WriteBand(path, bins, rows, format, at, [&](int j, int i) { return radius(j, i, true).z > 0.01f; });
 }

@@ -9,11 +9,71 @@ namespace {
 
 // Above this the tool is clear of the stock top between runs.
 constexpr double kSafeLift = 2.0;
-// Cells off the line through the last written point and the previous cell by less than this
-// (in the cross product of the two steps) are merged into the line.
-constexpr double kMergeTolerance = 0.001;
 
 double Quantise(double value, double quantum) { return std::floor(value / quantum + 0.5) * quantum; }
+
+// The moves of one run of cut cells along a row. Between two cells the tool moves only straight
+// up, down or across: a straight line from a low cell to a high one would take the tool through
+// the wall between them. So on a rising step it rises first and then moves across, on a falling
+// step it moves across and then descends, and each cell is still cut at its own height. Moves
+// across at one height are merged into one.
+class RunWriter {
+ public:
+  RunWriter(CNcPost& post, float y, float safeZ) : post_(post), y_(y), safeZ_(safeZ) {}
+
+  void Start(double x, double z) {
+    post_.RapidMode();
+    Write(x, safeZ_);
+    post_.FeedMode();
+    Write(x, z);
+    x_ = x;
+    z_ = z;
+  }
+
+  void StepTo(double x, double z) {
+    if (z > z_) Corner(x_, z);
+    Corner(x, z > z_ ? z : z_);
+    if (z < z_) Corner(x, z);
+    x_ = x;
+    z_ = z;
+  }
+
+  // The run's last point, written again when it is the first, then up to the safe height.
+  void Finish() {
+    if (pending_) {
+      Write(pendingX_, pendingZ_);
+    } else {
+      Write(x_, z_);
+    }
+    pending_ = false;
+    Write(x_, safeZ_);
+  }
+
+ private:
+  // A point of the path; a point level with the one held and the one written before it replaces
+  // the one held.
+  void Corner(double x, double z) {
+    if (pending_ && !(pendingZ_ == z && writtenZ_ == z)) Write(pendingX_, pendingZ_);
+    pending_ = true;
+    pendingX_ = x;
+    pendingZ_ = z;
+  }
+
+  void Write(double x, double z) {
+    post_.MoveTo(static_cast<float>(x), y_, static_cast<float>(z));
+    writtenZ_ = z;
+  }
+
+  CNcPost& post_;
+  float y_;
+  float safeZ_;
+  double x_ = 0.0;
+  double z_ = 0.0;
+  double writtenZ_ = 0.0;
+  bool pending_ = false;
+  double pendingX_ = 0.0;
+  double pendingZ_ = 0.0;
+};
 
 }  // namespace
 
@@ -26,34 +86,24 @@ void NcWriteRasterPass(const NcJob& job, int rowStep, float lift, float referenc
     const auto y = static_cast<float>(Quantise(static_cast<float>(row) * job.yStep + job.yOrigin, quantum));
     const float* const cells = job.grid.data() + row * job.columns;
     const int last = job.columns - 1;
-    const double sx = forward ? job.xStep : -job.xStep;
+    RunWriter run(post, y, safeZ);
     bool inRun = false;
-    double x = 0.0;
-    double z = 0.0;
     for (int i = 0; i <= last; ++i) {
       const int column = forward ? i : last - i;
       const float h = lift + cells[column];
       const bool cut = h < referenceZ;
-      if (cut && !inRun) {
-        inRun = true;
-        x = Quantise(static_cast<float>(column) * job.xStep + job.xOrigin, quantum);
-        post.RapidMode();
-        post.MoveTo(static_cast<float>(x), y, safeZ);
-        z = Quantise(h, quantum);
-        post.FeedMode();
-        post.MoveTo(static_cast<float>(x), y, static_cast<float>(z));
-      } else if (cut) {
-        const double lx = post.x;
-        const double lz = post.z;
-        if (std::fabs((lx - x) * (static_cast<double>(h) - z) - (lz - z) * sx) > kMergeTolerance) {
-          post.MoveTo(static_cast<float>(x), y, static_cast<float>(z));
+      if (cut) {
+        const double x = Quantise(static_cast<float>(column) * job.xStep + job.xOrigin, quantum);
+        const double z = Quantise(h, quantum);
+        if (inRun) {
+          run.StepTo(x, z);
+        } else {
+          run.Start(x, z);
+          inRun = true;
         }
-        x = Quantise(static_cast<float>(column) * job.xStep + job.xOrigin, quantum);
-        z = Quantise(h, quantum);
       }
       if (inRun && (!cut || i == last)) {
-        post.MoveTo(static_cast<float>(x), y, static_cast<float>(z));
-        post.MoveTo(static_cast<float>(x), y, safeZ);
+        run.Finish();
         inRun = false;
       }
     }

@@ -31,6 +31,7 @@ struct NcJob {
 // The whole program: header, the roughing passes from the deepest lift up to the allowance, the
 // fine pass, trailer. Cells are cut where their lifted height lies below referenceZ.
 void NcWritePasses(const NcJob& job, float referenceZ);
-// One raster pass over every rowStep-th row, the grid lifted by lift. Straight runs of cells are
-// merged into their ends.
+// One raster pass over every rowStep-th row, the grid lifted by lift. Between cells the tool moves
+// only up, down or across, rising before it moves over a higher cell and descending after it moved
+// over a lower one; moves across at one height are merged into one.
 void NcWriteRasterPass(const NcJob& job, int rowStep, float lift, float referenceZ, bool toAndFro);

@@ -4,11 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <utility>
+
+#include "manufacturing/nc_posts.h"
 
 namespace {
 
@@ -31,20 +35,81 @@ bool IsNumberChar(char c) {
 
 }  // namespace
 
+NcPathDialect NcPathDialectOf(std::string_view head) {
+  std::string text;
+  for (const char c : head) {
+    if (c != '\r') text.push_back(c);
+  }
+  const std::string_view micromaster = kMicromasterHeader.substr(0, kMicromasterHeader.find('\n') + 1);
+  const std::string_view roland = kRolandMdx15Header.substr(0, kRolandMdx15Header.find('\n') + 1);
+  if (text.starts_with(micromaster)) return NcPathDialect::kMicromaster;
+  if (text.starts_with(kRolandMdx15Header)) return NcPathDialect::kRolandMdx15;
+  if (text.starts_with(kRolandMdx500Header)) return NcPathDialect::kRolandMdx500;
+  if (text.starts_with(roland)) return NcPathDialect::kUnreadable;
+  return NcPathDialect::kGCode;
+}
+
 NcPathParser::NcPathParser(float scale, std::function<void(const Vector3&)> point)
     : scale_(scale), point_(std::move(point)) {}
 
 void NcPathParser::Feed(const char* bytes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) Take(bytes[i]);
+  std::size_t i = 0;
+  if (!decided_) {
+    const std::size_t taken = std::min(count, kNcDialectHeadBytes - head_.size());
+    head_.append(bytes, taken);
+    i = taken;
+    if (head_.size() < kNcDialectHeadBytes) return;
+    Decide();
+  }
+  for (; i < count; ++i) Take(bytes[i]);
+}
+
+void NcPathParser::Decide() {
+  decided_ = true;
+  dialect_ = NcPathDialectOf(head_);
+  const std::string head = std::move(head_);
+  head_.clear();
+  for (const char c : head) Take(c);
 }
 
 void NcPathParser::Finish() {
-  if (state_ == State::kNumber) EndNumber();
-  if (state_ != State::kSeek && state_ != State::kComment) point_(current_);
-  state_ = State::kSeek;
+  if (!decided_) Decide();
+  if (dialect_ == NcPathDialect::kGCode) {
+    if (state_ == State::kNumber) EndNumber();
+    if (state_ != State::kSeek && state_ != State::kComment) point_(current_);
+    state_ = State::kSeek;
+  } else {
+    EndCommand();
+  }
 }
 
 void NcPathParser::Take(char c) {
+  switch (dialect_) {
+    case NcPathDialect::kGCode:
+      TakeGCode(c);
+      return;
+    case NcPathDialect::kUnreadable:
+      return;
+    case NcPathDialect::kMicromaster:
+    case NcPathDialect::kRolandMdx15:
+    case NcPathDialect::kRolandMdx500: {
+      // Micromaster ends a command with its line, Roland with ';' (its line ends are spaces).
+      const bool roland = dialect_ != NcPathDialect::kMicromaster;
+      if (c == (roland ? ';' : '\n')) {
+        EndCommand();
+      } else if (c != '\r' && c != '\n') {
+        if (command_.size() < kMaxCommandChars) {
+          command_.push_back(c);
+        } else {
+          commandTooLong_ = true;
+        }
+      }
+      return;
+    }
+  }
+}
+
+void NcPathParser::TakeGCode(char c) {
   switch (state_) {
     case State::kSeek:
       if (c == '(') {
@@ -63,11 +128,11 @@ void NcPathParser::Take(char c) {
         state_ = State::kNumber;
         numberLength_ = 0;
         numberTooLong_ = false;
-        Take(c);
+        TakeGCode(c);
         return;
       }
       state_ = State::kLine;
-      Take(c);
+      TakeGCode(c);
       return;
     case State::kNumber:
       if (IsNumberChar(c)) {
@@ -80,7 +145,7 @@ void NcPathParser::Take(char c) {
       }
       EndNumber();
       state_ = State::kLine;
-      Take(c);
+      TakeGCode(c);
       return;
     case State::kLine:
       if (c == '\n') {
@@ -94,20 +159,104 @@ void NcPathParser::Take(char c) {
   }
 }
 
-void NcPathParser::EndNumber() {
-  state_ = State::kLine;
-  if (numberTooLong_ || numberLength_ == 0) return;
-  const char* first = number_;
-  const char* const last = number_ + numberLength_;
+bool NcPathParser::ReadCoordinate(std::string_view text, double divisor, float* coordinate) const {
+  if (text.empty()) return false;
+  const char* first = text.data();
+  const char* const last = text.data() + text.size();
   // from_chars takes no plus sign.
   if (*first == '+') ++first;
   double value = 0.0;
   const auto result = std::from_chars(first, last, value, std::chars_format::general);
-  if (result.ec != std::errc() || !(std::fabs(value) <= FLT_MAX)) return;
-  const float scaled = static_cast<float>(value) / scale_;
-  if (!std::isfinite(scaled)) return;
+  if (result.ec != std::errc() || !(std::fabs(value) <= FLT_MAX)) return false;
+  const float scaled = static_cast<float>(value / divisor) / scale_;
+  if (!std::isfinite(scaled)) return false;
+  *coordinate = scaled;
+  return true;
+}
+
+void NcPathParser::EndNumber() {
+  state_ = State::kLine;
+  if (numberTooLong_) return;
   float* const coordinate[3] = {&current_.x, &current_.y, &current_.z};
-  *coordinate[axis_] = scaled;
+  ReadCoordinate(std::string_view(number_, numberLength_), 1.0, coordinate[axis_]);
+}
+
+namespace {
+
+// The three numbers after the first comma of a command, "x,y,z"; false when one is missing.
+bool SplitTriple(std::string_view text, std::string_view fields[3]) {
+  for (int i = 0; i < 3; ++i) {
+    const std::size_t comma = text.find(',');
+    fields[i] = text.substr(0, comma);
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    if (comma == std::string_view::npos && i < 2) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void NcPathParser::EndCommand() {
+  const std::string command = std::move(command_);
+  command_.clear();
+  const bool tooLong = commandTooLong_;
+  commandTooLong_ = false;
+  if (tooLong) return;
+  switch (dialect_) {
+    case NcPathDialect::kMicromaster: {
+      const std::size_t comma = command.find(',');
+      const std::string_view word = std::string_view(command).substr(0, comma);
+      if (comma == std::string::npos || (word != "MOV/RAP" && word != "MOV/FEED")) return;
+      std::string_view fields[3];
+      Vector3 point;
+      if (!SplitTriple(std::string_view(command).substr(comma + 1), fields) ||
+          !ReadCoordinate(fields[0], 1.0, &point.x) || !ReadCoordinate(fields[1], 1.0, &point.y) ||
+          !ReadCoordinate(fields[2], 1.0, &point.z)) {
+        return;
+      }
+      current_ = point;
+      point_(current_);
+      return;
+    }
+    case NcPathDialect::kRolandMdx15:
+      RolandCommand(command, kRolandMdx15StepsPerMillimetre);
+      return;
+    case NcPathDialect::kRolandMdx500:
+      RolandCommand(command, kRolandMdx500StepsPerMillimetre);
+      return;
+    case NcPathDialect::kGCode:
+    case NcPathDialect::kUnreadable:
+      return;
+  }
+}
+
+void NcPathParser::RolandCommand(std::string_view command, int stepsPerMillimetre) {
+  if (command == "^PA") {
+    relative_ = false;
+  } else if (command == "^PR") {
+    relative_ = true;
+  } else if (command == "H") {
+    known_ = false;
+  } else if (command.starts_with('Z')) {
+    std::string_view fields[3];
+    Vector3 move;
+    if (!SplitTriple(command.substr(1), fields) || !ReadCoordinate(fields[0], stepsPerMillimetre, &move.x) ||
+        !ReadCoordinate(fields[1], stepsPerMillimetre, &move.y) ||
+        !ReadCoordinate(fields[2], stepsPerMillimetre, &move.z)) {
+      return;
+    }
+    if (!relative_) {
+      current_ = move;
+      known_ = true;
+    } else if (known_) {
+      const Vector3 moved(current_.x + move.x, current_.y + move.y, current_.z + move.z);
+      if (!IsFiniteVector(moved)) return;
+      current_ = moved;
+    } else {
+      return;
+    }
+    point_(current_);
+  }
 }
 
 bool ReadNcPathFile(const std::string& path, NcPathParser& parser, NcFileIdentity* known, bool* unchanged) {

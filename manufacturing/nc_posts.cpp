@@ -43,6 +43,7 @@ void CNcPost::WriteText(std::string_view text) {
 void CNcPostGCode::BeginProgram() {
   WriteLine("G90");
   WriteLine("G94");
+  WriteLine(inches_ ? "G20" : "G21");
   WriteLine("M03");
 }
 
@@ -74,8 +75,7 @@ void CNcPostGCode::MoveTo(float newX, float newY, float newZ) {
 }
 
 void CNcPostMicromaster::BeginProgram() {
-  WriteText(
-      "REM/ *** Micromaster CNC Program***\nREM/\nREM/TE,** Press Return **\nREM/\nCYCLE/STEP\nCYCLE/AUTO\n");
+  WriteText(kMicromasterHeader);
 }
 
 void CNcPostMicromaster::EndProgram() { WriteText("MOV/RAP,0.,0.,20.,\n"); }
@@ -114,21 +114,19 @@ void CNcPostRoland::MoveTo(float newX, float newY, float newZ) {
   z = newZ;
 }
 
-void CNcPostRolandMdx15::BeginProgram() { WriteText(";;^IN;\n!MC1;\n^PR;\nV15.0;\nZ0,0,162.6;\n^PA;\n"); }
+void CNcPostRolandMdx15::BeginProgram() { WriteText(kRolandMdx15Header); }
 
 void CNcPostRolandMdx15::EndProgram() { WriteText("H;\n"); }
 
 void CNcPostRolandMdx15::RapidMode() { WriteText("F15.0;\nV15.0;\n"); }
 
-void CNcPostRolandMdx500::BeginProgram() {
-  WriteText(";;^IN;\n!MC1;\nV85.0;\n^PR;\nZ0,0,10500;\n^PA;\nZ0,0,406;\nV15.0;\n");
-}
+void CNcPostRolandMdx500::BeginProgram() { WriteText(kRolandMdx500Header); }
 
 void CNcPostRolandMdx500::EndProgram() { WriteText("H;\n;\n"); }
 
 void CNcPostRolandMdx500::RapidMode() { WriteText("F85.0;\nV85.0;\n"); }
 
-std::unique_ptr<CNcPost> MakeNcPost(int dialect, OutputFile& file) {
+std::unique_ptr<CNcPost> MakeNcPost(int dialect, OutputFile& file, bool inches) {
   switch (dialect) {
     case 1:
       return std::make_unique<CNcPostMicromaster>(file);
@@ -137,6 +135,6 @@ std::unique_ptr<CNcPost> MakeNcPost(int dialect, OutputFile& file) {
     case 3:
       return std::make_unique<CNcPostRolandMdx500>(file);
     default:
-      return std::make_unique<CNcPostGCode>(file);
+      return std::make_unique<CNcPostGCode>(file, inches);
   }
 }

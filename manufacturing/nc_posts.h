@@ -5,6 +5,16 @@
 
 class OutputFile;
 
+// The first lines each dialect writes ("\n" ends a line), by which a program's dialect is known
+// again, and the steps per millimetre of the Roland dialects.
+inline constexpr std::string_view kMicromasterHeader =
+    "REM/ *** Micromaster CNC Program***\nREM/\nREM/TE,** Press Return **\nREM/\nCYCLE/STEP\nCYCLE/AUTO\n";
+inline constexpr std::string_view kRolandMdx15Header = ";;^IN;\n!MC1;\n^PR;\nV15.0;\nZ0,0,162.6;\n^PA;\n";
+inline constexpr std::string_view kRolandMdx500Header =
+    ";;^IN;\n!MC1;\nV85.0;\n^PR;\nZ0,0,10500;\n^PA;\nZ0,0,406;\nV15.0;\n";
+inline constexpr int kRolandMdx15StepsPerMillimetre = 40;
+inline constexpr int kRolandMdx500StepsPerMillimetre = 100;
+
 // One machine dialect of an NC program: turns the generator's moves into that dialect's text.
 // Every line ends in CR LF, whatever the platform: the machines' controllers expect it.
 class CNcPost {
@@ -36,15 +46,19 @@ class CNcPost {
   OutputFile& file_;
 };
 
-// "Standard GM Code": only the axes that changed.
+// "Standard GM Code": only the axes that changed. The header says the program's units (G21
+// millimetres, G20 inches); the feed rate is left to the machine's setting.
 class CNcPostGCode : public CNcPost {
  public:
-  using CNcPost::CNcPost;
+  explicit CNcPostGCode(OutputFile& file, bool inches = false) : CNcPost(file), inches_(inches) {}
   void BeginProgram() override;
   void EndProgram() override;
   void FeedMode() override;
   void RapidMode() override;
   void MoveTo(float x, float y, float z) override;
+
+ private:
+  bool inches_;
 };
 
 // "Micromaster CNC": every move names all three axes and whether it is rapid.
@@ -77,7 +91,7 @@ class CNcPostRoland : public CNcPost {
 // "Roland MDX-15/20": steps of 0.025.
 class CNcPostRolandMdx15 : public CNcPostRoland {
  public:
-  explicit CNcPostRolandMdx15(OutputFile& file) : CNcPostRoland(file, 40) {}
+  explicit CNcPostRolandMdx15(OutputFile& file) : CNcPostRoland(file, kRolandMdx15StepsPerMillimetre) {}
   void BeginProgram() override;
   void EndProgram() override;
   void RapidMode() override;
@@ -86,7 +100,7 @@ class CNcPostRolandMdx15 : public CNcPostRoland {
 // "Roland MDX-500/650": steps of 0.01.
 class CNcPostRolandMdx500 : public CNcPostRoland {
  public:
-  explicit CNcPostRolandMdx500(OutputFile& file) : CNcPostRoland(file, 100) {}
+  explicit CNcPostRolandMdx500(OutputFile& file) : CNcPostRoland(file, kRolandMdx500StepsPerMillimetre) {}
   void BeginProgram() override;
   void EndProgram() override;
   void RapidMode() override;
@@ -96,5 +110,6 @@ class CNcPostRolandMdx500 : public CNcPostRoland {
 inline constexpr const char* kNcDialectNames[4] = {"Standard GM Code", "Micromaster CNC", "Roland MDX-15/20",
                                                    "Roland MDX-500/650"};
 
-// The post of a dialect index; an unknown index gives G-code.
-std::unique_ptr<CNcPost> MakeNcPost(int dialect, OutputFile& file);
+// The post of a dialect index; an unknown index gives G-code. inches: the program's lengths are
+// inches, which G-code says in its header.
+std::unique_ptr<CNcPost> MakeNcPost(int dialect, OutputFile& file, bool inches);

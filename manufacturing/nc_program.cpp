@@ -174,7 +174,7 @@ bool WriteNcProgram(const NcSettings& settings, const std::string& path) {
     return false;
   }
   WaitCursor wait;
-  const std::unique_ptr<CNcPost> post = MakeNcPost(settings.dialect, file);
+  const std::unique_ptr<CNcPost> post = MakeNcPost(settings.dialect, file, ScaleGivesInches(settings.scale));
   switch (NcGenerate(settings, *post)) {
     case NcResult::kCancelled:
       file.Discard();

@@ -3,10 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
 #include "manufacturing/nc_path_object.h"
+#include "manufacturing/nc_path_reader.h"
 #include "manufacturing/unit_conversion_dialog.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
@@ -27,6 +29,16 @@ std::unique_ptr<CNcShowPathDlg>& Instance() {
 bool IsReadableRegularFile(const std::string& path) {
   struct stat status {};
   return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && ::access(path.c_str(), R_OK) == 0;
+}
+
+// The dialect of a readable file, from its first bytes.
+NcPathDialect FileDialect(const std::string& path) {
+  std::string head(kNcDialectHeadBytes, '\0');
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return NcPathDialect::kGCode;
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  std::fclose(file);
+  return NcPathDialectOf(head);
 }
 
 }  // namespace
@@ -65,7 +77,12 @@ void OnShowNcProgram() {
   if (RunModalDialog(dialog) != kAnswerOk) return;
   ResetToPickTool();
   const std::string name = AddExtensionIfMissing(dialog.fileName, "nc");
-  if (!IsReadableRegularFile(name)) ShowStatusText(GetLocalizedString(kCannotOpenFile) + " " + name);
+  if (!IsReadableRegularFile(name)) {
+    ShowStatusText(GetLocalizedString(kCannotOpenFile) + " " + name);
+  } else if (FileDialect(name) == NcPathDialect::kUnreadable) {
+    // A dialect whose units are not known would draw a path the file does not hold.
+    ShowStatusText(GetLocalizedString(kInvalidFileFormatMessage) + " " + name);
+  }
   ShowNcProgram(name, dialog.scale);
 }
 

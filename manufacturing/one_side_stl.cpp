@@ -85,6 +85,20 @@ float BinAngle(float x, float z, float binsPerRadian, int bins) {
   return angle;
 }
 
+// Whether the axis lies inside the rings, by the even-odd rule along the ray of +x.
+bool AxisInside(const SliceContour* contours) {
+  bool inside = false;
+  for (const SliceContour* contour = contours; contour != nullptr; contour = contour->next) {
+    for (const ContourPoint* p = contour->first; p != nullptr; p = p->next) {
+      const ContourPoint* q = p->next != nullptr ? p->next : contour->first;
+      if ((p->depth > 0) == (q->depth > 0)) continue;
+      const double x = p->column + (0.0 - p->depth) * (double(q->column) - p->column) / (double(q->depth) - p->depth);
+      if (x > 0) inside = !inside;
+    }
+  }
+  return inside;
+}
+
 }  // namespace
 
 void FillRadialExtents(const SliceContour* contours, float* buffer, const float* cosTable, const float* sinTable,
@@ -159,6 +173,8 @@ void FillRadialExtents(const SliceContour* contours, float* buffer, const float*
       p = q;
     } while (p != first);
   }
+  // A ray from inside the solid crosses its outline once: the solid runs in to the axis.
+  if (AxisInside(contours)) std::fill_n(least, bins, 0.0f);
 }
 
 bool SampleTopBottomGrid(float xmin, float ymin, float zmin, float xmax, float ymax, float zmax, float sx, float sy,

@@ -25,6 +25,7 @@ bool SampleRadiusGrid(float xmin, float ymin, float zmin, float xmax, float ymax
 
 // Reduces one slice's rings, in cross-section steps about the axis (column x, depth z), to the
 // largest (buffer[0..B-1], from 0) and smallest positive (buffer[B..2B-1], from 1e8) radius
-// where each bin's ray from the axis crosses them.
+// where each bin's ray from the axis crosses them. When the axis lies inside the rings (an odd
+// number of them around it), the solid reaches the axis: every bin's smallest radius is 0.
 void FillRadialExtents(const SliceContour* contours, float* buffer, const float* cosTable, const float* sinTable,
                        float binsPerRadian, int bins);

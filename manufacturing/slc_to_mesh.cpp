@@ -1,5 +1,7 @@
 #include "manufacturing/slc_to_mesh.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -24,21 +26,63 @@ Vector3 MapPoint(SlcPoint p, float z, int mapping) {
   return {p.x, p.y, z};
 }
 
+// The mesh writers drop a facet whose edge or normal is zero within this on every axis.
+constexpr float kWriterZero = 0.0001f;
+
+// A boundary's ring without its repeated last vertex, from which the writers drop no facet: a
+// vertex is kept only when the wall from the vertex kept before it is written, and a vertex all
+// but in line with its neighbours, whose cap triangle would be dropped, goes too. A facet the
+// writers drop would leave a sliver hole in the slab. Walls and caps are built from the same ring,
+// so they share their vertices. Fewer than 3 vertices make no ring.
+std::vector<SlcPoint> MergedRing(const std::vector<SlcPoint>& boundary, float height) {
+  // A wall's normal is its edge times the height.
+  const float least = std::max(kWriterZero, kWriterZero / height);
+  const auto apart = [least](SlcPoint a, SlcPoint b) {
+    return std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y)) >= least;
+  };
+  std::vector<SlcPoint> ring;
+  for (std::size_t j = 0; j + 1 < boundary.size(); ++j) {
+    if (ring.empty() || apart(ring.back(), boundary[j])) ring.push_back(boundary[j]);
+  }
+  while (ring.size() > 1 && !apart(ring.back(), ring.front())) ring.pop_back();
+  // The writers' test of a cap triangle (a, b, c) is on its normal, twice its area.
+  const auto flat = [](SlcPoint a, SlcPoint b, SlcPoint c) {
+    return std::fabs((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) < kWriterZero;
+  };
+  for (bool removed = true; removed && ring.size() >= 3;) {
+    removed = false;
+    for (std::size_t j = 0; j < ring.size() && ring.size() >= 3;) {
+      const SlcPoint a = ring[(j + ring.size() - 1) % ring.size()];
+      const SlcPoint c = ring[(j + 1) % ring.size()];
+      if (flat(a, ring[j], c) && apart(a, c)) {
+        ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(j));
+        removed = true;
+      } else {
+        ++j;
+      }
+    }
+  }
+  if (ring.size() < 3) ring.clear();
+  return ring;
+}
+
 void WriteSlab(MeshWriter& writer, const SlcLayer& layer, float bottom, float top, int caps, int mapping) {
   std::vector<std::vector<Vector3>> outlines;
   for (const std::vector<SlcPoint>& boundary : layer.boundaries) {
-    for (std::size_t j = 1; j < boundary.size(); ++j) {
-      const Vector3 a0 = MapPoint(boundary[j - 1], bottom, mapping);
-      const Vector3 b0 = MapPoint(boundary[j], bottom, mapping);
-      const Vector3 a1 = MapPoint(boundary[j - 1], top, mapping);
-      const Vector3 b1 = MapPoint(boundary[j], top, mapping);
+    const std::vector<SlcPoint> ring = MergedRing(boundary, top - bottom);
+    for (std::size_t j = 0; j < ring.size(); ++j) {
+      const SlcPoint a = ring[j];
+      const SlcPoint b = ring[(j + 1) % ring.size()];
+      const Vector3 a0 = MapPoint(a, bottom, mapping);
+      const Vector3 b0 = MapPoint(b, bottom, mapping);
+      const Vector3 a1 = MapPoint(a, top, mapping);
+      const Vector3 b1 = MapPoint(b, top, mapping);
       writer.WriteFacet(a0, b0, a1);
       writer.WriteFacet(b0, b1, a1);
     }
-    if (caps != 0 && boundary.size() >= 2) {
-      // The repeated last vertex is left out: the ring closes by itself.
+    if (caps != 0 && !ring.empty()) {
       std::vector<Vector3>& outline = outlines.emplace_back();
-      for (std::size_t j = 0; j + 1 < boundary.size(); ++j) outline.push_back(MapPoint(boundary[j], bottom, mapping));
+      for (const SlcPoint& p : ring) outline.push_back(MapPoint(p, bottom, mapping));
     }
   }
   if (outlines.empty()) return;

@@ -36,6 +36,9 @@ struct SliceGrid {
   float xOffset;
   float yOffset;
   int layerOffset;
+  // With from-zero on, layers count from the first with contours; otherwise every row counts, so
+  // that a layer's z is the height where it was cut.
+  bool countFromFirstContour;
   float rayStep;
   float columnStep;
   float thickness;
@@ -58,7 +61,8 @@ std::string HeaderText(int unit, const float extents[6]) {
 // Writes the layers of one file and remembers what its finish needs.
 class SliceFileWriter {
  public:
-  SliceFileWriter(OutputFile& out, const SliceGrid& grid) : out_(out), grid_(grid) {}
+  SliceFileWriter(OutputFile& out, const SliceGrid& grid)
+      : out_(out), grid_(grid), layerCounted_(!grid.countFromFirstContour) {}
 
   void WriteFloat(float value) {
     unsigned char bytes[4];
@@ -133,7 +137,7 @@ class SliceFileWriter {
   float yMax_ = -1e32f;
   std::int64_t layerCount_ = 0;
   std::int64_t lastWritten_ = 0;
-  bool layerCounted_ = false;
+  bool layerCounted_;
   bool written_ = false;
 };
 
@@ -181,6 +185,7 @@ bool SetUpGrid(float thickness, float resolution, float mx, float my, float mz, 
   grid->xOffset = fixedOrigin != 0 ? 2000.0f : static_cast<float>(mx * min.x / r);
   grid->yOffset = fixedOrigin != 0 ? 2000.0f : static_cast<float>(my * min.y / r);
   grid->layerOffset = fromZero != 0 ? 0 : static_cast<int>(-o);
+  grid->countFromFirstContour = fromZero != 0;
   grid->rayStep = static_cast<float>(r * k);
   grid->columnStep = static_cast<float>(r * k);
   grid->thickness = static_cast<float>(p * k);

@@ -26,3 +26,7 @@ extern CUnitConversionDlg UnitConversionDialog;
 // Runs the dialog and sets the scale from the button pressed; Cancel (or any other code) keeps it.
 // True when the scale was set.
 bool AskUnitConversion(float* scale);
+
+// Whether a program written at this object scale is in inches: the scale of "mm -> inch" or of
+// "cm -> inch", also after the dialog's six-digit text of it was read back.
+bool ScaleGivesInches(float scale);

@@ -79,10 +79,17 @@ inline double NcInterpreterTolerance(double value) {
   return std::max(sixthDigit / 2, 0.00005) * (1 + 1e-9);
 }
 
-// Runs the G-code program (its text) through rs274 and expects it to end without an error and to
-// move the machine along the recorded moves: the same points, traverses where the moves were rapid.
+// The feed rate is the operator's setting at the machine: the programs carry no F word, and
+// LinuxCNC refuses G1 until it has one. The header's G94 clears a feed set before the program, so
+// the operator's feed goes in right after the header, into a copy; the program file stays as
+// written.
+inline constexpr const char* kOperatorFeed = "F100\r\n";
+
+// Runs the G-code program (its text) through rs274 and expects it to set the units (inches or
+// millimetres), to end without an error and to move the machine along the recorded moves: the
+// same points, traverses where the moves were rapid.
 inline void ExpectInterpreterFollows(const std::string& program, const std::vector<NcMove>& recorded,
-                                     const std::string& folder) {
+                                     const std::string& folder, bool inches = false) {
   const std::string root = LUMIDREX_LINUXCNC_ROOT;
   const std::string rs274 = root + "/usr/bin/rs274";
   if (!std::filesystem::exists(rs274)) {
@@ -91,11 +98,10 @@ inline void ExpectInterpreterFollows(const std::string& program, const std::vect
                      " (lumidrex_unpack_linuxcnc in scripts/install-deps.sh)";
     return;
   }
-  // The dialect writes no feed rate, and the interpreter refuses to feed at rate 0.
   std::string fed = program;
   const std::size_t header = fed.find("M03\r\n");
   ASSERT_NE(header, std::string::npos);
-  fed.insert(header + 5, "F100\r\n");
+  fed.insert(header + 5, kOperatorFeed);
   const auto write = [&folder](const char* name, const std::string& text) {
     const std::string path = folder + "/" + name;
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -110,6 +116,11 @@ inline void ExpectInterpreterFollows(const std::string& program, const std::vect
                                        "' -v '" + parameters + "' -g '" + path + "' </dev/null 2>&1");
   ASSERT_EQ(run.status, 0) << run.text;
   EXPECT_NE(run.text.find("PROGRAM_END()"), std::string::npos) << run.text;
+  // The interpreter's own start-up ends with ON_RESET(); the program's units word follows.
+  const std::size_t started = run.text.find("ON_RESET()");
+  const std::size_t units = run.text.find("USE_LENGTH_UNITS(", started);
+  ASSERT_NE(units, std::string::npos) << run.text;
+  EXPECT_EQ(run.text.substr(units, 40).find(inches ? "CANON_UNITS_INCHES)" : "CANON_UNITS_MM)"), 17u) << run.text;
 
   const std::vector<NcMove> asked = NcMovesThatMove(recorded, {false, NAN, NAN, NAN});
   const std::vector<NcMove> made = NcMovesThatMove(NcInterpreterMoves(run.text), {false, 0, 0, 0});

@@ -16,7 +16,7 @@ namespace {
 
 // The program's lines between the G-code header and trailer, each ended with CR LF.
 std::string Program(const std::vector<std::string>& body) {
-  std::string text = "G90\r\nG94\r\nM03\r\n";
+  std::string text = "G90\r\nG94\r\nG21\r\nM03\r\n";
   for (const std::string& line : body) text += line + "\r\n";
   return text + "M05\r\nM00\r\nM02\r\n";
 }
@@ -59,8 +59,13 @@ class NcPassesTest : public LumidrexTest {
     return {
         // Cells level with the reference z are not cut; a run of one cell goes down and up again.
         {"one cell", Job(1, 3, {0, -1, 0}), {"G00", " X1 Y0 Z2", "G01", " Z-1", " Z2"}},
-        // The slope is merged to its ends; the kink is written.
-        {"slope", Job(1, 5, {-1, -2, -3, -3, 0}), {"G00", " X0 Y0 Z2", "G01", " Z-1", " X2 Z-3", " X3", " Z2"}},
+        // Down a slope the tool moves across, then descends: never through the cell it leaves.
+        {"falling steps", Job(1, 5, {-1, -2, -3, -3, 0}),
+         {"G00", " X0 Y0 Z2", "G01", " Z-1", " X1", " Z-2", " X2", " Z-3", " X3", " Z2"}},
+        // Up a wall it rises first; a dip between two cells is cut down and up at its column, and
+        // moves across at one height merge.
+        {"rising steps and a dip", Job(1, 6, {-3, -1, -1, -2, -1, -1}),
+         {"G00", " X0 Y0 Z2", "G01", " Z-3", " Z-1", " X3", " Z-2", " Z-1", " X5", " Z2"}},
         // The second row runs backwards although the first cut nothing; its first cut lies one step
         // from the origin in x and y, and the first move still writes every axis.
         {"to and fro",

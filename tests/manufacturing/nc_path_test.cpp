@@ -43,8 +43,15 @@ TEST_F(NcPathTest, LinesSetTheCoordinatesTheyGive) {
       {"G90\nG00\nG01\nM03\n X1\n", 1.0f, {{1, 0, 0}}},
       {"(X5\n Y+2", 1.0f, {{0, 2, 0}}},
       {"G01 X1 (Y5)\n", 1.0f, {{1, 5, 0}}},
-      // A Roland move line begins with "Z": only z takes its first number.
-      {";;^IN;\nZ40,80,120;\n", 1.0f, {{0, 0, 40}}},
+      // A Roland program without the header of one of the posts: its steps are unknown.
+      {";;^IN;\nZ40,80,120;\n", 1.0f, {}},
+      // Each post's dialect by its header: Micromaster moves, Roland steps absolute and relative.
+      {"REM/ *** Micromaster CNC Program***\r\nMOV/RAP,1,2,3,\r\nMOV/FEED,4,-5,6e-1,\r\nMOV/FEED,1,2\r\n", 2.0f,
+       {{0.5f, 1, 1.5f}, {2, -2.5f, 0.3f}}},
+      {";;^IN;\n!MC1;\n^PR;\nV15.0;\nZ0,0,162.6;\n^PA;\nZ40,80,-120;Z4,8,12;\n^PR;Z40,40,40;H;Z1,1,1;", 1.0f,
+       {{1, 2, -3}, {0.1f, 0.2f, 0.3f}, {1.1f, 1.2f, 1.3f}}},
+      {";;^IN;\n!MC1;\nV85.0;\n^PR;\nZ0,0,10500;\n^PA;\nZ0,0,406;\nV15.0;\nZ150,-50,0;\n", 1.0f,
+       {{0, 0, 4.06f}, {1.5f, -0.5f, 0}}},
       // A letter with no number adds the point as it is; so does a line of another dialect.
       {"X\nXY7\nREM/TE,** Press Return **\n", 1.0f, {{0, 0, 0}, {0, 7, 0}}},
       {"X1e999 Y1\nXnan\nX1e38\n", 1.0f, {{0, 1, 0}, {0, 1, 0}, {1e38f, 1, 0}}},

@@ -16,11 +16,11 @@ class NcPostsTest : public LumidrexTest {
  protected:
   // One hand-driven program: a rapid run, feed moves (a z-only move, a repeated point, values that
   // round), a second run, the end.
-  std::string Program(int dialect) {
+  std::string Program(int dialect, bool inches = false) {
     const std::string path = folder.File("program.nc");
     OutputFile file;
     EXPECT_TRUE(file.Open(path));
-    const std::unique_ptr<CNcPost> post = MakeNcPost(dialect, file);
+    const std::unique_ptr<CNcPost> post = MakeNcPost(dialect, file, inches);
     post->x = 9.0f;
     post->y = 9.0f;
     post->z = 9.0f;
@@ -47,7 +47,7 @@ class NcPostsTest : public LumidrexTest {
 
 // Golden programs written by hand, one per dialect.
 const char* const kGolden[4] = {
-    "G90\r\nG94\r\nM03\r\n"
+    "G90\r\nG94\r\nG21\r\nM03\r\n"
     "G00\r\n X0.5 Y0.37 Z5\r\n"
     "G01\r\n Z-1\r\n X1.23457 Y0 Z-0.004\r\n Z5\r\n"
     "G00\r\n X2 Y0.37\r\n"
@@ -85,6 +85,11 @@ TEST_F(NcPostsTest, EachDialectWritesItsGoldenProgram) {
   }
   // An unknown index is G-code.
   EXPECT_EQ(Program(7), kGolden[0]);
+  // Inches change only G-code's units word: the other dialects have none.
+  std::string inches = kGolden[0];
+  inches.replace(inches.find("G21"), 3, "G20");
+  EXPECT_EQ(Program(0, true), inches);
+  for (int dialect = 1; dialect < 4; ++dialect) EXPECT_EQ(Program(dialect, true), kGolden[dialect]);
 }
 
 TEST_F(NcPostsTest, CommaLocaleChangesNoByte) {

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "comma_locale.h"
 #include "exchange/output_file.h"
 #include "nc_interpreter.h"
+#include "tool_gouge.h"
 #include "render/record_pool.h"
 #include "slice_scene.h"
 #include "temp_dir.h"
@@ -15,7 +17,7 @@
 namespace {
 
 std::string Program(const std::vector<std::string>& body) {
-  std::string text = "G90\r\nG94\r\nM03\r\n";
+  std::string text = "G90\r\nG94\r\nG21\r\nM03\r\n";
   for (const std::string& line : body) text += line + "\r\n";
   return text + "M05\r\nM00\r\nM02\r\n";
 }
@@ -47,7 +49,7 @@ class NcProgramTest : public DesignTest {
 constexpr const char* kCancelQuestion = "Are you sure to Cancel?";
 
 const std::string kPositive = Program(
-    {"G00", " X-0.5 Y0.5 Z2", "G01", " Z-2", " X0", " X0.5 Z-1", " X1", " X1.5 Z-2", " Z2"});
+    {"G00", " X-0.5 Y0.5 Z2", "G01", " Z-2", " X0", " Z-1", " X1.5", " Z-2", " Z2"});
 
 TEST_F(NcProgramTest, SamplesTheVisibleDesign) {
   ASSERT_TRUE(WriteNcProgram(settings, path));
@@ -81,6 +83,39 @@ TEST_F(NcProgramTest, TheInterpreterMovesWhereTheGeneratorAsked) {
     ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
     ASSERT_TRUE(file.Commit());
     ExpectInterpreterFollows(Written(), post.moves, folder.path());
+  }
+}
+
+// Seeded prongs of random sizes and heights on a plate, their walls between the grid's lines: the
+// tool, ball or flat, takes in none of the points the grid samples anywhere along its moves,
+// although it climbs and leaves every prong.
+TEST_F(NcProgramTest, NoMoveCutsIntoThePartAsTheGridSamplesIt) {
+  ResetProgramState();
+  DesignTest::SetUp();
+  std::mt19937 random(45);
+  std::uniform_int_distribution<int> cell(-25, 20), size(3, 8), rise(5, 30);
+  AddBox({-3.05f, -3.05f, 0}, {3.05f, 3.05f, 0.5f});
+  for (int i = 0; i < 8; ++i) {
+    const float x = 0.1f * cell(random) + 0.05f, y = 0.1f * cell(random) + 0.05f;
+    const float w = 0.1f * size(random), d = 0.1f * size(random);
+    AddBox({x, y, 0.5f}, {x + w, y + d, 0.5f + 0.1f * rise(random)});
+  }
+  const std::vector<GougeTriangle> triangles = ExportedTriangles(TheScene.head, folder.File("part.stl"));
+  settings.corner1 = {-3.5f, -3.5f, 0};
+  settings.corner2 = {3.5f, 3.5f, 4};
+  settings.xStep = settings.yStep = 0.1f;
+  settings.toolDiameter = 1.0f;
+  for (const int tool : {0, 1}) {
+    SCOPED_TRACE(tool);
+    settings.tool = tool;
+    OutputFile file;
+    ASSERT_TRUE(file.Open(path));
+    NcRecordingPost post(file);
+    ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
+    ASSERT_TRUE(file.Commit());
+    const std::vector<GougeTriangle> samples = GridSamples(triangles, settings);
+    ToolGouge sampled(samples, tool == 0, 0.5);
+    EXPECT_LE(ReachAlongMoves(post.moves, sampled, settings).largest, 0.005);
   }
 }
 

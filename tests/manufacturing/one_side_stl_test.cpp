@@ -165,6 +165,25 @@ TEST_F(OneSideStlTest, RotaryWasherIsClosedWithTheVolumeOfItsBinPolygons) {
   EXPECT_NEAR(ReportValue(report, "Volume"), expected, 2e-3 * expected);
 }
 
+// A solid pendant around the y axis, a disc of two boxes: the rotary shell runs in to the axis
+// and holds the pendant's volume, as the 3-axis one does.
+TEST_F(OneSideStlTest, RotaryPendantAroundTheAxisIsClosedAndSolid) {
+  ASSERT_TRUE(AdmeshInstalled()) << kAdmeshMissing;
+  AddBox({-4, -5, -1}, {4, 5, 1});
+  AddBox({-1.5f, 5, -0.75f}, {2.5f, 7, 1.25f});
+  const std::string rotary = folder.File("rotary.stl");
+  const std::string threeAxis = folder.File("three.stl");
+  WriteNcSlicesRotary(rotary, 0.1f, 2.0f, 1);
+  WriteNcSlices3Axis(threeAxis, 0.1f, 0.1f, 1);
+  const std::string report = RunAdmesh(rotary);
+  EXPECT_EQ(ReportValue(report, "Number of parts"), 1) << report;
+  for (const char* zero : {"Edges fixed", "Facets removed", "Facets added", "Backwards edges", "Facets reversed"}) {
+    EXPECT_EQ(ReportValue(report, zero), 0) << zero;
+  }
+  const double volume = ReportValue(RunAdmesh(threeAxis), "Volume");
+  EXPECT_NEAR(ReportValue(report, "Volume"), volume, 0.02 * volume) << report;
+}
+
 // One ring of (column x, depth z) points, linked as the tracer links them.
 struct Ring {
   explicit Ring(const std::vector<std::pair<float, float>>& xz) : points(xz.size()) {
@@ -196,10 +215,11 @@ TEST(FillRadialExtents, EightBinsAgainstTheRaysCastByHand) {
   };
   const std::vector<Case> cases = {
       // Bin k looks along (sin, cos) of k x 45 degrees from +z towards +x.
+      // A solid around the axis reaches it: every inner radius is 0.
       {"a square around the axis, crossing angle 0 backwards",
-       {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, {1, s, 1, s, 1, s, 1, s}, {1, s, 1, s, 1, s, 1, s}},
+       {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, {1, s, 1, s, 1, s, 1, s}, {0, 0, 0, 0, 0, 0, 0, 0}},
       {"the same square the other way round",
-       {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}}, {1, s, 1, s, 1, s, 1, s}, {1, s, 1, s, 1, s, 1, s}},
+       {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}}, {1, s, 1, s, 1, s, 1, s}, {0, 0, 0, 0, 0, 0, 0, 0}},
       {"a square beside the axis gives its inner radius", {{2, -1}, {4, -1}, {4, 1}, {2, 1}},
        {0, 0, 4, 0, 0, 0, 0, 0}, {e, e, 2, e, e, e, e, e}},
       {"edges on a line through the axis give nothing", {{0, 1}, {0, 3}}, {0, 0, 0, 0, 0, 0, 0, 0},
@@ -212,6 +232,14 @@ TEST(FillRadialExtents, EightBinsAgainstTheRaysCastByHand) {
     Ring ring(c.ring);
     float buffer[2 * kBins];
     FillRadialExtents(&ring.contour, buffer, cosTable, sinTable, binsPerRadian, kBins);
+    // A ring hollow around the axis keeps its inner radii.
+    if (c.most[0] == 1) {
+      Ring hole({{0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}, {-0.5f, -0.5f}});
+      ring.contour.next = &hole.contour;
+      float hollow[2 * kBins];
+      FillRadialExtents(&ring.contour, hollow, cosTable, sinTable, binsPerRadian, kBins);
+      for (int k = 0; k < kBins; ++k) EXPECT_NEAR(hollow[kBins + k], k % 2 == 0 ? 0.5f : 0.5f * s, 1e-5f) << k;
+    }
     for (int k = 0; k < kBins; ++k) {
       EXPECT_NEAR(buffer[k], c.most[static_cast<std::size_t>(k)], 1e-5f) << k;
       EXPECT_NEAR(buffer[kBins + k], c.least[static_cast<std::size_t>(k)], 1e-5f * c.least[static_cast<std::size_t>(k)])

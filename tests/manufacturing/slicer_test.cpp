@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "admesh_report.h"
@@ -173,10 +176,11 @@ TEST_F(SlicerTest, SlicingVariations) {
       {"inches with the output scale", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 1, 0.25f, 0.25f, 1, 1, 1, 1, 0.5f, 0, 0, 0); },
        "    -0.125,     0.625,    -0.125,     0.500,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.375f}},
-      // Off a layer plane at the bottom, the top layer lies in the last row.
+      // Off a layer plane at the bottom, the top layer lies in the last row; the empty row below
+      // still counts, so the first layer is labelled where it was cut.
       {"both layers of a box between planes", box({0, 0, 0.375f}, {1, 1, 0.875f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 0.75f}},
       {"no contour keeps the first header", [](DesignTest& t) {
          t.AddBox({0, 0, 0}, {1, 1, 1}, 3);
          LayerTable[3].visible = 0;
@@ -302,6 +306,124 @@ TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
   EXPECT_EQ(ReportValue(report, "Number of parts"), 4);
   // Four slabs of the sampled outline: 2 x 0.75 (the far column is not sampled) x 0.25 each.
   EXPECT_NEAR(ReportValue(report, "Volume"), 1.5, 1e-4);
+}
+
+}  // namespace
+
+namespace {
+
+// A prism over a star-shaped polygon, turned and moved by seeded random values: its triangles
+// face outwards, the caps fanned from the polygon's centre.
+struct RandomPrism {
+  std::vector<Vector3> points;
+  std::vector<std::int32_t> triangles;
+};
+
+RandomPrism MakeRandomPrism(std::mt19937& random) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const int n = 3 + static_cast<int>(unit(random) * 6);
+  std::vector<double> angles;
+  for (int i = 0; i < n; ++i) angles.push_back((i + 0.2 + 0.6 * unit(random)) * 6.283185307179586 / n);
+  const double height = 1 + 3 * unit(random);
+  const double a = unit(random) * 6.283185307179586, b = unit(random) * 3.141592653589793;
+  const double offset[3] = {4 * unit(random) - 2, 4 * unit(random) - 2, 4 * unit(random) - 2};
+  const auto place = [&](double x, double y, double z) {
+    // Turned about z by a, then about x by b.
+    const double x1 = x * std::cos(a) - y * std::sin(a), y1 = x * std::sin(a) + y * std::cos(a);
+    const double y2 = y1 * std::cos(b) - z * std::sin(b), z2 = y1 * std::sin(b) + z * std::cos(b);
+    return Vector3(static_cast<float>(x1 + offset[0]), static_cast<float>(y2 + offset[1]),
+                   static_cast<float>(z2 + offset[2]));
+  };
+  RandomPrism prism;
+  for (const double z : {0.0, height}) {
+    for (const double angle : angles) {
+      const double radius = 1 + 2 * unit(random);
+      prism.points.push_back(place(radius * std::cos(angle), radius * std::sin(angle), z));
+    }
+  }
+  prism.points.push_back(place(0, 0, 0));
+  prism.points.push_back(place(0, 0, height));
+  for (int i = 0; i < n; ++i) {
+    const int j = (i + 1) % n;
+    prism.triangles.insert(prism.triangles.end(), {2 * n, j, i, 2 * n + 1, n + i, n + j, i, j, n + j, i, n + j, n + i});
+  }
+  return prism;
+}
+
+// The section of a closed outward mesh at height z, in double: its area and its perimeter.
+struct Section {
+  double area = 0;
+  double perimeter = 0;
+};
+
+Section SectionAt(const RandomPrism& prism, double z) {
+  Section section;
+  double twice = 0;
+  for (std::size_t t = 0; t + 2 < prism.triangles.size(); t += 3) {
+    double p[3][3];
+    for (int k = 0; k < 3; ++k) {
+      const Vector3 v = prism.points[static_cast<std::size_t>(prism.triangles[t + k])];
+      p[k][0] = v.x, p[k][1] = v.y, p[k][2] = v.z;
+    }
+    std::vector<std::array<double, 2>> cut;
+    for (int k = 0; k < 3; ++k) {
+      const double* u = p[k];
+      const double* w = p[(k + 1) % 3];
+      if ((u[2] < z) == (w[2] < z)) continue;
+      const double s = (z - u[2]) / (w[2] - u[2]);
+      cut.push_back({u[0] + s * (w[0] - u[0]), u[1] + s * (w[1] - u[1])});
+    }
+    if (cut.size() != 2) continue;
+    const double n[2] = {(p[1][1] - p[0][1]) * (p[2][2] - p[0][2]) - (p[1][2] - p[0][2]) * (p[2][1] - p[0][1]),
+                         (p[1][2] - p[0][2]) * (p[2][0] - p[0][0]) - (p[1][0] - p[0][0]) * (p[2][2] - p[0][2])};
+    // The outline runs with the solid on its left: its direction turned clockwise is the normal.
+    if ((cut[1][1] - cut[0][1]) * n[0] - (cut[1][0] - cut[0][0]) * n[1] < 0) std::swap(cut[0], cut[1]);
+    twice += cut[0][0] * cut[1][1] - cut[1][0] * cut[0][1];
+    section.perimeter += std::hypot(cut[1][0] - cut[0][0], cut[1][1] - cut[0][1]);
+  }
+  section.area = twice / 2;
+  return section;
+}
+
+// Seeded turned prisms, concave ones among them, sliced: every layer holds the section at the
+// height it is labelled with, within a step along its outline.
+TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
+  std::mt19937 random(45);
+  const float r = 0.05f, thickness = 0.1f;
+  for (int shape = 0; shape < 12; ++shape) {
+    SCOPED_TRACE(shape);
+    ResetProgramState();
+    SetUp();
+    const RandomPrism prism = MakeRandomPrism(random);
+    auto mesh = std::make_unique<CMeshObject>();
+    mesh->SetPoints(static_cast<int>(prism.points.size()), prism.points);
+    ASSERT_TRUE(mesh->SetFaces(std::vector<std::int32_t>(prism.triangles.size() / 3, 3), prism.triangles));
+    Add(std::move(mesh));
+    ASSERT_EQ(WriteSlicesFile(path, 0, thickness, r, 1, 1, 1, 1, 1, 0, 0, 0), 0);
+    const ReadSlices slices = ReadSliceFile(path);
+    ASSERT_FALSE(slices.layers.empty());
+    float top = -1e30f, bottom = 1e30f;
+    for (const SlcLayer& layer : slices.layers) {
+      if (layer.boundaries.empty()) continue;
+      SCOPED_TRACE(layer.z);
+      double area = 0;
+      for (const auto& ring : layer.boundaries) area += Shoelace(ring);
+      top = std::max(top, layer.z);
+      bottom = std::min(bottom, layer.z);
+      const Section section = SectionAt(prism, layer.z);
+      EXPECT_NEAR(area, section.area, section.perimeter * r + 1e-4);
+    }
+    // No layer is labelled outside the prism; a slice's labelled height is where it holds the
+    // section, so the layers run from the bottom to the top within a layer, unless the sections
+    // there are slivers between two columns.
+    float zMin = 1e30f, zMax = -1e30f;
+    for (const Vector3& p : prism.points) {
+      zMin = std::min(zMin, p.z);
+      zMax = std::max(zMax, p.z);
+    }
+    EXPECT_GE(bottom, zMin);
+    EXPECT_LE(top, zMax);
+  }
 }
 
 }  // namespace

