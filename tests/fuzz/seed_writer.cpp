@@ -13,6 +13,7 @@
 
 #include "app/app_profile.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/toolbar_state.h"
 #include "app/recent_file_list.h"
 #include "exchange/iges_writer.h"
 #include "kernel/axis_line_object.h"
@@ -180,6 +181,8 @@ void WriteProfile(const fs::path& folder) {
     CMainFrame frame;
     frame.addToolBar(Qt::BottomToolBarArea, frame.ToolBar(133));
     frame.DestroyWindow();
+    const QByteArray state = StoredToolBarState(QSettings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex")));
+    Save("toolbar_state", "written.state", Bytes(state.begin(), state.end()));
   }
   const Bytes profile = FileBytes(folder / "Kelmora" / "Lumidrex.conf");
   for (const char* target : {"zoom_factor", "recent_files", "toolbar_layout"}) Save(target, "written.conf", profile);
