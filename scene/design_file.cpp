@@ -38,7 +38,7 @@ constexpr int kFileDidNotOpen = -2;
 
 // Reads the object list of the file at path.
 int ReadListFile(const std::string& path, CGeomObject** list) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kDesignFileMagic);
   if (file == nullptr) return kFileDidNotOpen;
   const ObjectStreamScope stream(file.get());
   return ReadObjectList(list, 1);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +100,37 @@ TEST_F(DesignFileTest, ADesignThroughAPipeIsCheckedAgainstWhatArrived) {
   close(ends[0]);
   EXPECT_EQ(SceneObjects().size(), 2u);
   EXPECT_TRUE(Headless().messages.empty());
+}
+
+// Input that is not a design is refused from its first bytes, however much more would come, and
+// a FIFO nobody writes to does not hold the open.
+TEST_F(DesignFileTest, AForeignStreamOrAnIdleFifoIsRefusedAtOnce) {
+  const std::string fifo = dir.File("idle.lxd");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    std::signal(SIGPIPE, SIG_IGN);
+    close(ends[0]);
+    const std::string zeros(1 << 16, '\0');
+    for (int i = 0; i < 4800; ++i) {  // 300 MB
+      if (write(ends[1], zeros.data(), zeros.size()) <= 0) _exit(1);
+    }
+    _exit(0);
+  }
+  close(ends[1]);
+  for (const std::string& path : {"/dev/fd/" + std::to_string(ends[0]), fifo}) {
+    SCOPED_TRACE(path);
+    Headless().messages.clear();
+    EXPECT_EQ(OpenScene(&document, path), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid file format!"});
+  }
+  close(ends[0]);
+  int status = -1;
+  waitpid(writer, &status, 0);
+  EXPECT_NE(status, 0) << "the zeros were read to their end";
 }
 
 TEST_F(DesignFileTest, FailedOpensLeaveAnEmptySceneAndSaySo) {
