@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "exchange/dxf_face_format.h"
@@ -9,12 +10,11 @@
 #include "exchange/output_file.h"
 #include "exchange/triangle_export_walk.h"
 #include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
-#include "kernel/outline_rings.h"
-#include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 
 namespace {
@@ -84,34 +84,13 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
     WriteDxfSequenceEnd(out_, layer);
   }
 
-  // Faces as fans; the header counts exactly the faces written, so a face that names a missing
-  // point or has fewer than three is neither written nor counted.
-  void EmitMesh(const CMeshObject& mesh) override {
-    const std::vector<Vector3>& points = mesh.points;
-    const std::vector<std::int32_t>& indices = mesh.faceIndices;
-    if (!PlacePoints(points.data(), points.size(), stack_.top->matrix, &placed_)) return;
-    std::int64_t faces = 0;
-    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t, std::size_t size) {
-      if (size >= 3) faces += static_cast<std::int64_t>(size) - 2;
-    });
-    WriteDxfPolyfaceHeader(out_, layer, static_cast<std::int64_t>(points.size()), faces);
-    WriteVertices();
-    ForEachUsableFace(points, indices, mesh.faceSizes, [&](std::size_t first, std::size_t size) {
-      for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
-        WriteDxfPolyfaceFace(out_, layer, indices[first] + 1, indices[m] + 1, indices[m + 1] + 1);
-      }
-    });
-    WriteDxfSequenceEnd(out_, layer);
-  }
+  void EmitMesh(const CMeshObject& mesh) override { EmitFaces(mesh.points, mesh.faceIndices, mesh.faceSizes); }
 
-  void EmitOther(const CGeomObject& object, TriangleExportWalk& walk) override {
+  // A block as its closed solid, one polyface mesh like any other.
+  void EmitOther(const CGeomObject& object, TriangleExportWalk& /*walk*/) override {
     if (object.GetKind() != kKindBlock) return;
-    const auto& block = static_cast<const CBlockObject&>(object);
-    const PushedPlacement pushed(stack_, block.placement);
-    for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
-      if (child->GetKind() == kKindSurface) walk.ExportSurface(static_cast<const CSurfaceObject&>(*child), false);
-    }
-    EmitEndFaces(block);
+    const BlockSolid solid = TessellateBlock(static_cast<const CBlockObject&>(object));
+    EmitFaces(solid.points, solid.faceIndices, solid.faceSizes);
   }
 
  private:
@@ -119,39 +98,23 @@ class DxfPolyfaceEmitter final : public DxfFaceEmitter {
     for (const Vector3& point : placed_) WriteDxfPolyfaceVertex(out_, layer, point);
   }
 
-  // The outlines come in pairs, the one at depth 0 first. Each side's outlines are one region,
-  // outer ring and holes, wound so that the two ends face away from each other.
-  void EmitEndFaces(const CBlockObject& block) {
-    std::vector<const CCurveObject*> outlines;
-    for (const CGeomObject* child = block.outlineCurves.head(); child != nullptr; child = child->next) {
-      if (child->GetKind() == kKindCurve) outlines.push_back(static_cast<const CCurveObject*>(child));
-    }
-    const CGeomObject* wall = block.surfaces.head();
-    const int sign = wall != nullptr && wall->GetKind() == kKindSurface
-                         ? static_cast<const CSurfaceObject*>(wall)->orientationSign
-                         : 0;
-    const Vector3 depth = {block.depthAxis == 0 ? 1.0f : 0.0f, block.depthAxis == 1 ? 1.0f : 0.0f,
-                           block.depthAxis == 2 ? 1.0f : 0.0f};
-    const std::size_t pairs = outlines.size() / 2;
-    for (const std::size_t side : {0u, 1u}) {
-      const bool reverse = side == 0 ? sign < 0 : sign > 0;
-      std::vector<std::vector<Vector3>> rings;
-      for (std::size_t p = 0; p < pairs; ++p) {
-        const CCurveObject& outline = *outlines[2 * p + side];
-        std::vector<Vector3> extended =
-            ExtendCurveEnds(outline.PointCount(), outline.points.data(), 0, 0, 1);
-        if (reverse) std::reverse(extended.begin(), extended.end());
-        std::vector<Vector3> ring =
-            EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), outline.stepsPerSpan);
-        // The last point closes the ring onto its first.
-        if (!ring.empty()) ring.pop_back();
-        rings.push_back(std::move(ring));
+  // Faces as fans; the header counts exactly the faces written, so a face that names a missing
+  // point or has fewer than three is neither written nor counted.
+  void EmitFaces(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                 std::span<const std::int32_t> sizes) {
+    if (!PlacePoints(points.data(), points.size(), stack_.top->matrix, &placed_)) return;
+    std::int64_t faces = 0;
+    ForEachUsableFace(points, indices, sizes, [&](std::size_t, std::size_t size) {
+      if (size >= 3) faces += static_cast<std::int64_t>(size) - 2;
+    });
+    WriteDxfPolyfaceHeader(out_, layer, static_cast<std::int64_t>(points.size()), faces);
+    WriteVertices();
+    ForEachUsableFace(points, indices, sizes, [&](std::size_t first, std::size_t size) {
+      for (std::size_t m = first + 1; m + 1 < first + size; ++m) {
+        WriteDxfPolyfaceFace(out_, layer, indices[first] + 1, indices[m] + 1, indices[m + 1] + 1);
       }
-      // Holes drawn the same way round as their outline are turned over by their nesting, as the
-      // renderer does, so that they stay holes.
-      const std::vector<Vector3> corners = TriangulateOutlines(std::move(rings), depth);
-      for (std::size_t c = 0; c + 2 < corners.size(); c += 3) EmitTriangle(corners[c], corners[c + 1], corners[c + 2]);
-    }
+    });
+    WriteDxfSequenceEnd(out_, layer);
   }
 
   std::vector<Vector3> placed_;

@@ -1,7 +1,6 @@
 #include "kernel/block_object.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <typeinfo>
 #include <utility>
 
@@ -33,8 +32,8 @@ void SetCoordinate(Vector3* v, int axis, float value) {
 // p + t (e - p)
 Vector3 Between(Vector3 p, Vector3 e, float t) { return VecAdd(p, VecScale(VecSub(e, p), t)); }
 
-// What one profile's children are built from: its points p, the wall profile e (p moved out by
-// the radius within the profile plane) and where depths go.
+// What one profile's children are built from: its points p, the wall profile e and where depths
+// go.
 struct ProfileGeometry {
   const Vector3* p;
   const Vector3* e;
@@ -44,26 +43,19 @@ struct ProfileGeometry {
   float depthSign;
 
   // Point i of the blend p + t (e - p) moved to the given depth.
-  Vector3 At(int i, float t, float depth) const {
-    Vector3 v = t == 0.0f ? p[i] : t == 1.0f ? e[i] : Between(p[i], e[i], t);
-    SetCoordinate(&v, depthAxis, depth * depthSign);
+  Vector3 At(int i, CBlockObject::PieceRow row) const {
+    Vector3 v = row.t == 0.0f ? p[i] : row.t == 1.0f ? e[i] : Between(p[i], e[i], row.t);
+    SetCoordinate(&v, depthAxis, row.depth * depthSign);
     return v;
   }
 };
 
-// One control row of an end piece or wall: the blend t between p and e at a depth.
-struct GridRow {
-  float t;
-  float depth;
-};
-
-std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileGeometry& f,
-                                             std::initializer_list<GridRow> rows) {
+std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileGeometry& f, const std::vector<CBlockObject::PieceRow>& rows) {
   auto surface = std::make_unique<CSurfaceObject>();
   std::vector<Vector3> grid;
   grid.reserve(rows.size() * static_cast<std::size_t>(f.n));
-  for (const GridRow& row : rows) {
-    for (int i = 0; i < f.n; ++i) grid.push_back(f.At(i, row.t, row.depth));
+  for (const CBlockObject::PieceRow& row : rows) {
+    for (int i = 0; i < f.n; ++i) grid.push_back(f.At(i, row));
   }
   const int count = static_cast<int>(grid.size());
   surface->SetPoints(count, std::move(grid));
@@ -76,15 +68,21 @@ std::unique_ptr<CSurfaceObject> BuildSurface(const ProfileGeometry& f,
   return surface;
 }
 
-std::unique_ptr<CCurveObject> BuildOutline(const ProfileGeometry& f, float t, float depth) {
+std::unique_ptr<CCurveObject> BuildOutline(const ProfileGeometry& f, CBlockObject::PieceRow row) {
   auto curve = std::make_unique<CCurveObject>();
   std::vector<Vector3> points;
   points.reserve(static_cast<std::size_t>(f.n));
-  for (int i = 0; i < f.n; ++i) points.push_back(f.At(i, t, depth));
+  for (int i = 0; i < f.n; ++i) points.push_back(f.At(i, row));
   curve->SetPoints(f.n, std::move(points));
   curve->closed = 1;
   curve->stepsPerSpan = f.steps;
   return curve;
+}
+
+// The radius the pieces are built with: none when both ends are flat or it is below 0.001.
+float EffectiveRadius(const CBlockObject& block) {
+  const bool flat = block.frontEndType == kBlockEndFlat && block.backEndType == kBlockEndFlat;
+  return flat || std::fabs(block.radius) < kMinRadius ? 0.0f : block.radius;
 }
 
 }  // namespace
@@ -99,61 +97,63 @@ bool CBlockObject::ProfilesFitPoints() const {
   return total == static_cast<std::int64_t>(profilePoints.size());
 }
 
+bool CBlockObject::AxesFit() const { return AxesArePermutation(firstAxis, secondAxis, depthAxis); }
+
+CBlockObject::Pieces CBlockObject::PieceRows() const {
+  const float r = EffectiveRadius(*this);
+  const float rf = frontEndType != kBlockEndFlat ? r : 0.0f;
+  const float rb = backEndType != kBlockEndFlat ? r : 0.0f;
+  Pieces pieces;
+  pieces.backOutline = {backEndType != kBlockEndFlat ? 0.0f : 1.0f, 0.0f};
+  if (rb != 0.0f && backEndType == kBlockEndRound) {
+    pieces.back = {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}};
+  } else if (rb != 0.0f && backEndType == kBlockEndChamfer) {
+    pieces.back = {{0, 0}, {1, rb}};
+  }
+  if (std::fabs(thickness) > kMinThickness) pieces.wall = {{1, rb}, {1, rb + thickness}};
+  const float front = rb + thickness;
+  if (rf != 0.0f && frontEndType == kBlockEndRound) {
+    pieces.front = {{1, front}, {1, front + 0.25f * rf}, {0.75f, front + 0.75f * rf}, {0.25f, front + rf}, {0, front + rf}};
+  } else if (rf != 0.0f && frontEndType == kBlockEndChamfer) {
+    pieces.front = {{1, front}, {0, front + rf}};
+  }
+  pieces.frontOutline = {frontEndType != kBlockEndFlat ? 0.0f : 1.0f, rb + rf + thickness};
+  return pieces;
+}
+
+std::vector<Vector3> CBlockObject::WallProfile(const std::vector<Vector3>& points) const {
+  const float r = EffectiveRadius(*this);
+  if (r == 0.0f) return points;
+  Matrix4 frame = kIdentityMatrix;
+  SetMatrixRow(&frame, firstAxis, {1, 0, 0});
+  SetMatrixRow(&frame, secondAxis, {0, 1, 0});
+  SetMatrixRow(&frame, depthAxis, {0, 0, DepthSign()});
+  return BuildSolidProfilePoints(points.data(), static_cast<int>(points.size()), 1, r, MatInverse(frame));
+}
+
 void CBlockObject::Rebuild() {
   // Called on a block that has children, it replaces them.
   MarkChanged();
   outlineCurves.Clear();
   surfaces.Clear();
-  if (!AxesArePermutation(firstAxis, secondAxis, depthAxis) || !ProfilesFitPoints()) return;
+  if (!AxesFit() || !ProfilesFitPoints()) return;
 
-  if ((frontEndType == kBlockEndFlat && backEndType == kBlockEndFlat) ||
-      std::fabs(radius) < kMinRadius) {
-    radius = 0.0f;
-  }
-  const float rf = frontEndType != kBlockEndFlat ? radius : 0.0f;
-  const float rb = backEndType != kBlockEndFlat ? radius : 0.0f;
-  const float g = depthAxis == 1 ? -1.0f : 1.0f;
-
-  Matrix4 frame = kIdentityMatrix;
-  SetMatrixRow(&frame, firstAxis, {1, 0, 0});
-  SetMatrixRow(&frame, secondAxis, {0, 1, 0});
-  SetMatrixRow(&frame, depthAxis, {0, 0, g});
-  frame = MatInverse(frame);
-
+  radius = EffectiveRadius(*this);
+  const Pieces pieces = PieceRows();
   std::size_t offset = 0;
   for (int profile = 0; profile < ProfileCount(); ++profile) {
-    const int n = profileSizes[static_cast<std::size_t>(profile)];
-    const Vector3* p = profilePoints.data() + offset;
-    offset += static_cast<std::size_t>(n);
-    std::vector<Vector3> moved;
-    if (radius != 0.0f) moved = BuildSolidProfilePoints(p, n, 1, radius, frame);
-    const Vector3* e = radius != 0.0f ? moved.data() : p;
-    const int steps = profileSteps[static_cast<std::size_t>(profile)];
-    const ProfileGeometry shape{p, e, n, steps, depthAxis, g};
-
-    if (std::fabs(thickness) > kMinThickness) {
-      surfaces.Append(BuildSurface(shape, {{1, rb}, {1, rb + thickness}}));
+    const auto n = static_cast<std::size_t>(profileSizes[static_cast<std::size_t>(profile)]);
+    const std::vector<Vector3> p(profilePoints.begin() + static_cast<std::ptrdiff_t>(offset),
+                                 profilePoints.begin() + static_cast<std::ptrdiff_t>(offset + n));
+    offset += n;
+    const std::vector<Vector3> e = WallProfile(p);
+    const ProfileGeometry shape{p.data(), e.data(), static_cast<int>(n), profileSteps[static_cast<std::size_t>(profile)],
+                                depthAxis, DepthSign()};
+    for (const std::vector<PieceRow>* rows : {&pieces.wall, &pieces.back, &pieces.front}) {
+      if (!rows->empty()) surfaces.Append(BuildSurface(shape, *rows));
     }
-    if (rb != 0.0f && backEndType == kBlockEndRound) {
-      surfaces.Append(
-          BuildSurface(shape, {{0, 0}, {0.25f, 0}, {0.75f, 0.25f * rb}, {1, 0.75f * rb}, {1, rb}}));
-    } else if (rb != 0.0f && backEndType == kBlockEndChamfer) {
-      surfaces.Append(BuildSurface(shape, {{0, 0}, {1, rb}}));
-    }
-    const float front = rb + thickness;
-    if (rf != 0.0f && frontEndType == kBlockEndRound) {
-      surfaces.Append(BuildSurface(shape, {{1, front},
-                                           {1, front + 0.25f * rf},
-                                           {0.75f, front + 0.75f * rf},
-                                           {0.25f, front + rf},
-                                           {0, front + rf}}));
-    } else if (rf != 0.0f && frontEndType == kBlockEndChamfer) {
-      surfaces.Append(BuildSurface(shape, {{1, front}, {0, front + rf}}));
-    }
-
-    outlineCurves.Append(BuildOutline(shape, backEndType != kBlockEndFlat ? 0.0f : 1.0f, 0.0f));
-    outlineCurves.Append(
-        BuildOutline(shape, frontEndType != kBlockEndFlat ? 0.0f : 1.0f, rb + rf + thickness));
+    outlineCurves.Append(BuildOutline(shape, pieces.backOutline));
+    outlineCurves.Append(BuildOutline(shape, pieces.frontOutline));
   }
 }
 

@@ -33,6 +33,30 @@ class CBlockObject : public CCompositeObject {
   void Rebuild();
 
   int ProfileCount() const { return static_cast<int>(profileSizes.size()); }
+  // Whether the three axis fields are a permutation of 0, 1, 2.
+  bool AxesFit() const;
+
+  // One control row of a generated piece: the blend t from a profile (0) to its wall profile (1),
+  // at a depth along the depth axis.
+  struct PieceRow {
+    float t;
+    float depth;
+  };
+  // What the children are made of, back to front: the back outline, the rows of the back end
+  // piece, the wall and the front end piece (each empty when it is not made), the front outline.
+  struct Pieces {
+    PieceRow backOutline;
+    std::vector<PieceRow> back;
+    std::vector<PieceRow> wall;
+    std::vector<PieceRow> front;
+    PieceRow frontOutline;
+  };
+  Pieces PieceRows() const;
+  // A profile's points moved out by the radius within the profile plane, which its wall follows;
+  // the points themselves without a radius.
+  std::vector<Vector3> WallProfile(const std::vector<Vector3>& points) const;
+  // Depth d of the pieces lies at d on the depth axis, at -d when that axis is y.
+  float DepthSign() const { return depthAxis == 1 ? -1.0f : 1.0f; }
 
   // One closed profile and the steps per span of what is generated from it.
   struct Profile {

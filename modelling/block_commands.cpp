@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "kernel/curve_object.h"
+#include "kernel/outline_rings.h"
 #include "scene/scene.h"
 #include "scene/scene_views.h"
 #include "scene/undo_history.h"
@@ -14,9 +15,27 @@ namespace {
 float Coordinate(const Vector3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
 float& Coordinate(Vector3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
 
-CBlockObject* AddBlock(const std::vector<CBlockObject::Profile>& profiles, int frontType, int backType, float radius,
+Vector3 AxisVector(int axis) { return {axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f}; }
+
+// Outer rings counter-clockwise as the profile plane is seen (first axis right, second up),
+// holes the other way, each inner ring against the one around it: so the walls face out of the
+// metal and a round or chamfered end grows the block, whichever way the curves were drawn.
+void OrientProfiles(std::vector<CBlockObject::Profile>* profiles, int firstAxis, int secondAxis) {
+  std::vector<std::vector<Vector3>> rings;
+  for (const CBlockObject::Profile& profile : *profiles) rings.push_back(profile.points);
+  const Vector3 facing = VecCross(AxisVector(firstAxis), AxisVector(secondAxis));
+  bool outerTurn = false;
+  OrientNestedRings(rings, facing, &outerTurn);
+  for (std::size_t p = 0; p < rings.size(); ++p) {
+    if (!outerTurn && rings[p].size() >= 3) std::reverse(rings[p].begin(), rings[p].end());
+    (*profiles)[p].points = std::move(rings[p]);
+  }
+}
+
+CBlockObject* AddBlock(std::vector<CBlockObject::Profile> profiles, int frontType, int backType, float radius,
                        float thickness, int firstAxis, int secondAxis, int direction) {
   auto block = std::make_unique<CBlockObject>();
+  OrientProfiles(&profiles, firstAxis, secondAxis);
   block->SetProfiles(profiles);
   block->firstAxis = firstAxis;
   block->secondAxis = secondAxis;
@@ -60,7 +79,7 @@ void CreateBlockFromCurves(int frontType, int backType, float radius, float thic
     profiles.push_back({curve->points, curve->stepsPerSpan});
   }
   if (CBlockObject* block =
-          AddBlock(profiles, frontType, backType, radius, thickness, horizontalAxis, verticalAxis, depthAxis)) {
+          AddBlock(std::move(profiles), frontType, backType, radius, thickness, horizontalAxis, verticalAxis, depthAxis)) {
     block->Rebuild();
   }
   RedrawAllViews();
@@ -85,7 +104,7 @@ CBlockObject* CreateBlockFromOutlines(std::vector<CBlockObject::Profile> outline
   for (CBlockObject::Profile& outline : outlines) {
     for (Vector3& point : outline.points) Coordinate(point, firstAxis) -= middle;
   }
-  CBlockObject* block = AddBlock(outlines, frontType, backType, radius, thickness, firstAxis, secondAxis, direction);
+  CBlockObject* block = AddBlock(std::move(outlines), frontType, backType, radius, thickness, firstAxis, secondAxis, direction);
   if (block == nullptr) return nullptr;
   Matrix4 move = kIdentityMatrix;
   move.m[12 + firstAxis] = middle;

@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "kernel/bspline_curve.h"
-#include "kernel/curve_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
-#include "kernel/outline_rings.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -146,31 +145,19 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
   return triangles.MakeNode(material);
 }
 
-// The grid primitive of a surface with the material given, and its end caps when asked.
-CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m, const CMaterial* material,
-                                bool withCaps, bool reverseRows = false) {
+// The grid primitive of a surface with the material given, and its end caps.
+CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m, const CMaterial* material) {
   if (surface->rows < 2 || surface->columns < 2 || !surface->GridFitsPoints()) return nullptr;
-  const Vector3* controls = surface->points.data();
-  int startV = surface->startAttributeV, endV = surface->endAttributeV;
-  // Every row read backwards turns the grid's winding over.
-  std::vector<Vector3> reversed;
-  if (reverseRows) {
-    reversed.assign(controls, controls + static_cast<std::size_t>(surface->rows) * surface->columns);
-    for (auto row = reversed.begin(); row != reversed.end(); row += surface->columns) {
-      std::reverse(row, row + surface->columns);
-    }
-    controls = reversed.data();
-    std::swap(startV, endV);
-  }
   std::vector<Vector3> net;
   int nu = 0, nv = 0;
-  ExtendSurfaceNet(controls, surface->rows, surface->columns, surface->startAttributeU, surface->endAttributeU,
-                   surface->closedU, startV, endV, surface->closedV, &net, &nu, &nv);
+  ExtendSurfaceNet(surface->points.data(), surface->rows, surface->columns, surface->startAttributeU,
+                   surface->endAttributeU, surface->closedU, surface->startAttributeV, surface->endAttributeV,
+                   surface->closedV, &net, &nu, &nv);
   if (nu < 2 || nv < 2) return nullptr;
   std::vector<CRenderNode*> pieces;
   const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
   // The caps read the net before the grid node takes it, and in its own coordinates.
-  if (withCaps && surface->closedU == 0) {
+  if (surface->closedU == 0) {
     const int first = surface->startAttributeU == 0 ? 1 : 0;
     const int last = nu - 1 - (surface->endAttributeU == 0 ? 1 : 0);
     for (const auto& [row, facing] : {std::pair{first, -1}, std::pair{last, 1}}) {
@@ -181,7 +168,7 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
       }
     }
   }
-  if (withCaps && surface->closedV == 0) {
+  if (surface->closedV == 0) {
     const int first = surface->startAttributeV == 0 ? 1 : 0;
     const int last = nv - 1 - (surface->endAttributeV == 0 ? 1 : 0);
     for (const auto& [column, facing] : {std::pair{first, 1}, std::pair{last, -1}}) {
@@ -202,78 +189,27 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
   return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
 }
 
-// The points of a block's outline curve, evaluated by its own end rules and steps, without the
-// closing point.
-std::vector<Vector3> OutlinePoints(const CCurveObject& curve) {
-  const std::vector<Vector3> extended =
-      ExtendCurveEnds(curve.PointCount(), curve.points.data(), curve.startAttribute, curve.endAttribute, curve.closed);
-  std::vector<Vector3> points =
-      EvaluateCurvePoints(extended.data(), static_cast<int>(extended.size()), curve.stepsPerSpan);
-  if (curve.closed != 0 && !points.empty()) points.pop_back();
-  return points;
-}
-
-// The outlines of a block, one back and one front ring per profile, turned as their nesting
-// asks. Returns per profile whether it was turned over, so that its walls turn too.
-std::vector<bool> OrientBlockRings(std::vector<std::vector<Vector3>> ends[2], Vector3 depth, bool* outerTurn) {
-  const std::vector<bool> flipped = OrientNestedRings(ends[0], depth, outerTurn);
-  for (std::size_t p = 0; p < flipped.size(); ++p) {
-    if (flipped[p]) std::reverse(ends[1][p].begin(), ends[1][p].end());
-  }
-  return flipped;
-}
-
-// One end face of a block: its outlines triangulated together, so inner ones become holes. The
-// triangles wind counter-clockwise seen from the side `outward` points to, or the other way with
-// reversed, so that they wind as the walls do.
-CRenderNode* BuildBlockEnd(std::vector<std::vector<Vector3>>& outlines, Vector3 outward, bool reversed,
-                           Vector3 normal, const Matrix4& m, const CMaterial* material) {
-  std::vector<int> sizes;
-  std::vector<const Vector3*> rings;
-  for (auto& outline : outlines) {
-    if (outline.size() < 3) continue;
-    if (rings.empty()) StartAtSharpestTurn(&outline, outward);
-    sizes.push_back(static_cast<int>(outline.size()));
-    rings.push_back(outline.data());
-  }
-  if (rings.empty()) return nullptr;
-  TriangleCollector triangles(m);
-  TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
-                      [&](Vector3 tip, Vector3 next, Vector3 previous) {
-                        if ((VecDot(VecCross(VecSub(tip, previous), VecSub(next, previous)), outward) > 0.0f) ==
-                            reversed) {
-                          std::swap(tip, next);
-                        }
-                        for (const Vector3& p : {previous, tip, next}) triangles.Add(p, normal, 0.0f, 0.0f);
-                      });
-  return triangles.MakeNode(material);
-}
-
-}  // namespace
-
-CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
-  return BuildSurfacePieces(surface, m, MaterialForObject(surface, false), true);
-}
-
-CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
-  const std::span<const Vector3> points(mesh->points);
+// The faces of a mesh or a block's solid as one polygon primitive: fans of triangles with flat
+// or crease-aware smooth normals.
+CRenderNode* BuildFaceNodes(std::span<const Vector3> points, std::span<const std::int32_t> indices,
+                            std::span<const std::int32_t> sizes, bool smoothShading, const CMaterial* material,
+                            const Matrix4& m) {
   std::vector<Vector3> vertexNormals;
   const auto faceNormal = [&](std::size_t first) {
-    const Vector3 p0 = points[mesh->faceIndices[first]], p1 = points[mesh->faceIndices[first + 1]],
-                  p2 = points[mesh->faceIndices[first + 2]];
+    const Vector3 p0 = points[indices[first]], p1 = points[indices[first + 1]], p2 = points[indices[first + 2]];
     return Normalize(TurnByRenderMatrix(VecCross(VecSub(p2, p1), VecSub(p0, p1))));
   };
   const auto eachFace = [&](auto&& fn) {
-    ForEachUsableFace(points, mesh->faceIndices, mesh->faceSizes, [&](std::size_t first, std::size_t size) {
+    ForEachUsableFace(points, indices, sizes, [&](std::size_t first, std::size_t size) {
       if (size >= 3) fn(first, size);
     });
   };
-  const bool smooth = ShadingMode != 2 && mesh->flatShading == 0;
+  const bool smooth = ShadingMode != 2 && smoothShading;
   if (smooth) {
     vertexNormals.assign(points.size(), Vector3{0.0f, 0.0f, 0.0f});
     eachFace([&](std::size_t first, std::size_t size) {
       const Vector3 n = faceNormal(first);
-      for (std::size_t k = first; k < first + size; ++k) vertexNormals[mesh->faceIndices[k]] = VecAdd(vertexNormals[mesh->faceIndices[k]], n);
+      for (std::size_t k = first; k < first + size; ++k) vertexNormals[indices[k]] = VecAdd(vertexNormals[indices[k]], n);
     });
     for (Vector3& n : vertexNormals) n = Normalize(n);
   }
@@ -284,67 +220,35 @@ CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
     const Vector3 n = ShadingMode != 2 ? faceNormal(first) : Vector3{0.0f, 0.0f, 0.0f};
     if (size == 3) {
       for (std::size_t k = first; k < first + 3; ++k) {
-        const std::int32_t index = mesh->faceIndices[k];
+        const std::int32_t index = indices[k];
         add(points[index], smooth && VecDot(vertexNormals[index], n) >= 0.9f ? vertexNormals[index] : n);
       }
       return;
     }
     std::vector<Vector3> ring(size);
-    for (std::size_t k = 0; k < size; ++k) ring[k] = points[mesh->faceIndices[first + k]];
+    for (std::size_t k = 0; k < size; ++k) ring[k] = points[indices[first + k]];
     TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
       add(a, n);
       add(b, n);
       add(c, n);
     });
   });
-  return triangles.MakeNode(MaterialForObject(mesh, true));
+  return triangles.MakeNode(material);
+}
+
+}  // namespace
+
+CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
+  return BuildSurfacePieces(surface, m, MaterialForObject(surface, false));
+}
+
+CRenderNode* BuildMeshRenderNodes(const CMeshObject* mesh, const Matrix4& m) {
+  return BuildFaceNodes(mesh->points, mesh->faceIndices, mesh->faceSizes, mesh->flatShading == 0,
+                        MaterialForObject(mesh, true), m);
 }
 
 CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m) {
-  if (block->depthAxis < 0 || block->depthAxis > 2) return nullptr;
-  const CMaterial* material = MaterialForObject(block, true);
-  const RenderMatrixScope scope;
-  MultiplyRenderMatrix(block->placement);
-  const Matrix4 placed = MatMultiply(block->placement, m);
-  // The outlines come in pairs, back first, one pair per profile: all backs make one end face,
-  // all fronts the other.
-  std::vector<std::vector<Vector3>> ends[2];
-  int which = 0;
-  for (const CGeomObject* curve = block->outlineCurves.head(); curve != nullptr; curve = curve->next, which ^= 1) {
-    ends[which].push_back(curve->GetKind() == kKindCurve ? OutlinePoints(static_cast<const CCurveObject&>(*curve))
-                                                         : std::vector<Vector3>{});
-  }
-  ends[1].resize(ends[0].size());
-  // Depth runs toward -y for the y axis and toward the positive axis otherwise; the front end
-  // faces along it.
-  Vector3 depth{0.0f, 0.0f, 0.0f};
-  (block->depthAxis == 0 ? depth.x : block->depthAxis == 1 ? depth.y : depth.z) = block->depthAxis == 1 ? -1.0f : 1.0f;
-  const Vector3 front = ShadingMode != 2 ? Normalize(TurnByRenderMatrix(depth)) : depth;
-  // A wall winds with the way its profile was drawn: the outer rings' turn decides the end faces,
-  // and the walls of a profile whose rings were turned over turn with them.
-  bool reversed = false;
-  const std::vector<bool> flipped = OrientBlockRings(ends, depth, &reversed);
-  std::vector<CRenderNode*> pieces;
-  std::size_t wallCount = 0;
-  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next) ++wallCount;
-  // Every profile has the same number of walls, in profile order.
-  const std::size_t perProfile = !flipped.empty() && wallCount % flipped.size() == 0 ? wallCount / flipped.size() : 0;
-  std::size_t index = 0;
-  for (const CGeomObject* child = block->surfaces.head(); child != nullptr; child = child->next, ++index) {
-    if (child->GetKind() != kKindSurface) continue;
-    const bool turned = perProfile != 0 && flipped[index / perProfile];
-    // The end faces close the walls, so the walls get no caps of their own.
-    if (CRenderNode* wall =
-            BuildSurfacePieces(static_cast<const CSurfaceObject*>(child), placed, material, false, turned)) {
-      pieces.push_back(wall);
-    }
-  }
-  for (int end = 0; end < 2; ++end) {
-    const float sign = end == 0 ? -1.0f : 1.0f;
-    if (CRenderNode* face =
-            BuildBlockEnd(ends[end], VecScale(depth, sign), reversed, VecScale(front, sign), placed, material)) {
-      pieces.push_back(face);
-    }
-  }
-  return CombineRenderNodes(CRenderNode::kUnionOfPieces, pieces);
+  const BlockSolid solid = TessellateBlock(*block);
+  return BuildFaceNodes(solid.points, solid.faceIndices, solid.faceSizes, true, MaterialForObject(block, true), m);
 }
+

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
-#include "kernel/curve_object.h"
 #include "kernel/gem_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
@@ -65,62 +65,10 @@ void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
   }
 }
 
-Vector3 AxisVector(int axis, float length) {
-  return {axis == 0 ? length : 0.0f, axis == 1 ? length : 0.0f, axis == 2 ? length : 0.0f};
-}
-
-// The block's outline curves come in pairs, the back outline first: the back outlines of all
-// profiles make one flat end (holes included), the front outlines the other.
-void RenderBlockCapsGL(const CBlockObject& block, ShadingSink& sink) {
-  std::vector<std::vector<Vector3>> backs;
-  std::vector<std::vector<Vector3>> fronts;
-  for (const CGeomObject* back = block.outlineCurves.head(); back != nullptr && back->next != nullptr;
-       back = back->next->next) {
-    for (const CGeomObject* object : {back, static_cast<const CGeomObject*>(back->next)}) {
-      if (object->GetKind() != kKindCurve) continue;
-      const auto& curve = static_cast<const CCurveObject&>(*object);
-      std::vector<Vector3> polygon =
-          ExtendCurveEnds(curve.PointCount(), curve.points.data(), 0, 0, 1);
-      for (Vector3& point : polygon) point = TransformPoint(point, block.placement);
-      (object == back ? backs : fronts)
-          .push_back(EvaluateCurvePoints(polygon.data(), static_cast<int>(polygon.size()),
-                                         DrawnSteps(curve.stepsPerSpan, std::ssize(polygon))));
-    }
-  }
-  if (backs.empty() && fronts.empty()) return;
-  if (block.depthAxis < 0 || block.depthAxis > 2) return;
-
-  // The back end faces against the depth direction, which runs toward -y for the y axis.
-  Matrix4 turn = block.placement;
-  turn[12] = turn[13] = turn[14] = 0.0f;
-  const Vector3 normal = Normalize(
-      TransformPoint(AxisVector(block.depthAxis, block.depthAxis == 1 ? 1.0f : -1.0f), turn));
-  sink.Triangles(normal, TriangulateOutlines(std::move(backs), normal));
-  sink.Triangles(NegateVector(normal), TriangulateOutlines(std::move(fronts), normal));
-}
-
-void RenderBlockGL(const CBlockObject& block, ShadingSink& sink) {
-  // Every wall and end piece takes the orientation of the first; a block without surfaces
-  // (flat ends, no thickness) has only its end caps.
-  int sign = 1;
-  bool first = true;
-  for (const CGeomObject* child = block.surfaces.head(); child != nullptr; child = child->next) {
-    if (child->GetKind() != kKindSurface) continue;
-    const auto& surface = static_cast<const CSurfaceObject&>(*child);
-    if (!surface.GridFitsPoints()) continue;
-    if (first) sign = surface.orientationSign;
-    first = false;
-    std::vector<Vector3> placed(surface.points.size());
-    std::transform(surface.points.begin(), surface.points.end(), placed.begin(),
-                   [&](Vector3 p) { return TransformPoint(p, block.placement); });
-    std::vector<Vector3> padded;
-    int rows = 0;
-    int columns = 0;
-    PadSurfaceGrid(surface, placed.data(), &padded, &rows, &columns);
-    RenderSurfaceGridGL(padded.data(), rows, columns, surface.outputStepsU, surface.outputStepsV,
-                        sign, sink);
-  }
-  RenderBlockCapsGL(block, sink);
+// The block as its one closed solid, shaded as a smooth mesh with creases.
+void RenderBlockGL(const CBlockObject& block, bool flip, ShadingSink& sink) {
+  const BlockSolid solid = TessellateBlock(block);
+  RenderMeshGL(solid.points, solid.faceIndices, solid.faceSizes, 0, flip, sink);
 }
 
 // A subtraction whose subtractors do not count shows its body alone; every other group shows
@@ -157,8 +105,10 @@ void VisitGemGL(const CGeomObject& gem, const std::function<void(const CGeomObje
 
 void RenderObjectGL(const CGeomObject* object) {
   ForEachShadedPartGL(object, [](const CGeomObject& part) {
-    const bool flip = part.GetKind() == kKindMesh &&
-                      MeshNormalsFlip(static_cast<const CMeshObject&>(part).orientationSign);
+    // A block's solid faces out as placed, like a mesh of orientation 1.
+    const bool flip = part.GetKind() == kKindMesh   ? MeshNormalsFlip(static_cast<const CMeshObject&>(part).orientationSign)
+                      : part.GetKind() == kKindBlock ? MeshNormalsFlip(1)
+                                                     : false;
     CachedShadingArrays(part, flip).Draw(*InstalledGlCalls());
   });
 }
@@ -205,7 +155,7 @@ void DeriveShading(const CGeomObject& object, bool flipMeshNormals, ShadingSink&
       break;
     }
     case kKindBlock:
-      RenderBlockGL(static_cast<const CBlockObject&>(object), sink);
+      RenderBlockGL(static_cast<const CBlockObject&>(object), flipMeshNormals, sink);
       break;
     default:
       break;

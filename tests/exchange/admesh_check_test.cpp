@@ -10,7 +10,11 @@
 #include <string>
 
 #include "admesh_report.h"
+#include "closed_solid_checks.h"
 #include "exchange/stl_writers.h"
+#include "kernel/block_object.h"
+#include "kernel/block_solid.h"
+#include "kernel/mesh_object.h"
 #include "export_fixtures.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/surface_tessellation.h"
@@ -77,6 +81,27 @@ TEST_F(AdmeshCheckTest, CappedTubeIsClosedEitherWay) {
     tube->orientationSign = sign;
     Check(list, TubeVolume(*tube), sign < 0);
   }
+}
+
+// A block's solid as the exports take it, from an outline and a hole both drawn clockwise with
+// round ends: admesh finds one part, closed, nothing to reverse, and the volume the solid
+// encloses by our own count.
+TEST_F(AdmeshCheckTest, BlockSolidIsClosedAndFacesOut) {
+  auto block = std::make_unique<CBlockObject>();
+  const std::vector<Vector3> outer = {{0, 0, 0}, {0, 8, 0}, {8, 8, 0}, {8, 0, 0}};
+  const std::vector<Vector3> hole = {{2, 2, 0}, {2, 5, 0}, {5, 5, 0}, {5, 2, 0}};
+  block->SetProfiles({{outer, 4}, {hole, 4}});
+  block->thickness = 3;
+  block->radius = 0.5f;
+  block->frontEndType = block->backEndType = kBlockEndRound;
+  block->Rebuild();
+  const BlockSolid solid = TessellateBlock(*block);
+  auto mesh = std::make_unique<CMeshObject>();
+  mesh->SetPoints(static_cast<int>(solid.points.size()), solid.points);
+  ASSERT_TRUE(mesh->SetFaces(solid.faceSizes, solid.faceIndices));
+  ObjectList list;
+  list.Add(std::move(mesh));
+  Check(list, SignedVolume(solid.points, solid.faceIndices), false);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "gem_library_file.h"
 #include "kernel/axis_line_object.h"
 #include "kernel/block_object.h"
+#include "kernel/block_solid.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
 #include "kernel/curve_object.h"
@@ -305,7 +306,7 @@ EzdxfReport ReadWithEzdxf(const std::string& script, const std::string& path) {
   return report;
 }
 
-// The triangles the walk hands the writers, placed, per layer number; blocks give their walls when
+// The triangles the walk hands the writers, placed, per layer number; blocks give their solid when
 // asked, as the polyline writer takes them.
 class LayerRecorder final : public TriangleEmitter {
  public:
@@ -322,13 +323,11 @@ class LayerRecorder final : public TriangleEmitter {
     }
     triangles[layer].push_back(t);
   }
-  void EmitOther(const CGeomObject& object, TriangleExportWalk& walk) override {
+  void EmitOther(const CGeomObject& object, TriangleExportWalk& /*walk*/) override {
     if (!blockWalls_ || object.GetKind() != kKindBlock) return;
-    const auto& block = static_cast<const CBlockObject&>(object);
-    const PushedPlacement pushed(stack_, block.placement);
-    for (const CGeomObject* s = block.surfaces.head(); s != nullptr; s = s->next) {
-      walk.ExportSurface(static_cast<const CSurfaceObject&>(*s), false);
-    }
+    const BlockSolid solid = TessellateBlock(static_cast<const CBlockObject&>(object));
+    const auto at = [&](std::size_t k) { return solid.points[static_cast<std::size_t>(solid.faceIndices[k])]; };
+    for (std::size_t k = 0; k + 2 < solid.faceIndices.size(); k += 3) EmitTriangle(at(k), at(k + 1), at(k + 2));
   }
 
   int layer = 1;
@@ -438,13 +437,15 @@ TEST_F(DxfThroughEzdxfTest, EveryFormReadsWithoutFaultAndHoldsOurCoordinates) {
     std::map<int, std::vector<Triangle3>> reference = Reference(list.first(), true);
     // Caps follow their surface's polyface, so each layer's faces come in the walk's order.
     std::map<int, std::vector<Triangle3>> walked = report.polyfaceFaces;
-    std::vector<Triangle3> ends = report.faces[4];
-    report.faces.erase(4);
     for (const auto& [layer, faces] : report.faces) walked[layer].insert(walked[layer].end(), faces.begin(), faces.end());
     ExpectTrianglesNear(walked, reference);
 
-    // The end faces, checked from the file alone: each end lies in its plane, faces away from
-    // the other, and covers the outer ring less the hole once: 120 - 9.
+    // The block's end faces, checked from the file alone: each end lies in its plane, faces away
+    // from the other, and covers the outer ring less the hole once: 120 - 9.
+    std::vector<Triangle3> ends;
+    for (const Triangle3& t : walked[4]) {
+      if (t.c[2] == t.c[5] && t.c[5] == t.c[8]) ends.push_back(t);
+    }
     ASSERT_FALSE(ends.empty());
     double area[2] = {0, 0};
     int facing[2] = {0, 0};
@@ -464,8 +465,7 @@ TEST_F(DxfThroughEzdxfTest, EveryFormReadsWithoutFaultAndHoldsOurCoordinates) {
       EXPECT_NEAR(area[end], 111, 0.05);
       EXPECT_EQ(std::abs(facing[end]), count[end]) << "every face of one end faces the same way";
     }
-    // The outer ring turns counter-clockwise and the walls' sign is -1: the end at depth 0
-    // faces down, the far one up, both out of the block.
+    // The end at depth 0 faces down, the far one up, both out of the block.
     EXPECT_LT(facing[0], 0);
     EXPECT_GT(facing[1], 0);
   }

@@ -4,8 +4,11 @@
 
 #include <vector>
 
+#include "closed_solid_checks.h"
 #include "counting_viewport.h"
 #include "curve_fixture.h"
+#include "kernel/block_solid.h"
+#include "kernel/outline_rings.h"
 #include "modelling/block_dialog.h"
 #include "scene/tool_framework.h"
 #include "scene/undo_history.h"
@@ -54,6 +57,50 @@ TEST_F(BlockCommandsTest, SelectedCurvesBecomeTheProfilesOfOneBlock) {
   UndoCommand();
   EXPECT_EQ(four->ObjectState, kStateSelected);
   EXPECT_LT(block.ObjectState, 0);
+}
+
+// An outline and a hole both drawn clockwise, in the top view and in the front view: the block
+// turns its outer rings counter-clockwise as the view shows them and the hole the other way, so
+// a round end grows the metal (the outline's wall encloses more, the hole's less) and the solid
+// closes facing out.
+TEST_F(BlockCommandsTest, ProfilesFaceOutWhicheverWayTheyWereDrawn) {
+  struct View {
+    int first, second, depth;
+  };
+  for (const View view : {View{0, 1, 2}, View{0, 2, 1}, View{1, 2, 0}}) {
+    SCOPED_TRACE(testing::Message() << "depth axis " << view.depth);
+    ResetProgramState();
+    SetUp();
+    const auto inPlane = [&](std::vector<Vector3> ring) {
+      for (Vector3& p : ring) {
+        float c[3] = {0, 0, 0};
+        c[view.first] = p.x;
+        c[view.second] = p.y;
+        p = {c[0], c[1], c[2]};
+      }
+      return ring;
+    };
+    const std::vector<Vector3> outer = inPlane({{0, 0, 0}, {0, 6, 0}, {6, 6, 0}, {6, 0, 0}});
+    const std::vector<Vector3> hole = inPlane({{2, 2, 0}, {2, 4, 0}, {4, 4, 0}, {4, 2, 0}});
+    AddCurve(outer);
+    AddCurve(hole);
+    CreateBlockFromCurves(kBlockEndRound, kBlockEndRound, 0.3f, 2.0f, view.first, view.second, view.depth);
+    const std::vector<CBlockObject*> blocks = Blocks();
+    ASSERT_EQ(blocks.size(), 1u);
+    const CBlockObject& block = *blocks[0];
+    Vector3 facing{0, 0, 0};
+    facing = VecCross(view.first == 0 ? Vector3{1, 0, 0} : Vector3{0, 1, 0},
+                      view.second == 1 ? Vector3{0, 1, 0} : Vector3{0, 0, 1});
+    const std::vector<Vector3> storedOuter(block.profilePoints.begin(), block.profilePoints.begin() + 4);
+    const std::vector<Vector3> storedHole(block.profilePoints.begin() + 4, block.profilePoints.end());
+    EXPECT_GT(SignedArea(storedOuter, facing), 0.0f);
+    EXPECT_LT(SignedArea(storedHole, facing), 0.0f);
+    EXPECT_GT(SignedArea(block.WallProfile(storedOuter), facing), SignedArea(storedOuter, facing));
+    EXPECT_GT(SignedArea(block.WallProfile(storedHole), facing), SignedArea(storedHole, facing));
+    const BlockSolid solid = TessellateBlock(block);
+    EXPECT_EQ(OpenEdges(solid.points, solid.faceIndices), 0);
+    EXPECT_GT(SignedVolume(solid.points, solid.faceIndices), 0.0);
+  }
 }
 
 TEST_F(BlockCommandsTest, OnlyTwoPointCurvesAreDeletedWithoutABlockAndTheViewsRedraw) {

@@ -396,10 +396,14 @@ TEST_F(RenderTreeTest, AnOpenTubeIsASolidWithoutCracks) {
 // triple control point, so the profile curves are the squares themselves.
 std::unique_ptr<CBlockObject> SquareBlockWithHole(int firstAxis, int secondAxis, int depthAxis, bool reversed = false,
                                                   bool withHole = true, bool holeSameWay = false) {
-  const auto square = [](float lo, float hi, bool clockwise) {
+  // In the plane of the first and second axes.
+  const auto square = [&](float lo, float hi, bool clockwise) {
     std::vector<Vector3> points;
-    for (const Vector3 corner : {Vector3{lo, lo, 0}, Vector3{hi, lo, 0}, Vector3{hi, hi, 0}, Vector3{lo, hi, 0}}) {
-      points.insert(points.end(), 3, corner);
+    for (const auto& [u, v] : {std::pair{lo, lo}, std::pair{hi, lo}, std::pair{hi, hi}, std::pair{lo, hi}}) {
+      float corner[3] = {0, 0, 0};
+      corner[firstAxis] = u;
+      corner[secondAxis] = v;
+      points.insert(points.end(), 3, Vector3{corner[0], corner[1], corner[2]});
     }
     if (clockwise) std::reverse(points.begin(), points.end());
     return CBlockObject::Profile{points, 8};

@@ -278,40 +278,45 @@ std::unique_ptr<CBlockObject> SquareBlock(float thickness) {
   return block;
 }
 
-TEST_F(GlShadingTest, BlockDrawsItsSurfacesAndBothEndCaps) {
-  const auto block = SquareBlock(5.0f);
-  RenderObjectGL(block.get());
-  EXPECT_EQ(gl.DrawsOf(kGlQuads).size(), 1u);
-  const std::vector<RecordingGl::Draw> caps = gl.DrawsOf(kGlTriangles);
-  ASSERT_EQ(caps.size(), 2u);
-  // Depth runs along +z: the back end at z = 0 faces -z, the front end at z = 5 faces +z.
-  for (int cap = 0; cap < 2; ++cap) {
-    ASSERT_FALSE(caps[cap].vertices.empty());
-    for (const Vector3 normal : caps[cap].normals) ExpectNear(normal, {0, 0, cap == 0 ? -1.0f : 1.0f}, 1e-6f);
-  }
-}
-
-TEST_F(GlShadingTest, BlockWithoutSurfacesDrawsItsCapsUnderItsPlacement) {
-  auto block = SquareBlock(0.0005f);
-  ASSERT_TRUE(block->surfaces.empty());
-  // A quarter turn about x takes +z to -y.
-  block->placement = kIdentityMatrix;
-  block->placement.at(1, 1) = 0.0f;
-  block->placement.at(1, 2) = 1.0f;
-  block->placement.at(2, 1) = -1.0f;
-  block->placement.at(2, 2) = 0.0f;
-  block->placement.at(3, 0) = 10.0f;
-  RenderObjectGL(block.get());
-  EXPECT_TRUE(gl.DrawsOf(kGlQuads).empty());
-  const std::vector<RecordingGl::Draw> caps = gl.DrawsOf(kGlTriangles);
-  ASSERT_EQ(caps.size(), 2u);
-  for (int cap = 0; cap < 2; ++cap) {
-    for (const Vector3 normal : caps[cap].normals) ExpectNear(normal, {0, cap == 0 ? 1.0f : -1.0f, 0}, 1e-6f);
-    // Both caps lie within the placed square, moved 10 along x.
-    ASSERT_FALSE(caps[cap].vertices.empty());
-    for (const Vector3 vertex : caps[cap].vertices) {
-      EXPECT_GE(vertex.x, 10.0 - 1e-5);
-      EXPECT_LE(vertex.x, 12.0 + 1e-5);
+// The block as its one closed solid: one batch of triangles whose normals face out, the end faces
+// flat (the crease to the walls keeps their own normals), the walls across the depth.
+TEST_F(GlShadingTest, BlockDrawsItsSolidFacingOut) {
+  struct Case {
+    const char* name;
+    float thickness;
+    bool turned;
+  };
+  for (const Case& c : {Case{"straight", 5.0f, false}, Case{"a quarter turn about x, moved 10 along x", 5.0f, true},
+                        Case{"thinner than a wall", 0.0005f, false}}) {
+    SCOPED_TRACE(c.name);
+    gl.draws.clear();
+    auto block = SquareBlock(c.thickness);
+    // A quarter turn about x takes +z to -y.
+    Matrix4 turn = kIdentityMatrix;
+    if (c.turned) {
+      turn.at(1, 1) = turn.at(2, 2) = 0.0f;
+      turn.at(1, 2) = 1.0f;
+      turn.at(2, 1) = -1.0f;
+      turn.at(3, 0) = 10.0f;
+    }
+    block->placement = turn;
+    RenderObjectGL(block.get());
+    EXPECT_TRUE(gl.DrawsOf(kGlQuads).empty());
+    const std::vector<RecordingGl::Draw> draws = gl.DrawsOf(kGlTriangles);
+    ASSERT_EQ(draws.size(), 1u);
+    const RecordingGl::Draw& solid = draws[0];
+    ASSERT_GE(solid.vertices.size(), 3u * 4);
+    const Vector3 centre = TransformPoint({1, 1, c.thickness / 2}, turn);
+    const Vector3 front = VecSub(TransformPoint({0, 0, 1}, turn), TransformPoint({0, 0, 0}, turn));
+    for (std::size_t k = 0; k < solid.vertices.size(); ++k) {
+      const Vector3 p = solid.vertices[k], n = solid.normals[k];
+      EXPECT_GE(p.x, (c.turned ? 10.0f : 0.0f) - 1e-5f);
+      EXPECT_LE(p.x, (c.turned ? 12.0f : 2.0f) + 1e-5f);
+      EXPECT_NEAR(std::sqrt(VecDot(n, n)), 1.0f, 1e-5f);
+      // Out of the solid: along the depth at its ends, away from its axis on the walls.
+      EXPECT_GT(VecDot(n, VecSub(p, centre)), 0.0f) << k;
+      const float along = VecDot(n, front);
+      EXPECT_TRUE(std::fabs(std::fabs(along) - 1.0f) < 1e-5f || std::fabs(along) < 1e-5f) << k;
     }
   }
 }
