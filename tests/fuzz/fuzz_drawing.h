@@ -52,9 +52,9 @@ class ReadingGl : public GlCalls {
   float sum_ = 0.0f;
 };
 
-// What a window shows of the scene: a 64 x 48 pane of a document of its own, active while this
-// lives, drawn into a canvas and depth raster of its own; Fast Shading goes through ReadingGl,
-// Shading in colour and Rendering through the software renderer.
+// What a window shows of the scene: a 64 x 48 Front pane of a document of its own, active while
+// this lives, drawn into a canvas and depth raster of its own; Fast Shading goes through
+// ReadingGl, Shading in colour and Rendering through the software renderer.
 class FuzzDrawing : public CanvasView {
  public:
   FuzzDrawing();
@@ -63,8 +63,7 @@ class FuzzDrawing : public CanvasView {
   DeviceContext& DrawingCanvas() override { return canvas_; }
   DepthRaster* ViewDepthRaster() override { return depth_.get(); }
 
-  // In a 3D and a Front pane: Zoom All, a frame in every display mode, then a pick at the
-  // pane's centre.
+  // Zoom All, a frame in every display mode, then a pick at the pane's centre.
   void DrawEveryWay();
   // One frame in Fast Shading.
   void Shade();

@@ -132,6 +132,7 @@ void WriteDesignsAndRecords() {
   const Bytes design = Design(std::move(every));
   Save("design_open", "every_kind.lxd", design);
   Save("design_insert", "every_kind.lxd", design);
+  Save("design_view", "every_kind.lxd", design);
   std::vector<std::unique_ptr<CGeomObject>> small;
   small.push_back(Gem());
   small.push_back(AxisLine());
