@@ -15,10 +15,16 @@ function(lumidrex_library name)
   endif()
 endfunction()
 
+set(LUMIDREX_TEST_HEADERS <gtest/gtest.h> <algorithm> <cmath> <cstdint> <filesystem> <functional>
+  <memory> <string> <vector>)
+# The Qt Widgets headers most of the dialog views and their tests include.
+set(LUMIDREX_QT_WIDGET_HEADERS <QApplication> <QCheckBox> <QDialog> <QLabel> <QLineEdit> <QListWidget>
+  <QPushButton> <QVBoxLayout>)
+
 # One test executable per source folder, made of every .cpp in tests/<folder>, run through CTest;
-# tests/platform/qt becomes test_platform_qt.
+# tests/platform/qt becomes test_platform_qt. HEADERS are precompiled besides the common ones.
 function(lumidrex_tests folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;HEADERS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
   if(NOT sources)
     return()
@@ -31,6 +37,8 @@ function(lumidrex_tests folder)
   target_compile_options(${target} PRIVATE
     "$<$<CXX_COMPILER_ID:GNU>:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread>")
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Every test file parses GoogleTest and much of the standard library: once per program.
+  target_precompile_headers(${target} PRIVATE ${LUMIDREX_TEST_HEADERS} ${ARG_HEADERS})
   # One CTest entry per test suite, listed once the program is built.
   set(suites ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake)
   add_custom_command(TARGET ${target} POST_BUILD

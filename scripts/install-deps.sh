@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only where they are missing.
 # Sourced by run.sh and test.sh so both set up a fresh machine the same way.
 lumidrex_packages=(
-  cmake ninja-build g++ libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ mold libgtest-dev libbenchmark-dev
   qt6-base-dev libqt6opengl6-dev libqt6svg6 adwaita-icon-theme
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation

@@ -71,17 +71,16 @@ CSplashWnd::CSplashWnd(QWidget* parent, QImage image)
 
 void CSplashWnd::ShowSplashScreen(QWidget* parent, int timeoutMs) {
   if (live != nullptr) return;
-  live = new CSplashWnd(parent, ComposeSplashImage());
+  // Showing delivers events, and a key press already waiting closes the window at once; it is
+  // only deleted once control is back in the event loop.
+  CSplashWnd* window = live = new CSplashWnd(parent, ComposeSplashImage());
   if (parent != nullptr) {
     const QPoint centre = parent->mapToGlobal(parent->rect().center());
-    live->move(centre - QPoint(live->width() / 2, live->height() / 2));
+    window->move(centre - QPoint(window->width() / 2, window->height() / 2));
   }
-  if (timeoutMs > 0) {
-    CSplashWnd* window = live;
-    QTimer::singleShot(timeoutMs, window, [window] { window->OnTimer(); });
-  }
-  live->show();
-  live->repaint();
+  if (timeoutMs > 0) QTimer::singleShot(timeoutMs, window, [window] { window->OnTimer(); });
+  window->show();
+  window->repaint();
 }
 
 CSplashWnd::~CSplashWnd() {
