@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <csignal>
 #include <optional>
 #include <string>
 
+#include "pipe_writer.h"
 #include "temp_dir.h"
 
 namespace {
@@ -37,31 +34,11 @@ TEST(FileHandleTest, APipeIsTakenIntoASeekableFileUpToItsMagicOrItsLimit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    int ends[2];
-    ASSERT_EQ(pipe(ends), 0);
-    // Written from a child while the reader drains the pipe; a write the reader cut off fails.
-    const pid_t writer = fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
-      std::signal(SIGPIPE, SIG_IGN);
-      close(ends[0]);
-      const std::string chunk(65536, 'x');
-      bool sent = write(ends[1], c.head.data(), c.head.size()) == static_cast<ssize_t>(c.head.size());
-      for (std::size_t left = c.fill; sent && left > 0;) {
-        const ssize_t step = write(ends[1], chunk.data(), std::min(left, chunk.size()));
-        sent = step > 0;
-        if (sent) left -= static_cast<std::size_t>(step);
-      }
-      _exit(sent ? 0 : 1);
-    }
-    close(ends[1]);
-    const FileHandle file = OpenFile("/dev/fd/" + std::to_string(ends[0]), "rb", c.magic);
-    close(ends[0]);
-    int status = -1;
-    waitpid(writer, &status, 0);
+    PipeWriter writer(c.head, c.fill, 'x');
+    ASSERT_TRUE(writer.Started());
+    const FileHandle file = OpenFile(writer.Path(), "rb", c.magic);
     // Only input of another kind and input past the limit are left unread.
-    const bool whole = c.taken && c.taken->size() == c.head.size() + c.fill;
-    EXPECT_EQ(status == 0, whole);
+    EXPECT_EQ(writer.Finish(), c.taken && c.taken->size() == c.head.size() + c.fill);
     ASSERT_EQ(file != nullptr, c.taken.has_value());
     if (!file) continue;
     EXPECT_EQ(FileSizeOf(file.get()), static_cast<std::int64_t>(c.taken->size()));

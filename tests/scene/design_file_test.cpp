@@ -28,6 +28,7 @@
 #include "record_fixture.h"
 #include "scene/design_file.h"
 #include "scene_fixture.h"
+#include "pipe_writer.h"
 #include "scratch_file.h"
 #include "temp_dir.h"
 
@@ -174,30 +175,15 @@ TEST_F(DesignFileTest, ADesignThroughAPipeIsCheckedAgainstWhatArrived) {
 TEST_F(DesignFileTest, AForeignStreamOrAnIdleFifoIsRefusedAtOnce) {
   const std::string fifo = dir.File("idle.lxd");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  const pid_t writer = fork();
-  ASSERT_GE(writer, 0);
-  if (writer == 0) {
-    std::signal(SIGPIPE, SIG_IGN);
-    close(ends[0]);
-    const std::string zeros(1 << 16, '\0');
-    for (int i = 0; i < 4800; ++i) {  // 300 MB
-      if (write(ends[1], zeros.data(), zeros.size()) <= 0) _exit(1);
-    }
-    _exit(0);
-  }
-  close(ends[1]);
-  for (const std::string& path : {"/dev/fd/" + std::to_string(ends[0]), fifo}) {
+  PipeWriter zeros("", std::size_t{300} << 20, '\0');
+  ASSERT_TRUE(zeros.Started());
+  for (const std::string& path : {zeros.Path(), fifo}) {
     SCOPED_TRACE(path);
     Headless().messages.clear();
     EXPECT_EQ(OpenScene(&document, path), 0);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid file format!"});
   }
-  close(ends[0]);
-  int status = -1;
-  waitpid(writer, &status, 0);
-  EXPECT_NE(status, 0) << "the zeros were read to their end";
+  EXPECT_FALSE(zeros.Finish()) << "the zeros were read to their end";
 }
 
 TEST_F(DesignFileTest, FailedOpensLeaveAnEmptySceneAndSaySo) {
