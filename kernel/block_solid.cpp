@@ -39,12 +39,18 @@ void AddPieceStations(std::vector<Station>* stations, const std::vector<Station>
   AddStation(stations, rows.back());
 }
 
-// The closed curve of a profile's points at its steps, without the repeated closing point; steps
-// 0 give the points themselves.
-std::vector<Vector3> OutlineRing(const std::vector<Vector3>& points, int steps) {
+// The outlines of one end face together take at most this many points, whatever steps a file
+// stores: the face's triangulation costs about the square of them. Each profile gets an equal
+// share; only the tessellation uses the lower steps, the block keeps its own.
+constexpr std::int64_t kMaxEndFacePoints = 4096;
+
+// The closed curve of a profile's points at its steps, taking at most limit points unless the
+// points themselves are more; without the repeated closing point; steps 0 give the points
+// themselves.
+std::vector<Vector3> OutlineRing(const std::vector<Vector3>& points, int steps, std::int64_t limit) {
   const std::vector<Vector3> polygon = ExtendCurveEnds(static_cast<int>(points.size()), points.data(), 0, 0, 1);
   const int size = static_cast<int>(polygon.size());
-  std::vector<Vector3> ring = EvaluateCurvePoints(polygon.data(), size, DrawnSteps(std::max(steps, 0), size));
+  std::vector<Vector3> ring = EvaluateCurvePoints(polygon.data(), size, DrawnSteps(std::max(steps, 0), size, limit));
   if (!ring.empty()) ring.pop_back();
   return ring;
 }
@@ -71,6 +77,7 @@ BlockSolid TessellateBlock(const CBlockObject& block) {
   AddStation(&stations, pieces.frontOutline);
 
   std::vector<ProfileRings> profiles;
+  const std::int64_t share = std::max<std::int64_t>(kMaxEndFacePoints / std::max(block.ProfileCount(), 1), 1);
   std::size_t offset = 0;
   for (int profile = 0; profile < block.ProfileCount(); ++profile) {
     const auto n = static_cast<std::size_t>(block.profileSizes[static_cast<std::size_t>(profile)]);
@@ -79,7 +86,7 @@ BlockSolid TessellateBlock(const CBlockObject& block) {
     offset += n;
     if (n < 3) continue;
     const int steps = block.profileSteps[static_cast<std::size_t>(profile)];
-    ProfileRings rings{OutlineRing(points, steps), OutlineRing(block.WallProfile(points), steps)};
+    ProfileRings rings{OutlineRing(points, steps, share), OutlineRing(block.WallProfile(points), steps, share)};
     if (rings.outline.size() >= 3 && rings.wall.size() == rings.outline.size()) profiles.push_back(std::move(rings));
   }
   if (profiles.empty()) return solid;

@@ -132,7 +132,10 @@ bool KnownCoding(const BmpHeader& h) {
   }
 }
 
-bool Decode(LittleEndianReader& in, const BmpHeader& h, std::int64_t fileSize, ImageRecord* image) {
+// Bytes of one row as the file stores it, padded to a multiple of 4.
+std::int64_t SourceRowBytes(const BmpHeader& h) { return (h.width * h.bits + 31) / 32 * 4; }
+
+bool Decode(LittleEndianReader& in, const BmpHeader& h, ImageRecord* image) {
   std::array<std::uint8_t, 256 * 3> table{};  // blue, green, red
   ChannelLayout layout{};
 
@@ -156,16 +159,14 @@ bool Decode(LittleEndianReader& in, const BmpHeader& h, std::int64_t fileSize, I
     default:  // 24
       break;
   }
-  // Pixels said to start past the end of the file are not a picture.
-  if (h.pixelOffset > fileSize) return false;
-  if (!in.Seek(static_cast<long>(h.pixelOffset))) return true;  // no pixels: black picture
+  if (!in.Seek(static_cast<long>(h.pixelOffset))) return false;
 
   if (h.bits == 24) {
     in.Bytes(image->data.data(), image->data.size());
     return true;
   }
-  // The width is bounded by the picture size cap, so a source row of 32-bit pixels fits.
-  std::vector<std::uint8_t> row(static_cast<std::size_t>((h.width * h.bits + 31) / 32 * 4));
+  // The file holds at least this one row, so the buffer is no larger than the file.
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(SourceRowBytes(h)));
   for (std::int64_t y = 0; y < h.height; ++y) {
     if (in.Bytes(row.data(), row.size()) == 0) break;  // the rest stays black
     std::uint8_t* out = image->data.data() + y * image->rowBytes;
@@ -201,7 +202,7 @@ bool Decode(LittleEndianReader& in, const BmpHeader& h, std::int64_t fileSize, I
 int LoadBmpFile(const std::string& path, ImageRecord* image) {
   *image = ImageRecord();
   if (path.empty()) return -1;
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", "BM");
   if (!file) return -1;
   LittleEndianReader in(file.get());
 
@@ -211,13 +212,17 @@ int LoadBmpFile(const std::string& path, ImageRecord* image) {
   if (header.width > kMaxImageBytes / 3 || header.height > kMaxImageBytes) return -1;
   const std::int64_t rowBytes = DibRowBytes(header.width);
   if (rowBytes * header.height > kMaxImageBytes) return -1;
+  // A header alone is no picture: at least one whole row must follow the pixel offset before the
+  // declared size is allocated. Rows missing after it are black, as in a cut-off file.
+  const std::int64_t fileSize = FileSizeOf(file.get());
+  if (fileSize < header.pixelOffset || fileSize - header.pixelOffset < SourceRowBytes(header)) return -1;
 
   ImageRecord loaded;
   loaded.width = static_cast<std::int32_t>(header.width);
   loaded.height = static_cast<std::int32_t>(header.height);
   loaded.rowBytes = static_cast<std::int32_t>(rowBytes);
   loaded.data.assign(static_cast<std::size_t>(rowBytes * header.height), 0);
-  if (!Decode(in, header, FileSizeOf(file.get()), &loaded)) return -1;
+  if (!Decode(in, header, &loaded)) return -1;
   *image = std::move(loaded);
   return 1;
 }

@@ -21,7 +21,8 @@ struct ImageRecord {
 inline constexpr std::int64_t kMaxImageBytes = std::int64_t{256} << 20;
 
 // Reads a BMP picture of 1, 4, 8, 16, 24 or 32 bits per pixel. Returns 1, or -1 with the record
-// empty. A truncated picture still loads; its missing rows are black.
+// empty; a file without one whole row of pixels is refused. A picture cut off after its first
+// row still loads; its missing rows are black.
 int LoadBmpFile(const std::string& path, ImageRecord* image);
 
 // A 24-bit BMP picture being written, which knows the size its header gave. It replaces the

@@ -15,7 +15,7 @@ void CGemLibrary::Load() {
   const std::string path = GetProgramDir() + kGemLibraryFileName;
   CGeomObject* list = nullptr;
   {
-    const FileHandle file = OpenFile(path, "rb");
+    const FileHandle file = OpenFile(path, "rb", kDesignFileMagic);
     if (file == nullptr) return;
     const ObjectStreamScope stream(file.get());
     ReadObjectList(&list, 1);

@@ -25,7 +25,7 @@ void CMaterial::Load(std::string_view name, int loadMaps) {
   *this = CMaterial();
   if (name.empty()) return;
   const std::string path = FindMaterialFile(name);
-  const FileHandle file = path.empty() ? nullptr : OpenFile(path, "rb");
+  const FileHandle file = path.empty() ? nullptr : OpenFile(path, "rb", kMaterialMagic);
   if (file == nullptr) return;
 
   MaterialRecord record;

@@ -86,7 +86,7 @@ void CEditMaterialDlg::LoadMaterial(const std::string& name) {
   const std::string folder = GetMaterialDirectory();
   std::string path = folder.empty() ? std::string() : FindInFolder(folder, file);
   if (!OpensForReading(path)) path = folder.empty() || IsFullPath(file) ? WithSlashes(file) : std::string();
-  const FileHandle handle = path.empty() ? nullptr : OpenFile(path, "rb");
+  const FileHandle handle = path.empty() ? nullptr : OpenFile(path, "rb", kMaterialMagic);
   MaterialRecord record;
   bool read = false;
   if (handle) {

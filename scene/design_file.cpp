@@ -37,7 +37,7 @@ constexpr int kFileDidNotOpen = -2;
 
 // Reads the object list of the file at path.
 int ReadListFile(const std::string& path, CGeomObject** list, int* unread = nullptr) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kDesignFileMagic);
   if (file == nullptr) return kFileDidNotOpen;
   const ObjectStreamScope stream(file.get());
   return ReadObjectList(list, 1, unread);
@@ -62,17 +62,11 @@ std::unique_ptr<ReplacingFile> WriteDesign(const std::string& path) {
   return file;
 }
 
-// Puts the finished temporary file in place of path, keeping the old design as the backup. A
-// failed backup does not stop the save; a failed replacement brings the old design back.
+// Puts the finished temporary file in place of path, the old design staying under its name
+// until then and kept as the backup.
 bool ReplaceDesign(ReplacingFile* file, const std::string& path) {
-  std::string backup;
-  if (access(path.c_str(), R_OK | W_OK) == 0) {
-    backup = BackupName(path);
-    if (!backup.empty() && std::rename(path.c_str(), backup.c_str()) != 0) backup.clear();
-  }
-  if (file->ReplaceTarget()) return true;
-  if (!backup.empty()) std::rename(backup.c_str(), path.c_str());
-  return false;
+  const std::string backup = access(path.c_str(), R_OK | W_OK) == 0 ? BackupName(path) : std::string();
+  return backup.empty() ? file->ReplaceTarget() : file->ReplaceTargetKeeping(backup);
 }
 
 }  // namespace
@@ -89,7 +83,7 @@ int NewScene(CUndoHistory* history) {
 }
 
 bool CheckDesignFile(const std::string& path) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kDesignFileMagic);
   if (file == nullptr) {
     ShowFileMessage(kCannotOpenMessage, path);
     return false;

@@ -44,7 +44,7 @@ bool MenuRowCarriesText(const MenuTableRow& row) {
 
 std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span<const MenuTableRow> table,
                                               std::size_t lateRows) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kLanguageFileMagic);
   if (!file) return std::nullopt;
   const ObjectStreamScope stream(file.get());
   LanguageTexts texts;
@@ -69,7 +69,7 @@ std::optional<LanguageTexts> ReadLanguageFile(const std::string& path, std::span
 }
 
 std::optional<std::string> ReadLanguageName(const std::string& path) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kLanguageFileMagic);
   if (!file) return std::nullopt;
   const ObjectStreamScope stream(file.get());
   std::string name;

@@ -37,7 +37,7 @@ bool ReadRecord(LayerSet* layers, bool* bad) {
 }  // namespace
 
 LayerFileResult ReadLayerFile(const std::string& path, LayerSet* layers) {
-  const FileHandle file = OpenFile(path, "rb");
+  const FileHandle file = OpenFile(path, "rb", kLayerFileMagic);
   if (!file) return LayerFileResult::kCannotOpen;
   const ObjectStreamScope stream(file.get());
   char magic[kLayerFileMagic.size()];

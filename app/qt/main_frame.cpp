@@ -1,7 +1,6 @@
 #include "app/qt/main_frame.h"
 
 #include <QAction>
-#include <QCryptographicHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -18,6 +17,7 @@
 #include "app/qt/standard_commands.h"
 #include "app/qt/toolbar_art.h"
 #include "app/qt/toolbar_layout.h"
+#include "app/qt/toolbar_state.h"
 #include "app/recent_file_list.h"
 #include "app/toolbar_texts.h"
 #include "app/vorn_doc.h"
@@ -26,22 +26,7 @@
 
 namespace {
 
-// Bumped whenever the toolbars change, so that an older layout is not restored onto them.
-constexpr int kToolBarStateVersion = 1;
 constexpr int kIdleRefreshMs = 250;
-
-// Qt's restoreState trusts its input (a short foreign value can keep it busy for minutes), and any
-// program can write the profile; so only bytes this program wrote, as its checksum beside them
-// shows, are handed to it.
-const QString kToolBarStateKey = QStringLiteral("ToolBars/State");
-const QString kToolBarVersionKey = QStringLiteral("ToolBars/Version");
-const QString kToolBarChecksumKey = QStringLiteral("ToolBars/Checksum");
-
-QByteArray ToolBarStateChecksum(const QByteArray& state) {
-  return QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex();
-}
-
-QString ToolBarName(int resource) { return QStringLiteral("ToolBar%1").arg(resource); }
 
 const ToolBarLayout* LayoutOf(int resource) {
   for (const ToolBarLayout& layout : MainFrameToolBars()) {
@@ -76,7 +61,7 @@ void CMainFrame::CreateToolBars() {
   for (const ToolBarLayout& layout : MainFrameToolBars()) {
     QToolBar* bar = layout.resource == kViewToolBarResource ? (viewToolBar_ = new CRepeatToolBar(this))
                                                             : new QToolBar(this);
-    bar->setObjectName(ToolBarName(layout.resource));
+    bar->setObjectName(ToolBarObjectName(layout.resource));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Small buttons, so General, View and File share one row on a common screen width.
     bar->setIconSize(QSize(16, 16));
@@ -245,19 +230,14 @@ void CMainFrame::OnUpdateFrameTitle() {
 }
 
 void CMainFrame::LoadBarState() {
-  QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
-  const QByteArray state = settings.value(kToolBarStateKey).toByteArray();
-  const bool ours = settings.value(kToolBarVersionKey).toInt() == kToolBarStateVersion &&
-                    settings.value(kToolBarChecksumKey).toByteArray() == ToolBarStateChecksum(state);
-  if (!state.isEmpty() && ours && restoreState(state, kToolBarStateVersion)) defaultBarLayout_ = false;
+  const QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
+  const std::optional<QByteArray> state = RestorableToolBarState(settings);
+  if (state && restoreState(*state, kToolBarStateVersion)) defaultBarLayout_ = false;
 }
 
 void CMainFrame::DestroyWindow() {
   idleRefresh_.stop();
   QSettings settings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex"));
-  const QByteArray state = saveState(kToolBarStateVersion);
-  settings.setValue(kToolBarStateKey, state);
-  settings.setValue(kToolBarVersionKey, kToolBarStateVersion);
-  settings.setValue(kToolBarChecksumKey, ToolBarStateChecksum(state));
+  StoreToolBarState(settings, saveState(kToolBarStateVersion));
   hide();
 }

@@ -55,8 +55,8 @@ class CMainFrame : public QMainWindow, public MenuFrame, public DocumentFrames {
   // The active child window; null without one.
   CChildFrame* ActiveChildFrame() const;
 
-  // The toolbar layout in the profile, as the last run left it; a layout of another version or
-  // none keeps the docking of ResetToolBars.
+  // The toolbar layout in the profile, as the last run left it; none, or one that cannot be
+  // restored safely (RestorableToolBarState), keeps the docking of ResetToolBars.
   void LoadBarState();
   // Saves the toolbar layout and takes the window off the screen; the application deletes it.
   void DestroyWindow();

@@ -32,6 +32,8 @@ class ActiveFuzzView {
   ActiveFuzzView(const ActiveFuzzView&) = delete;
   ActiveFuzzView& operator=(const ActiveFuzzView&) = delete;
 
+  CViewport& pane() { return view_; }
+
  private:
   class Document : public CUndoHistory {
    public:

@@ -13,6 +13,7 @@
 
 #include "app/app_profile.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/toolbar_state.h"
 #include "app/recent_file_list.h"
 #include "exchange/iges_writer.h"
 #include "kernel/axis_line_object.h"
@@ -131,6 +132,7 @@ void WriteDesignsAndRecords() {
   const Bytes design = Design(std::move(every));
   Save("design_open", "every_kind.lxd", design);
   Save("design_insert", "every_kind.lxd", design);
+  Save("design_view", "every_kind.lxd", design);
   std::vector<std::unique_ptr<CGeomObject>> small;
   small.push_back(Gem());
   small.push_back(AxisLine());
@@ -180,6 +182,8 @@ void WriteProfile(const fs::path& folder) {
     CMainFrame frame;
     frame.addToolBar(Qt::BottomToolBarArea, frame.ToolBar(133));
     frame.DestroyWindow();
+    const QByteArray state = StoredToolBarState(QSettings(QStringLiteral("Kelmora"), QStringLiteral("Lumidrex")));
+    Save("toolbar_state", "written.state", Bytes(state.begin(), state.end()));
   }
   const Bytes profile = FileBytes(folder / "Kelmora" / "Lumidrex.conf");
   for (const char* target : {"zoom_factor", "recent_files", "toolbar_layout"}) Save(target, "written.conf", profile);

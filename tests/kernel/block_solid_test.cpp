@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "closed_solid_checks.h"
@@ -130,6 +132,35 @@ TEST_F(BlockSolidTest, EndPiecesAndPlacementsKeepTheSolidClosed) {
         }
       }
     }
+  }
+}
+
+// A step count from a damaged file gives an end face a few thousand outline points at most, in
+// all its profiles together (its triangulation costs their square); ordinary steps are kept. The
+// points of the back face and of the front face are the solid's distinct points.
+TEST_F(BlockSolidTest, EndFacesTakeAFewThousandOutlinePointsAtMost) {
+  struct Case {
+    const char* name;
+    Rings rings;
+    int steps;
+    std::size_t fewest, most;  // outline points of one end face
+  };
+  const Rings holes = {Square(0, 40, false), Square(2, 6, false), Square(12, 16, true), Square(22, 26, false),
+                       Square(32, 36, false)};
+  const Case cases[] = {
+      {"a square at 8 steps", {Square(0, 8, false)}, 8, 32, 32},
+      {"a square with four holes at 16 steps", holes, 16, 320, 320},
+      {"a square at 2^20 steps", {Square(0, 8, false)}, 1 << 20, 2048, 4096},
+      {"a square with four holes at 2^20 steps", holes, 1 << 20, 2048, 4096},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const BlockSolid solid = TessellateBlock(*MakeBlock(c.rings, c.steps, 1.0f));
+    std::set<std::tuple<float, float, float>> distinct;
+    for (const Vector3& p : solid.points) distinct.insert({p.x, p.y, p.z});
+    EXPECT_GE(distinct.size() / 2, c.fewest);
+    EXPECT_LE(distinct.size() / 2, c.most);
+    EXPECT_EQ(OpenEdges(solid.points, solid.faceIndices), 0);
   }
 }
 

@@ -51,6 +51,11 @@ TEST(BmpImageTest, LoadsEveryDepth) {
       {"32 bits by masks", {40, 1, 1, 32, 3, Masks(0xFF0000, 0xFF00, 0xFF), {1, 2, 3, 99}}, 4, {1, 2, 3, 0}},
       {"truncated: missing rows are black", {40, 2, 2, 24, 0, {}, {1, 2, 3, 4, 5, 6, 0, 0}}, 8,
        {1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"truncated inside the second row: its missing pixels and the third row are black",
+       {40, 2, 3, 32, 0, {}, {1, 2, 3, 99, 4, 5, 6, 99, 7, 8, 9}}, 8,
+       {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"8 bits, one row of three", {40, 1, 3, 8, 0, PaletteOf(256, 4, {{7, {10, 20, 30}}}), {7, 0, 0, 0}}, 4,
+       {10, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
   };
   TempDir dir;
   for (const LoadCase& c : cases) {
@@ -93,6 +98,13 @@ TEST(BmpImageTest, RefusesWhatItCannotRead) {
       {"wide and 65535 bits per pixel", MakeBmp({40, 300000, 1, 65535, 0, {}, {}})},
       {"12-byte header, 65535 x 65535", MakeBmp({12, 65535, 65535, 24, 0, {}, {}})},
       {"pixels past the end of the file", pixelsPastTheEnd},
+      // A header with less than one row of pixels after it is not a picture, however large the
+      // black picture it declares.
+      {"no pixel row", MakeBmp({40, 2, 2, 24, 0, {}, {}})},
+      {"part of the only row", MakeBmp({40, 2, 2, 24, 0, {}, {1, 2, 3, 4, 5}})},
+      {"89,000,000 x 1 at 32 bits, header only", MakeBmp({40, 89000000, 1, 32, 0, {}, {}})},
+      {"65535 x 800 at 24 bits, 8 bytes of pixels", MakeBmp({12, 65535, 800, 24, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}})},
+      {"8 bits, table but no row", MakeBmp({40, 4, 1, 8, 0, PaletteOf(256, 4, {}), {0, 0, 0}})},
   };
   TempDir dir;
   for (const RefusedCase& c : cases) {

@@ -1,42 +1,61 @@
 #include "platform/file_handle.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <optional>
 #include <string>
+
+#include "pipe_writer.h"
+#include "temp_dir.h"
 
 namespace {
 
-// Input of unknown size is read to its end and handed on as a seekable file holding exactly it;
-// an empty pipe gives an empty file, not a failure.
-TEST(FileHandleTest, APipeIsReadWholeIntoASeekableFile) {
-  for (const std::string& text : {std::string("abc"), std::string(), std::string(200000, 'x')}) {
-    SCOPED_TRACE(text.size());
-    int ends[2];
-    ASSERT_EQ(pipe(ends), 0);
-    // More than a pipe holds at once is written from a child, while the reader drains it.
-    const pid_t writer = fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
-      close(ends[0]);
-      const ssize_t written = write(ends[1], text.data(), text.size());
-      _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
-    }
-    close(ends[1]);
-    const FileHandle file = OpenFile("/dev/fd/" + std::to_string(ends[0]), "rb");
-    close(ends[0]);
-    int status = -1;
-    waitpid(writer, &status, 0);
-    EXPECT_EQ(status, 0);
-    ASSERT_NE(file, nullptr);
-    ASSERT_EQ(std::fseek(file.get(), 0, SEEK_END), 0);
-    EXPECT_EQ(std::ftell(file.get()), static_cast<long>(text.size()));
-    std::rewind(file.get());
-    std::string read(text.size() + 1, '\0');
+// Input of unknown size is handed on as a seekable file holding what was taken of it: all of it,
+// or only its first bytes when they are not the reader's magic, or nothing (null) when it runs
+// past the limit. An empty pipe gives an empty file, not a failure.
+TEST(FileHandleTest, APipeIsTakenIntoASeekableFileUpToItsMagicOrItsLimit) {
+  struct Case {
+    const char* name;
+    std::string head;      // sent first,
+    std::size_t fill;      // then as many 'x'
+    std::string magic;
+    std::optional<std::string> taken;  // nullopt: refused
+  };
+  const std::string big(200000, 'x');
+  const Case cases[] = {
+      {"short", "abc", 0, "", "abc"},
+      {"empty", "", 0, "", ""},
+      {"more than a pipe holds at once", "", big.size(), "", big},
+      {"with its magic", "BM", big.size(), "BM", "BM" + big},
+      {"another kind: only the first bytes", "", big.size(), "BM", "xx"},
+      {"shorter than the magic", "B", 0, "BM", "B"},
+      {"past the limit", "", kMaxStreamedInputBytes + (1 << 20), "", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PipeWriter writer(c.head, c.fill, 'x');
+    ASSERT_TRUE(writer.Started());
+    const FileHandle file = OpenFile(writer.Path(), "rb", c.magic);
+    // Only input of another kind and input past the limit are left unread.
+    EXPECT_EQ(writer.Finish(), c.taken && c.taken->size() == c.head.size() + c.fill);
+    ASSERT_EQ(file != nullptr, c.taken.has_value());
+    if (!file) continue;
+    EXPECT_EQ(FileSizeOf(file.get()), static_cast<std::int64_t>(c.taken->size()));
+    std::string read(c.taken->size() + 1, '\0');
     read.resize(std::fread(read.data(), 1, read.size(), file.get()));
-    EXPECT_EQ(read, text);
+    EXPECT_EQ(read, *c.taken);
   }
+}
+
+// A FIFO nobody writes to opens at once, as an empty file.
+TEST(FileHandleTest, AFifoWithoutAWriterReadsAsEmpty) {
+  const TempDir dir;
+  const std::string fifo = dir.File("fifo.lxd");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const FileHandle file = OpenFile(fifo, "rb", "TALVERNOSIGN0100");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(FileSizeOf(file.get()), 0);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/replacing_file.h"
 #include "temp_dir.h"
 
@@ -35,6 +38,25 @@ TEST(ReplacingFileTest, TargetChangesOnlyWhenReplaced) {
   struct stat info;
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// Only temporary files of the same target that no live writer holds are taken for leftovers of
+// a killed one.
+TEST(ReplacingFileTest, TheNextWriterRemovesWhatAKilledOneLeft) {
+  TempDir dir;
+  const std::string target = dir.File("ring.lxd");
+  const auto live = ReplacingFile::Open(target);
+  ASSERT_NE(live, nullptr);
+  const std::string liveName = live->temporaryPath().substr(dir.path().size() + 1);
+  for (const char* name : {"ring.lxd.saving-k1Lled", "ring.lxd.saving-k2", "ring.lxd.backup", "band.lxd.saving-k3Lled"}) {
+    dir.Write(name, std::string_view("left"));
+  }
+  const auto next = ReplacingFile::Open(target);
+  ASSERT_NE(next, nullptr);
+  std::vector<std::string> expected = {"band.lxd.saving-k3Lled", "ring.lxd.backup", "ring.lxd.saving-k2", liveName,
+                                       next->temporaryPath().substr(dir.path().size() + 1)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(dir.Entries(), expected);
 }
 
 TEST(ReplacingFileTest, RefusesWhatAPlainCreateWould) {

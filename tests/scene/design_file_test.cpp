@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ptrace.h>
 #include <sys/stat.h>
+#include <sys/user.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +28,7 @@
 #include "record_fixture.h"
 #include "scene/design_file.h"
 #include "scene_fixture.h"
+#include "pipe_writer.h"
 #include "scratch_file.h"
 #include "temp_dir.h"
 
@@ -44,6 +53,67 @@ class UnwritableObject : public CGeomObject {
   int GetKind() const override { return kUnwritableKind; }
   void Write() override { MarkObjectStreamFailed(); }
 };
+
+// How a save in a traced child went when it was stopped at its n-th system call: killed there, or
+// with that call failing (it is skipped and returns EIO).
+enum class SaveStop { kKill, kFail };
+struct StoppedSave {
+  bool stopped = false;       // the save made that many calls
+  std::optional<int> result;  // what SaveScene returned, when the child got that far
+};
+
+StoppedSave SaveStoppedAt(CUndoHistory* document, const std::string& path, int call, SaveStop stop) {
+  constexpr int kExitBase = 10;  // the child's exit code is this plus SaveScene's result
+  const pid_t child = fork();
+  if (child == 0) {
+    // What the sanitizers say of a failed call of their own is no finding here.
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, STDERR_FILENO);
+    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    raise(SIGSTOP);
+    _exit(kExitBase + SaveScene(document, path));
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+  StoppedSave save;
+  int entries = 0;
+  bool inCall = false;
+  int signal = 0;
+  for (;;) {
+    ptrace(PTRACE_SYSCALL, child, nullptr, signal);
+    waitpid(child, &status, 0);
+    if (!WIFSTOPPED(status)) break;
+    signal = 0;
+    if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+      signal = WSTOPSIG(status);  // passed on
+      continue;
+    }
+    inCall = !inCall;
+    if (!inCall || ++entries < call) continue;
+    save.stopped = true;
+    if (stop == SaveStop::kKill) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      return save;
+    }
+    user_regs_struct registers;
+    ptrace(PTRACE_GETREGS, child, nullptr, &registers);
+    registers.orig_rax = static_cast<unsigned long long>(-1);  // no such call: skipped
+    ptrace(PTRACE_SETREGS, child, nullptr, &registers);
+    ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_GETREGS, child, nullptr, &registers);
+    registers.rax = static_cast<unsigned long long>(-EIO);
+    ptrace(PTRACE_SETREGS, child, nullptr, &registers);
+    ptrace(PTRACE_DETACH, child, nullptr, nullptr);
+    waitpid(child, &status, 0);
+    break;
+  }
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) - kExitBase : -1;
+  if (code == 0 || code == 1) save.result = code;
+  return save;
+}
 
 class DesignFileTest : public SceneTest {
  protected:
@@ -98,6 +168,22 @@ TEST_F(DesignFileTest, ADesignThroughAPipeIsCheckedAgainstWhatArrived) {
   close(ends[0]);
   EXPECT_EQ(SceneObjects().size(), 2u);
   EXPECT_TRUE(Headless().messages.empty());
+}
+
+// Input that is not a design is refused from its first bytes, however much more would come, and
+// a FIFO nobody writes to does not hold the open.
+TEST_F(DesignFileTest, AForeignStreamOrAnIdleFifoIsRefusedAtOnce) {
+  const std::string fifo = dir.File("idle.lxd");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  PipeWriter zeros("", std::size_t{300} << 20, '\0');
+  ASSERT_TRUE(zeros.Started());
+  for (const std::string& path : {zeros.Path(), fifo}) {
+    SCOPED_TRACE(path);
+    Headless().messages.clear();
+    EXPECT_EQ(OpenScene(&document, path), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid file format!"});
+  }
+  EXPECT_FALSE(zeros.Finish()) << "the zeros were read to their end";
 }
 
 TEST_F(DesignFileTest, FailedOpensLeaveAnEmptySceneAndSaySo) {
@@ -241,6 +327,51 @@ TEST_F(DesignFileTest, SecondSaveKeepsTheFirstAsTheBackup) {
   const std::string bak = dir.File("ring.bak");
   ASSERT_EQ(SaveScene(&document, bak), 1);
   EXPECT_EQ(ReadWholeFile(bak), ReadWholeFile(path));
+}
+
+// Wherever a save stops, killed or with a system call failing, the design's name holds the old
+// design or the new one, whole (the new one exactly when the save said it saved), and a backup
+// holds the old one; the next save removes what the stopped one left and keeps what it finds as
+// the backup.
+TEST_F(DesignFileTest, ASaveStoppedAtAnySystemCallLeavesTheOldDesignOrTheNew) {
+  AddAxisLine(0, 1);
+  const std::string path = dir.File("ring.lxd");
+  ASSERT_EQ(SaveScene(&document, path), 1);
+  const Bytes oldDesign = ReadWholeFile(path);
+  AddAxisLine(1, 2);
+  const TempDir elsewhere;
+  ASSERT_EQ(SaveScene(&document, elsewhere.File("ring.lxd")), 1);
+  const Bytes newDesign = ReadWholeFile(elsewhere.File("ring.lxd"));
+  ASSERT_NE(newDesign, oldDesign);
+
+  for (const SaveStop stop : {SaveStop::kKill, SaveStop::kFail}) {
+    int calls = 0;
+    for (int call = 1;; ++call) {
+      SCOPED_TRACE((stop == SaveStop::kKill ? "killed at call " : "failed call ") + std::to_string(call));
+      for (const std::string& name : dir.Entries()) std::filesystem::remove(dir.File(name));
+      WriteWholeFile(path, oldDesign);
+      const StoppedSave save = SaveStoppedAt(&document, path, call, stop);
+      const Bytes named = ReadWholeFile(path);
+      EXPECT_TRUE(named == oldDesign || named == newDesign);
+      if (save.result) {
+        EXPECT_EQ(named, *save.result == 1 ? newDesign : oldDesign);
+      }
+      // A backup, linked or copied, is the old design whole.
+      if (std::filesystem::exists(dir.File("ring.bak"))) {
+        EXPECT_EQ(ReadWholeFile(dir.File("ring.bak")), oldDesign);
+      }
+
+      ASSERT_EQ(SaveScene(&document, path), 1);
+      EXPECT_EQ(ReadWholeFile(path), newDesign);
+      EXPECT_EQ(ReadWholeFile(dir.File("ring.bak")), named);
+      EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"ring.bak", "ring.lxd"}));
+      if (!save.stopped) break;
+      calls = call;
+    }
+    // Every call of a save was stopped in turn: opening, writing, syncing, checking, linking,
+    // renaming.
+    EXPECT_GE(calls, 15);
+  }
 }
 
 TEST_F(DesignFileTest, FailedWriteChangesNothing) {

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QCryptographicHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -56,8 +57,9 @@ TEST_F(ShellPersistenceTest, RecentFilesToolbarLayoutAndSettingsSurviveARestart)
   EXPECT_EQ(ColorBack, 0x123456u);
 }
 
-// A damaged or foreign profile costs the user the saved layout and values, never the start: the
-// toolbar layout is restored only when it is the bytes this program wrote, in its layout version.
+// A damaged, foreign or hostile profile costs the user the saved layout and values, never the
+// start: the toolbar layout is restored only when it is the bytes this program wrote, in its
+// layout version, and of the shape the frame saves.
 TEST_F(ShellPersistenceTest, ADamagedProfileStartsWithTheDefaults) {
   Start();
   frame().addToolBar(Qt::BottomToolBarArea, frame().ToolBar(133));
@@ -66,6 +68,9 @@ TEST_F(ShellPersistenceTest, ADamagedProfileStartsWithTheDefaults) {
   const QByteArray written = Profile().value(QStringLiteral("ToolBars/State")).toByteArray();
   const QVariant checksum = Profile().value(QStringLiteral("ToolBars/Checksum"));
   ASSERT_GT(written.size(), 40);
+  const QByteArray hostile = QByteArray::fromHex(
+      "000000ff00000001fd00000000000002e0000002b9000000040000000400000008000000"
+      "08fc00000001000000007fffffff");
   struct Case {
     QByteArray state;
     QVariant version;
@@ -78,6 +83,9 @@ TEST_F(ShellPersistenceTest, ADamagedProfileStartsWithTheDefaults) {
       {QByteArray::fromHex("000000ff00000000fd"), 1, QVariant()},
       {written, 0, checksum},
       {written, 1, QByteArray(64, '0')},
+      // One toolbar row of 2^31 - 1 bars, with the checksum anyone can compute: it once held
+      // every start inside Qt's restore.
+      {hostile, 1, QCryptographicHash::hash(hostile, QCryptographicHash::Sha256).toHex()},
   };
   for (const Case& damaged : cases) {
     SCOPED_TRACE(damaged.state.left(12).toHex().toStdString() + " version " +
