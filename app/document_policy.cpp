@@ -55,7 +55,8 @@ CVornDoc* OpenDocumentFile(DocumentFrames& frames, const std::string& path, Open
   document->SetPathName(path, unread == 0);
   frames.UpdateFrameTitle();
   if (unread > 0) {
-    ShowMessageBox(FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unread), path}));
+    ShowMessageBox(FillStringArguments(GetLocalizedString(kObjectsNotReadMessage),
+                                       {std::to_string(unread), path}));
   }
   *outcome = OpenOutcome::kOpened;
   return document;

@@ -108,7 +108,8 @@ bool CVornDoc::DoFileSave() {
   if (!IsWritableFile(pathName_)) return DoSave({}, true);
   if (unreadObjects_ > 0) {
     const std::string loss =
-        FillArguments(GetLocalizedString(kObjectsNotReadMessage), {std::to_string(unreadObjects_), pathName_});
+        FillStringArguments(GetLocalizedString(kObjectsNotReadMessage),
+                            {std::to_string(unreadObjects_), pathName_});
     switch (ShowMessageBox(loss + "\n" + SaveQuestion(), ApplicationTitle(), kMessageYesNoCancel)) {
       case kAnswerYes:
         break;

@@ -98,5 +98,6 @@ void OnRenderToFile() {
   }
   const std::string& picture = jpeg ? dialog.fileName : target;
   // Without a program for pictures the user still learns where the picture went.
-  if (!LaunchViaBatch(picture)) ShowStatusText(FillArguments(GetLocalizedString(kPictureWrittenMessage), {picture}));
+  if (!LaunchViaBatch(picture))
+    ShowStatusText(FillStringArguments(GetLocalizedString(kPictureWrittenMessage), {picture}));
 }

@@ -47,21 +47,3 @@ void ClearStringTable() {
   StringKeys[0] = -1;
   for (std::string& text : StringTexts) text.clear();
 }
-
-std::string FillArguments(std::string_view text, std::initializer_list<std::string_view> arguments) {
-  std::string filled;
-  const std::string_view* next = arguments.begin();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == '%')) {
-      if (text[i + 1] == '%') {
-        filled += '%';
-      } else if (next != arguments.end()) {
-        filled += *next++;
-      }
-      ++i;
-      continue;
-    }
-    filled += text[i];
-  }
-  return filled;
-}

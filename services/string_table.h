@@ -26,10 +26,6 @@ inline constexpr int kPictureWrittenMessage = 10144;     // "The picture was wri
 // The text stored for key; "" when the key has none.
 std::string GetLocalizedString(int key);
 // The text with each "%s" replaced by the next argument (nothing once they run out) and "%%" by
-// "%". A language file may give any text here, so it is never used as a printf format.
-std::string FillArguments(std::string_view text, std::initializer_list<std::string_view> arguments);
-
-// The text with each "%s" replaced by the next argument (nothing once they run out) and "%%" by
 // "%". A language file may give any text, so a table text is never used as a printf format.
 std::string FillStringArguments(std::string_view text, std::initializer_list<std::string_view> arguments);
 
