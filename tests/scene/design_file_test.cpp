@@ -181,7 +181,7 @@ TEST_F(DesignFileTest, AForeignStreamOrAnIdleFifoIsRefusedAtOnce) {
     SCOPED_TRACE(path);
     Headless().messages.clear();
     EXPECT_EQ(OpenScene(&document, path), 0);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid file format!"});
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Invalid file format!\n" + path});
   }
   EXPECT_FALSE(zeros.Finish()) << "the zeros were read to their end";
 }
