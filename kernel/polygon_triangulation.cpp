@@ -101,7 +101,9 @@ class Sweep {
   // Of the nodes after h in sweep order, up to the farther neighbour, inside the ear (h, nx, pv):
   // the one farthest from the line nx-pv, the first in sweep order among equals; none when the
   // ear is flat. The diagonal to the farthest one cannot cross an edge of the ring, while one to
-  // any nearer vertex may cut an edge of a vertex beyond it.
+  // any nearer vertex may cut an edge of a vertex beyond it. Nodes level with the farther
+  // neighbour count too: when nx and pv are level, one between them on the ear's far edge would
+  // otherwise be passed over, and the ring left after the cut would run through it.
   Node* BlockingVertex(Node* h, Node* nx, Node* pv) const {
     const Vector3 &tip = *h->point, &a = *nx->point, &b = *pv->point;
     if (Cross(VecSub(b, tip), VecSub(a, tip)) == 0.0f) return nullptr;
@@ -114,7 +116,7 @@ class Sweep {
     };
     Node* farthest = nullptr;
     double farthestDistance = -1.0;
-    for (Node* w = h->sweepNext; w != nullptr && S(*w->point) < limit; w = w->sweepNext) {
+    for (Node* w = h->sweepNext; w != nullptr && S(*w->point) <= limit; w = w->sweepNext) {
       if (!Inside(*w->point, tip, a, b)) continue;
       const double d = distance(*w->point);
       if (d > farthestDistance) {

@@ -157,6 +157,53 @@ TEST_F(TriangulationTest, RandomConcavePolygonsAreCoveredExactlyOnce) {
   }
 }
 
+// Whether the ring is simple: no point twice, no two edges crossing, no corner on another edge.
+bool SimpleRing(const std::vector<Vector3>& ring) {
+  const std::size_t n = ring.size();
+  auto onEdge = [](const Vector3& p, const Vector3& a, const Vector3& b) {
+    const double side = (double(b.x) - a.x) * (double(p.y) - a.y) - (double(b.y) - a.y) * (double(p.x) - a.x);
+    return side == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+           p.y <= std::max(a.y, b.y);
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const std::size_t next = (j + 1) % n;
+      if (j != i && VectorsEqual(ring[i], ring[j])) return false;
+      if (j != i && next != i && onEdge(ring[i], ring[j], ring[next])) return false;
+      if (j > i + 1 && (j + 1) % n != i && SegmentsCross(ring[i], ring[i + 1], ring[j], ring[next])) return false;
+    }
+  }
+  return true;
+}
+
+// Sampled outlines, such as a slice's, have many corners level in the sweep. Star rings with their
+// corners on a coarse lattice (those the lattice left simple), and a ring from a ring's slice at
+// its band's tangent section, where an ear once reached past (1, 31) on its far edge: the triangles
+// turn as the ring does and add up to its area.
+TEST_F(TriangulationTest, RingsWithCornersLevelInTheSweepAreCoveredExactlyOnce) {
+  std::vector<std::vector<Vector3>> rings = {{{-9, 33, 0}, {-9, 30, 0}, {-9, -32, 0}, {-9, -34, 0},
+                                              {1, -32, 0}, {9, -33, 0}, {9, -30, 0}, {9, 31, 0},
+                                              {9, 34, 0}, {8, 39, 0}, {1, 31, 0}, {-1, 31, 0}}};
+  std::mt19937 random(20261211);
+  while (rings.size() < 400) {
+    std::vector<Vector3> ring = StarRing(random, 5 + rings.size() % 23, 0, 0, 3, 10, false);
+    for (Vector3& p : ring) p = {std::round(2 * p.x) / 2, std::round(p.y), 0};
+    if (SimpleRing(ring)) rings.push_back(std::move(ring));
+  }
+  for (std::size_t r = 0; r < rings.size(); ++r) {
+    SCOPED_TRACE(::testing::Message() << "ring " << r);
+    const double expected = RingArea(rings[r]);
+    double area = 0;
+    const std::vector<Vector3> corners = TriangulateOutlines({rings[r]}, {0, 0, 1});
+    for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+      const double turned = RingArea({corners[t], corners[t + 1], corners[t + 2]});
+      EXPECT_GE(turned * expected, 0);
+      area += turned;
+    }
+    EXPECT_NEAR(area, expected, 1e-6 * std::fabs(expected));
+  }
+}
+
 // The first ear, at (3, 1), holds (8, 7) and (7, 8); a diagonal to (8, 7), the first of them in
 // sweep order, would cross the edge from (10, 3) to (7, 8).
 TEST_F(TriangulationTest, AnEarHoldingTwoVerticesIsCutAtTheFarthest) {
