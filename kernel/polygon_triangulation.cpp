@@ -45,14 +45,19 @@ class Sweep {
     first->prev = last;
   }
 
-  // Sweep order: ascending sort coordinate, and among equal ones the node added first. NaN sorts
-  // last so that the order stays strict.
-  void Sort() {
+  // Sweep order: ascending sort coordinate; among equal ones ascending second coordinate when
+  // level corners go along the line; then the node added first. NaN sorts last so that the order
+  // stays strict.
+  void Sort(LevelCorners level) {
     std::vector<Node*> order;
     order.reserve(nodes_.size());
     for (Node& node : nodes_) order.push_back(&node);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](const Node* a, const Node* b) { return SortKey(a) < SortKey(b); });
+    const bool alongTheLine = level == LevelCorners::kAlongTheLine;
+    std::stable_sort(order.begin(), order.end(), [this, alongTheLine](const Node* a, const Node* b) {
+      const float sa = SortKey(a, s_), sb = SortKey(b, s_);
+      if (sa != sb || !alongTheLine) return sa < sb;
+      return SortKey(a, t_) < SortKey(b, t_);
+    });
     Node* previous = nullptr;
     for (Node* node : order) {
       node->sweepPrev = previous;
@@ -88,8 +93,8 @@ class Sweep {
   }
 
  private:
-  float SortKey(const Node* node) const {
-    const float key = S(*node->point);
+  static float SortKey(const Node* node, int axis) {
+    const float key = Coordinate(*node->point, axis);
     return std::isnan(key) ? std::numeric_limits<float>::infinity() : key;
   }
 
@@ -206,7 +211,7 @@ int DroppedAxis(const Vector3* ring, int size) {
 }  // namespace
 
 void TriangulatePolygons(int ringCount, const int* ringSizes, const Vector3* const* rings,
-                         const TriangleSink& emitTriangle) {
+                         const TriangleSink& emitTriangle, LevelCorners level) {
   int planeRing = -1;
   std::int64_t pointCount = 0;
   for (int r = 0; r < ringCount; ++r) {
@@ -221,6 +226,6 @@ void TriangulatePolygons(int ringCount, const int* ringSizes, const Vector3* con
   for (int r = 0; r < ringCount; ++r) {
     if (ringSizes[r] >= 3) sweep.AddRing(rings[r], ringSizes[r]);
   }
-  sweep.Sort();
+  sweep.Sort(level);
   sweep.Run(emitTriangle, kDiagonalsPerPoint * pointCount);
 }

@@ -86,7 +86,9 @@ void WriteSlab(MeshWriter& writer, const SlcLayer& layer, float bottom, float to
     }
   }
   if (outlines.empty()) return;
-  const std::vector<Vector3> corners = TriangulateOutlines(std::move(outlines), {0.0f, 0.0f, 1.0f});
+  // The rings' corners lie many to a column.
+  const std::vector<Vector3> corners =
+      TriangulateOutlines(std::move(outlines), {0.0f, 0.0f, 1.0f}, LevelCorners::kAlongTheLine);
   for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
     const Vector3& p1 = corners[t];
     const Vector3& p2 = corners[t + 1];

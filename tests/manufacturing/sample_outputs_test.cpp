@@ -28,11 +28,9 @@ namespace {
 constexpr const char* kSamples[] = {"Rings/Rings1/001", "Rings/Rings1/002", "Rings/Rings1/003",
                                     "Rings/Rings2/001", "Pendants/001",     "Earrings/001"};
 
-// The samples whose slice meshes admesh finds closed. In the others a few layers near the
-// tangent sections of the solitaire's prongs and the pendant's bail are not yet closed.
-bool ClosedSliceMesh(const std::string& sample) {
-  return sample != std::string("Rings/Rings1/002") && sample != std::string("Pendants/001");
-}
+// The samples whose slice meshes admesh finds closed. In the pendant a cap triangle at the tip of
+// a hole's outline is too thin for the mesh writers.
+bool ClosedSliceMesh(const std::string& sample) { return sample != std::string("Pendants/001"); }
 
 class SampleOutputsTest : public DesignTest {
  protected:
