@@ -60,7 +60,8 @@ void StartAtSharpestTurn(std::vector<Vector3>* ring, Vector3 axis) {
   std::rotate(ring->begin(), ring->begin() + static_cast<std::ptrdiff_t>(best), ring->end());
 }
 
-std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal) {
+std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal,
+                                         LevelCorners level) {
   std::vector<Vector3> corners;
   bool outerTurn = false;
   OrientNestedRings(outlines, normal, &outerTurn);
@@ -76,6 +77,7 @@ std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outli
   TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), rings.data(),
                       [&](Vector3 tip, Vector3 next, Vector3 previous) {
                         corners.insert(corners.end(), {tip, next, previous});
-                      });
+                      },
+                      level);
   return corners;
 }

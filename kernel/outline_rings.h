@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "kernel/polygon_triangulation.h"
 #include "kernel/vector3.h"
 
 // The rings of one flat polygon with holes, such as a block's end face, made ready for the
@@ -28,4 +29,5 @@ void StartAtSharpestTurn(std::vector<Vector3>* ring, Vector3 axis);
 
 // The rings of one flat face seen along normal, holes drawn either way round, as triangles of
 // three corners each (tip, next, previous), turning as the outermost rings turn.
-std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal);
+std::vector<Vector3> TriangulateOutlines(std::vector<std::vector<Vector3>> outlines, Vector3 normal,
+                                         LevelCorners level = LevelCorners::kInGivenOrder);

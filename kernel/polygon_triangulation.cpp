@@ -45,14 +45,19 @@ class Sweep {
     first->prev = last;
   }
 
-  // Sweep order: ascending sort coordinate, and among equal ones the node added first. NaN sorts
-  // last so that the order stays strict.
-  void Sort() {
+  // Sweep order: ascending sort coordinate; among equal ones ascending second coordinate when
+  // level corners go along the line; then the node added first. NaN sorts last so that the order
+  // stays strict.
+  void Sort(LevelCorners level) {
     std::vector<Node*> order;
     order.reserve(nodes_.size());
     for (Node& node : nodes_) order.push_back(&node);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](const Node* a, const Node* b) { return SortKey(a) < SortKey(b); });
+    const bool alongTheLine = level == LevelCorners::kAlongTheLine;
+    std::stable_sort(order.begin(), order.end(), [this, alongTheLine](const Node* a, const Node* b) {
+      const float sa = SortKey(a, s_), sb = SortKey(b, s_);
+      if (sa != sb || !alongTheLine) return sa < sb;
+      return SortKey(a, t_) < SortKey(b, t_);
+    });
     Node* previous = nullptr;
     for (Node* node : order) {
       node->sweepPrev = previous;
@@ -88,8 +93,8 @@ class Sweep {
   }
 
  private:
-  float SortKey(const Node* node) const {
-    const float key = S(*node->point);
+  static float SortKey(const Node* node, int axis) {
+    const float key = Coordinate(*node->point, axis);
     return std::isnan(key) ? std::numeric_limits<float>::infinity() : key;
   }
 
@@ -101,7 +106,9 @@ class Sweep {
   // Of the nodes after h in sweep order, up to the farther neighbour, inside the ear (h, nx, pv):
   // the one farthest from the line nx-pv, the first in sweep order among equals; none when the
   // ear is flat. The diagonal to the farthest one cannot cross an edge of the ring, while one to
-  // any nearer vertex may cut an edge of a vertex beyond it.
+  // any nearer vertex may cut an edge of a vertex beyond it. Nodes level with the farther
+  // neighbour count too: when nx and pv are level, one between them on the ear's far edge would
+  // otherwise be passed over, and the ring left after the cut would run through it.
   Node* BlockingVertex(Node* h, Node* nx, Node* pv) const {
     const Vector3 &tip = *h->point, &a = *nx->point, &b = *pv->point;
     if (Cross(VecSub(b, tip), VecSub(a, tip)) == 0.0f) return nullptr;
@@ -114,7 +121,7 @@ class Sweep {
     };
     Node* farthest = nullptr;
     double farthestDistance = -1.0;
-    for (Node* w = h->sweepNext; w != nullptr && S(*w->point) < limit; w = w->sweepNext) {
+    for (Node* w = h->sweepNext; w != nullptr && S(*w->point) <= limit; w = w->sweepNext) {
       if (!Inside(*w->point, tip, a, b)) continue;
       const double d = distance(*w->point);
       if (d > farthestDistance) {
@@ -204,7 +211,7 @@ int DroppedAxis(const Vector3* ring, int size) {
 }  // namespace
 
 void TriangulatePolygons(int ringCount, const int* ringSizes, const Vector3* const* rings,
-                         const TriangleSink& emitTriangle) {
+                         const TriangleSink& emitTriangle, LevelCorners level) {
   int planeRing = -1;
   std::int64_t pointCount = 0;
   for (int r = 0; r < ringCount; ++r) {
@@ -219,6 +226,6 @@ void TriangulatePolygons(int ringCount, const int* ringSizes, const Vector3* con
   for (int r = 0; r < ringCount; ++r) {
     if (ringSizes[r] >= 3) sweep.AddRing(rings[r], ringSizes[r]);
   }
-  sweep.Sort();
+  sweep.Sort(level);
   sweep.Run(emitTriangle, kDiagonalsPerPoint * pointCount);
 }

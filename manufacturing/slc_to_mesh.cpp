@@ -8,6 +8,7 @@
 
 #include "exchange/mesh_writers.h"
 #include "exchange/output_file.h"
+#include "exchange/stl_facet.h"
 #include "kernel/outline_rings.h"
 #include "manufacturing/slc_reader.h"
 #include "services/progress.h"
@@ -66,10 +67,64 @@ std::vector<SlcPoint> MergedRing(const std::vector<SlcPoint>& boundary, float he
   return ring;
 }
 
+// Takes out of the rings the end of the shortest of the triangle's sides that is a ring edge;
+// false when none is.
+bool DropShortRingEdge(std::vector<std::vector<SlcPoint>>& rings, const Vector3* triangle) {
+  std::vector<SlcPoint>* best = nullptr;
+  std::size_t bestEnd = 0;
+  float bestLength = 0.0f;
+  const auto same = [](SlcPoint p, const Vector3& v) { return p.x == v.x && p.y == v.y; };
+  for (std::vector<SlcPoint>& ring : rings) {
+    for (std::size_t j = 0; j < ring.size(); ++j) {
+      const std::size_t k = (j + 1) % ring.size();
+      for (int side = 0; side < 3; ++side) {
+        const Vector3& a = triangle[side];
+        const Vector3& b = triangle[(side + 1) % 3];
+        if (!(same(ring[j], a) && same(ring[k], b)) && !(same(ring[j], b) && same(ring[k], a))) continue;
+        const float length = std::hypot(b.x - a.x, b.y - a.y);
+        if (best == nullptr || length < bestLength) best = &ring, bestEnd = k, bestLength = length;
+      }
+    }
+  }
+  if (best == nullptr) return false;
+  best->erase(best->begin() + static_cast<std::ptrdiff_t>(bestEnd));
+  if (best->size() < 3) best->clear();
+  return true;
+}
+
+// The cap's triangles over the rings. A triangle the mesh writers would drop, on an edge so short
+// that the triangle is too thin for them, would leave a hole between the walls and the rest of the
+// cap: that edge's end goes from its ring and the cap is made again. Each round takes a vertex at
+// least, so the rounds end; the walls are built from the rings as they are left.
+std::vector<Vector3> CapCorners(std::vector<std::vector<SlcPoint>>& rings, float bottom, int mapping) {
+  for (;;) {
+    std::vector<std::vector<Vector3>> outlines;
+    for (const std::vector<SlcPoint>& ring : rings) {
+      if (ring.empty()) continue;
+      std::vector<Vector3>& outline = outlines.emplace_back();
+      for (const SlcPoint& p : ring) outline.push_back(MapPoint(p, bottom, mapping));
+    }
+    if (outlines.empty()) return {};
+    // The rings' corners lie many to a column.
+    std::vector<Vector3> corners =
+        TriangulateOutlines(std::move(outlines), {0.0f, 0.0f, 1.0f}, LevelCorners::kAlongTheLine);
+    bool dropped = false;
+    for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+      // The top is written from the first corner, the bottom from the second.
+      StlFacet facet;
+      const bool written = MakeMeshFacet(corners[t], corners[t + 1], corners[t + 2], &facet) &&
+                           MakeMeshFacet(corners[t + 1], corners[t], corners[t + 2], &facet);
+      if (!written && DropShortRingEdge(rings, &corners[t])) dropped = true;
+    }
+    if (!dropped) return corners;
+  }
+}
+
 void WriteSlab(MeshWriter& writer, const SlcLayer& layer, float bottom, float top, int caps, int mapping) {
-  std::vector<std::vector<Vector3>> outlines;
-  for (const std::vector<SlcPoint>& boundary : layer.boundaries) {
-    const std::vector<SlcPoint> ring = MergedRing(boundary, top - bottom);
+  std::vector<std::vector<SlcPoint>> rings;
+  for (const std::vector<SlcPoint>& boundary : layer.boundaries) rings.push_back(MergedRing(boundary, top - bottom));
+  const std::vector<Vector3> corners = caps != 0 ? CapCorners(rings, bottom, mapping) : std::vector<Vector3>();
+  for (const std::vector<SlcPoint>& ring : rings) {
     for (std::size_t j = 0; j < ring.size(); ++j) {
       const SlcPoint a = ring[j];
       const SlcPoint b = ring[(j + 1) % ring.size()];
@@ -80,13 +135,7 @@ void WriteSlab(MeshWriter& writer, const SlcLayer& layer, float bottom, float to
       writer.WriteFacet(a0, b0, a1);
       writer.WriteFacet(b0, b1, a1);
     }
-    if (caps != 0 && !ring.empty()) {
-      std::vector<Vector3>& outline = outlines.emplace_back();
-      for (const SlcPoint& p : ring) outline.push_back(MapPoint(p, bottom, mapping));
-    }
   }
-  if (outlines.empty()) return;
-  const std::vector<Vector3> corners = TriangulateOutlines(std::move(outlines), {0.0f, 0.0f, 1.0f});
   for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
     const Vector3& p1 = corners[t];
     const Vector3& p2 = corners[t + 1];

@@ -28,7 +28,8 @@ void PrintTo(const Triangle& t, std::ostream* os) {
     *os << "(" << p.x << "," << p.y << "," << p.z << ")";
 }
 
-std::vector<Triangle> Triangulate(const std::vector<std::vector<Vector3>>& rings) {
+std::vector<Triangle> Triangulate(const std::vector<std::vector<Vector3>>& rings,
+                                  LevelCorners level = LevelCorners::kInGivenOrder) {
   std::vector<int> sizes;
   std::vector<const Vector3*> points;
   for (const auto& ring : rings) {
@@ -39,7 +40,8 @@ std::vector<Triangle> Triangulate(const std::vector<std::vector<Vector3>>& rings
   TriangulatePolygons(static_cast<int>(rings.size()), sizes.data(), points.data(),
                       [&](Vector3 tip, Vector3 next, Vector3 previous) {
                         out.push_back({tip, next, previous});
-                      });
+                      },
+                      level);
   return out;
 }
 
@@ -124,7 +126,7 @@ std::vector<Vector3> UntangledRing(std::mt19937& random, int corners) {
 }
 
 // Concave rings, some with one or two holes: every one gives n - 2 + 2h triangles whose areas add
-// up to the polygon's. Overlapping triangles would add up to more.
+// up to the polygon's, in either order of level corners. Overlapping triangles would add up to more.
 TEST_F(TriangulationTest, RandomConcavePolygonsAreCoveredExactlyOnce) {
   std::mt19937 random(20261210);
   for (int shape = 0; shape < 600; ++shape) {
@@ -149,11 +151,67 @@ TEST_F(TriangulationTest, RandomConcavePolygonsAreCoveredExactlyOnce) {
       points += ring.size();
     }
     SCOPED_TRACE(::testing::Message() << "shape " << shape);
-    const auto triangles = Triangulate(rings);
-    EXPECT_EQ(triangles.size(), points - 2 + 2 * (rings.size() - 1));
-    double area = 0;
-    for (const Triangle& t : triangles) area += ProjectedArea(t, 2);
-    EXPECT_NEAR(area, expectedArea, 1e-4 * expectedArea);
+    for (const LevelCorners level : {LevelCorners::kInGivenOrder, LevelCorners::kAlongTheLine}) {
+      const auto triangles = Triangulate(rings, level);
+      EXPECT_EQ(triangles.size(), points - 2 + 2 * (rings.size() - 1));
+      double area = 0;
+      for (const Triangle& t : triangles) area += ProjectedArea(t, 2);
+      EXPECT_NEAR(area, expectedArea, 1e-4 * expectedArea);
+    }
+  }
+}
+
+// Whether the ring is simple: no point twice, no two edges crossing, no corner on another edge.
+bool SimpleRing(const std::vector<Vector3>& ring) {
+  const std::size_t n = ring.size();
+  auto onEdge = [](const Vector3& p, const Vector3& a, const Vector3& b) {
+    const double side = (double(b.x) - a.x) * (double(p.y) - a.y) - (double(b.y) - a.y) * (double(p.x) - a.x);
+    return side == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+           p.y <= std::max(a.y, b.y);
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const std::size_t next = (j + 1) % n;
+      if (j != i && VectorsEqual(ring[i], ring[j])) return false;
+      if (j != i && next != i && onEdge(ring[i], ring[j], ring[next])) return false;
+      if (j > i + 1 && (j + 1) % n != i && SegmentsCross(ring[i], ring[i + 1], ring[j], ring[next])) return false;
+    }
+  }
+  return true;
+}
+
+// Sampled outlines, such as a slice's, have many corners level in the sweep. Star rings with their
+// corners on a coarse lattice (those the lattice left simple), and a ring from a ring's slice at
+// its band's tangent section, where an ear once reached past (1, 31) on its far edge: the
+// triangles turn as the ring does and add up to its area, in either order of level corners. Along
+// the line, none is flat either: a flat triangle is one a mesh writer drops.
+TEST_F(TriangulationTest, RingsWithCornersLevelInTheSweepAreCoveredExactlyOnce) {
+  std::vector<std::vector<Vector3>> rings = {{{-9, 33, 0}, {-9, 30, 0}, {-9, -32, 0}, {-9, -34, 0},
+                                              {1, -32, 0}, {9, -33, 0}, {9, -30, 0}, {9, 31, 0},
+                                              {9, 34, 0}, {8, 39, 0}, {1, 31, 0}, {-1, 31, 0}}};
+  std::mt19937 random(20261211);
+  while (rings.size() < 400) {
+    std::vector<Vector3> ring = StarRing(random, 5 + rings.size() % 23, 0, 0, 3, 10, false);
+    for (Vector3& p : ring) p = {std::round(2 * p.x) / 2, std::round(p.y), 0};
+    if (SimpleRing(ring)) rings.push_back(std::move(ring));
+  }
+  for (const LevelCorners level : {LevelCorners::kInGivenOrder, LevelCorners::kAlongTheLine}) {
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+      SCOPED_TRACE(::testing::Message() << "ring " << r << (level == LevelCorners::kAlongTheLine ? " along" : ""));
+      const double expected = RingArea(rings[r]);
+      double area = 0;
+      const std::vector<Vector3> corners = TriangulateOutlines({rings[r]}, {0, 0, 1}, level);
+      for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+        const double turned = RingArea({corners[t], corners[t + 1], corners[t + 2]});
+        if (level == LevelCorners::kAlongTheLine) {
+          EXPECT_GT(turned * expected, 0);
+        } else {
+          EXPECT_GE(turned * expected, 0);
+        }
+        area += turned;
+      }
+      EXPECT_NEAR(area, expected, 1e-6 * std::fabs(expected));
+    }
   }
 }
 

@@ -128,6 +128,13 @@ TEST_F(SlcToMeshTest, CappedSlabsAreClosedForAdmesh) {
        {{{12.25f, 11}, {8.875f, 8}, {11.5f, 8.5f}, {3.25f, 3.75f}, {11.75f, 3.25f}, {12.25f, 11}}},
        16,
        13.8125},
+      // Cut down from a pendant's slice: the edge at the tip is long enough for its wall, but the
+      // cap triangle from it to (2.75, 2.4), a column before, is too thin for the writers. The
+      // tip's second point goes; the ring left has area 2.96184.
+      {"a ring with a thin tip",
+       {{{2.75f, 0.5f}, {2.75f, 2.4f}, {0.25f, 2.7f}, {0.0006f, 2.45f}, {-0.0006f, 2.45f}, {2.75f, 0.5f}}},
+       12,
+       1.48092},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -137,6 +144,7 @@ TEST_F(SlcToMeshTest, CappedSlabsAreClosedForAdmesh) {
     EXPECT_EQ(ReportValue(report, "Total disconnected facets"), 0);
     EXPECT_EQ(ReportValue(report, "Facets reversed"), 0);
     EXPECT_EQ(ReportValue(report, "Backwards edges"), 0);
+    EXPECT_EQ(ReportValue(report, "Edges fixed"), 0);
     EXPECT_NEAR(ReportValue(report, "Volume"), c.volume, 1e-4);
   }
 }
