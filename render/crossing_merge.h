@@ -8,6 +8,10 @@
 // Keeps the entries where the running sum of facings, from the eye, leaves and returns to zero;
 // an unclosed last opening is dropped too, so the result is balanced.
 CrossingEntry* NormalizeCrossings(CrossingEntry* sorted);
+// Whether the order of ties in a list sorted by depth can change the depths NormalizeCrossings
+// keeps: entries of equal depth and opposite facing, unless just two of them meet where the
+// running sum is zero, or a depth that is not finite.
+bool TiesDecideOrder(const CrossingEntry* sorted);
 // One list by depth, a's entry first on equal depth; not balanced.
 CrossingEntry* MergeByDepth(CrossingEntry* a, CrossingEntry* b);
 // The rules below take and give balanced lists; a is the result gathered so far.

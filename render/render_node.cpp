@@ -257,8 +257,11 @@ void CRenderNode::AdvanceSubtraction(int row) {
 
 CrossingEntry* CRenderNode::GetSpans(int column) {
   switch (operation) {
-    case kPrimitive:
-      return NormalizeCrossings(PrimitiveCrossings(column));
+    case kPrimitive: {
+      CrossingEntry* sorted = PrimitiveCrossings(column);
+      if (orderDecides_ != nullptr && TiesDecideOrder(sorted)) *orderDecides_ = true;
+      return NormalizeCrossings(sorted);
+    }
     case kUnionOfPieces:
       CheckColumnOrder(column);
       return UnionOfPiecesSpans(column);
