@@ -78,8 +78,9 @@ void CRayPolygonNode::ScanRow(int row) {
     *tail = MakeTriangleSpan(&s.first, &s.second);
     tail = &(*tail)->next;
   }
+  if (rightmost == leftmost) rightmost = nullptr;
   for (Started* s : {leftmost, rightmost}) {
-    if (s == nullptr || (s == rightmost && rightmost == leftmost)) continue;
+    if (s == nullptr) continue;
     *tail = MakeTriangleSpan(&s->first, &s->second);
     tail = &(*tail)->next;
   }
