@@ -26,9 +26,9 @@ inline std::unique_ptr<CMeshObject> BoxMesh(Vector3 lo, Vector3 hi) {
 
 // A closed, outward mesh round the centre whose radius at each point is drawn from the seed
 // between 1 - bump and 1 + bump times radius: concave where bump is large. Quads between the
-// bands, triangles at the poles.
+// bands (each split into two triangles when asked), triangles at the poles.
 inline std::unique_ptr<CMeshObject> BumpySphereMesh(unsigned seed, Vector3 centre, float radius, float bump,
-                                                    int around, int bands) {
+                                                    int around, int bands, bool split = false) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> scale(1.0 - bump, 1.0 + bump);
   std::vector<Vector3> points;
@@ -48,11 +48,20 @@ inline std::unique_ptr<CMeshObject> BumpySphereMesh(unsigned seed, Vector3 centr
     for (int j = 0; j < around; ++j) {
       const int k = (j + 1) % around;
       const int a = i * around + j, b = i * around + k, c = (i + 1) * around + k, d = (i + 1) * around + j;
-      const std::vector<std::int32_t> face = i == 0           ? std::vector<std::int32_t>{a, d, c}
-                                             : i == bands - 1 ? std::vector<std::int32_t>{a, d, b}
-                                                              : std::vector<std::int32_t>{a, d, c, b};
-      sizes.push_back(static_cast<std::int32_t>(face.size()));
-      indices.insert(indices.end(), face.begin(), face.end());
+      std::vector<std::vector<std::int32_t>> faces;
+      if (i == 0) {
+        faces = {{a, d, c}};
+      } else if (i == bands - 1) {
+        faces = {{a, d, b}};
+      } else if (split) {
+        faces = {{a, d, c}, {a, c, b}};
+      } else {
+        faces = {{a, d, c, b}};
+      }
+      for (const auto& face : faces) {
+        sizes.push_back(static_cast<std::int32_t>(face.size()));
+        indices.insert(indices.end(), face.begin(), face.end());
+      }
     }
   }
   auto mesh = std::make_unique<CMeshObject>();
