@@ -190,11 +190,16 @@ TEST_F(VolumeEstimateTest, VolumesAndCentresOfDesigns) {
     ResetProgramState();
     SetUp();
     c.build(*this);
-    EXPECT_NEAR(ComputeVolume(c.resolution, 0), c.volume, c.tolerance);
+    const float volume = ComputeVolume(c.resolution, 0);
+    EXPECT_NEAR(volume, c.volume, c.tolerance);
     const Vector3 centre = ComputeCentreOfGravity(c.resolution);
     EXPECT_NEAR(centre.x, c.centre.x, 1e-4f + 1e-6f * std::fabs(c.centre.x));
     EXPECT_NEAR(centre.y, c.centre.y, 1e-4f + 1e-6f * std::fabs(c.centre.y));
     EXPECT_NEAR(centre.z, c.centre.z, 1e-4f + 1e-6f * std::fabs(c.centre.z));
+    // Both at once, refused and empty designs included.
+    const VolumeAndCentre both = ComputeVolumeAndCentre(c.resolution);
+    EXPECT_TRUE(SameBits(both.volume, volume) && SameBits(both.centre.x, centre.x) &&
+                SameBits(both.centre.y, centre.y) && SameBits(both.centre.z, centre.z));
     EXPECT_EQ(RenderNestingCount, 0);
     EXPECT_TRUE(Headless().messages.empty());
   }
@@ -335,6 +340,12 @@ TEST_F(VolumeEstimateTest, ProgressCaptionsAndCancel) {
   const Vector3 centre = ComputeCentreOfGravity(0.05f);
   EXPECT_NEAR(centre.x, 0.475f, 1e-5f);
   EXPECT_NEAR(centre.y, 0.0f, 1e-6f);
+  // Both at once: no volume, and the same centre.
+  Headless().messageAnswers = {kAnswerYes};
+  const VolumeAndCentre both = ComputeVolumeAndCentre(0.05f);
+  EXPECT_EQ(both.volume, -1.0f);
+  EXPECT_TRUE(SameBits(both.centre.x, centre.x) && SameBits(both.centre.y, centre.y) &&
+              SameBits(both.centre.z, centre.z));
   EXPECT_EQ(RenderNestingCount, 0);
 }
 
