@@ -48,7 +48,7 @@ CrossingEntry* NormalizeCrossings(CrossingEntry* sorted) {
   return result;
 }
 
-bool TiesDecideOrder(const CrossingEntry* sorted) {
+bool LongListTiesDecideOrder(const CrossingEntry* sorted) {
   // The running sum of facings, as NormalizeCrossings keeps it, before each run of equal depths.
   int sum = 0;
   for (const CrossingEntry* e = sorted; e != nullptr;) {

@@ -84,6 +84,8 @@ class CRenderNode {
   int CheckColumnOrder(int column);
 
   CrossingEntry* PrimitiveCrossings(int column);
+  // The normalised crossings of a primitive that raises *orderDecides_.
+  CrossingEntry* WatchedCrossings(int column);
   CrossingEntry* UnionOfPiecesSpans(int column);
   CrossingEntry* UnionSpans(int column);
   CrossingEntry* IntersectionSpans(int column);
