@@ -63,7 +63,8 @@ void RowwiseApplyKernel(const float* source, int size, const NcKernel& kernel, f
 }
 
 // Args: cells per side, tool radius in steps, tool. The pairs of bench/nc_compensation_compare.sh
-// are {1001, 25, 0} and {2001, 50, 0}: a 1 mm ball on grids of 0.02 and 0.01 mm.
+// are {1001, 25, 0} and {2001, 50, 0}: a 1 mm ball on grids of 0.02 and 0.01 mm; and {2001, 25, 0},
+// the same ball and step over four times the cells.
 template <bool kRowwise>
 void BM_Compensation(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
@@ -87,6 +88,7 @@ BENCHMARK(BM_Compensation<false>)
     ->Args({1001, 25, 2})
     ->Args({2001, 50, 0})
     ->Args({2001, 50, 2})
+    ->Args({2001, 25, 0})
     ->UseRealTime()
     ->Unit(benchmark::kSecond)
     ->Iterations(1);

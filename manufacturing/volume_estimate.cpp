@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "exchange/visible_bounds.h"
@@ -35,15 +36,70 @@ int GetEstimateBounds(Vector3* min, Vector3* max) {
   return GetVisibleBounds(min, max);
 }
 
-// Casts the design on the grid and hands every ray's inside length to visit(j, i, a, b) with
-// opening depth a and closing depth b, in grid units. The grid projection is left in *projection.
-template <class Visit>
-ScanEnd ScanEstimateGrid(Vector3 min, Vector3 max, float rx, float ry, float rz, const std::string& title,
-                         Matrix4* projection, Visit visit) {
-  if (!GridStepUsable(rx) || !GridStepUsable(ry) || !GridStepUsable(rz)) return ScanEnd::kRefused;
+// What one scan of the grid gathers, in grid units: the inside length of every ray and its
+// moments about the grid's axes.
+struct GridSums {
+  ScanEnd end = ScanEnd::kDone;
+  double length = 0;
+  double column = 0;
+  double row = 0;
+  double depth = 0;
+  Matrix4 projection;
+};
+
+// Casts the design on the grid and sums every ray's inside length with opening depth a and
+// closing depth b, in grid units, row by row. rayPrimitives scans with primitives that hand on
+// only what a ray reads, and false is returned, the sums unfinished, where the order of ties
+// would decide a crossing list (the full primitives then give the answer).
+bool ScanGrid(int columnCount, int rowCount, const std::string& title, bool rayPrimitives, GridSums* sums) {
+  CProgress progress;
+  progress.Open(rowCount, title, 1);
+  bool orderDecides = false;
+  try {
+    std::optional<RayPrimitivesScope> ray;
+    if (rayPrimitives) ray.emplace(&orderDecides);
+    SetRenderColumnWindow(0, columnCount - 1);
+    RenderTreeGuard tree(BuildRenderTree(sums->projection, 0));
+    ray.reset();
+    for (int row = 0; row < rowCount; ++row) {
+      ScanRenderRow(tree.get(), row, columnCount, [&](int column, CrossingEntry* list) {
+        for (const CrossingEntry* e = list; e != nullptr && e->next != nullptr; e = e->next->next) {
+          const double a = e->depth;
+          const double b = std::max(e->next->depth, 0.0f);
+          const double length = a - b;
+          sums->length += length;
+          sums->column += length * column;
+          sums->row += length * row;
+          sums->depth += length * (a + b) * 0.5;
+        }
+        ReleaseCrossingList(list);
+      });
+      if (orderDecides) return false;
+      if (progress.StepIt() == 1) {
+        sums->end = ScanEnd::kCancelled;
+        return true;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    progress.Close();
+    ShowMessageBox(GetLocalizedString(kNotEnoughMemoryMessage));
+    sums->end = ScanEnd::kNoMemory;
+  }
+  return true;
+}
+
+GridSums EstimateSums(Vector3 min, Vector3 max, float rx, float ry, float rz, const std::string& title) {
+  GridSums sums;
+  if (!GridStepUsable(rx) || !GridStepUsable(ry) || !GridStepUsable(rz)) {
+    sums.end = ScanEnd::kRefused;
+    return sums;
+  }
   const double columns = GridCount(double(max.x) - min.x, rx);
   const double rows = GridCount(double(max.y) - min.y, ry);
-  if (columns < 0 || rows < 0 || GridCount(double(max.z) - min.z, rz) < 0) return ScanEnd::kRefused;
+  if (columns < 0 || rows < 0 || GridCount(double(max.z) - min.z, rz) < 0) {
+    sums.end = ScanEnd::kRefused;
+    return sums;
+  }
   RenderStateScope saved;
   ShadingMode = 2;
   Matrix4 m = kIdentityMatrix;
@@ -53,29 +109,35 @@ ScanEnd ScanEstimateGrid(Vector3 min, Vector3 max, float rx, float ry, float rz,
   m[12] = -min.x / rx;
   m[13] = -min.y / ry;
   m[14] = -min.z / rz;
-  *projection = m;
+  sums.projection = m;
   const int columnCount = static_cast<int>(columns);
   const int rowCount = static_cast<int>(rows);
-  CProgress progress;
-  progress.Open(rowCount, title, 1);
-  try {
-    SetRenderColumnWindow(0, columnCount - 1);
-    RenderTreeGuard tree(BuildRenderTree(m, 0));
-    for (int row = 0; row < rowCount; ++row) {
-      ScanRenderRow(tree.get(), row, columnCount, [&](int column, CrossingEntry* list) {
-        for (const CrossingEntry* e = list; e != nullptr && e->next != nullptr; e = e->next->next) {
-          visit(column, row, double(e->depth), double(std::max(e->next->depth, 0.0f)));
-        }
-        ReleaseCrossingList(list);
-      });
-      if (progress.StepIt() == 1) return ScanEnd::kCancelled;
-    }
-  } catch (const std::bad_alloc&) {
-    progress.Close();
-    ShowMessageBox(GetLocalizedString(kNotEnoughMemoryMessage));
-    return ScanEnd::kNoMemory;
+  if (!ScanGrid(columnCount, rowCount, title, true, &sums)) {
+    sums = GridSums();
+    sums.projection = m;
+    ScanGrid(columnCount, rowCount, title, false, &sums);
   }
-  return ScanEnd::kDone;
+  return sums;
+}
+
+// The volume of the sums; -1 unless the scan was done.
+float SumsVolume(const GridSums& sums, float rx, float ry, float rz) {
+  // A double sum: in float, a thin part scanned after a tall one adds less than half a step and
+  // vanishes.
+  if (sums.end != ScanEnd::kDone) return -1.0f;
+  return static_cast<float>(sums.length * rx * ry * rz);
+}
+
+// The centre of the sums; a cancel keeps the rows scanned so far.
+Vector3 SumsCentre(const GridSums& sums) {
+  if (sums.end == ScanEnd::kRefused || sums.end == ScanEnd::kNoMemory || sums.length == 0) return {0.0f, 0.0f, 0.0f};
+  const Vector3 grid{static_cast<float>(sums.column / sums.length), static_cast<float>(sums.row / sums.length),
+                     static_cast<float>(sums.depth / sums.length)};
+  return TransformPoint(grid, MatInverse(sums.projection));
+}
+
+std::string VolumeTitle(int weightFlag) {
+  return std::string("Estimating ") + (weightFlag != 0 ? "Weight" : "Volume") + "...";
 }
 
 }  // namespace
@@ -94,34 +156,18 @@ Vector3 ComputeCentreOfGravity(float resolution) {
   return EstimateCentreOfGravity(min, max, resolution, resolution, resolution);
 }
 
+VolumeAndCentre ComputeVolumeAndCentre(float resolution) {
+  Vector3 min;
+  Vector3 max;
+  if (GetEstimateBounds(&min, &max) == 0) return {-1.0f, {0.0f, 0.0f, 0.0f}};
+  const GridSums sums = EstimateSums(min, max, resolution, resolution, resolution, VolumeTitle(0));
+  return {SumsVolume(sums, resolution, resolution, resolution), SumsCentre(sums)};
+}
+
 float EstimateVolume(Vector3 min, Vector3 max, float rx, float ry, float rz, int weightFlag) {
-  // A double sum: in float, a thin part scanned after a tall one adds less than half a step and
-  // vanishes.
-  double sum = 0;
-  Matrix4 projection;
-  const ScanEnd end = ScanEstimateGrid(min, max, rx, ry, rz,
-                                       std::string("Estimating ") + (weightFlag != 0 ? "Weight" : "Volume") + "...",
-                                       &projection, [&](int, int, double a, double b) { sum += a - b; });
-  if (end != ScanEnd::kDone) return -1.0f;
-  return static_cast<float>(sum * rx * ry * rz);
+  return SumsVolume(EstimateSums(min, max, rx, ry, rz, VolumeTitle(weightFlag)), rx, ry, rz);
 }
 
 Vector3 EstimateCentreOfGravity(Vector3 min, Vector3 max, float rx, float ry, float rz) {
-  double sx = 0;
-  double sy = 0;
-  double sz = 0;
-  double total = 0;
-  Matrix4 projection;
-  const ScanEnd end = ScanEstimateGrid(min, max, rx, ry, rz, "Estimating Center of Gravity...", &projection,
-                                       [&](int column, int row, double a, double b) {
-                                         const double length = a - b;
-                                         sx += length * column;
-                                         sy += length * row;
-                                         sz += length * (a + b) * 0.5;
-                                         total += length;
-                                       });
-  // A cancel keeps the rows scanned so far.
-  if (end == ScanEnd::kRefused || end == ScanEnd::kNoMemory || total == 0) return {0.0f, 0.0f, 0.0f};
-  const Vector3 grid{static_cast<float>(sx / total), static_cast<float>(sy / total), static_cast<float>(sz / total)};
-  return TransformPoint(grid, MatInverse(projection));
+  return SumsCentre(EstimateSums(min, max, rx, ry, rz, "Estimating Center of Gravity..."));
 }

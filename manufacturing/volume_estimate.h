@@ -13,5 +13,13 @@ float ComputeVolume(float resolution, int weightFlag);
 // meets the solid. A cancel gives the centre of the rows scanned.
 Vector3 ComputeCentreOfGravity(float resolution);
 
+// Both from one scan, shown as the volume's: the volume as ComputeVolume gives it and the centre
+// as ComputeCentreOfGravity does, to the bit.
+struct VolumeAndCentre {
+  float volume;
+  Vector3 centre;
+};
+VolumeAndCentre ComputeVolumeAndCentre(float resolution);
+
 float EstimateVolume(Vector3 min, Vector3 max, float rx, float ry, float rz, int weightFlag);
 Vector3 EstimateCentreOfGravity(Vector3 min, Vector3 max, float rx, float ry, float rz);

@@ -81,10 +81,12 @@ class QuadTreeBuilder {
     tree_->items.reserve(order_.size());
     tree_->sweeps.reserve(order_.size());
     tree_->crosses.reserve(order_.size());
+    tree_->bestDepths.reserve(order_.size());
     for (const std::uint32_t i : order_) {
       tree_->items.push_back(listed_[i]);
       tree_->sweeps.push_back(sweeps_[i]);
       tree_->crosses.push_back(crosses_[i]);
+      tree_->bestDepths.push_back(listed_[i]->bestDepth);
     }
   }
 

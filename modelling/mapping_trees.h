@@ -37,6 +37,8 @@ struct QuadTree {
   // Each item's sweep and cross coordinates, in the order of items.
   std::vector<float> sweeps;
   std::vector<float> crosses;
+  // Each item's best depth, kept equal to its bestDepth by whoever places it.
+  std::vector<float> bestDepths;
 };
 
 // Split a node holding its items and its range, recursively. A node whose split would send every

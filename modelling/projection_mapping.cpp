@@ -55,9 +55,8 @@ void TakeHit(CPointBatch* item, float e, const Matrix4& R) {
   item->anchor.Set(origin);
 }
 
-bool Better(const CPointBatch* item, float e) {
-  return Mapping.lowestHit ? e < item->bestDepth : e > item->bestDepth;
-}
+// Whether depth e beats the best depth found so far.
+bool Better(float best, float e) { return Mapping.lowestHit ? e < best : e > best; }
 
 // A slope k in the sweep-depth plane.
 Matrix4 SlopeTurn(float k) {
@@ -91,9 +90,11 @@ bool Covers(const Triangle& t, float sweep, float cross, float* s, float* u) {
   return *s > -0.0001f && *u > -0.0001f && *s + *u - 1.0f < 0.0001f;
 }
 
-void TryTriangle(CPointBatch* item, const Triangle& t, float s, float u) {
-  const float e = t.origin.z + s * t.e1.z + u * t.e2.z;
-  if (!Better(item, e)) return;
+// The depth of the triangle at the point (s, u) in it.
+float DepthAt(const Triangle& t, float s, float u) { return t.origin.z + s * t.e1.z + u * t.e2.z; }
+
+// Places the item on the triangle at (s, u), where it reaches depth e, better than its best.
+void TakeTriangleHit(CPointBatch* item, const Triangle& t, float s, float u, float e) {
   const float ds = (t.e2.y * t.e1.z - t.e1.y * t.e2.z) / t.det;
   const float dc = (t.e1.x * t.e2.z - t.e2.x * t.e1.z) / t.det;
   Matrix4 R = kIdentityMatrix;
@@ -144,11 +145,11 @@ void ProjectSegment(const AxisTreeNode* tree, Vector3 P, Vector3 Q) {
     // A leaf also holds items beside the segment; they must not take its extension.
     if (!(sweep >= start - 0.0001f && sweep <= end + 0.0001f)) return;
     const float e = (sweep - start) * k + y0;
-    if (Better(item, e)) TakeHit(item, e, SlopeTurn(k));
+    if (Better(item->bestDepth, e)) TakeHit(item, e, SlopeTurn(k));
   });
 }
 
-void ProjectCell(const QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D) {
+void ProjectCell(QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D) {
   const Triangle triangles[2] = {MakeTriangle(A, B, C), MakeTriangle(D, B, C)};
   if (!triangles[0].kept && !triangles[1].kept) return;
   float minSweep = A.x, maxSweep = A.x, minCross = A.y, maxCross = A.y;
@@ -158,16 +159,19 @@ void ProjectCell(const QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 
     minCross = std::fmin(minCross, p.y);
     maxCross = std::fmax(maxCross, p.y);
   }
-  // The projection frame's sweep is x and its cross y; the tree's own copies of them keep the
-  // test of every item in a leaf to contiguous memory.
+  // The projection frame's sweep is x and its cross y; the tree's own copies of them and of the
+  // best depth found so far keep the trials of a leaf to contiguous memory, and an item is
+  // reached only where a triangle beats its nearest hit.
   WalkQuadTreeLeaves(tree, 0, minSweep, minCross, maxSweep, maxCross,
                      [&](std::uint32_t first, std::uint32_t end) {
                        for (std::uint32_t i = first; i < end; ++i) {
                          for (const Triangle& t : triangles) {
                            float s = 0.0f, u = 0.0f;
-                           if (t.kept && Covers(t, tree.sweeps[i], tree.crosses[i], &s, &u)) {
-                             TryTriangle(tree.items[i], t, s, u);
-                           }
+                           if (!t.kept || !Covers(t, tree.sweeps[i], tree.crosses[i], &s, &u)) continue;
+                           const float e = DepthAt(t, s, u);
+                           if (!Better(tree.bestDepths[i], e)) continue;
+                           TakeTriangleHit(tree.items[i], t, s, u, e);
+                           tree.bestDepths[i] = e;
                          }
                        }
                      });

@@ -9,8 +9,9 @@ void BuildProjectionFrame(Vector3 direction);
 
 // One segment of the target polyline (both points in the frame) tried against the items under it.
 void ProjectSegment(const AxisTreeNode* tree, Vector3 P, Vector3 Q);
-// The two triangles (A, B, C) and (D, B, C) of a tessellated cell tried against the items under it.
-void ProjectCell(const QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D);
+// The two triangles (A, B, C) and (D, B, C) of a tessellated cell tried against the items under it;
+// the tree keeps the best depths it finds.
+void ProjectCell(QuadTree& tree, Vector3 A, Vector3 B, Vector3 C, Vector3 D);
 
 // Drop the selected objects and the marked points of shown objects onto the target along the
 // frame's depth axis. The mapping state's frame, flags and axes are set by the caller.

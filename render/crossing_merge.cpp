@@ -1,5 +1,6 @@
 #include "render/crossing_merge.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -45,6 +46,28 @@ CrossingEntry* NormalizeCrossings(CrossingEntry* sorted) {
     *lastOpening = nullptr;
   }
   return result;
+}
+
+bool LongListTiesDecideOrder(const CrossingEntry* sorted) {
+  // The running sum of facings, as NormalizeCrossings keeps it, before each run of equal depths.
+  int sum = 0;
+  for (const CrossingEntry* e = sorted; e != nullptr;) {
+    if (!std::isfinite(e->depth)) return true;
+    const CrossingEntry* end = e->next;
+    int count = 1;
+    int facings = e->facing;
+    bool mixed = false;
+    for (; end != nullptr && end->depth == e->depth; end = end->next, ++count) {
+      facings += end->facing;
+      mixed = mixed || end->facing != e->facing;
+    }
+    // Entries alike in depth and facing may come in any order; an opening and a closing that
+    // meet outside the solid are kept both, in either order.
+    if (mixed && !(sum == 0 && count == 2)) return true;
+    sum += facings;
+    e = end;
+  }
+  return false;
 }
 
 CrossingEntry* MergeByDepth(CrossingEntry* a, CrossingEntry* b) {

@@ -15,11 +15,15 @@
 #include "kernel/surface_tessellation.h"
 #include "render/material.h"
 #include "render/object_material.h"
+#include "render/ray_polygon_node.h"
 #include "render/render_grid_node.h"
 #include "render/render_state.h"
 #include "render/render_tree.h"
 
 namespace {
+
+// Where ray primitives report; null outside a RayPrimitivesScope.
+bool* rayOrderDecides = nullptr;
 
 // A direction turned by the render matrix without its translation.
 Vector3 TurnByRenderMatrix(Vector3 v) {
@@ -204,6 +208,35 @@ CRenderNode* BuildFaceNodes(std::span<const Vector3> points, std::span<const std
       if (size >= 3) fn(first, size);
     });
   };
+  if (ShadingMode == 2 && rayOrderDecides != nullptr) {
+    // Each point placed once, and the corners of a face's triangles after its own points.
+    std::vector<PolygonVertex> placed(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const Vector3 p = TransformPoint(points[i], m);
+      placed[i] = {nullptr, p.x, p.y, p.z, nullptr};
+    }
+    std::vector<std::int32_t> corners;
+    corners.reserve(indices.size());
+    eachFace([&](std::size_t first, std::size_t size) {
+      if (size == 3) {
+        corners.insert(corners.end(), indices.begin() + first, indices.begin() + first + 3);
+        return;
+      }
+      std::vector<Vector3> ring(size);
+      for (std::size_t k = 0; k < size; ++k) ring[k] = points[indices[first + k]];
+      TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
+        for (const Vector3& p : {a, b, c}) {
+          const Vector3 q = TransformPoint(p, m);
+          corners.push_back(static_cast<std::int32_t>(placed.size()));
+          placed.push_back({nullptr, q.x, q.y, q.z, nullptr});
+        }
+      });
+    });
+    if (corners.empty()) return nullptr;
+    auto* node = new CRayPolygonNode(std::move(placed), corners, rayOrderDecides);
+    node->material = material;
+    return node;
+  }
   const bool smooth = ShadingMode != 2 && smoothShading;
   if (smooth) {
     vertexNormals.assign(points.size(), Vector3{0.0f, 0.0f, 0.0f});
@@ -237,6 +270,9 @@ CRenderNode* BuildFaceNodes(std::span<const Vector3> points, std::span<const std
 }
 
 }  // namespace
+
+RayPrimitivesScope::RayPrimitivesScope(bool* orderDecides) { rayOrderDecides = orderDecides; }
+RayPrimitivesScope::~RayPrimitivesScope() { rayOrderDecides = nullptr; }
 
 CRenderNode* BuildSurfaceRenderNodes(const CSurfaceObject* surface, const Matrix4& m) {
   return BuildSurfacePieces(surface, m, MaterialForObject(surface, false));

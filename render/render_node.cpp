@@ -258,6 +258,7 @@ void CRenderNode::AdvanceSubtraction(int row) {
 CrossingEntry* CRenderNode::GetSpans(int column) {
   switch (operation) {
     case kPrimitive:
+      if (orderDecides_ != nullptr) return WatchedCrossings(column);
       return NormalizeCrossings(PrimitiveCrossings(column));
     case kUnionOfPieces:
       CheckColumnOrder(column);
@@ -310,6 +311,12 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
   }
   return SortList(entries, [](const CrossingEntry* a, const CrossingEntry* b) { return a->depth > b->depth; },
                   crossingRuns);
+}
+
+CrossingEntry* CRenderNode::WatchedCrossings(int column) {
+  CrossingEntry* sorted = PrimitiveCrossings(column);
+  if (TiesDecideOrder(sorted)) *orderDecides_ = true;
+  return NormalizeCrossings(sorted);
 }
 
 CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column) {

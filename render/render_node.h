@@ -67,6 +67,8 @@ class CRenderNode {
   PolygonVertex* unstartedTriangles = nullptr;
   // The two sides of each started triangle, in the order of the triangles.
   TriangleSide* activeSides = nullptr;
+  // Raised, when set, where a primitive's sorted crossings leave the result to the order of ties.
+  bool* orderDecides_ = nullptr;
 
  private:
   void AdvancePrimitive(int row);
@@ -82,6 +84,8 @@ class CRenderNode {
   int CheckColumnOrder(int column);
 
   CrossingEntry* PrimitiveCrossings(int column);
+  // The normalised crossings of a primitive that raises *orderDecides_.
+  CrossingEntry* WatchedCrossings(int column);
   CrossingEntry* UnionOfPiecesSpans(int column);
   CrossingEntry* UnionSpans(int column);
   CrossingEntry* IntersectionSpans(int column);

@@ -30,6 +30,17 @@ CRenderNode* BuildBlockRenderNodes(const CBlockObject* block, const Matrix4& m);
 CRenderNode* BuildGemRenderNodes(CGeomObject* gem, const Matrix4& m);
 CRenderNode* BuildGroupRenderNodes(CBooleanObject* group, const Matrix4& m, int nested, int jewelContext);
 
+// While alive, the faces of meshes and blocks built in shading mode 2 become ray primitives
+// (render/ray_polygon_node.h) that raise *orderDecides where the order of ties decides a
+// crossing list; scopes do not nest.
+class RayPrimitivesScope {
+ public:
+  explicit RayPrimitivesScope(bool* orderDecides);
+  ~RayPrimitivesScope();
+  RayPrimitivesScope(const RayPrimitivesScope&) = delete;
+  RayPrimitivesScope& operator=(const RayPrimitivesScope&) = delete;
+};
+
 // A group node of the operation over the nodes, linked in order; one node stands for itself and
 // none gives null.
 CRenderNode* CombineRenderNodes(std::uint8_t operation, const std::vector<CRenderNode*>& nodes);

@@ -43,12 +43,12 @@ int main(int argc, char** argv) {
     const BenchScene scene(0);
     if (StlImport(argv[3]).added != 1) return 1;
     const auto start = std::chrono::steady_clock::now();
-    const float volume = ComputeVolume(0.1f, 0);
-    const Vector3 centre = ComputeCentreOfGravity(0.1f);
+    const VolumeAndCentre estimate = ComputeVolumeAndCentre(0.1f);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "volume %.6g, centre %.6g %.6g %.6g\n", volume, centre.x, centre.y, centre.z);
+    std::fprintf(stderr, "volume %.9g, centre %.9g %.9g %.9g\n", estimate.volume, estimate.centre.x,
+                 estimate.centre.y, estimate.centre.z);
     std::printf("%.3f\n", seconds.count());
-    return volume > 0.0f ? 0 : 1;
+    return estimate.volume > 0.0f ? 0 : 1;
   }
   if (command == "time" && argc == 4 && format == "faces") {
     const std::unique_ptr<CMeshObject> torus = BenchTorus();

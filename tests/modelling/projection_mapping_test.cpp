@@ -404,6 +404,7 @@ TEST(ProjectCellTest, ThroughTheTreeAsEveryItemAgainstEveryCell) {
       for (const Vector3& p : positions) {
         oneLeaf.sweeps.push_back(p.x);
         oneLeaf.crosses.push_back(p.y);
+        oneLeaf.bestDepths.push_back(lowest ? 1e10f : -1e10f);
       }
       const auto at = [&](int r, int c) { return net[std::size_t(r) * kSide + c]; };
       for (int r = 0; r + 1 < kSide; ++r) {
