@@ -193,31 +193,22 @@ void DeriveShading(const CGeomObject& object, bool flipMeshNormals, ShadingSink&
 void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU, int stepsV,
                          int orientationSign, ShadingSink& sink) {
   std::vector<Vector3> points;
-  std::vector<Vector3> tangentsU;
-  std::vector<Vector3> tangentsV;
+  std::vector<Vector3> normals;
   int n = 0;
   int m = 0;
-  TessellateSurface(kBSplineBasis, grid, rows, columns, &points, &tangentsU, &tangentsV, &n, &m,
-                    stepsU, stepsV, 1);
+  TessellateSurfaceNormals(kBSplineBasis, grid, rows, columns, stepsU, stepsV, orientationSign,
+                           &points, &normals, &n, &m);
   if (n < 2 || m < 2) return;
 
   const auto at = [m](int row, int column) { return static_cast<std::size_t>(row) * m + column; };
-  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), n, m);
-  std::vector<Vector3> normals(points.size());
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    const Vector3 a = tangentsU[k];
-    const Vector3 b = tangentsV[k];
-    normals[k] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
-  }
-
-  std::vector<std::uint32_t> quads;
-  quads.reserve(static_cast<std::size_t>(n - 1) * (m - 1) * 4);
+  std::vector<std::uint32_t> quads(static_cast<std::size_t>(n - 1) * (m - 1) * 4);
+  std::uint32_t* corner = quads.data();
   for (int i = 0; i + 1 < n; ++i) {
     for (int j = 0; j + 1 < m; ++j) {
-      quads.push_back(static_cast<std::uint32_t>(at(i, j)));
-      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j)));
-      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j + 1)));
-      quads.push_back(static_cast<std::uint32_t>(at(i, j + 1)));
+      *corner++ = static_cast<std::uint32_t>(at(i, j));
+      *corner++ = static_cast<std::uint32_t>(at(i + 1, j));
+      *corner++ = static_cast<std::uint32_t>(at(i + 1, j + 1));
+      *corner++ = static_cast<std::uint32_t>(at(i, j + 1));
     }
   }
   sink.Quads(std::move(points), std::move(normals), std::move(quads));
