@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -17,13 +19,17 @@
 #include "kernel/surface_object.h"
 #include "platform/program_folder.h"
 #include "program_state.h"
+#include "recording_canvas.h"
 #include "recording_gl.h"
+#include "scene/depth_raster.h"
 #include "scene/design_file.h"
 #include "scene/drawing_context.h"
 #include "scene/gl_shading.h"
 #include "scene/gl_table.h"
+#include "scene/render_view.h"
 #include "scene/scene.h"
 #include "scene/shading_arrays.h"
+#include "scene/viewport.h"
 
 namespace {
 
@@ -154,13 +160,7 @@ class SeededScene {
     }
   }
 
- private:
-  int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  float Float(float low, float high) {
-    return std::uniform_real_distribution<float>(low, high)(random_);
-  }
-
-  // A waved grid of quads, some corners pulled into pentagons' worth of creases.
+  // A waved grid of quads, split into triangles here and there.
   std::unique_ptr<CGeomObject> Mesh() {
     const int side = Int(2, 24);
     const float x0 = Float(-30, 30), z0 = Float(-30, 30), wave = Float(0, 6);
@@ -242,6 +242,12 @@ class SeededScene {
     return gem;
   }
 
+ private:
+  int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  float Float(float low, float high) {
+    return std::uniform_real_distribution<float>(low, high)(random_);
+  }
+
   std::mt19937 random_;
 };
 
@@ -300,6 +306,78 @@ TEST_F(FrameShadingArraysTest, OnlyMissingOrStaleArraysAreDerived) {
       EXPECT_EQ(objects[k]->drawingCache.get(), before[k]);
     }
   }
+}
+
+// A GL table that, at a frame's first draw call, notes which arrays every part of the scene and
+// the tool preview keeps.
+class FirstDrawGl : public RecordingGl {
+ public:
+  void DrawElements(GlEnum mode, int count, GlEnum type, const void* indices) override {
+    NoteOnce();
+    RecordingGl::DrawElements(mode, count, type, indices);
+  }
+  void DrawArrays(GlEnum mode, int first, int count) override {
+    NoteOnce();
+    RecordingGl::DrawArrays(mode, first, count);
+  }
+
+  std::map<const CGeomObject*, const ObjectDrawingCache*> atFirstDraw;
+
+  static void ForEachPart(const std::function<void(const CGeomObject&)>& visit) {
+    for (const CGeomObject* object = TheScene.head; object != nullptr; object = object->next) {
+      ForEachShadedPart(object, visit);
+    }
+    for (const CGeomObject* object = ToolPreviewList; object != nullptr; object = object->next) {
+      ForEachShadedPart(object, visit);
+    }
+  }
+
+ private:
+  void NoteOnce() {
+    if (noted_) return;
+    noted_ = true;
+    ForEachPart([&](const CGeomObject& part) { atFirstDraw[&part] = part.drawingCache.get(); });
+  }
+  bool noted_ = false;
+};
+
+// The frame draws only once every array it draws is ready: none is derived after its first draw
+// call, the tool preview's included.
+TEST_F(FrameShadingArraysTest, AFrameDerivesEveryArrayBeforeItsFirstDrawCall) {
+  CViewport pane;
+  pane.SetSize(120, 101);
+  pane.viewType = kViewFront;
+  pane.SetAxes(0, 2, 1, 1, 1, -1);
+  pane.viewExtent = 80.0f;
+  pane.displayMode = kDisplayFastShading;
+  SetActiveView(&pane);
+  TestView<RecordingCanvas> view;
+  SetDrawingView(&view);
+  ResizeDepthRaster(&view.depth, 120, 101, view.CanvasLife());
+  FirstDrawGl frameGl;
+  InstallGlCalls(&frameGl);
+
+  SeededScene scene(11);
+  for (int k = 0; k < 40; ++k) {
+    std::unique_ptr<CGeomObject> object = scene.Next();
+    object->ObjectState = k % 5 == 0 ? kStateSelected : kStateShown;
+    AddObject(object, 0);
+  }
+  std::unique_ptr<CGeomObject> preview = scene.Surface();
+  ToolPreviewList = preview.get();
+  RedrawView(&pane);
+  ToolPreviewList = nullptr;
+
+  ASSERT_FALSE(frameGl.atFirstDraw.empty());
+  int drawn = 0;
+  FirstDrawGl::ForEachPart([&](const CGeomObject& part) {
+    if (part.drawingCache == nullptr) return;  // not in view
+    ++drawn;
+    EXPECT_EQ(frameGl.atFirstDraw[&part], part.drawingCache.get());
+  });
+  EXPECT_GT(drawn, 20);
+  ASSERT_NE(preview->drawingCache, nullptr);
+  SetDrawingView(nullptr);
 }
 
 }  // namespace
