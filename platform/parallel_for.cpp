@@ -18,7 +18,8 @@ int UsableCores() {
 }
 
 void ParallelFor(std::size_t count, const std::function<void(std::size_t)>& work) {
-  const std::size_t threads = std::min(count, static_cast<std::size_t>(UsableCores()));
+  const std::size_t threads =
+      count <= 1 ? count : std::min(count, static_cast<std::size_t>(UsableCores()));
   if (threads <= 1) {
     for (std::size_t k = 0; k < count; ++k) work(k);
     return;
