@@ -10,7 +10,8 @@ const Matrix4 kBSplineBasis = {{1.0f / 6.0f, 2.0f / 3.0f, 1.0f / 6.0f, 0.0f,  //
 
 namespace {
 
-SubdivisionMatrixCache subdivisionCache;
+// One per thread, so that objects can be tessellated side by side.
+thread_local SubdivisionMatrixCache subdivisionCache;
 
 // Builds, for every step m of s, the matrix that maps a span's control points to those of its
 // m-th sub-span: S_m = B^-1 (T_m B), where T_m re-parametrises u = m h + h w with h = 1/s.

@@ -49,14 +49,15 @@ int DrawnSteps(int steps, std::int64_t points, std::int64_t limit = kMaxDrawnPoi
 // True when a rows x cols buffer stays within kMaxTessellationPoints (sizes in 64 bits).
 bool FitsTessellationCap(std::int64_t rows, std::int64_t cols);
 
-// The refinement matrices for one step count: one program-wide table, built on first use and
-// rebuilt whenever a refinement asks for another step count. Results never depend on what it held
-// before.
+// The refinement matrices for one step count: one table per thread, built on first use and
+// rebuilt whenever a refinement on that thread asks for another step count. Results never depend
+// on what it held before.
 struct SubdivisionMatrixCache {
   std::int32_t stepCount = -1;  // -1: nothing built
   std::vector<Matrix4> matrices;
 };
 
+// Empties the calling thread's table.
 void ResetSubdivisionMatrixCache();
 
 // The control polygon with its ends prepared for sampling: closed wraps around as

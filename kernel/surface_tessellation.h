@@ -23,6 +23,15 @@ void TessellateSurface(const Matrix4& B, const Vector3* extendedGrid, int nu, in
                        std::vector<Vector3>* outTangentV, int* outRows, int* outCols, int stepsU,
                        int stepsV, int wantTangents);
 
+// Tessellates as TessellateSurface does with tangents, but gives the unit normal at every point in
+// their place: tangent U x tangent V for an orientation of 1 or more, the reverse below, after
+// degenerate tangents are replaced as SubstituteDegenerateTangents replaces them. The tangents are
+// kept only a row at a time. A result of fewer than 2 rows or columns has unspecified normals.
+void TessellateSurfaceNormals(const Matrix4& B, const Vector3* extendedGrid, int nu, int nv,
+                              int stepsU, int stepsV, int orientationSign,
+                              std::vector<Vector3>* outPoints, std::vector<Vector3>* outNormals,
+                              int* outRows, int* outCols);
+
 // A tangent with all three components below 0.0001 in magnitude (a collapsed edge or a pole).
 bool IsDegenerateTangent(Vector3 v);
 // Replaces degenerate tangents of a rows x cols tessellation (both at least 2), in row-major order

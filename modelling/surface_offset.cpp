@@ -56,13 +56,9 @@ SampleGrid SurfaceSamples(const CSurfaceObject& surface) {
   ExtendSurfaceNet(surface.points.data(), surface.rows, surface.columns, surface.startAttributeU,
                    surface.endAttributeU, surface.closedU, surface.startAttributeV, surface.endAttributeV,
                    surface.closedV, &net, &netRows, &netColumns);
-  std::vector<Vector3> tangentsU, tangentsV;
-  TessellateSurface(kBSplineBasis, net.data(), netRows, netColumns, &grid.points, &tangentsU, &tangentsV, &grid.rows,
-                    &grid.columns, 2, 2, 1);
+  TessellateSurfaceNormals(kBSplineBasis, net.data(), netRows, netColumns, 2, 2, 1, &grid.points, &grid.normals,
+                           &grid.rows, &grid.columns);
   if (grid.rows < 2 || grid.columns < 2) return {};
-  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), grid.rows, grid.columns);
-  grid.normals.resize(grid.points.size());
-  for (std::size_t i = 0; i < grid.points.size(); ++i) grid.normals[i] = Normalize(VecCross(tangentsU[i], tangentsV[i]));
   UnitePoles(&grid, true);
   UnitePoles(&grid, false);
   return grid;

@@ -71,65 +71,93 @@ void RenderBlockGL(const CBlockObject& block, bool flip, ShadingSink& sink) {
   RenderMeshGL(solid.points, solid.faceIndices, solid.faceSizes, 0, flip, sink);
 }
 
+// Where a walk over the shaded parts puts a gem's prototype: under GL's matrix times the gem's
+// placement while drawing; nowhere while deriving arrays, which never depend on the placement.
+enum class GemPlacement { kUnderGl, kNone };
+
+void WalkShadedParts(const CGeomObject* object,
+                     const std::function<void(const CGeomObject&)>& visit, GemPlacement gems);
+
 // A subtraction whose subtractors do not count shows its body alone; every other group shows
 // its shown and selected members.
-void VisitBooleanGL(const CBooleanObject& group,
-                    const std::function<void(const CGeomObject&)>& draw) {
+void WalkBooleanParts(const CBooleanObject& group,
+                      const std::function<void(const CGeomObject&)>& visit, GemPlacement gems) {
   if (group.Operation() != kBooleanSubtraction || group.subtractBody != 0) {
     for (const CGeomObject* member = group.members.head(); member != nullptr;
          member = member->next) {
-      if (IsShownOrSelected(*member)) ForEachShadedPartGL(member, draw);
+      if (IsShownOrSelected(*member)) WalkShadedParts(member, visit, gems);
     }
   } else if (IsShownOrSelected(group) && !group.members.empty()) {
-    ForEachShadedPartGL(group.members.head(), draw);
+    WalkShadedParts(group.members.head(), visit, gems);
   }
 }
 
 // The gem's prototype under its placement. GL's own matrix is put back afterwards, so that a gem
 // among the tool preview leaves the preview's matrix to the objects after it.
-void VisitGemGL(const CGeomObject& gem, const std::function<void(const CGeomObject&)>& draw) {
+void WalkGemParts(const CGeomObject& gem, const std::function<void(const CGeomObject&)>& visit,
+                  GemPlacement gems) {
   CGeomObject* prototype = const_cast<CGeomObject*>(&gem);
   Matrix4 placement;
   ResolveGemInstance(prototype, &placement);
   if (prototype == nullptr) return;
   const GemNestingLevel level;
+  if (gems == GemPlacement::kNone) return WalkShadedParts(prototype, visit, gems);
   GlCalls& gl = *InstalledGlCalls();
   float saved[16];
   gl.GetFloatv(kGlModelviewMatrix, saved);
   gl.MultMatrixf(placement.m);
-  ForEachShadedPartGL(prototype, draw);
+  WalkShadedParts(prototype, visit, gems);
   gl.LoadMatrixf(saved);
+}
+
+void WalkShadedParts(const CGeomObject* object,
+                     const std::function<void(const CGeomObject&)>& visit, GemPlacement gems) {
+  if (object == nullptr) return;
+  switch (object->GetKind()) {
+    case kKindSurface:
+    case kKindMesh:
+    case kKindBlock:
+      visit(*object);
+      break;
+    case kKindBoolean:
+      WalkBooleanParts(static_cast<const CBooleanObject&>(*object), visit, gems);
+      break;
+    case kKindGem:
+      WalkGemParts(*object, visit, gems);
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace
 
 void RenderObjectGL(const CGeomObject* object) {
   ForEachShadedPartGL(object, [](const CGeomObject& part) {
-    // A block's solid faces out as placed, like a mesh of orientation 1.
-    const bool flip = part.GetKind() == kKindMesh   ? MeshNormalsFlip(static_cast<const CMeshObject&>(part).orientationSign)
-                      : part.GetKind() == kKindBlock ? MeshNormalsFlip(1)
-                                                     : false;
-    CachedShadingArrays(part, flip).Draw(*InstalledGlCalls());
+    CachedShadingArrays(part, PartNormalsFlip(part)).Draw(*InstalledGlCalls());
   });
 }
 
 void ForEachShadedPartGL(const CGeomObject* object,
                          const std::function<void(const CGeomObject&)>& draw) {
-  if (object == nullptr || InstalledGlCalls() == nullptr) return;
-  switch (object->GetKind()) {
-    case kKindSurface:
+  if (InstalledGlCalls() == nullptr) return;
+  WalkShadedParts(object, draw, GemPlacement::kUnderGl);
+}
+
+void ForEachShadedPart(const CGeomObject* object,
+                       const std::function<void(const CGeomObject&)>& visit) {
+  WalkShadedParts(object, visit, GemPlacement::kNone);
+}
+
+bool PartNormalsFlip(const CGeomObject& part) {
+  // A block's solid faces out as placed, like a mesh of orientation 1.
+  switch (part.GetKind()) {
     case kKindMesh:
+      return MeshNormalsFlip(static_cast<const CMeshObject&>(part).orientationSign);
     case kKindBlock:
-      draw(*object);
-      break;
-    case kKindBoolean:
-      VisitBooleanGL(static_cast<const CBooleanObject&>(*object), draw);
-      break;
-    case kKindGem:
-      VisitGemGL(*object, draw);
-      break;
+      return MeshNormalsFlip(1);
     default:
-      break;
+      return false;
   }
 }
 
@@ -165,31 +193,22 @@ void DeriveShading(const CGeomObject& object, bool flipMeshNormals, ShadingSink&
 void RenderSurfaceGridGL(const Vector3* grid, int rows, int columns, int stepsU, int stepsV,
                          int orientationSign, ShadingSink& sink) {
   std::vector<Vector3> points;
-  std::vector<Vector3> tangentsU;
-  std::vector<Vector3> tangentsV;
+  std::vector<Vector3> normals;
   int n = 0;
   int m = 0;
-  TessellateSurface(kBSplineBasis, grid, rows, columns, &points, &tangentsU, &tangentsV, &n, &m,
-                    stepsU, stepsV, 1);
+  TessellateSurfaceNormals(kBSplineBasis, grid, rows, columns, stepsU, stepsV, orientationSign,
+                           &points, &normals, &n, &m);
   if (n < 2 || m < 2) return;
 
   const auto at = [m](int row, int column) { return static_cast<std::size_t>(row) * m + column; };
-  SubstituteDegenerateTangents(tangentsU.data(), tangentsV.data(), n, m);
-  std::vector<Vector3> normals(points.size());
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    const Vector3 a = tangentsU[k];
-    const Vector3 b = tangentsV[k];
-    normals[k] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
-  }
-
-  std::vector<std::uint32_t> quads;
-  quads.reserve(static_cast<std::size_t>(n - 1) * (m - 1) * 4);
+  std::vector<std::uint32_t> quads(static_cast<std::size_t>(n - 1) * (m - 1) * 4);
+  std::uint32_t* corner = quads.data();
   for (int i = 0; i + 1 < n; ++i) {
     for (int j = 0; j + 1 < m; ++j) {
-      quads.push_back(static_cast<std::uint32_t>(at(i, j)));
-      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j)));
-      quads.push_back(static_cast<std::uint32_t>(at(i + 1, j + 1)));
-      quads.push_back(static_cast<std::uint32_t>(at(i, j + 1)));
+      *corner++ = static_cast<std::uint32_t>(at(i, j));
+      *corner++ = static_cast<std::uint32_t>(at(i + 1, j));
+      *corner++ = static_cast<std::uint32_t>(at(i + 1, j + 1));
+      *corner++ = static_cast<std::uint32_t>(at(i, j + 1));
     }
   }
   sink.Quads(std::move(points), std::move(normals), std::move(quads));

@@ -25,6 +25,14 @@ void RenderObjectGL(const CGeomObject* object);
 // order, descending into groups and gems as it does.
 void ForEachShadedPartGL(const CGeomObject* object,
                          const std::function<void(const CGeomObject&)>& draw);
+// The same parts in the same order without touching GL: a gem's prototype is visited without
+// its placement, which the arrays derived from it never depend on.
+void ForEachShadedPart(const CGeomObject* object,
+                       const std::function<void(const CGeomObject&)>& visit);
+
+// Whether the normals of a part that RenderObjectGL shows flip under the current model matrix:
+// a mesh's by its orientation, a block's solid as placed, a surface's never.
+bool PartNormalsFlip(const CGeomObject& part);
 
 // Whether mesh normals turn under the current model matrix: a mirrored placement or an
 // inside-out mesh, not both.

@@ -8,6 +8,7 @@
 #include "platform/command_queue.h"
 #include "scene/depth_raster.h"
 #include "scene/drawing_context.h"
+#include "scene/frame_shading_arrays.h"
 #include "scene/gl_shading.h"
 #include "scene/gl_table.h"
 #include "scene/render_view.h"
@@ -69,8 +70,10 @@ void SetDiffuse(GlCalls& gl, std::uint32_t color) {
   gl.Materialfv(kGlFront, kGlDiffuse, rgba);
 }
 
-// Curves and axis lines are drawn as wire frames over the picture afterwards.
-void ShadeSceneObjects(GlCalls& gl) {
+// The scene objects a shaded frame draws, in order. Curves and axis lines are drawn as wire
+// frames over the picture afterwards.
+std::vector<const CGeomObject*> ShadedSceneObjects() {
+  std::vector<const CGeomObject*> shaded;
   CGeomObject* cursor = nullptr;
   while (CGeomObject* object = NextObject(cursor, -1, 0)) {
     const int kind = object->GetKind();
@@ -78,6 +81,13 @@ void ShadeSceneObjects(GlCalls& gl) {
         IsLayerVisible(object->layer) == 0 || IsObjectInView(object) == 0) {
       continue;
     }
+    shaded.push_back(object);
+  }
+  return shaded;
+}
+
+void ShadeSceneObjects(GlCalls& gl, const std::vector<const CGeomObject*>& shaded) {
+  for (const CGeomObject* object : shaded) {
     SetDiffuse(gl, object->ObjectState == kStateSelected ? ColorPick : LayerColors[object->layer]);
     RenderObjectGL(object);
   }
@@ -91,6 +101,14 @@ void ShadeToolPreview(GlCalls& gl) {
     RenderObjectGL(object);
   }
   gl.LoadMatrixf(saved.m);
+}
+
+// Every array the frame draws is derived before it draws any, the objects' side by side.
+void PrepareFrameArrays(std::vector<const CGeomObject*> objects) {
+  for (const CGeomObject* object = ToolPreviewList; object != nullptr; object = object->next) {
+    objects.push_back(object);
+  }
+  PrepareShadingArrays(objects);
 }
 
 // GL's rows run bottom-up like the canvas's, so the colour goes over as it is read.
@@ -155,7 +173,9 @@ void RenderFrameGL() {
     DrawViewBackground();
     GlFrameFlag = 0;
   }
-  ShadeSceneObjects(*gl);
+  const std::vector<const CGeomObject*> shaded = ShadedSceneObjects();
+  PrepareFrameArrays(shaded);
+  ShadeSceneObjects(*gl, shaded);
   if (ToolPreviewList != nullptr) ShadeToolPreview(*gl);
   gl->Finish();
   gl->Flush();

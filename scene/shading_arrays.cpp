@@ -1,6 +1,5 @@
 #include "scene/shading_arrays.h"
 
-#include <memory>
 #include <utility>
 
 void ShadingArrays::Quads(std::vector<Vector3> points, std::vector<Vector3> normals,
@@ -84,13 +83,20 @@ std::size_t ShadingArrays::Bytes() const {
 }
 
 const ShadingArrays& CachedShadingArrays(const CGeomObject& object, bool flipMeshNormals) {
-  auto* cached = dynamic_cast<ShadingArrays*>(object.drawingCache.get());
-  if (cached == nullptr || !cached->Fits(object, flipMeshNormals)) {
-    auto fresh = std::make_unique<ShadingArrays>(object.ChangeCount(), DrawingGeneration(),
-                                                 flipMeshNormals);
-    DeriveShading(object, flipMeshNormals, *fresh);
-    cached = fresh.get();
-    object.drawingCache = std::move(fresh);
+  if (!KeepsFittingShadingArrays(object, flipMeshNormals)) {
+    object.drawingCache = DeriveShadingArrays(object, flipMeshNormals);
   }
-  return *cached;
+  return static_cast<const ShadingArrays&>(*object.drawingCache);
+}
+
+bool KeepsFittingShadingArrays(const CGeomObject& object, bool flipMeshNormals) {
+  const auto* cached = dynamic_cast<const ShadingArrays*>(object.drawingCache.get());
+  return cached != nullptr && cached->Fits(object, flipMeshNormals);
+}
+
+std::unique_ptr<ShadingArrays> DeriveShadingArrays(const CGeomObject& object, bool flipMeshNormals) {
+  auto fresh = std::make_unique<ShadingArrays>(object.ChangeCount(), DrawingGeneration(),
+                                               flipMeshNormals);
+  DeriveShading(object, flipMeshNormals, *fresh);
+  return fresh;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "kernel/geom_object.h"
@@ -46,3 +47,7 @@ class ShadingArrays : public ObjectDrawingCache, public ShadingSink {
 
 // The object's arrays, derived afresh when its cache is missing or no longer fits.
 const ShadingArrays& CachedShadingArrays(const CGeomObject& object, bool flipMeshNormals);
+// Whether the object's cache holds arrays that fit it.
+bool KeepsFittingShadingArrays(const CGeomObject& object, bool flipMeshNormals);
+// The object's arrays derived afresh, leaving its cache alone: safe on several threads at once.
+std::unique_ptr<ShadingArrays> DeriveShadingArrays(const CGeomObject& object, bool flipMeshNormals);

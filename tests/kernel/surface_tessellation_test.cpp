@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,63 @@ TEST_F(SurfaceTessellationTest, SmallGridsAndHugeStepsGiveNothing) {
     EXPECT_EQ(t.rows, 0);
     EXPECT_EQ(t.cols, 0);
   }
+}
+
+// The normals as shading derived them before the tessellation gave them: the whole grid's
+// tangents, their degenerate ones replaced, then crossed and normalised point by point.
+std::vector<Vector3> NormalsFromTangents(Tessellation t, int orientationSign) {
+  SubstituteDegenerateTangents(t.tangentU.data(), t.tangentV.data(), t.rows, t.cols);
+  std::vector<Vector3> normals(t.points.size());
+  for (std::size_t k = 0; k < normals.size(); ++k) {
+    const Vector3 a = t.tangentU[k], b = t.tangentV[k];
+    normals[k] = Normalize(orientationSign >= 1 ? VecCross(a, b) : VecCross(b, a));
+  }
+  return normals;
+}
+
+bool SameBytes(const std::vector<Vector3>& a, const std::vector<Vector3>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vector3)) == 0);
+}
+
+// Seeded grids with collapsed rows and columns (poles, where tangents vanish) in random places,
+// both ways of tessellating and both orientations: the same points and the same normals to the bit.
+TEST_F(SurfaceTessellationTest, NormalsAreTheTangentsCrossedAfterTheirSubstitution) {
+  std::mt19937 random(47);
+  const auto uniform = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  int degenerate = 0;
+  for (int round = 0; round < 200; ++round) {
+    const int rows = uniform(2, 9), cols = uniform(2, 9);
+    std::vector<Vector3> grid = CurvedGrid(rows, cols);
+    const int poleRow = uniform(-1, rows - 1), poleColumn = uniform(-1, cols - 1);
+    for (int i = 0; i < rows; ++i) {
+      for (int j = 0; j < cols; ++j) {
+        Vector3& point = grid[static_cast<std::size_t>(i * cols + j)];
+        if (i == poleRow) point = grid[static_cast<std::size_t>(i * cols)];
+        if (j == poleColumn) point = grid[static_cast<std::size_t>(j)];
+      }
+    }
+    Net net;
+    ExtendSurfaceNet(grid.data(), rows, cols, uniform(0, 1), uniform(0, 1), uniform(0, 1),
+                     uniform(0, 1), uniform(0, 1), uniform(0, 1), &net.points, &net.rows, &net.cols);
+    const int stepsU = uniform(-1, 6), stepsV = uniform(-1, 6), sign = uniform(0, 1) == 0 ? -1 : 1;
+    SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(cols) + " steps " +
+                 std::to_string(stepsU) + "," + std::to_string(stepsV));
+    const Tessellation t = Tessellate(net, stepsU, stepsV);
+    std::vector<Vector3> points, normals;
+    int outRows = -1, outCols = -1;
+    TessellateSurfaceNormals(kBSplineBasis, net.points.data(), net.rows, net.cols, stepsU, stepsV,
+                             sign, &points, &normals, &outRows, &outCols);
+    EXPECT_EQ(outRows, t.rows);
+    EXPECT_EQ(outCols, t.cols);
+    EXPECT_TRUE(SameBytes(points, t.points));
+    if (t.rows < 2 || t.cols < 2) continue;
+    for (const Vector3& tangent : t.tangentU) degenerate += IsDegenerateTangent(tangent) ? 1 : 0;
+    EXPECT_TRUE(SameBytes(normals, NormalsFromTangents(t, sign)));
+  }
+  EXPECT_GT(degenerate, 0);
 }
 
 }  // namespace
