@@ -350,10 +350,12 @@ RandomPrism MakeRandomPrism(std::mt19937& random) {
   return prism;
 }
 
-// The section of a closed outward mesh at height z, in double: its area and its perimeter.
+// The section of a closed outward mesh at height z, in double: its area, its perimeter and its
+// outline's pieces (x0, y0, x1, y1).
 struct Section {
   double area = 0;
   double perimeter = 0;
+  std::vector<std::array<double, 4>> pieces;
 };
 
 Section SectionAt(const RandomPrism& prism, double z) {
@@ -380,13 +382,26 @@ Section SectionAt(const RandomPrism& prism, double z) {
     if ((cut[1][1] - cut[0][1]) * n[0] - (cut[1][0] - cut[0][0]) * n[1] < 0) std::swap(cut[0], cut[1]);
     twice += cut[0][0] * cut[1][1] - cut[1][0] * cut[0][1];
     section.perimeter += std::hypot(cut[1][0] - cut[0][0], cut[1][1] - cut[0][1]);
+    section.pieces.push_back({cut[0][0], cut[0][1], cut[1][0], cut[1][1]});
   }
   section.area = twice / 2;
   return section;
 }
 
+// The x range where the line at y crosses the section's outline; empty (lo > hi) when it misses.
+std::pair<double, double> CrossingsAt(const Section& section, double y) {
+  std::pair<double, double> range{1e30, -1e30};
+  for (const auto& [x0, y0, x1, y1] : section.pieces) {
+    if ((y0 < y) == (y1 < y)) continue;
+    const double x = x0 + (y - y0) / (y1 - y0) * (x1 - x0);
+    range = {std::min(range.first, x), std::max(range.second, x)};
+  }
+  return range;
+}
+
 // Seeded turned prisms, concave ones among them, sliced: every layer holds the section at the
-// height it is labelled with, within a step along its outline.
+// height it is labelled with, within a step along its outline, and reaches as far on every side as
+// the section does on the columns and rows sampled.
 TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
   std::mt19937 random(45);
   const float r = 0.05f, thickness = 0.1f;
@@ -402,27 +417,65 @@ TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
     ASSERT_EQ(WriteSlicesFile(path, 0, thickness, r, 1, 1, 1, 1, 1, 0, 0, 0), 0);
     const ReadSlices slices = ReadSliceFile(path);
     ASSERT_FALSE(slices.layers.empty());
-    float top = -1e30f, bottom = 1e30f;
+    Vector3 lo(1e30f, 1e30f, 1e30f), hi(-1e30f, -1e30f, -1e30f);
+    for (const Vector3& p : prism.points) {
+      lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+      hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+    // Columns sample y where the writer puts them, from the model's least y to its greatest.
+    const float yOffset = static_cast<float>(double(lo.y) / double(r));
+    const int columns = static_cast<int>(std::ceil((double(hi.y) - lo.y) / double(r)));
+    std::vector<float> contoured;
     for (const SlcLayer& layer : slices.layers) {
       if (layer.boundaries.empty()) continue;
       SCOPED_TRACE(layer.z);
+      contoured.push_back(layer.z);
       double area = 0;
-      for (const auto& ring : layer.boundaries) area += Shoelace(ring);
-      top = std::max(top, layer.z);
-      bottom = std::min(bottom, layer.z);
+      Box2 box{1e30f, -1e30f, 1e30f, -1e30f};
+      for (const auto& ring : layer.boundaries) {
+        area += Shoelace(ring);
+        const Box2 b = RingBox(ring);
+        box = {std::min(box.x0, b.x0), std::max(box.x1, b.x1), std::min(box.y0, b.y0), std::max(box.y1, b.y1)};
+      }
       const Section section = SectionAt(prism, layer.z);
       EXPECT_NEAR(area, section.area, section.perimeter * r + 1e-4);
+      Box2 sampled{1e30f, -1e30f, 1e30f, -1e30f};
+      Box2 whole{1e30f, -1e30f, 1e30f, -1e30f};
+      for (const auto& [x0, y0, x1, y1] : section.pieces) {
+        whole = {std::min({whole.x0, float(x0), float(x1)}), std::max({whole.x1, float(x0), float(x1)}),
+                 std::min({whole.y0, float(y0), float(y1)}), std::max({whole.y1, float(y0), float(y1)})};
+      }
+      for (int c = 0; c <= columns; ++c) {
+        const float y = (yOffset + static_cast<float>(c)) * r;
+        const auto [x0, x1] = CrossingsAt(section, y);
+        if (x0 > x1) continue;
+        sampled = {std::min(sampled.x0, float(x0)), std::max(sampled.x1, float(x1)), std::min(sampled.y0, y),
+                   std::max(sampled.y1, y)};
+      }
+      // Every side as far as the sampled section reaches, and within a step of the whole section.
+      EXPECT_NEAR(box.x0, sampled.x0, 1e-4);
+      EXPECT_NEAR(box.x1, sampled.x1, 1e-4);
+      EXPECT_NEAR(box.y0, sampled.y0, 1e-4);
+      EXPECT_NEAR(box.y1, sampled.y1, 1e-4);
+      EXPECT_LT(box.y0 - whole.y0, r);
+      EXPECT_LT(whole.y1 - box.y1, r);
     }
-    // No layer is labelled outside the prism; a slice's labelled height is where it holds the
-    // section, so the layers run from the bottom to the top within a layer, unless the sections
-    // there are slivers between two columns.
-    float zMin = 1e30f, zMax = -1e30f;
-    for (const Vector3& p : prism.points) {
-      zMin = std::min(zMin, p.z);
-      zMax = std::max(zMax, p.z);
+    // The rows with contours are those whose section some column crosses, so the layers reach from
+    // the bottom to the top as far as the columns can see.
+    std::vector<float> expected;
+    for (int k = static_cast<int>(std::floor(lo.z / thickness)); k * thickness <= hi.z; ++k) {
+      const float z = static_cast<float>(k) * thickness;
+      const Section section = SectionAt(prism, z);
+      int run = 0;
+      bool seen = false;
+      for (int c = 0; c <= columns && !seen; ++c) {
+        const auto [x0, x1] = CrossingsAt(section, (yOffset + static_cast<float>(c)) * r);
+        run = x0 <= x1 ? run + 1 : 0;
+        seen = run >= 2;
+      }
+      if (seen) expected.push_back(z);
     }
-    EXPECT_GE(bottom, zMin);
-    EXPECT_LE(top, zMax);
+    EXPECT_EQ(contoured, expected);
   }
 }
 
