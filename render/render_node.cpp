@@ -32,6 +32,28 @@ void FreeSortScratch() {
   nodeRuns = {};
 }
 
+CrossingEntry* SortNearestFirst(CrossingEntry* entries) {
+  return SortList(entries, [](const CrossingEntry* a, const CrossingEntry* b) { return a->depth > b->depth; },
+                  crossingRuns);
+}
+
+void AppendCrossing(CrossingEntry*** tail, ColumnSpan* span) {
+  CrossingEntry* entry = AllocCrossingEntry();
+  entry->next = nullptr;
+  entry->span = span;
+  entry->facing = span->facing;
+  entry->depth = span->depth;
+  **tail = entry;
+  *tail = &entry->next;
+}
+
+// The crossings sampled just after a column and, with closed columns, just before it, each
+// balanced on its own and then united: either alone is a section of closed surfaces.
+CrossingEntry* UniteSamples(CrossingEntry* after, CrossingEntry* before) {
+  CrossingEntry* spans = NormalizeCrossings(after);
+  return before == nullptr ? spans : UnionCrossings(spans, NormalizeCrossings(before));
+}
+
 void DeleteList(CRenderNode* list) {
   while (list != nullptr) {
     CRenderNode* next = list->next;
@@ -156,7 +178,7 @@ void CRenderNode::AdvancePrimitive(int row) {
   lastColumn = -9999;
   for (ColumnSpan* span = spans; span != nullptr; span = span->next) {
     SetUpSpanColumns(span, windowFirst, windowLast);
-    lastColumn = std::max(lastColumn, span->lastColumn);
+    lastColumn = std::max({lastColumn, span->lastColumn, span->lastColumnBefore});
   }
   spans = SortList(spans, [](const ColumnSpan* a, const ColumnSpan* b) { return a->firstColumn < b->firstColumn; },
                    spanRuns);
@@ -257,8 +279,11 @@ void CRenderNode::AdvanceSubtraction(int row) {
 
 CrossingEntry* CRenderNode::GetSpans(int column) {
   switch (operation) {
-    case kPrimitive:
-      return NormalizeCrossings(PrimitiveCrossings(column));
+    case kPrimitive: {
+      CrossingEntry* before = nullptr;
+      CrossingEntry* after = PrimitiveCrossings(column, ClosedColumnsFlag != 0 ? &before : nullptr);
+      return UniteSamples(after, before);
+    }
     case kUnionOfPieces:
       CheckColumnOrder(column);
       return UnionOfPiecesSpans(column);
@@ -277,7 +302,7 @@ CrossingEntry* CRenderNode::GetSpans(int column) {
   }
 }
 
-CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
+CrossingEntry* CRenderNode::PrimitiveCrossings(int column, CrossingEntry** before) {
   [[maybe_unused]] const int previous = CheckColumnOrder(column);
   while (pendingSpans != nullptr && pendingSpans->firstColumn <= column) {
     ColumnSpan* span = pendingSpans;
@@ -287,10 +312,12 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
   }
   CrossingEntry* entries = nullptr;
   CrossingEntry** tail = &entries;
+  CrossingEntry* beforeEntries = nullptr;
+  CrossingEntry** beforeTail = &beforeEntries;
   ColumnSpan** link = &activeSpans;
   while (*link != nullptr) {
     ColumnSpan* span = *link;
-    if (span->lastColumn <= column) {
+    if (std::max(span->lastColumn, span->lastColumnBefore) <= column) {
       *link = span->activeNext;
       continue;
     }
@@ -299,25 +326,25 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
       span->depth += span->depthStep;
       if (span->attributes != nullptr) StepAttributes(span->attributes);
     }
-    CrossingEntry* entry = AllocCrossingEntry();
-    entry->next = nullptr;
-    entry->span = span;
-    entry->facing = span->facing;
-    entry->depth = span->depth;
-    *tail = entry;
-    tail = &entry->next;
+    if (column < span->lastColumn) AppendCrossing(&tail, span);
+    if (before != nullptr && column >= span->firstColumnBefore && column < span->lastColumnBefore) {
+      AppendCrossing(&beforeTail, span);
+    }
     link = &span->activeNext;
   }
-  return SortList(entries, [](const CrossingEntry* a, const CrossingEntry* b) { return a->depth > b->depth; },
-                  crossingRuns);
+  if (before != nullptr) *before = SortNearestFirst(beforeEntries);
+  return SortNearestFirst(entries);
 }
 
 CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column) {
   CrossingEntry* merged = nullptr;
+  CrossingEntry* mergedBefore = nullptr;
   for (CRenderNode* child = activeChildren; child != nullptr; child = child->next) {
-    merged = MergeByDepth(merged, child->PrimitiveCrossings(column));
+    CrossingEntry* before = nullptr;
+    merged = MergeByDepth(merged, child->PrimitiveCrossings(column, ClosedColumnsFlag != 0 ? &before : nullptr));
+    mergedBefore = MergeByDepth(mergedBefore, before);
   }
-  return NormalizeCrossings(merged);
+  return UniteSamples(merged, mergedBefore);
 }
 
 CrossingEntry* CRenderNode::UnionSpans(int column) {

@@ -81,7 +81,9 @@ class CRenderNode {
   // Returns the column asked before.
   int CheckColumnOrder(int column);
 
-  CrossingEntry* PrimitiveCrossings(int column);
+  // The crossings of the column, nearest first and not balanced; with before, also those sampled
+  // just before the column (closed columns).
+  CrossingEntry* PrimitiveCrossings(int column, CrossingEntry** before);
   CrossingEntry* UnionOfPiecesSpans(int column);
   CrossingEntry* UnionSpans(int column);
   CrossingEntry* IntersectionSpans(int column);

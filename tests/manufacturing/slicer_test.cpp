@@ -78,10 +78,10 @@ TEST_F(SlicerTest, GoldenFileByteForByte) {
   AddBox({0, 0, 0}, {2, 2, 0.125f});
   AddBox({0, 0, 0.375f}, {2, 2, 0.5f});
   ASSERT_EQ(WriteSlicesFile(path, 0, 0.125f, 0.5f, 1, 1, 1, 1, 1, 0, 0, 0), 0);
-  const SlcBytes::Boundary square = {{0, 1.5f}, {0, 0}, {2, 0}, {2, 1.5f}, {0, 1.5f}};
+  const SlcBytes::Boundary square = {{0, 2}, {0, 0}, {2, 0}, {2, 2}, {0, 2}};
   const std::string lead = "-SLCVER 2.0 -UNIT MM -TYPE PART -PACKAGE Lumidrex 4.0 -EXTENTS ";
   SlcBytes expected;
-  expected.Header(lead + "    -0.500,     2.500,    -0.500,     2.000,     0.000,     0.500 ")
+  expected.Header(lead + "    -0.500,     2.500,    -0.500,     2.500,     0.000,     0.500 ")
       .Layer(0, {square})
       .Floats({0.125f})
       .U32(0)
@@ -137,11 +137,11 @@ TEST_F(SlicerTest, PyramidLayersHaveTheSampledAreas) {
     SCOPED_TRACE(layer.z);
     ASSERT_EQ(layer.boundaries.size(), 1u);
     // The section at z is the square [z/2, 4 - z/2]^2; columns sample it at y = c r, from the
-    // first inside to the last before its far side, each across its full width.
+    // first inside to the last, faces lying on a column included, each across its full width.
     const double lo = layer.z / 2;
     const double hi = 4 - layer.z / 2;
     const double first = std::ceil(lo / r);
-    const double last = std::ceil(hi / r) - 1;
+    const double last = std::floor(hi / r);
     EXPECT_NEAR(Shoelace(layer.boundaries[0]), (last - first) * r * (hi - lo), 1e-4);
   }
 }
@@ -160,27 +160,27 @@ TEST_F(SlicerTest, SlicingVariations) {
   const std::vector<Case> cases = {
       {"direction 1 turns x into the slicing axis", box({0, 0, 0}, {1, 2, 3}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 1); },
-       "    -0.250,     3.250,    -0.250,     2.000,    -1.000,     0.000 \r\n", 4, -1.0f, {0, 3, 0, 1.75f}},
+       "    -0.250,     3.250,    -0.250,     2.250,    -1.000,     0.000 \r\n", 4, -1.0f, {0, 3, 0, 2}},
       {"direction 2 turns y into the slicing axis", box({0, 0, 0}, {1, 2, 3}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 2); },
-       "    -0.250,     1.250,    -0.250,     3.000,    -2.000,     0.000 \r\n", 8, -2.0f, {0, 1, 0, 2.75f}},
+       "    -0.250,     1.250,    -0.250,     3.250,    -2.000,     0.000 \r\n", 8, -2.0f, {0, 1, 0, 3}},
       {"layers counted from the origin", box({0, 0, 0.25f}, {1, 1, 0.75f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 1}},
       {"layers counted from zero", box({0, 0, 0.25f}, {1, 1, 0.75f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 1, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.000,     0.500 \r\n", 2, 0.0f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.000,     0.500 \r\n", 2, 0.0f, {0, 1, 0, 1}},
       {"a fixed origin 2000 steps out", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 1, 0, 0); },
-       "   499.750,   501.250,   499.750,   501.000,     0.000,     1.000 \r\n", 4, 0.0f, {500, 501, 500, 500.75f}},
+       "   499.750,   501.250,   499.750,   501.250,     0.000,     1.000 \r\n", 4, 0.0f, {500, 501, 500, 501}},
       {"inches with the output scale", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 1, 0.25f, 0.25f, 1, 1, 1, 1, 0.5f, 0, 0, 0); },
-       "    -0.125,     0.625,    -0.125,     0.500,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.375f}},
+       "    -0.125,     0.625,    -0.125,     0.625,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.5f}},
       // Off a layer plane at the bottom, the top layer lies in the last row; the empty row below
       // still counts, so the first layer is labelled where it was cut.
       {"both layers of a box between planes", box({0, 0, 0.375f}, {1, 1, 0.875f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 1}},
       {"no contour keeps the first header", [](DesignTest& t) {
          t.AddBox({0, 0, 0}, {1, 1, 1}, 3);
          LayerTable[3].visible = 0;
@@ -191,7 +191,7 @@ TEST_F(SlicerTest, SlicingVariations) {
       {"far out the first header stays", box({999998, 0, 0}, {999999.5f, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.5f, 1, 1, 1, 1, 1, 0, 0, 0); },
        "999998.000,999999.500,     0.000,     1.000,     0.000,     1.000 \r\n", 4, 0.0f,
-       {999998, 999999.5f, 0, 0.5f}},
+       {999998, 999999.5f, 0, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -278,7 +278,7 @@ TEST_F(SlicerTest, CancelKeepsTheLayersSoFar) {
   const ReadSlices slices = ReadSliceFile(path);
   EXPECT_EQ(slices.layers.size(), 1u);
   EXPECT_TRUE(slices.terminated);
-  EXPECT_EQ(Extents(slices.header), "    -0.250,     1.250,    -0.250,     1.000,     0.000,     1.000 \r\n");
+  EXPECT_EQ(Extents(slices.header), "    -0.250,     1.250,    -0.250,     1.250,     0.000,     1.000 \r\n");
 }
 
 }  // namespace
@@ -304,8 +304,8 @@ TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
   EXPECT_EQ(ReportValue(report, "Facets reversed"), 0);
   // Every layer a capped slab of its own.
   EXPECT_EQ(ReportValue(report, "Number of parts"), 4);
-  // Four slabs of the sampled outline: 2 x 0.75 (the far column is not sampled) x 0.25 each.
-  EXPECT_NEAR(ReportValue(report, "Volume"), 1.5, 1e-4);
+  // Four slabs of the box's whole outline, its far side sampled too: 2 x 1 x 0.25 each.
+  EXPECT_NEAR(ReportValue(report, "Volume"), 2, 1e-4);
 }
 
 }  // namespace
@@ -313,32 +313,37 @@ TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
 namespace {
 
 // A prism over a star-shaped polygon, turned and moved by seeded random values: its triangles
-// face outwards, the caps fanned from the polygon's centre.
+// face outwards, the caps fanned from the polygon's centre. An upright one has its corners on a
+// grid of the given step in x and y, so that faces, edges and corners lie on the slicer's columns.
 struct RandomPrism {
   std::vector<Vector3> points;
   std::vector<std::int32_t> triangles;
 };
 
-RandomPrism MakeRandomPrism(std::mt19937& random) {
+RandomPrism MakeRandomPrism(std::mt19937& random, double uprightGrid) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   const int n = 3 + static_cast<int>(unit(random) * 6);
   std::vector<double> angles;
   for (int i = 0; i < n; ++i) angles.push_back((i + 0.2 + 0.6 * unit(random)) * 6.283185307179586 / n);
   const double height = 1 + 3 * unit(random);
-  const double a = unit(random) * 6.283185307179586, b = unit(random) * 3.141592653589793;
+  const double a = unit(random) * 6.283185307179586;
+  const double b = uprightGrid > 0 ? 0 : unit(random) * 3.141592653589793;
+  const auto snap = [&](double v) { return uprightGrid > 0 ? std::round(v / uprightGrid) * uprightGrid : v; };
   const double offset[3] = {4 * unit(random) - 2, 4 * unit(random) - 2, 4 * unit(random) - 2};
   const auto place = [&](double x, double y, double z) {
     // Turned about z by a, then about x by b.
     const double x1 = x * std::cos(a) - y * std::sin(a), y1 = x * std::sin(a) + y * std::cos(a);
     const double y2 = y1 * std::cos(b) - z * std::sin(b), z2 = y1 * std::sin(b) + z * std::cos(b);
-    return Vector3(static_cast<float>(x1 + offset[0]), static_cast<float>(y2 + offset[1]),
+    return Vector3(static_cast<float>(snap(x1 + offset[0])), static_cast<float>(snap(y2 + offset[1])),
                    static_cast<float>(z2 + offset[2]));
   };
   RandomPrism prism;
+  std::vector<double> radii;
   for (const double z : {0.0, height}) {
-    for (const double angle : angles) {
-      const double radius = 1 + 2 * unit(random);
-      prism.points.push_back(place(radius * std::cos(angle), radius * std::sin(angle), z));
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+      // An upright prism's walls stand straight, so a face on a column stays on it.
+      const double radius = uprightGrid > 0 && z > 0 ? radii[i] : radii.emplace_back(1 + 2 * unit(random));
+      prism.points.push_back(place(radius * std::cos(angles[i]), radius * std::sin(angles[i]), z));
     }
   }
   prism.points.push_back(place(0, 0, 0));
@@ -399,17 +404,20 @@ std::pair<double, double> CrossingsAt(const Section& section, double y) {
   return range;
 }
 
-// Seeded turned prisms, concave ones among them, sliced: every layer holds the section at the
-// height it is labelled with, within a step along its outline, and reaches as far on every side as
-// the section does on the columns and rows sampled.
+// Seeded turned prisms, concave ones among them, and upright ones with corners on the columns,
+// sliced: every layer holds the section at the height it is labelled with, within a step along its
+// outline, and reaches as far on every side as the section does on the columns and rows sampled,
+// faces lying on a column included.
 TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
   std::mt19937 random(45);
   const float r = 0.05f, thickness = 0.1f;
-  for (int shape = 0; shape < 12; ++shape) {
+  for (int shape = 0; shape < 18; ++shape) {
     SCOPED_TRACE(shape);
     ResetProgramState();
     SetUp();
-    const RandomPrism prism = MakeRandomPrism(random);
+    // The last ones upright, on a grid of four columns.
+    const bool upright = shape >= 12;
+    const RandomPrism prism = MakeRandomPrism(random, upright ? 4 * double(r) : 0);
     auto mesh = std::make_unique<CMeshObject>();
     mesh->SetPoints(static_cast<int>(prism.points.size()), prism.points);
     ASSERT_TRUE(mesh->SetFaces(std::vector<std::int32_t>(prism.triangles.size() / 3, 3), prism.triangles));
@@ -439,26 +447,45 @@ TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
       }
       const Section section = SectionAt(prism, layer.z);
       EXPECT_NEAR(area, section.area, section.perimeter * r + 1e-4);
-      Box2 sampled{1e30f, -1e30f, 1e30f, -1e30f};
       Box2 whole{1e30f, -1e30f, 1e30f, -1e30f};
       for (const auto& [x0, y0, x1, y1] : section.pieces) {
         whole = {std::min({whole.x0, float(x0), float(x1)}), std::max({whole.x1, float(x0), float(x1)}),
                  std::min({whole.y0, float(y0), float(y1)}), std::max({whole.y1, float(y0), float(y1)})};
       }
-      for (int c = 0; c <= columns; ++c) {
-        const float y = (yOffset + static_cast<float>(c)) * r;
-        const auto [x0, x1] = CrossingsAt(section, y);
-        if (x0 > x1) continue;
-        sampled = {std::min(sampled.x0, float(x0)), std::max(sampled.x1, float(x1)), std::min(sampled.y0, y),
-                   std::max(sampled.y1, y)};
-      }
-      // Every side as far as the sampled section reaches, and within a step of the whole section.
-      EXPECT_NEAR(box.x0, sampled.x0, 1e-4);
-      EXPECT_NEAR(box.x1, sampled.x1, 1e-4);
-      EXPECT_NEAR(box.y0, sampled.y0, 1e-4);
-      EXPECT_NEAR(box.y1, sampled.y1, 1e-4);
+      // Where the columns cross the section; with a hair, a column counts that the section comes
+      // within a hair of.
+      const auto sampledBox = [&](double hair) {
+        Box2 box{1e30f, -1e30f, 1e30f, -1e30f};
+        for (int c = 0; c <= columns; ++c) {
+          const float y = (yOffset + static_cast<float>(c)) * r;
+          const auto [a0, a1] = CrossingsAt(section, y - hair);
+          const auto [b0, b1] = CrossingsAt(section, y + hair);
+          const double x0 = std::min(a0, b0), x1 = std::max(a1, b1);
+          if (x0 > x1) continue;
+          box = {std::min(box.x0, float(x0)), std::max(box.x1, float(x1)), std::min(box.y0, y), std::max(box.y1, y)};
+        }
+        return box;
+      };
+      const Box2 strict = sampledBox(0);
+      const Box2 loose = sampledBox(upright ? 1e-5 : 0.002 * r);
+      // Every side as far as the section reaches on the columns, and within a step of the whole
+      // section's extent.
+      const float e = 1e-4f;
+      EXPECT_TRUE(box.x0 >= loose.x0 - e && box.x0 <= strict.x0 + e) << box.x0 << " " << strict.x0;
+      EXPECT_TRUE(box.x1 <= loose.x1 + e && box.x1 >= strict.x1 - e) << box.x1 << " " << strict.x1;
+      EXPECT_TRUE(box.y0 >= loose.y0 - e && box.y0 <= strict.y0 + e) << box.y0 << " " << strict.y0;
+      EXPECT_TRUE(box.y1 <= loose.y1 + e && box.y1 >= strict.y1 - e) << box.y1 << " " << strict.y1;
       EXPECT_LT(box.y0 - whole.y0, r);
       EXPECT_LT(whole.y1 - box.y1, r);
+      if (upright) {
+        // Nothing comes near a column without lying on it: every face on one is sampled.
+        EXPECT_NEAR(box.x0, loose.x0, e);
+        EXPECT_NEAR(box.x1, loose.x1, e);
+        EXPECT_NEAR(box.y0, loose.y0, e);
+        EXPECT_NEAR(box.y1, loose.y1, e);
+        EXPECT_NEAR(box.y0, whole.y0, e);
+        EXPECT_NEAR(box.y1, whole.y1, e);
+      }
     }
     // The rows with contours are those whose section some column crosses, so the layers reach from
     // the bottom to the top as far as the columns can see.
