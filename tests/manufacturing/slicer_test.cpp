@@ -17,6 +17,7 @@
 #include "admesh_report.h"
 #include "exchange/output_file.h"
 #include "manufacturing/slc_reader.h"
+#include "plane_section.h"
 #include "render/record_pool.h"
 #include "render/render_state.h"
 #include "services/layer_table.h"
@@ -355,53 +356,11 @@ RandomPrism MakeRandomPrism(std::mt19937& random, double uprightGrid) {
   return prism;
 }
 
-// The section of a closed outward mesh at height z, in double: its area, its perimeter and its
-// outline's pieces (x0, y0, x1, y1).
-struct Section {
-  double area = 0;
-  double perimeter = 0;
-  std::vector<std::array<double, 4>> pieces;
-};
-
-Section SectionAt(const RandomPrism& prism, double z) {
-  Section section;
-  double twice = 0;
-  for (std::size_t t = 0; t + 2 < prism.triangles.size(); t += 3) {
-    double p[3][3];
-    for (int k = 0; k < 3; ++k) {
-      const Vector3 v = prism.points[static_cast<std::size_t>(prism.triangles[t + k])];
-      p[k][0] = v.x, p[k][1] = v.y, p[k][2] = v.z;
-    }
-    std::vector<std::array<double, 2>> cut;
-    for (int k = 0; k < 3; ++k) {
-      const double* u = p[k];
-      const double* w = p[(k + 1) % 3];
-      if ((u[2] < z) == (w[2] < z)) continue;
-      const double s = (z - u[2]) / (w[2] - u[2]);
-      cut.push_back({u[0] + s * (w[0] - u[0]), u[1] + s * (w[1] - u[1])});
-    }
-    if (cut.size() != 2) continue;
-    const double n[2] = {(p[1][1] - p[0][1]) * (p[2][2] - p[0][2]) - (p[1][2] - p[0][2]) * (p[2][1] - p[0][1]),
-                         (p[1][2] - p[0][2]) * (p[2][0] - p[0][0]) - (p[1][0] - p[0][0]) * (p[2][2] - p[0][2])};
-    // The outline runs with the solid on its left: its direction turned clockwise is the normal.
-    if ((cut[1][1] - cut[0][1]) * n[0] - (cut[1][0] - cut[0][0]) * n[1] < 0) std::swap(cut[0], cut[1]);
-    twice += cut[0][0] * cut[1][1] - cut[1][0] * cut[0][1];
-    section.perimeter += std::hypot(cut[1][0] - cut[0][0], cut[1][1] - cut[0][1]);
-    section.pieces.push_back({cut[0][0], cut[0][1], cut[1][0], cut[1][1]});
-  }
-  section.area = twice / 2;
-  return section;
-}
-
-// The x range where the line at y crosses the section's outline; empty (lo > hi) when it misses.
-std::pair<double, double> CrossingsAt(const Section& section, double y) {
-  std::pair<double, double> range{1e30, -1e30};
-  for (const auto& [x0, y0, x1, y1] : section.pieces) {
-    if ((y0 < y) == (y1 < y)) continue;
-    const double x = x0 + (y - y0) / (y1 - y0) * (x1 - x0);
-    range = {std::min(range.first, x), std::max(range.second, x)};
-  }
-  return range;
+PlaneSection SectionAt(const RandomPrism& prism, double z) {
+  return SectionOfTriangles(prism.triangles.size() / 3, [&](std::size_t t, int k) {
+    const Vector3 v = prism.points[static_cast<std::size_t>(prism.triangles[3 * t + static_cast<std::size_t>(k)])];
+    return std::array<double, 3>{v.x, v.y, v.z};
+  }, z);
 }
 
 // Seeded turned prisms, concave ones among them, and upright ones with corners on the columns,
@@ -431,76 +390,26 @@ TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
       hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
     }
     // Columns sample y where the writer puts them, from the model's least y to its greatest.
-    const float yOffset = static_cast<float>(double(lo.y) / double(r));
-    const int columns = static_cast<int>(std::ceil((double(hi.y) - lo.y) / double(r)));
+    const SliceColumns grid{static_cast<float>(double(lo.y) / double(r)),
+                            static_cast<int>(std::ceil((double(hi.y) - lo.y) / double(r))), r};
     std::vector<float> contoured;
     for (const SlcLayer& layer : slices.layers) {
       if (layer.boundaries.empty()) continue;
       SCOPED_TRACE(layer.z);
       contoured.push_back(layer.z);
       double area = 0;
-      Box2 box{1e30f, -1e30f, 1e30f, -1e30f};
-      for (const auto& ring : layer.boundaries) {
-        area += Shoelace(ring);
-        const Box2 b = RingBox(ring);
-        box = {std::min(box.x0, b.x0), std::max(box.x1, b.x1), std::min(box.y0, b.y0), std::max(box.y1, b.y1)};
-      }
-      const Section section = SectionAt(prism, layer.z);
+      for (const auto& ring : layer.boundaries) area += Shoelace(ring);
+      const PlaneSection section = SectionAt(prism, layer.z);
       EXPECT_NEAR(area, section.area, section.perimeter * r + 1e-4);
-      Box2 whole{1e30f, -1e30f, 1e30f, -1e30f};
-      for (const auto& [x0, y0, x1, y1] : section.pieces) {
-        whole = {std::min({whole.x0, float(x0), float(x1)}), std::max({whole.x1, float(x0), float(x1)}),
-                 std::min({whole.y0, float(y0), float(y1)}), std::max({whole.y1, float(y0), float(y1)})};
-      }
-      // Where the columns cross the section; with a hair, a column counts that the section comes
-      // within a hair of.
-      const auto sampledBox = [&](double hair) {
-        Box2 box{1e30f, -1e30f, 1e30f, -1e30f};
-        for (int c = 0; c <= columns; ++c) {
-          const float y = (yOffset + static_cast<float>(c)) * r;
-          const auto [a0, a1] = CrossingsAt(section, y - hair);
-          const auto [b0, b1] = CrossingsAt(section, y + hair);
-          const double x0 = std::min(a0, b0), x1 = std::max(a1, b1);
-          if (x0 > x1) continue;
-          box = {std::min(box.x0, float(x0)), std::max(box.x1, float(x1)), std::min(box.y0, y), std::max(box.y1, y)};
-        }
-        return box;
-      };
-      const Box2 strict = sampledBox(0);
-      const Box2 loose = sampledBox(upright ? 1e-5 : 0.002 * r);
-      // Every side as far as the section reaches on the columns, and within a step of the whole
-      // section's extent.
-      const float e = 1e-4f;
-      EXPECT_TRUE(box.x0 >= loose.x0 - e && box.x0 <= strict.x0 + e) << box.x0 << " " << strict.x0;
-      EXPECT_TRUE(box.x1 <= loose.x1 + e && box.x1 >= strict.x1 - e) << box.x1 << " " << strict.x1;
-      EXPECT_TRUE(box.y0 >= loose.y0 - e && box.y0 <= strict.y0 + e) << box.y0 << " " << strict.y0;
-      EXPECT_TRUE(box.y1 <= loose.y1 + e && box.y1 >= strict.y1 - e) << box.y1 << " " << strict.y1;
-      EXPECT_LT(box.y0 - whole.y0, r);
-      EXPECT_LT(whole.y1 - box.y1, r);
-      if (upright) {
-        // Nothing comes near a column without lying on it: every face on one is sampled.
-        EXPECT_NEAR(box.x0, loose.x0, e);
-        EXPECT_NEAR(box.x1, loose.x1, e);
-        EXPECT_NEAR(box.y0, loose.y0, e);
-        EXPECT_NEAR(box.y1, loose.y1, e);
-        EXPECT_NEAR(box.y0, whole.y0, e);
-        EXPECT_NEAR(box.y1, whole.y1, e);
-      }
+      // Upright, nothing comes near a column without lying on it.
+      ExpectLayerReachesSection(layer, section, grid, upright ? 1e-5 : 0.002 * r, 1e-4, upright);
     }
-    // The rows with contours are those whose section some column crosses, so the layers reach from
+    // The rows with contours are those whose section the columns cross, so the layers reach from
     // the bottom to the top as far as the columns can see.
     std::vector<float> expected;
     for (int k = static_cast<int>(std::floor(lo.z / thickness)); k * thickness <= hi.z; ++k) {
       const float z = static_cast<float>(k) * thickness;
-      const Section section = SectionAt(prism, z);
-      int run = 0;
-      bool seen = false;
-      for (int c = 0; c <= columns && !seen; ++c) {
-        const auto [x0, x1] = CrossingsAt(section, (yOffset + static_cast<float>(c)) * r);
-        run = x0 <= x1 ? run + 1 : 0;
-        seen = run >= 2;
-      }
-      if (seen) expected.push_back(z);
+      if (ColumnsHoldSection(SectionAt(prism, z), grid)) expected.push_back(z);
     }
     EXPECT_EQ(contoured, expected);
   }
