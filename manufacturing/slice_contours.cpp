@@ -146,7 +146,7 @@ class LayerTracer {
     }
     StepWithoutLink();
     // One-column chains laid into rings already made add to their counts.
-    for (SliceContour* ring = contours_; ring != nullptr; ring = ring->next) {
+    for (SliceContour* ring = laid_ ? contours_ : nullptr; ring != nullptr; ring = ring->next) {
       ring->pointCount = 0;
       for (const ContourPoint* p = ring->first; p != nullptr; p = p->next) ++ring->pointCount;
     }
@@ -207,7 +207,8 @@ class LayerTracer {
 
   // The two points go between the link's ends, in the link's direction of depth; one of two at
   // the same depth is enough.
-  static void Lay(ContourPoint* p, ContourPoint* q, const Link& link) {
+  void Lay(ContourPoint* p, ContourPoint* q, const Link& link) {
+    laid_ = true;
     if (p->depth == q->depth) {
       pointPool.Give(q);
       p->next = link.from->next;
@@ -278,12 +279,16 @@ class LayerTracer {
 
   // The closed chain becomes a ring entered at start, its last point's link cut.
   void AddRing(ContourPoint* start) {
+    int count = 1;
     ContourPoint* last = start;
-    while (last->next != start) last = last->next;
+    while (last->next != start) {
+      last = last->next;
+      ++count;
+    }
     last->next = nullptr;
     SliceContour* ring = contourPool.Take();
     ring->first = start;
-    ring->pointCount = 0;
+    ring->pointCount = count;
     ring->next = nullptr;
     *contourTail_ = ring;
     contourTail_ = &ring->next;
@@ -297,6 +302,8 @@ class LayerTracer {
   Strand* lastChain_ = nullptr;
   // A one-column chain closed by the last step, for a chain begun next to take.
   ContourPoint* orphan_ = nullptr;
+  // Whether a one-column chain was laid into a link, so that ring counts are taken again.
+  bool laid_ = false;
 };
 
 }  // namespace
