@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,39 @@ TEST_F(ScanEngineTest, QuadsSplitAlongOtherDiagonalsNeitherGapNorOverlap) {
       EXPECT_EQ(list[1].depth, 2.0f);
     }
   }
+}
+
+// With closed columns a span also covers the column its far end lies on: a box over the columns
+// 2..10 fills all nine, as one primitive and as two pieces meeting at column 6, and where a face's
+// diagonal crosses a column at a row the column still holds one pair. Pictures keep the far
+// column uncovered.
+TEST_F(ScanEngineTest, ClosedColumnsCoverTheFarColumnToo) {
+  const std::function<CRenderNode*()> boxes[] = {
+      [] { return PolygonNode(BoxTriangles({2, 2, 3}, {10, 10, 9})); },
+      [] {
+        return Group(CRenderNode::kUnionOfPieces, {PolygonNode(BoxTriangles({2, 2, 3}, {6, 10, 9})),
+                                                   PolygonNode(BoxTriangles({6, 2, 3}, {10, 10, 9}))});
+      },
+  };
+  for (const int closed : {0, 1}) {
+    for (const auto& box : boxes) {
+      SCOPED_TRACE(closed);
+      ClosedColumnsFlag = closed;
+      const PixelLists lists = ScanTree(box(), 0, 20, 0, 20);
+      const int lastColumn = closed != 0 ? 10 : 9;
+      EXPECT_EQ(lists.size(), static_cast<std::size_t>(8 * (lastColumn - 1)));
+      for (int row = 2; row <= 9; ++row) {
+        for (int column = 2; column <= lastColumn; ++column) {
+          const auto it = lists.find({row, column});
+          ASSERT_NE(it, lists.end()) << row << "," << column;
+          ASSERT_EQ(it->second.size(), 2u) << row << "," << column;
+          EXPECT_EQ(it->second[0].depth, 9.0f);
+          EXPECT_EQ(it->second[1].depth, 3.0f);
+        }
+      }
+    }
+  }
+  ClosedColumnsFlag = 0;
 }
 
 // Boxes that cover the pixels 1..10 in both directions, differing only in depth.
