@@ -47,13 +47,6 @@ void AppendCrossing(CrossingEntry*** tail, ColumnSpan* span) {
   *tail = &entry->next;
 }
 
-// The crossings sampled just after a column and, with closed columns, just before it, each
-// balanced on its own and then united: either alone is a section of closed surfaces.
-CrossingEntry* UniteSamples(CrossingEntry* after, CrossingEntry* before) {
-  CrossingEntry* spans = NormalizeCrossings(after);
-  return before == nullptr ? spans : UnionCrossings(spans, NormalizeCrossings(before));
-}
-
 void DeleteList(CRenderNode* list) {
   while (list != nullptr) {
     CRenderNode* next = list->next;
@@ -94,6 +87,7 @@ CRenderNode::CRenderNode(std::uint8_t op, CRenderNode* children) : operation(op)
 
 CRenderNode::~CRenderNode() {
   ReleaseSpans();
+  ReleaseCrossingList(crossingsBefore_);
   while (triangles != nullptr) {
     PolygonVertex* next = triangles->next;
     ReleasePolygonVertex(triangles);
@@ -278,31 +272,29 @@ void CRenderNode::AdvanceSubtraction(int row) {
 }
 
 CrossingEntry* CRenderNode::GetSpans(int column) {
+  CrossingEntry* after = Spans(column, false);
+  return ClosedColumnsFlag != 0 ? UnionCrossings(after, Spans(column, true)) : after;
+}
+
+CrossingEntry* CRenderNode::Spans(int column, bool before) {
+  if (operation == kPrimitive) return NormalizeCrossings(before ? TakeCrossingsBefore() : PrimitiveCrossings(column));
+  if (!before) CheckColumnOrder(column);
   switch (operation) {
-    case kPrimitive: {
-      CrossingEntry* before = nullptr;
-      CrossingEntry* after = PrimitiveCrossings(column, ClosedColumnsFlag != 0 ? &before : nullptr);
-      return UniteSamples(after, before);
-    }
     case kUnionOfPieces:
-      CheckColumnOrder(column);
-      return UnionOfPiecesSpans(column);
+      return UnionOfPiecesSpans(column, before);
     case kUnion:
-      CheckColumnOrder(column);
-      return UnionSpans(column);
+      return UnionSpans(column, before);
     case kIntersection:
-      CheckColumnOrder(column);
-      return IntersectionSpans(column);
+      return IntersectionSpans(column, before);
     default: {
-      CheckColumnOrder(column);
-      CrossingEntry* body = pendingChildren->GetSpans(column);
-      CrossingEntry* cutter = activeChildren->GetSpans(column);
+      CrossingEntry* body = pendingChildren->Spans(column, before);
+      CrossingEntry* cutter = activeChildren->Spans(column, before);
       return SubtractCrossings(body, cutter);
     }
   }
 }
 
-CrossingEntry* CRenderNode::PrimitiveCrossings(int column, CrossingEntry** before) {
+CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
   [[maybe_unused]] const int previous = CheckColumnOrder(column);
   while (pendingSpans != nullptr && pendingSpans->firstColumn <= column) {
     ColumnSpan* span = pendingSpans;
@@ -310,10 +302,12 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column, CrossingEntry** befor
     span->activeNext = activeSpans;
     activeSpans = span;
   }
+  const bool closed = ClosedColumnsFlag != 0;
+  ReleaseCrossingList(crossingsBefore_);
   CrossingEntry* entries = nullptr;
   CrossingEntry** tail = &entries;
-  CrossingEntry* beforeEntries = nullptr;
-  CrossingEntry** beforeTail = &beforeEntries;
+  CrossingEntry* before = nullptr;
+  CrossingEntry** beforeTail = &before;
   ColumnSpan** link = &activeSpans;
   while (*link != nullptr) {
     ColumnSpan* span = *link;
@@ -327,27 +321,30 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column, CrossingEntry** befor
       if (span->attributes != nullptr) StepAttributes(span->attributes);
     }
     if (column < span->lastColumn) AppendCrossing(&tail, span);
-    if (before != nullptr && column >= span->firstColumnBefore && column < span->lastColumnBefore) {
+    if (closed && column >= span->firstColumnBefore && column < span->lastColumnBefore) {
       AppendCrossing(&beforeTail, span);
     }
     link = &span->activeNext;
   }
-  if (before != nullptr) *before = SortNearestFirst(beforeEntries);
+  crossingsBefore_ = SortNearestFirst(before);
   return SortNearestFirst(entries);
 }
 
-CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column) {
-  CrossingEntry* merged = nullptr;
-  CrossingEntry* mergedBefore = nullptr;
-  for (CRenderNode* child = activeChildren; child != nullptr; child = child->next) {
-    CrossingEntry* before = nullptr;
-    merged = MergeByDepth(merged, child->PrimitiveCrossings(column, ClosedColumnsFlag != 0 ? &before : nullptr));
-    mergedBefore = MergeByDepth(mergedBefore, before);
-  }
-  return UniteSamples(merged, mergedBefore);
+CrossingEntry* CRenderNode::TakeCrossingsBefore() {
+  CrossingEntry* list = crossingsBefore_;
+  crossingsBefore_ = nullptr;
+  return list;
 }
 
-CrossingEntry* CRenderNode::UnionSpans(int column) {
+CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column, bool before) {
+  CrossingEntry* merged = nullptr;
+  for (CRenderNode* child = activeChildren; child != nullptr; child = child->next) {
+    merged = MergeByDepth(merged, before ? child->TakeCrossingsBefore() : child->PrimitiveCrossings(column));
+  }
+  return NormalizeCrossings(merged);
+}
+
+CrossingEntry* CRenderNode::UnionSpans(int column, bool before) {
   CrossingEntry* result = nullptr;
   CRenderNode** link = &columnCursor;
   while (*link != nullptr) {
@@ -357,20 +354,20 @@ CrossingEntry* CRenderNode::UnionSpans(int column) {
       *link = child->columnNext;
       continue;
     }
-    result = UnionCrossings(result, child->GetSpans(column));
+    result = UnionCrossings(result, child->Spans(column, before));
     link = &child->columnNext;
   }
   return result;
 }
 
-CrossingEntry* CRenderNode::IntersectionSpans(int column) {
+CrossingEntry* CRenderNode::IntersectionSpans(int column, bool before) {
   if (pendingChildren != nullptr || activeChildren == nullptr) return nullptr;
-  CrossingEntry* result = activeChildren->GetSpans(column);
+  CrossingEntry* result = activeChildren->Spans(column, before);
   bool emptied = false;
   for (CRenderNode* child = activeChildren->next; child != nullptr; child = child->next) {
     if (emptied) {
       // Still asked, so its spans keep their column steps.
-      ReleaseCrossingList(child->GetSpans(column));
+      ReleaseCrossingList(child->Spans(column, before));
     } else if (child->firstColumn > column) {
       // The later children start later still.
       ReleaseCrossingList(result);
@@ -380,7 +377,7 @@ CrossingEntry* CRenderNode::IntersectionSpans(int column) {
       result = nullptr;
       emptied = true;
     } else {
-      result = IntersectCrossings(result, child->GetSpans(column));
+      result = IntersectCrossings(result, child->Spans(column, before));
     }
   }
   return result;

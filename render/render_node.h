@@ -32,7 +32,8 @@ class CRenderNode {
 
   void AdvanceToScanline(int row);
   // The balanced crossing list at the column of the current row, nearest first; the caller gives
-  // it back with ReleaseCrossingList.
+  // it back with ReleaseCrossingList. With closed columns the tree is evaluated twice, on the
+  // samples just after and just before the column, and the two results are united.
   CrossingEntry* GetSpans(int column);
   // Makes the triangles of the vertex list (three vertices each) the primitive's geometry.
   void SetPolygon(PolygonVertex* vertices);
@@ -81,13 +82,19 @@ class CRenderNode {
   // Returns the column asked before.
   int CheckColumnOrder(int column);
 
-  // The crossings of the column, nearest first and not balanced; with before, also those sampled
-  // just before the column (closed columns).
-  CrossingEntry* PrimitiveCrossings(int column, CrossingEntry** before);
-  CrossingEntry* UnionOfPiecesSpans(int column);
-  CrossingEntry* UnionSpans(int column);
-  CrossingEntry* IntersectionSpans(int column);
+  // The node's balanced list on the sample just after the column, or, asked again at the same
+  // column, on the sample just before it. Only the first asking steps the spans.
+  CrossingEntry* Spans(int column, bool before);
+  // The crossings of the column, nearest first and not balanced; with closed columns it keeps
+  // those of the sample just before the column for TakeCrossingsBefore.
+  CrossingEntry* PrimitiveCrossings(int column);
+  CrossingEntry* TakeCrossingsBefore();
+  CrossingEntry* UnionOfPiecesSpans(int column, bool before);
+  CrossingEntry* UnionSpans(int column, bool before);
+  CrossingEntry* IntersectionSpans(int column, bool before);
 
+  // A primitive's crossings sampled just before the column last asked, with closed columns.
+  CrossingEntry* crossingsBefore_ = nullptr;
   bool notified_ = false;
   bool subtractionStarted_ = false;
   // The last row and column the node was asked for, for the driving-contract checks.

@@ -166,26 +166,37 @@ TEST_F(ScanEngineTest, QuadsSplitAlongOtherDiagonalsNeitherGapNorOverlap) {
 }
 
 // With closed columns a span also covers the column its far end lies on: a box over the columns
-// 2..10 fills all nine, as one primitive and as two pieces meeting at column 6, and where a face's
-// diagonal crosses a column at a row the column still holds one pair. Pictures keep the far
-// column uncovered.
+// 2..10 fills all nine, as one primitive, as two pieces meeting at column 6, and cut down to the
+// columns 2..6 or 6..10 by a box against column 6, the cut's face on the column kept on either side.
+// Where a face's diagonal crosses a column at a row the column still holds one pair. Pictures keep
+// the far column uncovered.
 TEST_F(ScanEngineTest, ClosedColumnsCoverTheFarColumnToo) {
-  const std::function<CRenderNode*()> boxes[] = {
-      [] { return PolygonNode(BoxTriangles({2, 2, 3}, {10, 10, 9})); },
-      [] {
-        return Group(CRenderNode::kUnionOfPieces, {PolygonNode(BoxTriangles({2, 2, 3}, {6, 10, 9})),
-                                                   PolygonNode(BoxTriangles({6, 2, 3}, {10, 10, 9}))});
-      },
+  const auto box = [](float x0, float x1, float back, float front) {
+    return PolygonNode(BoxTriangles({x0, 2, back}, {x1, 10, front}));
+  };
+  struct Case {
+    const char* name;
+    std::function<CRenderNode*()> tree;
+    int first;
+    int last;  // with closed columns; one less without
+  };
+  const Case cases[] = {
+      {"one primitive", [&] { return box(2, 10, 3, 9); }, 2, 10},
+      {"two pieces", [&] { return Group(CRenderNode::kUnionOfPieces, {box(2, 6, 3, 9), box(6, 10, 3, 9)}); }, 2, 10},
+      {"cut on the far side", [&] { return Group(CRenderNode::kSubtraction, {box(2, 10, 3, 9), box(6, 14, 1, 11)}); }, 2,
+       6},
+      {"cut on the near side", [&] { return Group(CRenderNode::kSubtraction, {box(2, 10, 3, 9), box(-2, 6, 1, 11)}); },
+       6, 10},
   };
   for (const int closed : {0, 1}) {
-    for (const auto& box : boxes) {
-      SCOPED_TRACE(closed);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (closed != 0 ? ", closed" : ""));
       ClosedColumnsFlag = closed;
-      const PixelLists lists = ScanTree(box(), 0, 20, 0, 20);
-      const int lastColumn = closed != 0 ? 10 : 9;
-      EXPECT_EQ(lists.size(), static_cast<std::size_t>(8 * (lastColumn - 1)));
+      const PixelLists lists = ScanTree(c.tree(), 0, 20, -5, 20);
+      const int lastColumn = closed != 0 ? c.last : c.last - 1;
+      EXPECT_EQ(lists.size(), static_cast<std::size_t>(8 * (lastColumn - c.first + 1)));
       for (int row = 2; row <= 9; ++row) {
-        for (int column = 2; column <= lastColumn; ++column) {
+        for (int column = c.first; column <= lastColumn; ++column) {
           const auto it = lists.find({row, column});
           ASSERT_NE(it, lists.end()) << row << "," << column;
           ASSERT_EQ(it->second.size(), 2u) << row << "," << column;
