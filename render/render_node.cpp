@@ -15,6 +15,9 @@ namespace {
 
 int windowFirst = 0;
 int windowLast = 0;
+// Whether, with closed columns, a span covers the column asked on one of its two samples only, so
+// that the tree is evaluated on the sample before the column too.
+bool samplesDiffer = false;
 
 // Scratch of the list sorts, kept between calls so the column queries do not allocate.
 std::vector<CrossingEntry*> crossingRuns;
@@ -87,7 +90,6 @@ CRenderNode::CRenderNode(std::uint8_t op, CRenderNode* children) : operation(op)
 
 CRenderNode::~CRenderNode() {
   ReleaseSpans();
-  ReleaseCrossingList(crossingsBefore_);
   while (triangles != nullptr) {
     PolygonVertex* next = triangles->next;
     ReleasePolygonVertex(triangles);
@@ -272,12 +274,13 @@ void CRenderNode::AdvanceSubtraction(int row) {
 }
 
 CrossingEntry* CRenderNode::GetSpans(int column) {
+  samplesDiffer = false;
   CrossingEntry* after = Spans(column, false);
-  return ClosedColumnsFlag != 0 ? UnionCrossings(after, Spans(column, true)) : after;
+  return samplesDiffer ? UnionCrossings(after, Spans(column, true)) : after;
 }
 
 CrossingEntry* CRenderNode::Spans(int column, bool before) {
-  if (operation == kPrimitive) return NormalizeCrossings(before ? TakeCrossingsBefore() : PrimitiveCrossings(column));
+  if (operation == kPrimitive) return NormalizeCrossings(PrimitiveCrossings(column, before));
   if (!before) CheckColumnOrder(column);
   switch (operation) {
     case kUnionOfPieces:
@@ -294,7 +297,16 @@ CrossingEntry* CRenderNode::Spans(int column, bool before) {
   }
 }
 
-CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
+CrossingEntry* CRenderNode::PrimitiveCrossings(int column, bool before) {
+  CrossingEntry* entries = nullptr;
+  CrossingEntry** tail = &entries;
+  if (before) {
+    // The first asking left the spans at this column's depths.
+    for (ColumnSpan* span = activeSpans; span != nullptr; span = span->activeNext) {
+      if (column >= span->firstColumnBefore && column < span->lastColumnBefore) AppendCrossing(&tail, span);
+    }
+    return SortNearestFirst(entries);
+  }
   [[maybe_unused]] const int previous = CheckColumnOrder(column);
   while (pendingSpans != nullptr && pendingSpans->firstColumn <= column) {
     ColumnSpan* span = pendingSpans;
@@ -303,11 +315,6 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
     activeSpans = span;
   }
   const bool closed = ClosedColumnsFlag != 0;
-  ReleaseCrossingList(crossingsBefore_);
-  CrossingEntry* entries = nullptr;
-  CrossingEntry** tail = &entries;
-  CrossingEntry* before = nullptr;
-  CrossingEntry** beforeTail = &before;
   ColumnSpan** link = &activeSpans;
   while (*link != nullptr) {
     ColumnSpan* span = *link;
@@ -320,26 +327,18 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
       span->depth += span->depthStep;
       if (span->attributes != nullptr) StepAttributes(span->attributes);
     }
-    if (column < span->lastColumn) AppendCrossing(&tail, span);
-    if (closed && column >= span->firstColumnBefore && column < span->lastColumnBefore) {
-      AppendCrossing(&beforeTail, span);
-    }
+    const bool after = column < span->lastColumn;
+    if (after) AppendCrossing(&tail, span);
+    if (closed && after != (column >= span->firstColumnBefore && column < span->lastColumnBefore)) samplesDiffer = true;
     link = &span->activeNext;
   }
-  crossingsBefore_ = SortNearestFirst(before);
   return SortNearestFirst(entries);
-}
-
-CrossingEntry* CRenderNode::TakeCrossingsBefore() {
-  CrossingEntry* list = crossingsBefore_;
-  crossingsBefore_ = nullptr;
-  return list;
 }
 
 CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column, bool before) {
   CrossingEntry* merged = nullptr;
   for (CRenderNode* child = activeChildren; child != nullptr; child = child->next) {
-    merged = MergeByDepth(merged, before ? child->TakeCrossingsBefore() : child->PrimitiveCrossings(column));
+    merged = MergeByDepth(merged, child->PrimitiveCrossings(column, before));
   }
   return NormalizeCrossings(merged);
 }

@@ -32,8 +32,9 @@ class CRenderNode {
 
   void AdvanceToScanline(int row);
   // The balanced crossing list at the column of the current row, nearest first; the caller gives
-  // it back with ReleaseCrossingList. With closed columns the tree is evaluated twice, on the
-  // samples just after and just before the column, and the two results are united.
+  // it back with ReleaseCrossingList. With closed columns, where a span covers the column on one
+  // of its samples only, the tree is evaluated on the samples just after and just before the
+  // column and the two results are united.
   CrossingEntry* GetSpans(int column);
   // Makes the triangles of the vertex list (three vertices each) the primitive's geometry.
   void SetPolygon(PolygonVertex* vertices);
@@ -85,16 +86,13 @@ class CRenderNode {
   // The node's balanced list on the sample just after the column, or, asked again at the same
   // column, on the sample just before it. Only the first asking steps the spans.
   CrossingEntry* Spans(int column, bool before);
-  // The crossings of the column, nearest first and not balanced; with closed columns it keeps
-  // those of the sample just before the column for TakeCrossingsBefore.
-  CrossingEntry* PrimitiveCrossings(int column);
-  CrossingEntry* TakeCrossingsBefore();
+  // The crossings of the column, nearest first and not balanced, on the sample just after it or,
+  // asked again at the same column, just before it.
+  CrossingEntry* PrimitiveCrossings(int column, bool before);
   CrossingEntry* UnionOfPiecesSpans(int column, bool before);
   CrossingEntry* UnionSpans(int column, bool before);
   CrossingEntry* IntersectionSpans(int column, bool before);
 
-  // A primitive's crossings sampled just before the column last asked, with closed columns.
-  CrossingEntry* crossingsBefore_ = nullptr;
   bool notified_ = false;
   bool subtractionStarted_ = false;
   // The last row and column the node was asked for, for the driving-contract checks.
