@@ -7,6 +7,15 @@
 
 namespace {
 
+// Two points of one column that follow each other in a chain: the ends of an interval that ends
+// there, or the first two points of a chain. A chain that stays one column wide (a slanted tip
+// whose last column lies beside the one before it) is laid into such a link of the column next
+// to it, where it would otherwise be dropped as a ring of two points.
+struct Link {
+  ContourPoint* from = nullptr;
+  ContourPoint* to = nullptr;
+};
+
 // An open end of a chain while a layer is traced. The open strands form one list in the order of
 // a column's entries (nearest first), carried from column to column.
 struct Strand {
@@ -19,6 +28,8 @@ struct Strand {
   // The span that gave the last point, and whether the last two points came from it.
   const ColumnSpan* span;
   bool lastTwoShareSpan;
+  // For a chain begun in the column walked: the link of the column before made just beside it.
+  Link beside;
 };
 
 RecordPool<ContourPoint> pointPool;
@@ -41,6 +52,7 @@ Strand* NewStrand(ContourPoint* end, bool endIsTail, const ColumnSpan* span) {
   strand->endIsTail = endIsTail;
   strand->span = span;
   strand->lastTwoShareSpan = false;
+  strand->beside = {};
   return strand;
 }
 
@@ -93,7 +105,7 @@ class LayerTracer {
     Strand** cursor = &strands_;
     for (;;) {
       CloseStrandsPassed(cursor, inHand.sentinel() ? -1.0f : inHand.depth());
-      if (inHand.sentinel()) return;
+      if (inHand.sentinel()) break;
       const float depth = inHand.depth();
       const bool opening = inHand.opening();
       const ColumnSpan* span = inHand.span();
@@ -101,6 +113,7 @@ class LayerTracer {
       Strand* f = *cursor;
       if (f != nullptr && f->end->depth > inHand.depth()) {
         Continue(f, depth, c, span);
+        StepWithoutLink();
         cursor = &f->next;
         continue;
       }
@@ -108,11 +121,8 @@ class LayerTracer {
       ContourPoint* a = NewPoint(depth, c);
       ContourPoint* b = NewPoint(inHand.depth(), c);
       // The chain runs from B to A behind an opening entry, else from A to B.
-      if (opening) {
-        b->next = a;
-      } else {
-        a->next = b;
-      }
+      const Link link = opening ? Link{b, a} : Link{a, b};
+      link.from->next = link.to;
       Strand* sa = NewStrand(a, opening, span);
       Strand* sb = NewStrand(b, !opening, inHand.span());
       sa->partner = sb;
@@ -122,7 +132,9 @@ class LayerTracer {
       *cursor = sa;
       cursor = &sb->next;
       inHand.Advance();
+      ChainBegun(sa, link);
     }
+    StepWithoutLink();
   }
 
   // The strands still open after the last column are joined two by two from the front.
@@ -131,6 +143,12 @@ class LayerTracer {
     if (strands_ != nullptr) {
       strandPool.Give(strands_);
       strands_ = nullptr;
+    }
+    StepWithoutLink();
+    // One-column chains laid into rings already made add to their counts.
+    for (SliceContour* ring = laid_ ? contours_ : nullptr; ring != nullptr; ring = ring->next) {
+      ring->pointCount = 0;
+      for (const ContourPoint* p = ring->first; p != nullptr; p = p->next) ++ring->pointCount;
     }
     return contours_;
   }
@@ -163,19 +181,100 @@ class LayerTracer {
     Strand* f = *cursor;
     Strand* h = f->next;
     *cursor = h->next;
-    if (f->endIsTail) {
-      f->end->next = h->end;
+    const Link link = f->endIsTail ? Link{f->end, h->end} : Link{h->end, f->end};
+    link.from->next = link.to;
+    if (f->partner == h && link.to->next == link.from) {
+      OneColumnChainClosed(f->beside, link);
     } else {
-      h->end->next = f->end;
-    }
-    if (f->partner == h) {
-      AddRing(h->end);
-    } else {
-      f->partner->partner = h->partner;
-      h->partner->partner = f->partner;
+      if (f->partner == h) {
+        AddRing(h->end);
+      } else {
+        f->partner->partner = h->partner;
+        h->partner->partner = f->partner;
+      }
+      LinkMade(link);
     }
     strandPool.Give(f);
     strandPool.Give(h);
+  }
+
+  // Whether a one-column chain at the column can go into the link: it lies in another column and
+  // nothing has gone into it yet (a ring's last link is cut, so its from point ends the ring).
+  static bool Takes(const Link& link, float column) {
+    return link.from != nullptr && link.from->column != column &&
+           (link.from->next == link.to || link.from->next == nullptr);
+  }
+
+  // The two points go between the link's ends, in the link's direction of depth; one of two at
+  // the same depth is enough.
+  void Lay(ContourPoint* p, ContourPoint* q, const Link& link) {
+    laid_ = true;
+    if (p->depth == q->depth) {
+      pointPool.Give(q);
+      p->next = link.from->next;
+      link.from->next = p;
+      return;
+    }
+    const bool nearFirst = link.from->depth > link.to->depth;
+    ContourPoint* first = (p->depth > q->depth) == nearFirst ? p : q;
+    ContourPoint* second = first == p ? q : p;
+    second->next = link.from->next;
+    link.from->next = first;
+    first->next = second;
+  }
+
+  // A chain of the two points of one column, closed: into the link beside its start, or into a
+  // chain begun next, or dropped.
+  void OneColumnChainClosed(const Link& beside, const Link& chain) {
+    ContourPoint* p = chain.from;
+    ContourPoint* q = chain.to;
+    DropOrphan();
+    if (Takes(beside, p->column)) {
+      Lay(p, q, beside);
+    } else if (Takes(lastLink_, p->column)) {
+      Lay(p, q, lastLink_);
+    } else {
+      q->next = nullptr;
+      orphan_ = p;
+    }
+    lastLink_ = {};
+    lastChain_ = nullptr;
+  }
+
+  // A link made by a join: a chain begun just before it in a later column may lean on it.
+  void LinkMade(const Link& link) {
+    DropOrphan();
+    if (lastChain_ != nullptr && lastChain_->beside.from == nullptr && lastChain_->end->column != link.from->column) {
+      lastChain_->beside = link;
+      lastChain_->partner->beside = link;
+    }
+    lastLink_ = link;
+    lastChain_ = nullptr;
+  }
+
+  void ChainBegun(Strand* chain, const Link& link) {
+    if (orphan_ != nullptr && Takes(link, orphan_->column)) {
+      Lay(orphan_, orphan_->next, link);
+      orphan_ = nullptr;
+    }
+    DropOrphan();
+    if (Takes(lastLink_, link.from->column)) {
+      chain->beside = lastLink_;
+      chain->partner->beside = lastLink_;
+    }
+    lastLink_ = link;
+    lastChain_ = chain;
+  }
+
+  void StepWithoutLink() {
+    DropOrphan();
+    lastLink_ = {};
+    lastChain_ = nullptr;
+  }
+
+  void DropOrphan() {
+    if (orphan_ != nullptr) pointPool.GiveList(orphan_);
+    orphan_ = nullptr;
   }
 
   // The closed chain becomes a ring entered at start, its last point's link cut.
@@ -187,10 +286,6 @@ class LayerTracer {
       ++count;
     }
     last->next = nullptr;
-    if (count < 3) {
-      pointPool.GiveList(start);
-      return;
-    }
     SliceContour* ring = contourPool.Take();
     ring->first = start;
     ring->pointCount = count;
@@ -202,6 +297,13 @@ class LayerTracer {
   Strand* strands_ = nullptr;
   SliceContour* contours_ = nullptr;
   SliceContour** contourTail_ = &contours_;
+  // What the last step of the walk made: a link, and the chain if it began one.
+  Link lastLink_;
+  Strand* lastChain_ = nullptr;
+  // A one-column chain closed by the last step, for a chain begun next to take.
+  ContourPoint* orphan_ = nullptr;
+  // Whether a one-column chain was laid into a link, so that ring counts are taken again.
+  bool laid_ = false;
 };
 
 }  // namespace

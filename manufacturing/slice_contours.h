@@ -21,7 +21,9 @@ struct SliceContour {
 
 // Links the crossing lists of one engine row into the layer's outline rings: outer rings turn
 // counter-clockwise and holes clockwise in (depth, column), straight runs from one span collapse
-// to their ends, and rings of fewer than 3 points are dropped. columnList(c) gives column c's
+// to their ends. A span that stays one column wide joins the ring of the span that ends or begins
+// beside it in the next column (a slanted tip's last column does not overlap the one before);
+// alone it is dropped. columnList(c) gives column c's
 // crossing list (null when empty) for c = 0 .. columns - 1 in order; each list goes back to the
 // engine's pool once read. The rings come from the slicer's pools; give them back with
 // ReleaseSliceContours.

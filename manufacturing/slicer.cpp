@@ -205,15 +205,17 @@ bool SetUpGrid(float thickness, float resolution, float mx, float my, float mz, 
 // Traces and writes the rows; -1 after a cancel.
 int SliceRows(CRenderNode* tree, const SliceGrid& grid, SliceFileWriter& writer) {
   // Rows 0 to layers inclusive: a model whose bottom is off a layer plane has its top layer in
-  // the last row, and an empty last row changes nothing.
+  // the last row, and an empty last row changes nothing. Columns likewise: the model's far side
+  // lies on the last one when its width is a whole number of steps.
   const int rows = grid.layers + 1;
+  const int columns = grid.columns + 1;
   CProgress progress;
   progress.Open(rows, "Cutting into slices...", 1);
-  SetRenderColumnWindow(0, grid.columns - 1);
+  SetRenderColumnWindow(0, columns - 1);
   for (int row = 0; row < rows; ++row) {
     const bool active = tree != nullptr && row >= tree->firstRow;
     if (active) tree->AdvanceToScanline(row);
-    SliceContour* contours = TraceLayerContours(grid.columns, [&](int column) -> CrossingEntry* {
+    SliceContour* contours = TraceLayerContours(columns, [&](int column) -> CrossingEntry* {
       return active && column >= tree->firstColumn ? tree->GetSpans(column) : nullptr;
     });
     writer.WriteSliceLayer(contours);
@@ -240,6 +242,8 @@ int WriteSlicesFile(const std::string& path, int unit, float thickness, float re
   if (unit != 0 && unit != 1) return -1;
   RenderStateScope saved;
   ShadingMode = 2;
+  // A section face lying on a column is part of the layer, on its far side as on its near side.
+  ClosedColumnsFlag = 1;
   SliceGrid grid{};
   if (!SetUpGrid(thickness, resolution, multiplierX, multiplierY, multiplierZ, modelScale, outputScale,
                  fixedOrigin, fromZero, direction, &grid)) {

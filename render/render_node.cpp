@@ -15,6 +15,9 @@ namespace {
 
 int windowFirst = 0;
 int windowLast = 0;
+// Whether, with closed columns, a span covers the column asked on one of its two samples only, so
+// that the tree is evaluated on the sample before the column too.
+bool samplesDiffer = false;
 
 // Scratch of the list sorts, kept between calls so the column queries do not allocate.
 std::vector<CrossingEntry*> crossingRuns;
@@ -30,6 +33,21 @@ void FreeSortScratch() {
   crossingRuns = {};
   spanRuns = {};
   nodeRuns = {};
+}
+
+CrossingEntry* SortNearestFirst(CrossingEntry* entries) {
+  return SortList(entries, [](const CrossingEntry* a, const CrossingEntry* b) { return a->depth > b->depth; },
+                  crossingRuns);
+}
+
+void AppendCrossing(CrossingEntry*** tail, ColumnSpan* span) {
+  CrossingEntry* entry = AllocCrossingEntry();
+  entry->next = nullptr;
+  entry->span = span;
+  entry->facing = span->facing;
+  entry->depth = span->depth;
+  **tail = entry;
+  *tail = &entry->next;
 }
 
 void DeleteList(CRenderNode* list) {
@@ -156,7 +174,7 @@ void CRenderNode::AdvancePrimitive(int row) {
   lastColumn = -9999;
   for (ColumnSpan* span = spans; span != nullptr; span = span->next) {
     SetUpSpanColumns(span, windowFirst, windowLast);
-    lastColumn = std::max(lastColumn, span->lastColumn);
+    lastColumn = std::max({lastColumn, span->lastColumn, span->lastColumnBefore});
   }
   spans = SortList(spans, [](const ColumnSpan* a, const ColumnSpan* b) { return a->firstColumn < b->firstColumn; },
                    spanRuns);
@@ -256,29 +274,42 @@ void CRenderNode::AdvanceSubtraction(int row) {
 }
 
 CrossingEntry* CRenderNode::GetSpans(int column) {
+  samplesDiffer = false;
+  CrossingEntry* after = Spans(column, false);
+  return samplesDiffer ? UnionCrossings(after, Spans(column, true)) : after;
+}
+
+CrossingEntry* CRenderNode::Spans(int column, bool before) {
+  if (operation == kPrimitive) {
+    if (orderDecides_ != nullptr) return WatchedCrossings(column, before);
+    return NormalizeCrossings(PrimitiveCrossings(column, before));
+  }
+  if (!before) CheckColumnOrder(column);
   switch (operation) {
-    case kPrimitive:
-      if (orderDecides_ != nullptr) return WatchedCrossings(column);
-      return NormalizeCrossings(PrimitiveCrossings(column));
     case kUnionOfPieces:
-      CheckColumnOrder(column);
-      return UnionOfPiecesSpans(column);
+      return UnionOfPiecesSpans(column, before);
     case kUnion:
-      CheckColumnOrder(column);
-      return UnionSpans(column);
+      return UnionSpans(column, before);
     case kIntersection:
-      CheckColumnOrder(column);
-      return IntersectionSpans(column);
+      return IntersectionSpans(column, before);
     default: {
-      CheckColumnOrder(column);
-      CrossingEntry* body = pendingChildren->GetSpans(column);
-      CrossingEntry* cutter = activeChildren->GetSpans(column);
+      CrossingEntry* body = pendingChildren->Spans(column, before);
+      CrossingEntry* cutter = activeChildren->Spans(column, before);
       return SubtractCrossings(body, cutter);
     }
   }
 }
 
-CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
+CrossingEntry* CRenderNode::PrimitiveCrossings(int column, bool before) {
+  CrossingEntry* entries = nullptr;
+  CrossingEntry** tail = &entries;
+  if (before) {
+    // The first asking left the spans at this column's depths.
+    for (ColumnSpan* span = activeSpans; span != nullptr; span = span->activeNext) {
+      if (column >= span->firstColumnBefore && column < span->lastColumnBefore) AppendCrossing(&tail, span);
+    }
+    return SortNearestFirst(entries);
+  }
   [[maybe_unused]] const int previous = CheckColumnOrder(column);
   while (pendingSpans != nullptr && pendingSpans->firstColumn <= column) {
     ColumnSpan* span = pendingSpans;
@@ -286,12 +317,11 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
     span->activeNext = activeSpans;
     activeSpans = span;
   }
-  CrossingEntry* entries = nullptr;
-  CrossingEntry** tail = &entries;
+  const bool closed = ClosedColumnsFlag != 0;
   ColumnSpan** link = &activeSpans;
   while (*link != nullptr) {
     ColumnSpan* span = *link;
-    if (span->lastColumn <= column) {
+    if (std::max(span->lastColumn, span->lastColumnBefore) <= column) {
       *link = span->activeNext;
       continue;
     }
@@ -300,34 +330,29 @@ CrossingEntry* CRenderNode::PrimitiveCrossings(int column) {
       span->depth += span->depthStep;
       if (span->attributes != nullptr) StepAttributes(span->attributes);
     }
-    CrossingEntry* entry = AllocCrossingEntry();
-    entry->next = nullptr;
-    entry->span = span;
-    entry->facing = span->facing;
-    entry->depth = span->depth;
-    *tail = entry;
-    tail = &entry->next;
+    const bool after = column < span->lastColumn;
+    if (after) AppendCrossing(&tail, span);
+    if (closed && after != (column >= span->firstColumnBefore && column < span->lastColumnBefore)) samplesDiffer = true;
     link = &span->activeNext;
   }
-  return SortList(entries, [](const CrossingEntry* a, const CrossingEntry* b) { return a->depth > b->depth; },
-                  crossingRuns);
+  return SortNearestFirst(entries);
 }
 
-CrossingEntry* CRenderNode::WatchedCrossings(int column) {
-  CrossingEntry* sorted = PrimitiveCrossings(column);
+CrossingEntry* CRenderNode::WatchedCrossings(int column, bool before) {
+  CrossingEntry* sorted = PrimitiveCrossings(column, before);
   if (TiesDecideOrder(sorted)) *orderDecides_ = true;
   return NormalizeCrossings(sorted);
 }
 
-CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column) {
+CrossingEntry* CRenderNode::UnionOfPiecesSpans(int column, bool before) {
   CrossingEntry* merged = nullptr;
   for (CRenderNode* child = activeChildren; child != nullptr; child = child->next) {
-    merged = MergeByDepth(merged, child->PrimitiveCrossings(column));
+    merged = MergeByDepth(merged, child->PrimitiveCrossings(column, before));
   }
   return NormalizeCrossings(merged);
 }
 
-CrossingEntry* CRenderNode::UnionSpans(int column) {
+CrossingEntry* CRenderNode::UnionSpans(int column, bool before) {
   CrossingEntry* result = nullptr;
   CRenderNode** link = &columnCursor;
   while (*link != nullptr) {
@@ -337,20 +362,20 @@ CrossingEntry* CRenderNode::UnionSpans(int column) {
       *link = child->columnNext;
       continue;
     }
-    result = UnionCrossings(result, child->GetSpans(column));
+    result = UnionCrossings(result, child->Spans(column, before));
     link = &child->columnNext;
   }
   return result;
 }
 
-CrossingEntry* CRenderNode::IntersectionSpans(int column) {
+CrossingEntry* CRenderNode::IntersectionSpans(int column, bool before) {
   if (pendingChildren != nullptr || activeChildren == nullptr) return nullptr;
-  CrossingEntry* result = activeChildren->GetSpans(column);
+  CrossingEntry* result = activeChildren->Spans(column, before);
   bool emptied = false;
   for (CRenderNode* child = activeChildren->next; child != nullptr; child = child->next) {
     if (emptied) {
       // Still asked, so its spans keep their column steps.
-      ReleaseCrossingList(child->GetSpans(column));
+      ReleaseCrossingList(child->Spans(column, before));
     } else if (child->firstColumn > column) {
       // The later children start later still.
       ReleaseCrossingList(result);
@@ -360,7 +385,7 @@ CrossingEntry* CRenderNode::IntersectionSpans(int column) {
       result = nullptr;
       emptied = true;
     } else {
-      result = IntersectCrossings(result, child->GetSpans(column));
+      result = IntersectCrossings(result, child->Spans(column, before));
     }
   }
   return result;

@@ -32,7 +32,9 @@ class CRenderNode {
 
   void AdvanceToScanline(int row);
   // The balanced crossing list at the column of the current row, nearest first; the caller gives
-  // it back with ReleaseCrossingList.
+  // it back with ReleaseCrossingList. With closed columns, where a span covers the column on one
+  // of its samples only, the tree is evaluated on the samples just after and just before the
+  // column and the two results are united.
   CrossingEntry* GetSpans(int column);
   // Makes the triangles of the vertex list (three vertices each) the primitive's geometry.
   void SetPolygon(PolygonVertex* vertices);
@@ -83,12 +85,17 @@ class CRenderNode {
   // Returns the column asked before.
   int CheckColumnOrder(int column);
 
-  CrossingEntry* PrimitiveCrossings(int column);
+  // The node's balanced list on the sample just after the column, or, asked again at the same
+  // column, on the sample just before it. Only the first asking steps the spans.
+  CrossingEntry* Spans(int column, bool before);
+  // The crossings of the column, nearest first and not balanced, on the sample just after it or,
+  // asked again at the same column, just before it.
+  CrossingEntry* PrimitiveCrossings(int column, bool before);
   // The normalised crossings of a primitive that raises *orderDecides_.
-  CrossingEntry* WatchedCrossings(int column);
-  CrossingEntry* UnionOfPiecesSpans(int column);
-  CrossingEntry* UnionSpans(int column);
-  CrossingEntry* IntersectionSpans(int column);
+  CrossingEntry* WatchedCrossings(int column, bool before);
+  CrossingEntry* UnionOfPiecesSpans(int column, bool before);
+  CrossingEntry* UnionSpans(int column, bool before);
+  CrossingEntry* IntersectionSpans(int column, bool before);
 
   bool notified_ = false;
   bool subtractionStarted_ = false;

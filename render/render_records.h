@@ -38,6 +38,10 @@ struct ColumnSpan {
   std::int16_t facing;
   std::int32_t firstColumn;
   std::int32_t lastColumn;
+  // The columns covered when sampled just before each column, for closed columns; the span is
+  // walked from firstColumn to the later of the two ends.
+  std::int32_t firstColumnBefore;
+  std::int32_t lastColumnBefore;
   float depth;
   float depthStep;
   EdgeAttributes* attributes;

@@ -8,6 +8,7 @@
 
 std::int16_t ShadingMode = 0;
 int DepthTestFlag = 0;
+int ClosedColumnsFlag = 0;
 Matrix4 RenderProjection;
 int RenderNestingCount = 0;
 
@@ -45,6 +46,7 @@ Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z) {
 void ResetRenderState() {
   ShadingMode = 0;
   DepthTestFlag = 0;
+  ClosedColumnsFlag = 0;
   RenderProjection = Matrix4();
   RenderNestingCount = 0;
   renderMatrixStack.assign(1, kIdentityMatrix);

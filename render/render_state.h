@@ -15,6 +15,12 @@ extern Matrix4 RenderProjection;
 // yet: every render starts from a background-filled row, so a pixel refused by the test shows
 // the background rather than what the window held before.
 extern int DepthTestFlag;
+// When set, each column is sampled on both sides, just before and just after it, and the two
+// united: a span then covers the column its far end lies on as well as the one its near end lies
+// on, so a section face lying exactly on a column is kept on either side. The slicer sets it;
+// pictures keep each span's far column uncovered, so that neighbouring triangles never both
+// cover a pixel.
+extern int ClosedColumnsFlag;
 // The render trees alive; rendering into a view is refused while any is.
 extern int RenderNestingCount;
 

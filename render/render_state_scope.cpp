@@ -4,6 +4,7 @@
 
 RenderStateScope::RenderStateScope()
     : shadingMode_(ShadingMode),
+      closedColumns_(ClosedColumnsFlag),
       centreColumn_(viewCentreColumn),
       centreRow_(viewCentreRow),
       rowDirection_(rowDirection),
@@ -12,6 +13,7 @@ RenderStateScope::RenderStateScope()
 
 RenderStateScope::~RenderStateScope() {
   ShadingMode = shadingMode_;
+  ClosedColumnsFlag = closedColumns_;
   viewCentreColumn = centreColumn_;
   viewCentreRow = centreRow_;
   rowDirection = rowDirection_;

@@ -5,8 +5,9 @@
 #include "render/render_state.h"
 #include "scene/view_background.h"
 
-// What every render entry point changes of the program-wide state: the shading mode, the shading
-// state of the picture, the background colour and the render matrix stack (one push). All of it
+// What every render entry point changes of the program-wide state: the shading mode, closed
+// columns, the shading state of the picture, the background colour and the render matrix stack
+// (one push). All of it
 // is put back on every path out, early returns and exceptions included.
 class RenderStateScope {
  public:
@@ -17,6 +18,7 @@ class RenderStateScope {
 
  private:
   std::int16_t shadingMode_;
+  int closedColumns_;
   float centreColumn_;
   float centreRow_;
   float rowDirection_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "render/material.h"
@@ -49,6 +50,10 @@ void CopyWithoutSteps(EdgeAttributes* to, const EdgeAttributes* from) {
     to->step[i] = 0.0f;
   }
 }
+
+// Sampled just before a column, a span covers it when its near end lies that far short of it and
+// its far end no nearer: a span ending on a column covers it, one starting there does not.
+constexpr float kBeforeColumn = 0.0011f;
 
 }  // namespace
 
@@ -123,12 +128,17 @@ void SetUpSpanColumns(ColumnSpan* span, int windowFirst, int windowLast) {
   const TriangleSide* right = span->rightSide;
   span->firstColumn = RoundUpCoordinate(left->x);
   span->lastColumn = RoundUpCoordinate(right->x);
-  if (span->firstColumn == span->lastColumn || span->lastColumn < windowFirst ||
-      span->firstColumn > windowLast) {
-    return;
+  span->firstColumnBefore = span->firstColumn;
+  span->lastColumnBefore = span->lastColumn;
+  if (ClosedColumnsFlag != 0) {
+    span->firstColumnBefore = RoundUpCoordinate(left->x + kBeforeColumn);
+    span->lastColumnBefore = RoundUpCoordinate(right->x + kBeforeColumn);
   }
+  const std::int32_t end = std::max(span->lastColumn, span->lastColumnBefore);
+  if (span->firstColumn == end || end < windowFirst || span->firstColumn > windowLast) return;
   // Only the start is clipped: the driver stops at the window's end by itself.
   span->firstColumn = std::max(span->firstColumn, windowFirst);
+  span->firstColumnBefore = std::max(span->firstColumnBefore, windowFirst);
   EdgeAttributes* a = span->attributes;
   if (a != nullptr) a->material = left->material;
 

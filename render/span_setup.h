@@ -13,8 +13,9 @@ void SetUpSide(TriangleSide* side, const PolygonVertex* p, const PolygonVertex* 
 // One row further down.
 void StepSide(TriangleSide* side);
 
-// Orders the span's sides left to right, sets its facing and its columns, and, unless it covers
-// no column of the window, its depth and attributes at its first column clipped to the window.
+// Orders the span's sides left to right, sets its facing and its columns (both samplings with
+// closed columns), and, unless it covers no column of the window, its depth and attributes at its
+// first column clipped to the window.
 void SetUpSpanColumns(ColumnSpan* span, int windowFirst, int windowLast);
 
 // One column further.

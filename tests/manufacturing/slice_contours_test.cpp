@@ -86,6 +86,15 @@ TEST_F(SliceContoursTest, RingsOfSyntheticRows) {
       {"one span splitting into two", {Solid(6, 0), Solid(6, 0), TwoBlobs(), TwoBlobs()}, {16}, {8}},
       {"two blobs in the same columns", {TwoBlobs(), TwoBlobs(), TwoBlobs(), {}}, {4, 4}, {4, 4}},
       {"a two-point sliver", {Solid(3, 1), {}}, {}, {}},
+      // A slanted tip's column lies beside the one before or after it, not overlapping it.
+      {"a tip on the far side behind", {Solid(6, 4), Solid(6, 4), Solid(2, 1), {}}, {3.5}, {6}},
+      {"a tip on the far side in front", {Solid(6, 4), Solid(6, 4), Solid(9, 8)}, {3.5}, {6}},
+      {"a tip on the near side behind", {{}, Solid(2, 1), Solid(6, 4), Solid(6, 4)}, {3.5}, {6}},
+      {"a tip on the near side in front", {Solid(9, 8), Solid(6, 4), Solid(6, 4)}, {3.5}, {6}},
+      {"a tip ending at a point", {Solid(6, 4), Solid(6, 4), Solid(3, 3)}, {3}, {5}},
+      // Between the tips another span goes on: neither tip may cross it.
+      {"tips beside a span that goes on", {{{6, 0}, {5, 1}, {4, 2}, {3, 3}}, {{4.5f, 2}, {3.5f, 3}, {2, 4}, {1, 5}}},
+       {1}, {4}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

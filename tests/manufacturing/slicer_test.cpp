@@ -17,6 +17,7 @@
 #include "admesh_report.h"
 #include "exchange/output_file.h"
 #include "manufacturing/slc_reader.h"
+#include "plane_section.h"
 #include "render/record_pool.h"
 #include "render/render_state.h"
 #include "services/layer_table.h"
@@ -78,10 +79,10 @@ TEST_F(SlicerTest, GoldenFileByteForByte) {
   AddBox({0, 0, 0}, {2, 2, 0.125f});
   AddBox({0, 0, 0.375f}, {2, 2, 0.5f});
   ASSERT_EQ(WriteSlicesFile(path, 0, 0.125f, 0.5f, 1, 1, 1, 1, 1, 0, 0, 0), 0);
-  const SlcBytes::Boundary square = {{0, 1.5f}, {0, 0}, {2, 0}, {2, 1.5f}, {0, 1.5f}};
+  const SlcBytes::Boundary square = {{0, 2}, {0, 0}, {2, 0}, {2, 2}, {0, 2}};
   const std::string lead = "-SLCVER 2.0 -UNIT MM -TYPE PART -PACKAGE Lumidrex 4.0 -EXTENTS ";
   SlcBytes expected;
-  expected.Header(lead + "    -0.500,     2.500,    -0.500,     2.000,     0.000,     0.500 ")
+  expected.Header(lead + "    -0.500,     2.500,    -0.500,     2.500,     0.000,     0.500 ")
       .Layer(0, {square})
       .Floats({0.125f})
       .U32(0)
@@ -137,11 +138,11 @@ TEST_F(SlicerTest, PyramidLayersHaveTheSampledAreas) {
     SCOPED_TRACE(layer.z);
     ASSERT_EQ(layer.boundaries.size(), 1u);
     // The section at z is the square [z/2, 4 - z/2]^2; columns sample it at y = c r, from the
-    // first inside to the last before its far side, each across its full width.
+    // first inside to the last, faces lying on a column included, each across its full width.
     const double lo = layer.z / 2;
     const double hi = 4 - layer.z / 2;
     const double first = std::ceil(lo / r);
-    const double last = std::ceil(hi / r) - 1;
+    const double last = std::floor(hi / r);
     EXPECT_NEAR(Shoelace(layer.boundaries[0]), (last - first) * r * (hi - lo), 1e-4);
   }
 }
@@ -160,27 +161,27 @@ TEST_F(SlicerTest, SlicingVariations) {
   const std::vector<Case> cases = {
       {"direction 1 turns x into the slicing axis", box({0, 0, 0}, {1, 2, 3}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 1); },
-       "    -0.250,     3.250,    -0.250,     2.000,    -1.000,     0.000 \r\n", 4, -1.0f, {0, 3, 0, 1.75f}},
+       "    -0.250,     3.250,    -0.250,     2.250,    -1.000,     0.000 \r\n", 4, -1.0f, {0, 3, 0, 2}},
       {"direction 2 turns y into the slicing axis", box({0, 0, 0}, {1, 2, 3}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 2); },
-       "    -0.250,     1.250,    -0.250,     3.000,    -2.000,     0.000 \r\n", 8, -2.0f, {0, 1, 0, 2.75f}},
+       "    -0.250,     1.250,    -0.250,     3.250,    -2.000,     0.000 \r\n", 8, -2.0f, {0, 1, 0, 3}},
       {"layers counted from the origin", box({0, 0, 0.25f}, {1, 1, 0.75f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.250,     0.750 \r\n", 2, 0.25f, {0, 1, 0, 1}},
       {"layers counted from zero", box({0, 0, 0.25f}, {1, 1, 0.75f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 1, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.000,     0.500 \r\n", 2, 0.0f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.000,     0.500 \r\n", 2, 0.0f, {0, 1, 0, 1}},
       {"a fixed origin 2000 steps out", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 1, 0, 0); },
-       "   499.750,   501.250,   499.750,   501.000,     0.000,     1.000 \r\n", 4, 0.0f, {500, 501, 500, 500.75f}},
+       "   499.750,   501.250,   499.750,   501.250,     0.000,     1.000 \r\n", 4, 0.0f, {500, 501, 500, 501}},
       {"inches with the output scale", box({0, 0, 0}, {1, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 1, 0.25f, 0.25f, 1, 1, 1, 1, 0.5f, 0, 0, 0); },
-       "    -0.125,     0.625,    -0.125,     0.500,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.375f}},
+       "    -0.125,     0.625,    -0.125,     0.625,     0.000,     0.500 \r\n", 4, 0.0f, {0, 0.5f, 0, 0.5f}},
       // Off a layer plane at the bottom, the top layer lies in the last row; the empty row below
       // still counts, so the first layer is labelled where it was cut.
       {"both layers of a box between planes", box({0, 0, 0.375f}, {1, 1, 0.875f}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.25f, 1, 1, 1, 1, 1, 0, 0, 0); },
-       "    -0.250,     1.250,    -0.250,     1.000,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 0.75f}},
+       "    -0.250,     1.250,    -0.250,     1.250,     0.250,     0.750 \r\n", 2, 0.5f, {0, 1, 0, 1}},
       {"no contour keeps the first header", [](DesignTest& t) {
          t.AddBox({0, 0, 0}, {1, 1, 1}, 3);
          LayerTable[3].visible = 0;
@@ -191,7 +192,7 @@ TEST_F(SlicerTest, SlicingVariations) {
       {"far out the first header stays", box({999998, 0, 0}, {999999.5f, 1, 1}),
        [](const std::string& p) { return WriteSlicesFile(p, 0, 0.25f, 0.5f, 1, 1, 1, 1, 1, 0, 0, 0); },
        "999998.000,999999.500,     0.000,     1.000,     0.000,     1.000 \r\n", 4, 0.0f,
-       {999998, 999999.5f, 0, 0.5f}},
+       {999998, 999999.5f, 0, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -278,7 +279,7 @@ TEST_F(SlicerTest, CancelKeepsTheLayersSoFar) {
   const ReadSlices slices = ReadSliceFile(path);
   EXPECT_EQ(slices.layers.size(), 1u);
   EXPECT_TRUE(slices.terminated);
-  EXPECT_EQ(Extents(slices.header), "    -0.250,     1.250,    -0.250,     1.000,     0.000,     1.000 \r\n");
+  EXPECT_EQ(Extents(slices.header), "    -0.250,     1.250,    -0.250,     1.250,     0.000,     1.000 \r\n");
 }
 
 }  // namespace
@@ -304,8 +305,8 @@ TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
   EXPECT_EQ(ReportValue(report, "Facets reversed"), 0);
   // Every layer a capped slab of its own.
   EXPECT_EQ(ReportValue(report, "Number of parts"), 4);
-  // Four slabs of the sampled outline: 2 x 0.75 (the far column is not sampled) x 0.25 each.
-  EXPECT_NEAR(ReportValue(report, "Volume"), 1.5, 1e-4);
+  // Four slabs of the box's whole outline, its far side sampled too: 2 x 1 x 0.25 each.
+  EXPECT_NEAR(ReportValue(report, "Volume"), 2, 1e-4);
 }
 
 }  // namespace
@@ -313,32 +314,37 @@ TEST_F(SlicerTest, ExportForRapidPrototypingHandsOnAClosedMesh) {
 namespace {
 
 // A prism over a star-shaped polygon, turned and moved by seeded random values: its triangles
-// face outwards, the caps fanned from the polygon's centre.
+// face outwards, the caps fanned from the polygon's centre. An upright one has its corners on a
+// grid of the given step in x and y, so that faces, edges and corners lie on the slicer's columns.
 struct RandomPrism {
   std::vector<Vector3> points;
   std::vector<std::int32_t> triangles;
 };
 
-RandomPrism MakeRandomPrism(std::mt19937& random) {
+RandomPrism MakeRandomPrism(std::mt19937& random, double uprightGrid) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   const int n = 3 + static_cast<int>(unit(random) * 6);
   std::vector<double> angles;
   for (int i = 0; i < n; ++i) angles.push_back((i + 0.2 + 0.6 * unit(random)) * 6.283185307179586 / n);
   const double height = 1 + 3 * unit(random);
-  const double a = unit(random) * 6.283185307179586, b = unit(random) * 3.141592653589793;
+  const double a = unit(random) * 6.283185307179586;
+  const double b = uprightGrid > 0 ? 0 : unit(random) * 3.141592653589793;
+  const auto snap = [&](double v) { return uprightGrid > 0 ? std::round(v / uprightGrid) * uprightGrid : v; };
   const double offset[3] = {4 * unit(random) - 2, 4 * unit(random) - 2, 4 * unit(random) - 2};
   const auto place = [&](double x, double y, double z) {
     // Turned about z by a, then about x by b.
     const double x1 = x * std::cos(a) - y * std::sin(a), y1 = x * std::sin(a) + y * std::cos(a);
     const double y2 = y1 * std::cos(b) - z * std::sin(b), z2 = y1 * std::sin(b) + z * std::cos(b);
-    return Vector3(static_cast<float>(x1 + offset[0]), static_cast<float>(y2 + offset[1]),
+    return Vector3(static_cast<float>(snap(x1 + offset[0])), static_cast<float>(snap(y2 + offset[1])),
                    static_cast<float>(z2 + offset[2]));
   };
   RandomPrism prism;
+  std::vector<double> radii;
   for (const double z : {0.0, height}) {
-    for (const double angle : angles) {
-      const double radius = 1 + 2 * unit(random);
-      prism.points.push_back(place(radius * std::cos(angle), radius * std::sin(angle), z));
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+      // An upright prism's walls stand straight, so a face on a column stays on it.
+      const double radius = uprightGrid > 0 && z > 0 ? radii[i] : radii.emplace_back(1 + 2 * unit(random));
+      prism.points.push_back(place(radius * std::cos(angles[i]), radius * std::sin(angles[i]), z));
     }
   }
   prism.points.push_back(place(0, 0, 0));
@@ -350,51 +356,27 @@ RandomPrism MakeRandomPrism(std::mt19937& random) {
   return prism;
 }
 
-// The section of a closed outward mesh at height z, in double: its area and its perimeter.
-struct Section {
-  double area = 0;
-  double perimeter = 0;
-};
-
-Section SectionAt(const RandomPrism& prism, double z) {
-  Section section;
-  double twice = 0;
-  for (std::size_t t = 0; t + 2 < prism.triangles.size(); t += 3) {
-    double p[3][3];
-    for (int k = 0; k < 3; ++k) {
-      const Vector3 v = prism.points[static_cast<std::size_t>(prism.triangles[t + k])];
-      p[k][0] = v.x, p[k][1] = v.y, p[k][2] = v.z;
-    }
-    std::vector<std::array<double, 2>> cut;
-    for (int k = 0; k < 3; ++k) {
-      const double* u = p[k];
-      const double* w = p[(k + 1) % 3];
-      if ((u[2] < z) == (w[2] < z)) continue;
-      const double s = (z - u[2]) / (w[2] - u[2]);
-      cut.push_back({u[0] + s * (w[0] - u[0]), u[1] + s * (w[1] - u[1])});
-    }
-    if (cut.size() != 2) continue;
-    const double n[2] = {(p[1][1] - p[0][1]) * (p[2][2] - p[0][2]) - (p[1][2] - p[0][2]) * (p[2][1] - p[0][1]),
-                         (p[1][2] - p[0][2]) * (p[2][0] - p[0][0]) - (p[1][0] - p[0][0]) * (p[2][2] - p[0][2])};
-    // The outline runs with the solid on its left: its direction turned clockwise is the normal.
-    if ((cut[1][1] - cut[0][1]) * n[0] - (cut[1][0] - cut[0][0]) * n[1] < 0) std::swap(cut[0], cut[1]);
-    twice += cut[0][0] * cut[1][1] - cut[1][0] * cut[0][1];
-    section.perimeter += std::hypot(cut[1][0] - cut[0][0], cut[1][1] - cut[0][1]);
-  }
-  section.area = twice / 2;
-  return section;
+PlaneSection SectionAt(const RandomPrism& prism, double z) {
+  return SectionOfTriangles(prism.triangles.size() / 3, [&](std::size_t t, int k) {
+    const Vector3 v = prism.points[static_cast<std::size_t>(prism.triangles[3 * t + static_cast<std::size_t>(k)])];
+    return std::array<double, 3>{v.x, v.y, v.z};
+  }, z);
 }
 
-// Seeded turned prisms, concave ones among them, sliced: every layer holds the section at the
-// height it is labelled with, within a step along its outline.
+// Seeded turned prisms, concave ones among them, and upright ones with corners on the columns,
+// sliced: every layer holds the section at the height it is labelled with, within a step along its
+// outline, and reaches as far on every side as the section does on the columns and rows sampled,
+// faces lying on a column included.
 TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
   std::mt19937 random(45);
   const float r = 0.05f, thickness = 0.1f;
-  for (int shape = 0; shape < 12; ++shape) {
+  for (int shape = 0; shape < 18; ++shape) {
     SCOPED_TRACE(shape);
     ResetProgramState();
     SetUp();
-    const RandomPrism prism = MakeRandomPrism(random);
+    // The last ones upright, on a grid of four columns.
+    const bool upright = shape >= 12;
+    const RandomPrism prism = MakeRandomPrism(random, upright ? 4 * double(r) : 0);
     auto mesh = std::make_unique<CMeshObject>();
     mesh->SetPoints(static_cast<int>(prism.points.size()), prism.points);
     ASSERT_TRUE(mesh->SetFaces(std::vector<std::int32_t>(prism.triangles.size() / 3, 3), prism.triangles));
@@ -402,27 +384,34 @@ TEST_F(SlicerTest, LayersHoldTheSectionsAtTheirHeights) {
     ASSERT_EQ(WriteSlicesFile(path, 0, thickness, r, 1, 1, 1, 1, 1, 0, 0, 0), 0);
     const ReadSlices slices = ReadSliceFile(path);
     ASSERT_FALSE(slices.layers.empty());
-    float top = -1e30f, bottom = 1e30f;
+    Vector3 lo(1e30f, 1e30f, 1e30f), hi(-1e30f, -1e30f, -1e30f);
+    for (const Vector3& p : prism.points) {
+      lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+      hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+    // Columns sample y where the writer puts them, from the model's least y to its greatest.
+    const SliceColumns grid{static_cast<float>(double(lo.y) / double(r)),
+                            static_cast<int>(std::ceil((double(hi.y) - lo.y) / double(r))), r};
+    std::vector<float> contoured;
     for (const SlcLayer& layer : slices.layers) {
       if (layer.boundaries.empty()) continue;
       SCOPED_TRACE(layer.z);
+      contoured.push_back(layer.z);
       double area = 0;
       for (const auto& ring : layer.boundaries) area += Shoelace(ring);
-      top = std::max(top, layer.z);
-      bottom = std::min(bottom, layer.z);
-      const Section section = SectionAt(prism, layer.z);
+      const PlaneSection section = SectionAt(prism, layer.z);
       EXPECT_NEAR(area, section.area, section.perimeter * r + 1e-4);
+      // Upright, nothing comes near a column without lying on it.
+      ExpectLayerReachesSection(layer, section, grid, upright ? 1e-5 : 0.002 * r, 1e-4, upright);
     }
-    // No layer is labelled outside the prism; a slice's labelled height is where it holds the
-    // section, so the layers run from the bottom to the top within a layer, unless the sections
-    // there are slivers between two columns.
-    float zMin = 1e30f, zMax = -1e30f;
-    for (const Vector3& p : prism.points) {
-      zMin = std::min(zMin, p.z);
-      zMax = std::max(zMax, p.z);
+    // The rows with contours are those whose section the columns cross, so the layers reach from
+    // the bottom to the top as far as the columns can see.
+    std::vector<float> expected;
+    for (int k = static_cast<int>(std::floor(lo.z / thickness)); k * thickness <= hi.z; ++k) {
+      const float z = static_cast<float>(k) * thickness;
+      if (ColumnsHoldSection(SectionAt(prism, z), grid)) expected.push_back(z);
     }
-    EXPECT_GE(bottom, zMin);
-    EXPECT_LE(top, zMax);
+    EXPECT_EQ(contoured, expected);
   }
 }
 

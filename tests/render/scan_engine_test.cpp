@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,50 @@ TEST_F(ScanEngineTest, QuadsSplitAlongOtherDiagonalsNeitherGapNorOverlap) {
       EXPECT_EQ(list[1].depth, 2.0f);
     }
   }
+}
+
+// With closed columns a span also covers the column its far end lies on: a box over the columns
+// 2..10 fills all nine, as one primitive, as two pieces meeting at column 6, and cut down to the
+// columns 2..6 or 6..10 by a box against column 6, the cut's face on the column kept on either side.
+// Where a face's diagonal crosses a column at a row the column still holds one pair. Pictures keep
+// the far column uncovered.
+TEST_F(ScanEngineTest, ClosedColumnsCoverTheFarColumnToo) {
+  const auto box = [](float x0, float x1, float back, float front) {
+    return PolygonNode(BoxTriangles({x0, 2, back}, {x1, 10, front}));
+  };
+  struct Case {
+    const char* name;
+    std::function<CRenderNode*()> tree;
+    int first;
+    int last;  // with closed columns; one less without
+  };
+  const Case cases[] = {
+      {"one primitive", [&] { return box(2, 10, 3, 9); }, 2, 10},
+      {"two pieces", [&] { return Group(CRenderNode::kUnionOfPieces, {box(2, 6, 3, 9), box(6, 10, 3, 9)}); }, 2, 10},
+      {"cut on the far side", [&] { return Group(CRenderNode::kSubtraction, {box(2, 10, 3, 9), box(6, 14, 1, 11)}); }, 2,
+       6},
+      {"cut on the near side", [&] { return Group(CRenderNode::kSubtraction, {box(2, 10, 3, 9), box(-2, 6, 1, 11)}); },
+       6, 10},
+  };
+  for (const int closed : {0, 1}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (closed != 0 ? ", closed" : ""));
+      ClosedColumnsFlag = closed;
+      const PixelLists lists = ScanTree(c.tree(), 0, 20, -5, 20);
+      const int lastColumn = closed != 0 ? c.last : c.last - 1;
+      EXPECT_EQ(lists.size(), static_cast<std::size_t>(8 * (lastColumn - c.first + 1)));
+      for (int row = 2; row <= 9; ++row) {
+        for (int column = c.first; column <= lastColumn; ++column) {
+          const auto it = lists.find({row, column});
+          ASSERT_NE(it, lists.end()) << row << "," << column;
+          ASSERT_EQ(it->second.size(), 2u) << row << "," << column;
+          EXPECT_EQ(it->second[0].depth, 9.0f);
+          EXPECT_EQ(it->second[1].depth, 3.0f);
+        }
+      }
+    }
+  }
+  ClosedColumnsFlag = 0;
 }
 
 // Boxes that cover the pixels 1..10 in both directions, differing only in depth.
