@@ -127,6 +127,7 @@ void RenderView() {
   } else if (mode == kDisplayRendering) {
     RenderActiveView(1);
   }
+  const BatchedLines lines;
   if (viewport->viewType != kView3D && viewport->displayMode <= kDisplayFastShading) {
     DrawGridAndAxes(*viewport);
   }
