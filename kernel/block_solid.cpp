@@ -10,6 +10,7 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/frame_point_budget.h"
 #include "kernel/outline_rings.h"
+#include "kernel/polygon_triangulation.h"
 
 namespace {
 
@@ -40,10 +41,9 @@ void AddPieceStations(std::vector<Station>* stations, const std::vector<Station>
   AddStation(stations, rows.back());
 }
 
-// The outlines of one end face together take at most this many points, whatever steps a file
-// stores: the face's triangulation costs about the square of them. Each profile gets an equal
-// share; only the tessellation uses the lower steps, the block keeps its own.
-constexpr std::int64_t kMaxEndFacePoints = 4096;
+// The outlines of one end face together take at most kMaxTriangulatedPoints, whatever steps a
+// file stores. Each profile gets an equal share; only the tessellation uses the lower steps, the
+// block keeps its own.
 
 // The closed curve of a profile's points at its steps, taking at most limit points unless the
 // points themselves are more; without the repeated closing point; steps 0 give the points
@@ -95,7 +95,7 @@ BlockSolid TessellateBlock(const CBlockObject& block) {
     }
     return profiles;
   };
-  std::vector<ProfileRings> profiles = profileRings(kMaxEndFacePoints);
+  std::vector<ProfileRings> profiles = profileRings(kMaxTriangulatedPoints);
   // A drawn frame takes a ring per station and one per end face; what its budget cannot hold
   // lowers the steps of the outlines for this tessellation alone.
   std::int64_t ringPoints = 0;

@@ -44,11 +44,12 @@ int FrameSteps(int steps, std::int64_t points, std::int64_t limit) {
   return DrawnSteps(drawn, points, std::max(granted, Spans(points)));
 }
 
-void FrameGridSteps(int* stepsU, std::int64_t pointsU, int* stepsV, std::int64_t pointsV, std::int64_t limit) {
+void FrameGridSteps(int* stepsU, std::int64_t pointsU, int* stepsV, std::int64_t pointsV, std::int64_t limit,
+                    std::int64_t cost) {
   *stepsU = DrawnSteps(*stepsU, pointsU, limit);
   *stepsV = DrawnSteps(*stepsV, pointsV, limit);
   const std::int64_t lineU = LinePoints(pointsU, *stepsU), lineV = LinePoints(pointsV, *stepsV);
-  const std::int64_t wanted = lineU * lineV;
+  const std::int64_t wanted = lineU * lineV * cost;
   const std::int64_t granted = TakeFramePoints(wanted);
   if (granted >= wanted) return;
   // One factor for both directions keeps the grid's proportions.

@@ -37,7 +37,11 @@ std::int64_t FramePointsTaken();
 int FrameSteps(int steps, std::int64_t points, std::int64_t limit = kMaxDrawnPointsPerDirection);
 
 // The steps of a grid of pointsU x pointsV extended control points, each direction within `limit`
-// points (as DrawnSteps), both lowered by one factor when the budget holds fewer points than the
-// grid asks for. Steps of 0 and 1 are kept.
+// points (as DrawnSteps), both lowered by one factor when the budget holds fewer than the grid
+// asks for, each of its points counted `cost` times. Steps of 0 and 1 are kept.
 void FrameGridSteps(int* stepsU, std::int64_t pointsU, int* stepsV, std::int64_t pointsV,
-                    std::int64_t limit = kMaxDrawnPointsPerDirection);
+                    std::int64_t limit = kMaxDrawnPointsPerDirection, std::int64_t cost = 1);
+
+// What a point of a grid the software renderer triangulates counts: its two triangles, their
+// edges and attributes cost it several times a drawn or shaded point.
+inline constexpr std::int64_t kRenderedPointCost = 4;

@@ -104,7 +104,8 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
     // The surface's true edge lies at (A + 4B + C) / 6 of the three control lines across it.
     boundary[i] = edge ? VecScale(VecAdd(VecAdd(b[-across], VecScale(*b, 4.0f)), b[across]), 1.0f / 6.0f) : *b;
   }
-  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, steps);
+  // The face is triangulated, and each corner found on the ring: bounded like a block's end faces.
+  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, DrawnSteps(steps, count, kMaxTriangulatedPoints));
   if (closed != 0 && !ring.empty()) ring.pop_back();
   if (ring.size() < 3) return nullptr;
   if (facing == 1) std::reverse(ring.begin(), ring.end());
@@ -158,7 +159,7 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
   if (nu < 2 || nv < 2) return nullptr;
   std::vector<CRenderNode*> pieces;
   int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
-  FrameGridSteps(&stepsU, nu, &stepsV, nv);
+  FrameGridSteps(&stepsU, nu, &stepsV, nv, kMaxDrawnPointsPerDirection, kRenderedPointCost);
   // The caps read the net before the grid node takes it, and in its own coordinates.
   if (surface->closedU == 0) {
     const int first = surface->startAttributeU == 0 ? 1 : 0;

@@ -56,13 +56,19 @@ TEST_F(FramePointBudgetTest, AFrameGrantsWholeRequestsUntilItsBudgetIsSpent) {
 
 // A grid past the budget keeps its proportions and ends within what it was granted.
 TEST_F(FramePointBudgetTest, AGridPastTheBudgetLowersBothDirectionsByOneFactor) {
-  const FramePointBudget frame(10000);
-  int u = 64, v = 16;
-  FrameGridSteps(&u, 13, &v, 23, kMaxDrawnPointsPerDirection);  // 640 x 320 points asked
-  EXPECT_EQ(u, 14);  // both times 0.2209..., the root of 10000 / 204800
-  EXPECT_EQ(v, 3);
-  EXPECT_LE(10 * u * 20 * v, 10000);
-  EXPECT_EQ(FramePointsTaken(), 10000);
+  struct Case {
+    std::int64_t budget, cost;
+  };
+  // Points that cost four each take four times the budget for the same steps.
+  for (const Case c : {Case{10000, 1}, Case{40000, 4}}) {
+    const FramePointBudget frame(c.budget);
+    int u = 64, v = 16;
+    FrameGridSteps(&u, 13, &v, 23, kMaxDrawnPointsPerDirection, c.cost);  // 640 x 320 points asked
+    EXPECT_EQ(u, 14);  // both times 0.2209..., the root of 10000 / 204800
+    EXPECT_EQ(v, 3);
+    EXPECT_LE(10 * u * 20 * v * c.cost, c.budget);
+    EXPECT_EQ(FramePointsTaken(), c.budget);
+  }
 }
 
 // Threads shading in parallel share one budget: together they are granted exactly what it holds.
