@@ -8,7 +8,9 @@
 
 #include "kernel/block_object.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/outline_rings.h"
+#include "kernel/polygon_triangulation.h"
 
 namespace {
 
@@ -39,10 +41,9 @@ void AddPieceStations(std::vector<Station>* stations, const std::vector<Station>
   AddStation(stations, rows.back());
 }
 
-// The outlines of one end face together take at most this many points, whatever steps a file
-// stores: the face's triangulation costs about the square of them. Each profile gets an equal
-// share; only the tessellation uses the lower steps, the block keeps its own.
-constexpr std::int64_t kMaxEndFacePoints = 4096;
+// The outlines of one end face together take at most kMaxTriangulatedPoints, whatever steps a
+// file stores. Each profile gets an equal share; only the tessellation uses the lower steps, the
+// block keeps its own.
 
 // The closed curve of a profile's points at its steps, taking at most limit points unless the
 // points themselves are more; without the repeated closing point; steps 0 give the points
@@ -76,19 +77,32 @@ BlockSolid TessellateBlock(const CBlockObject& block) {
   for (const std::vector<Station>* rows : {&pieces.back, &pieces.wall, &pieces.front}) AddPieceStations(&stations, *rows);
   AddStation(&stations, pieces.frontOutline);
 
-  std::vector<ProfileRings> profiles;
-  const std::int64_t share = std::max<std::int64_t>(kMaxEndFacePoints / std::max(block.ProfileCount(), 1), 1);
-  std::size_t offset = 0;
-  for (int profile = 0; profile < block.ProfileCount(); ++profile) {
-    const auto n = static_cast<std::size_t>(block.profileSizes[static_cast<std::size_t>(profile)]);
-    const std::vector<Vector3> points(block.profilePoints.begin() + static_cast<std::ptrdiff_t>(offset),
-                                      block.profilePoints.begin() + static_cast<std::ptrdiff_t>(offset + n));
-    offset += n;
-    if (n < 3) continue;
-    const int steps = block.profileSteps[static_cast<std::size_t>(profile)];
-    ProfileRings rings{OutlineRing(points, steps, share), OutlineRing(block.WallProfile(points), steps, share)};
-    if (rings.outline.size() >= 3 && rings.wall.size() == rings.outline.size()) profiles.push_back(std::move(rings));
-  }
+  // Every profile's rings, all together within about `limit` outline points, each profile an
+  // equal share.
+  const auto profileRings = [&block](std::int64_t limit) {
+    std::vector<ProfileRings> profiles;
+    const std::int64_t share = std::max<std::int64_t>(limit / std::max(block.ProfileCount(), 1), 1);
+    std::size_t offset = 0;
+    for (int profile = 0; profile < block.ProfileCount(); ++profile) {
+      const auto n = static_cast<std::size_t>(block.profileSizes[static_cast<std::size_t>(profile)]);
+      const std::vector<Vector3> points(block.profilePoints.begin() + static_cast<std::ptrdiff_t>(offset),
+                                        block.profilePoints.begin() + static_cast<std::ptrdiff_t>(offset + n));
+      offset += n;
+      if (n < 3) continue;
+      const int steps = block.profileSteps[static_cast<std::size_t>(profile)];
+      ProfileRings rings{OutlineRing(points, steps, share), OutlineRing(block.WallProfile(points), steps, share)};
+      if (rings.outline.size() >= 3 && rings.wall.size() == rings.outline.size()) profiles.push_back(std::move(rings));
+    }
+    return profiles;
+  };
+  std::vector<ProfileRings> profiles = profileRings(kMaxTriangulatedPoints);
+  // A drawn frame takes a ring per station and one per end face; what its budget cannot hold
+  // lowers the steps of the outlines for this tessellation alone.
+  std::int64_t ringPoints = 0;
+  for (const ProfileRings& rings : profiles) ringPoints += static_cast<std::int64_t>(rings.outline.size());
+  const std::int64_t wanted = ringPoints * (static_cast<std::int64_t>(stations.size()) + 2);
+  const std::int64_t granted = TakeFramePoints(wanted);
+  if (granted < wanted) profiles = profileRings(ringPoints * granted / wanted);
   if (profiles.empty()) return solid;
 
   const float g = block.DepthSign();

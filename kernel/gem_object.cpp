@@ -16,7 +16,7 @@ int GemNestingDepth() { return gemNesting; }
 
 CGeomObject* GemPrototype(const CGemObject& gem) {
   if (gemNesting >= kMaxGemNesting) return nullptr;
-  return GemLibrary.Prototype(gem.LibraryIndex());
+  return GemLibrary.InstancedPrototype(gem.LibraryIndex());
 }
 
 std::unique_ptr<CGeomObject> CGemObject::Clone() const {
@@ -48,7 +48,7 @@ void ResolveGemInstance(CGeomObject*& object, Matrix4* matrixOut) {
   Matrix4 combined = kIdentityMatrix;
   for (int depth = 0; object != nullptr && object->GetKind() == kKindGem; ++depth) {
     const auto* gem = static_cast<const CGemObject*>(object);
-    object = gemNesting + depth < kMaxGemNesting ? GemLibrary.Prototype(gem->LibraryIndex()) : nullptr;
+    object = gemNesting + depth < kMaxGemNesting ? GemLibrary.InstancedPrototype(gem->LibraryIndex()) : nullptr;
     // Each inner placement acts before the ones outside it.
     combined = MatMultiply(gem->placement, combined);
   }

@@ -34,8 +34,19 @@ extern Matrix4 SweepReferenceMatrix;
 Vector3 MatrixRow(const Matrix4& m, int row);
 void SetMatrixRow(Matrix4* m, int row, Vector3 v);
 
-Vector3 TransformPoint(Vector3 p, Matrix4 m);
-Vector3 TransformPointInPlace(Vector3* p, Matrix4 m);
+// Inline, as every drawn point goes through it.
+inline Vector3 TransformPoint(Vector3 p, const Matrix4& m) {
+  const float x = p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12];
+  const float y = p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13];
+  const float z = p.x * m[2] + p.y * m[6] + p.z * m[10] + m[14];
+  const float k = m[11];
+  if (k == 0.0f) return {x, y, z};
+  // The view projection keeps its perspective in one coefficient and divides by a term built
+  // from the transformed depth; every coordinate is scaled, depth included.
+  const float f = 1.0f / (k * (k - z) + 1.0f);
+  return {x * f, y * f, z * f};
+}
+Vector3 TransformPointInPlace(Vector3* p, const Matrix4& m);
 Matrix4 MatMultiply(const Matrix4& a, const Matrix4& b);
 Matrix4 MatMultiplyAssign(Matrix4* m, const Matrix4& n);
 

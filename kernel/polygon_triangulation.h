@@ -1,8 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "kernel/vector3.h"
+
+// The outlines of one polygon handed to the triangulation together take at most this many points
+// wherever a step count from a file sets them: the triangulation costs about their square. Far
+// beyond the outline of any face a design shows.
+inline constexpr std::int64_t kMaxTriangulatedPoints = 4096;
 
 // Receives each triangle as its tip and the tip's ring neighbours, next then previous.
 using TriangleSink = std::function<void(Vector3 tip, Vector3 next, Vector3 previous)>;

@@ -2,12 +2,6 @@
 
 #include <cmath>
 
-Vector3 VecAdd(Vector3 a, Vector3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-
-Vector3 VecSub(Vector3 a, Vector3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-
-Vector3 VecScale(Vector3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
-
 Vector3 ScaleVec(float s, Vector3 v) { return VecScale(v, s); }
 
 Vector3 VecDivide(Vector3 v, float s) { return VecScale(v, 1.0f / s); }

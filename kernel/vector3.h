@@ -13,9 +13,10 @@ struct Vector3 {
   friend constexpr bool operator==(const Vector3&, const Vector3&) = default;
 };
 
-Vector3 VecAdd(Vector3 a, Vector3 b);
-Vector3 VecSub(Vector3 a, Vector3 b);
-Vector3 VecScale(Vector3 v, float s);
+// Inline: curve sampling and drawing run them for every point.
+inline Vector3 VecAdd(Vector3 a, Vector3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vector3 VecSub(Vector3 a, Vector3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vector3 VecScale(Vector3 v, float s) { return {v.x * s, v.y * s, v.z * s}; }
 Vector3 ScaleVec(float s, Vector3 v);
 // Multiplies by the reciprocal; the caller guarantees s != 0.
 Vector3 VecDivide(Vector3 v, float s);

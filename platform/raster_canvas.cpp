@@ -9,17 +9,65 @@ namespace {
 // Wide enough for products of two 33-bit spans and a step count, whatever the int arguments.
 using Wide = __int128;
 
-Wide FloorDiv(Wide a, Wide b) {
+template <class Int>
+Int FloorDiv(Int a, Int b) {
   if (b < 0) {
     a = -a;
     b = -b;
   }
-  Wide q = a / b;
+  Int q = a / b;
   if (a % b != 0 && a < 0) --q;
   return q;
 }
 
-Wide CeilDiv(Wide a, Wide b) { return -FloorDiv(-a, b); }
+template <class Int>
+Int CeilDiv(Int a, Int b) {
+  return -FloorDiv(-a, b);
+}
+
+// Ends of a line below this in magnitude keep every product of its clipping within 64 bits.
+constexpr std::int64_t kNarrowEnd = std::int64_t{1} << 29;
+
+// The steps first .. last of a line that fall on the canvas, the minor offset of the first and
+// its error term, 2 first m + n mod 2n.
+struct Steps {
+  std::int64_t first;
+  std::int64_t last;
+  std::int64_t minor;
+  std::int64_t remainder;
+};
+
+// The visible steps of a line of major length n and minor length m from (a0, b0), in Int, which
+// must hold the products of n and m with the canvas offsets of the ends. False when none is.
+template <class Int>
+bool VisibleSteps(std::int64_t n, std::int64_t m, std::int64_t a0, std::int64_t b0, int sa, int sb,
+                  std::int64_t aSize, std::int64_t bSize, Steps* steps) {
+  Int first = 0;
+  Int last = n - 1;
+  if (sa > 0) {
+    first = std::max<Int>(first, -a0);
+    last = std::min<Int>(last, aSize - 1 - a0);
+  } else {
+    first = std::max<Int>(first, a0 - (aSize - 1));
+    last = std::min<Int>(last, a0);
+  }
+  // The minor offsets that stay on the canvas: q(i) >= k from i >= (2k - 1) n / 2m, and
+  // q(i) <= k up to i < (2k + 1) n / 2m.
+  const std::int64_t kLow = sb > 0 ? -b0 : b0 - (bSize - 1);
+  const std::int64_t kHigh = sb > 0 ? bSize - 1 - b0 : b0;
+  if (m == 0) {
+    if (kLow > 0 || kHigh < 0) return false;
+  } else {
+    first = std::max(first, CeilDiv(Int(2 * kLow - 1) * n, Int(2) * m));
+    last = std::min(last, CeilDiv(Int(2 * kHigh + 1) * n, Int(2) * m) - 1);
+  }
+  if (first > last) return false;
+  const Int numerator = Int(2) * first * m + n;
+  const Int twoN = Int(2) * n;
+  *steps = {static_cast<std::int64_t>(first), static_cast<std::int64_t>(last),
+            static_cast<std::int64_t>(numerator / twoN), static_cast<std::int64_t>(numerator % twoN)};
+  return true;
+}
 
 void PutPixel(std::uint8_t* p, ColorRef color) {
   p[0] = static_cast<std::uint8_t>(color >> 16);
@@ -86,6 +134,18 @@ void RasterCanvas::LineTo(int x, int y) {
   currentY_ = y;
 }
 
+void RasterCanvas::DrawPolylines(std::span<const PixelPoint> points, std::span<const std::uint32_t> counts) {
+  std::size_t next = 0;
+  for (const std::uint32_t count : counts) {
+    for (std::uint32_t k = 1; k < count; ++k) {
+      const PixelPoint from = points[next + k - 1], to = points[next + k];
+      DrawSegment(from.x, from.y, to.x, to.y);
+    }
+    next += count;
+  }
+  if (!points.empty()) MoveTo(points.back().x, points.back().y);
+}
+
 // Bresenham over the eight octants. Along the major axis (x when |dx| >= |dy|, so 45 degrees is
 // x-major) step i = 0 .. n - 1 draws one pixel, the end pixel left out; the minor offset of step i
 // is floor((2 i m + n) / 2n) for major length n and minor length m. A tie (exactly half a pixel)
@@ -94,7 +154,9 @@ void RasterCanvas::LineTo(int x, int y) {
 //
 // The closed form gives every step's pixel directly, so the visible steps are found before
 // stepping and the error term starts at the first of them: a clipped line keeps exactly the
-// pixels of the unclipped one and costs only its visible part.
+// pixels of the unclipped one and costs only its visible part. A line with both ends on the
+// canvas needs no clipping; the others clip in 64 bits while their products fit, which every
+// line a view draws does, and in 128 bits otherwise.
 void RasterCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
   if (pixels_.empty()) return;
   const std::int64_t dx = std::int64_t{x1} - x0;
@@ -107,36 +169,24 @@ void RasterCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
   const std::int64_t b0 = xMajor ? y0 : x0;
   const int sa = (xMajor ? dx : dy) < 0 ? -1 : 1;
   const int sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
-  const std::int64_t aSize = xMajor ? width_ : height_;
-  const std::int64_t bSize = xMajor ? height_ : width_;
 
-  Wide first = 0;
-  Wide last = n - 1;
-  if (sa > 0) {
-    first = std::max<Wide>(first, -a0);
-    last = std::min<Wide>(last, aSize - 1 - a0);
-  } else {
-    first = std::max<Wide>(first, a0 - (aSize - 1));
-    last = std::min<Wide>(last, a0);
+  Steps steps{0, n - 1, 0, n};
+  const bool onCanvas = x0 >= 0 && x0 < width_ && x1 >= 0 && x1 < width_ && y0 >= 0 && y0 < height_ &&
+                        y1 >= 0 && y1 < height_;
+  if (!onCanvas) {
+    const std::int64_t aSize = xMajor ? width_ : height_;
+    const std::int64_t bSize = xMajor ? height_ : width_;
+    const bool narrow = std::max({std::llabs(x0), std::llabs(y0), std::llabs(x1), std::llabs(y1)}) < kNarrowEnd;
+    const bool visible = narrow ? VisibleSteps<std::int64_t>(n, m, a0, b0, sa, sb, aSize, bSize, &steps)
+                                : VisibleSteps<Wide>(n, m, a0, b0, sa, sb, aSize, bSize, &steps);
+    if (!visible) return;
   }
-  // The minor offsets that stay on the canvas: q(i) >= k from i >= (2k - 1) n / 2m, and
-  // q(i) <= k up to i < (2k + 1) n / 2m.
-  const std::int64_t kLow = sb > 0 ? -b0 : b0 - (bSize - 1);
-  const std::int64_t kHigh = sb > 0 ? bSize - 1 - b0 : b0;
-  if (m == 0) {
-    if (kLow > 0 || kHigh < 0) return;
-  } else {
-    first = std::max(first, CeilDiv(Wide(2 * kLow - 1) * n, Wide(2) * m));
-    last = std::min(last, CeilDiv(Wide(2 * kHigh + 1) * n, Wide(2) * m) - 1);
-  }
-  if (first > last) return;
 
   const std::int64_t twoN = 2 * n;
   const std::int64_t twoM = 2 * m;
-  const Wide numerator = Wide(2) * first * m + n;
-  std::int64_t remainder = static_cast<std::int64_t>(numerator % twoN);
-  const std::int64_t a = a0 + sa * static_cast<std::int64_t>(first);
-  const std::int64_t b = b0 + sb * static_cast<std::int64_t>(numerator / twoN);
+  std::int64_t remainder = steps.remainder;
+  const std::int64_t a = a0 + sa * steps.first;
+  const std::int64_t b = b0 + sb * steps.minor;
   const int x = static_cast<int>(xMajor ? a : b);
   const int y = static_cast<int>(xMajor ? b : a);
   // Memory rows run bottom-up, so one pixel down is one row back.
@@ -144,7 +194,7 @@ void RasterCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
   const std::int64_t minorStep = xMajor ? -std::int64_t{sb} * rowBytes_ : 3 * sb;
   std::int64_t offset = static_cast<std::int64_t>(RowOffset(y)) + 3 * x;
   std::uint8_t* const base = pixels_.data();
-  for (std::int64_t count = static_cast<std::int64_t>(last - first) + 1; count > 0; --count) {
+  for (std::int64_t count = steps.last - steps.first + 1; count > 0; --count) {
     PutPixel(base + offset, pen_);
     offset += majorStep;
     remainder += twoM;

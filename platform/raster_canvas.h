@@ -30,6 +30,7 @@ class RasterCanvas final : public DeviceContext {
   void SetPenColor(ColorRef color) override { pen_ = color; }
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  void DrawPolylines(std::span<const PixelPoint> points, std::span<const std::uint32_t> counts) override;
   void FillSolidRect(int left, int top, int right, int bottom, ColorRef color) override;
   void BlitDib(int x, int y, int width, int height, std::span<const std::uint8_t> rows) override;
   void StretchDib(int destX, int destY, int destWidth, int destHeight, int sourceX, int sourceY,

@@ -8,6 +8,7 @@
 #include "kernel/block_object.h"
 #include "kernel/block_solid.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
 #include "kernel/polygon_triangulation.h"
@@ -35,7 +36,7 @@ Vector3 TurnByRenderMatrix(Vector3 v) {
 // Collects projected vertices, three per triangle, into a vertex list for a polygon primitive.
 class TriangleCollector {
  public:
-  explicit TriangleCollector(const Matrix4& m) : m_(m) {}
+  explicit TriangleCollector(const Matrix4& m) : m_(m), projection_(RenderPointProjection()) {}
 
   // p in object space; the attributes only in shading modes 0 and 1.
   void Add(Vector3 p, Vector3 normal, float u, float v) {
@@ -46,7 +47,7 @@ class TriangleCollector {
     if (ShadingMode == 2) {
       placed = TransformPoint(p, m_);
     } else {
-      placed = ProjectRenderPoint(p.x, p.y, p.z);
+      placed = ProjectPointThrough(projection_, p.x, p.y, p.z);
       VertexAttributes* a = AllocVertexAttributes();
       a->next = nullptr;
       a->position = p;
@@ -82,6 +83,7 @@ class TriangleCollector {
 
  private:
   const Matrix4& m_;
+  const Matrix4 projection_;
   PolygonVertex* head_ = nullptr;
   PolygonVertex** tail_ = &head_;
 };
@@ -106,7 +108,8 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
     // The surface's true edge lies at (A + 4B + C) / 6 of the three control lines across it.
     boundary[i] = edge ? VecScale(VecAdd(VecAdd(b[-across], VecScale(*b, 4.0f)), b[across]), 1.0f / 6.0f) : *b;
   }
-  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, steps);
+  // The face is triangulated, and each corner found on the ring: bounded like a block's end faces.
+  std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, DrawnSteps(steps, count, kMaxTriangulatedPoints));
   if (closed != 0 && !ring.empty()) ring.pop_back();
   if (ring.size() < 3) return nullptr;
   if (facing == 1) std::reverse(ring.begin(), ring.end());
@@ -159,7 +162,8 @@ CRenderNode* BuildSurfacePieces(const CSurfaceObject* surface, const Matrix4& m,
                    surface->closedV, &net, &nu, &nv);
   if (nu < 2 || nv < 2) return nullptr;
   std::vector<CRenderNode*> pieces;
-  const int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
+  int stepsU = surface->outputStepsU, stepsV = surface->outputStepsV;
+  FrameGridSteps(&stepsU, nu, &stepsV, nv, kMaxDrawnPointsPerDirection, kRenderedPointCost);
   // The caps read the net before the grid node takes it, and in its own coordinates.
   if (surface->closedU == 0) {
     const int first = surface->startAttributeU == 0 ? 1 : 0;

@@ -44,7 +44,7 @@ CRenderGridNode::CRenderGridNode(std::vector<Vector3> grid, int rows, int column
       stepsV_(stepsV),
       closedU_(closedU),
       closedV_(closedV),
-      projection_(MatMultiply(RenderMatrixTop(), RenderProjection)),
+      projection_(RenderPointProjection()),
       placement_(RenderMatrixTop()) {
   if (grid_.empty()) return;
   // The rows the net can reach. Every bound rounds up the way the triangles' rows do later, so the

@@ -29,10 +29,8 @@ void MultiplyRenderMatrix(const Matrix4& m) { renderMatrixStack.back() = MatMult
 
 Matrix4& RenderMatrixTop() { return renderMatrixStack.back(); }
 
-Vector3 ProjectRenderPoint(float x, float y, float z) {
-  // One product, not the top and then the projection: the two round differently.
-  return ProjectPointThrough(MatMultiply(renderMatrixStack.back(), RenderProjection), x, y, z);
-}
+// One product, not the top and then the projection: the two round differently.
+Matrix4 RenderPointProjection() { return MatMultiply(renderMatrixStack.back(), RenderProjection); }
 
 Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z) {
   const float px = x * m[0] + y * m[4] + z * m[8] + m[12];

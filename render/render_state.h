@@ -33,10 +33,9 @@ void MultiplyRenderMatrix(const Matrix4& m);
 // The renderer sets the top to the view matrix through it.
 Matrix4& RenderMatrixTop();
 
-// (x, y, z, 1) through top x projection, divided by w unless w is exactly 0 or 1.
-Vector3 ProjectRenderPoint(float x, float y, float z);
-// The same through a given top x projection, for nodes that keep the placement they were built
-// under.
+// top x projection: what a node built now places its points through, taken once per node.
+Matrix4 RenderPointProjection();
+// (x, y, z, 1) through m, divided by w unless w is exactly 0 or 1.
 Vector3 ProjectPointThrough(const Matrix4& m, float x, float y, float z);
 
 // Pushes for its lifetime, so an exception leaves the stack as it found it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "scene/picking.h"
 #include "scene/wireframe.h"
@@ -33,6 +34,10 @@ struct DrawingContext {
   bool targetAtPen = false;
   // Lines and pictures that reached a canvas, for CanvasChangeNotice.
   std::uint64_t canvasDrawings = 0;
+  // The open BatchedLines scopes and the polylines waiting under them.
+  int batchDepth = 0;
+  std::vector<PixelPoint> batchPoints;
+  std::vector<std::uint32_t> batchCounts;
 };
 
 DrawingContext context;
@@ -54,6 +59,32 @@ bool InsideGuard(float x, float y) { return std::fabs(x) <= kGuard && std::fabs(
 
 // Float to pixel: add 0.5 and truncate toward zero. Only for values inside the guard box.
 int ToPixel(float v) { return static_cast<int>(v + 0.5f); }
+
+void FlushLines() {
+  if (context.batchCounts.empty()) return;
+  if (context.target != nullptr) context.target->DrawPolylines(context.batchPoints, context.batchCounts);
+  context.batchPoints.clear();
+  context.batchCounts.clear();
+}
+
+void TargetMoveTo(int x, int y) {
+  if (context.batchDepth == 0) {
+    context.target->MoveTo(x, y);
+    return;
+  }
+  context.batchPoints.push_back({x, y});
+  context.batchCounts.push_back(1);
+}
+
+// With nothing waiting, the target's own position is where the line starts.
+void TargetLineTo(int x, int y) {
+  if (context.batchCounts.empty()) {
+    context.target->LineTo(x, y);
+    return;
+  }
+  context.batchPoints.push_back({x, y});
+  ++context.batchCounts.back();
+}
 
 int GuardOutcode(double x, double y) {
   return (x < -kGuard ? 1 : 0) | (x > kGuard ? 2 : 0) | (y < -kGuard ? 4 : 0) |
@@ -100,8 +131,8 @@ void DrawSegmentTo(float x, float y) {
     context.targetAtPen = false;
     return;
   }
-  if (!startInside || !context.targetAtPen) context.target->MoveTo(ToPixel(x0), ToPixel(y0));
-  context.target->LineTo(ToPixel(x1), ToPixel(y1));
+  if (!startInside || !context.targetAtPen) TargetMoveTo(ToPixel(x0), ToPixel(y0));
+  TargetLineTo(ToPixel(x1), ToPixel(y1));
   context.targetAtPen = endInside;
   ++context.canvasDrawings;
 }
@@ -111,6 +142,7 @@ void DrawSegmentTo(float x, float y) {
 CanvasView* SetDrawingView(CanvasView* view) {
   CanvasView* previous = context.view;
   if (view == previous) return previous;
+  FlushLines();
   context.view = view;
   context.target = view != nullptr ? &view->DrawingCanvas() : nullptr;
   // The pen follows the context: the new target draws in the current colour.
@@ -178,6 +210,7 @@ void UnprojectToPlane(int axis, int x, int y, Vector3* point) {
 
 ColorRef SetDrawColor(ColorRef color) {
   const ColorRef previous = context.color;
+  if (color != previous) FlushLines();
   context.color = color;
   if (context.target != nullptr) context.target->SetPenColor(color);
   return previous;
@@ -225,7 +258,7 @@ void DrawMoveTo(float x, float y) {
   context.penY = y;
   context.targetAtPen = false;
   if (context.penValid && context.target != nullptr && InsideGuard(x, y)) {
-    context.target->MoveTo(ToPixel(x), ToPixel(y));
+    TargetMoveTo(ToPixel(x), ToPixel(y));
     context.targetAtPen = true;
   }
 }
@@ -284,6 +317,7 @@ DibHeader GetDibHeader(int width, int height) {
 
 void BlitDib(int x, int y, int width, int height, std::span<const std::uint8_t> rows) {
   if (context.target == nullptr) return;
+  FlushLines();
   context.target->BlitDib(x, y, width, height, rows);
   ++context.canvasDrawings;
 }
@@ -292,9 +326,17 @@ void StretchDib(int destX, int destY, int destWidth, int destHeight, int sourceX
                 int sourceWidth, int sourceHeight, int imageWidth, int imageHeight,
                 std::span<const std::uint8_t> rows) {
   if (context.target == nullptr) return;
+  FlushLines();
   context.target->StretchDib(destX, destY, destWidth, destHeight, sourceX, sourceY, sourceWidth,
                              sourceHeight, imageWidth, imageHeight, rows);
   ++context.canvasDrawings;
+}
+
+BatchedLines::BatchedLines() { ++context.batchDepth; }
+
+// A reset of the context inside a scope has already dropped what waited.
+BatchedLines::~BatchedLines() {
+  if (context.batchDepth > 0 && --context.batchDepth == 0) FlushLines();
 }
 
 void ResetDrawingContext() {

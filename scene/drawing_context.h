@@ -57,6 +57,18 @@ class CanvasChangeNotice {
   std::uint64_t drawingsBefore_;
 };
 
+// While one lives, the lines drawn wait and reach the canvas together: one DrawPolylines call for
+// each run of lines in one colour, made when the colour changes, a picture is copied, the drawing
+// view changes or the last scope ends. The canvas gets the same lines in the same order, so the
+// same pixels, without a call per line. A frame draws its lines under one.
+class BatchedLines {
+ public:
+  BatchedLines();
+  ~BatchedLines();
+  BatchedLines(const BatchedLines&) = delete;
+  BatchedLines& operator=(const BatchedLines&) = delete;
+};
+
 // Makes the view's canvas the drawing target, keeping the current colour; returns the previous
 // drawing view. The same view again changes nothing. With no view, drawing draws nothing.
 CanvasView* SetDrawingView(CanvasView* view);

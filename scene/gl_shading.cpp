@@ -10,6 +10,7 @@
 #include "kernel/block_solid.h"
 #include "kernel/boolean_object.h"
 #include "kernel/bspline_curve.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/gem_object.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
@@ -41,12 +42,13 @@ void PadSurfaceGrid(const CSurfaceObject& surface, const Vector3* grid, std::vec
 
 void RenderSurfaceGL(const CSurfaceObject& surface, ShadingSink& sink) {
   if (!surface.GridFitsPoints()) return;
-  const int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
-  const int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
+  int stepsU = ShadingSteps(surface.outputStepsU, surface.rows);
+  int stepsV = ShadingSteps(surface.outputStepsV, surface.columns);
   std::vector<Vector3> padded;
   int rows = 0;
   int columns = 0;
   PadSurfaceGrid(surface, surface.points.data(), &padded, &rows, &columns);
+  FrameGridSteps(&stepsU, rows, &stepsV, columns);
   RenderSurfaceGridGL(padded.data(), rows, columns, stepsU, stepsV, surface.orientationSign, sink);
 
   // A surface closed one way only is a tube: its two open ends get flat caps. The caps average

@@ -1,6 +1,7 @@
 #include "scene/object_picking.h"
 
 #include "kernel/boolean_object.h"
+#include "kernel/frame_point_budget.h"
 #include "scene/drawing_context.h"
 #include "scene/picking.h"
 #include "scene/scene.h"
@@ -27,6 +28,8 @@ template <class DrawCandidates>
 CGeomObject* PickAt(int x, int y, DrawCandidates&& drawCandidates) {
   if (CViewport* active = GetActiveView()) active->ApplyProjection();
   SetPickPoint(x, y);
+  // A pick draws every candidate, as a frame does.
+  const FramePointBudget budget;
   BeginPick();
   drawCandidates();
   const int hits = EndPick();

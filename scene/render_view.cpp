@@ -3,6 +3,7 @@
 #include <deque>
 #include <utility>
 
+#include "kernel/frame_point_budget.h"
 #include "scene/active_view_renderer.h"
 #include "scene/draw_color_index.h"
 #include "scene/drawing_context.h"
@@ -114,6 +115,7 @@ void RenderView() {
     return;
   }
   FrameScope frame;
+  const FramePointBudget budget;
   const int mode = FrameMode(*viewport);
   if (mode < kDisplayFastShading) {
     FillBackground(*viewport);
@@ -125,6 +127,7 @@ void RenderView() {
   } else if (mode == kDisplayRendering) {
     RenderActiveView(1);
   }
+  const BatchedLines lines;
   if (viewport->viewType != kView3D && viewport->displayMode <= kDisplayFastShading) {
     DrawGridAndAxes(*viewport);
   }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "kernel/bspline_curve.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "scene/drawing_context.h"
@@ -103,9 +104,10 @@ void DrawSurfaceWireframe(CSurfaceObject& surface, int mode) {
     ExtendSurfaceNet(grid, r, c, surface.startAttributeU, surface.endAttributeU, surface.closedU,
                      surface.startAttributeV, surface.endAttributeV, surface.closedV, &extended, &nu,
                      &nv);
+    int stepsU = surface.displayStepsU, stepsV = surface.displayStepsV;
+    FrameGridSteps(&stepsU, nu, &stepsV, nv, kMaxDrawnGridSide);
     TessellateSurface(kBSplineBasis, extended.data(), nu, nv, &net, nullptr, nullptr, &outRows,
-                      &outColumns, DrawnSteps(surface.displayStepsU, nu, kMaxDrawnGridSide),
-                      DrawnSteps(surface.displayStepsV, nv, kMaxDrawnGridSide), 0);
+                      &outColumns, stepsU, stepsV, 0);
     if (static_cast<std::int64_t>(outRows) * outColumns > static_cast<std::int64_t>(net.size()))
       return;
     for (int i = 0; i < outRows; ++i) {

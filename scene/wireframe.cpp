@@ -3,12 +3,13 @@
 #include <vector>
 
 #include "kernel/bspline_curve.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/point_set_object.h"
 #include "scene/draw_color_index.h"
 #include "scene/drawing_context.h"
 
 void DrawCurvePolyline(int steps, const Vector3* points, int count) {
-  const std::vector<Vector3> curve = EvaluateCurvePoints(points, count, DrawnSteps(steps, count));
+  const std::vector<Vector3> curve = EvaluateCurvePoints(points, count, FrameSteps(steps, count));
   BeginPolyline(kPolylineOpen);
   for (const Vector3& p : curve) AddPolylineVertex(p);
 }

@@ -11,6 +11,7 @@
 
 #include "closed_solid_checks.h"
 #include "kernel/block_object.h"
+#include "kernel/frame_point_budget.h"
 #include "program_state.h"
 
 namespace {
@@ -162,6 +163,33 @@ TEST_F(BlockSolidTest, EndFacesTakeAFewThousandOutlinePointsAtMost) {
     EXPECT_LE(distinct.size() / 2, c.most);
     EXPECT_EQ(OpenEdges(solid.points, solid.faceIndices), 0);
   }
+}
+
+// In a drawn frame, blocks at ordinary steps tessellate exactly as outside one; a damaged one
+// whose walls ask for more points than the frame holds is lowered to about what it holds, still
+// closed.
+TEST_F(BlockSolidTest, AFrameLowersOnlyTheBlocksItsBudgetCannotHold) {
+  std::mt19937 random(48);
+  const Rings holed = {StarRing(random, 9, 0, 0, 6, 9, false), StarRing(random, 5, 0, 0, 1, 3, false)};
+  for (const int steps : {0, 1, 4, 8, 32}) {
+    for (const int end : {kBlockEndFlat, kBlockEndRound, kBlockEndChamfer}) {
+      SCOPED_TRACE(testing::Message() << steps << " steps, end " << end);
+      const auto block = MakeBlock(holed, steps, 2.0f, end, end, 0.5f);
+      const BlockSolid outside = TessellateBlock(*block);
+      const FramePointBudget frame;
+      const BlockSolid inside = TessellateBlock(*block);
+      EXPECT_EQ(inside.faceIndices, outside.faceIndices);
+      EXPECT_EQ(inside.points, outside.points);
+    }
+  }
+  const auto damaged = MakeBlock(holed, 1 << 16, 2.0f, kBlockEndRound, kBlockEndFlat, 0.5f);
+  EXPECT_GT(TessellateBlock(*damaged).points.size(), 40000u);
+  const FramePointBudget frame(4000);
+  const BlockSolid lowered = TessellateBlock(*damaged);
+  EXPECT_LE(lowered.points.size(), 4000u);
+  EXPECT_GT(lowered.points.size(), 2000u);
+  EXPECT_EQ(OpenEdges(lowered.points, lowered.faceIndices), 0);
+  EXPECT_EQ(FramePointsTaken(), 4000);
 }
 
 TEST_F(BlockSolidTest, ProfilesOfFewerThanThreePointsAndBadAxesGiveNothing) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "kernel/boolean_object.h"
 #include "kernel/curve_object.h"
 #include "kernel/gem_library.h"
 #include "kernel/gem_object.h"
@@ -214,6 +215,36 @@ TEST_F(GemLibraryTest, LibraryEntriesThatAreGemsOfEachOtherEnd) {
     EXPECT_EQ(resolved, nullptr);
     EXPECT_EQ(matrix, kIdentityMatrix);
   }
+}
+
+// Prototypes 0 to 6 each a group of four gems of the next, 7 a part: a gem of prototype k draws
+// the part 4^(7 - k) times and stands for n(k) = 1 + 4 (1 + n(k + 1)) objects, n(7) = 1. Up to
+// kMaxGemObjects of them it is drawn whole; beyond, it stands for nothing, as a bad index does,
+// instead of costing its fan-out.
+TEST_F(GemLibraryTest, GemsThatFanOutBeyondTheObjectBoundStandForNothing) {
+  std::vector<std::unique_ptr<CGeomObject>> library;
+  for (int k = 0; k < 7; ++k) {
+    auto group = std::make_unique<CBooleanObject>();
+    group->SetOperation(kBooleanUnion);
+    for (int i = 0; i < 4; ++i) group->members.Append(Gem(k + 1));
+    library.push_back(std::move(group));
+  }
+  library.push_back(std::make_unique<DrawCounter>());
+  WriteLibrary(std::move(library));
+  std::int64_t objects = 1;
+  int drawn = 0;
+  for (int k = 7; k >= 0; --k) {
+    SCOPED_TRACE(k);
+    const int parts = 1 << (2 * (7 - k));
+    DrawCounter::draws = 0;
+    Gem(k)->Draw(0);
+    EXPECT_EQ(DrawCounter::draws, objects <= kMaxGemObjects ? parts : 0);
+    EXPECT_EQ(GemLibrary.InstancedPrototype(k) != nullptr, objects <= kMaxGemObjects);
+    EXPECT_NE(GemLibrary.Prototype(k), nullptr);
+    drawn += objects <= kMaxGemObjects ? 1 : 0;
+    objects = 1 + 4 * (1 + objects);
+  }
+  EXPECT_EQ(drawn, 4);  // 1, 9, 41 and 169 objects
 }
 
 TEST_F(GemLibraryTest, GemOfAGemResolvesInnerTimesOuter) {

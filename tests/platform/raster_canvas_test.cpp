@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,6 +108,88 @@ TEST(RasterCanvasTest, FarEndsCostOnlyTheVisiblePart) {
   const RasterCanvas near = CanvasWithLine(9, 5, -20, -10, 20, 10);
   EXPECT_EQ(LitPixels(far), LitPixels(near));
   EXPECT_FALSE(LitPixels(near).empty());
+}
+
+// The rasteriser as it was before lines on the canvas skipped clipping and clipping moved to 64
+// bits: every product in 128 bits. The pixels of one line on a width x height canvas, in row order.
+std::vector<Pixel> ReferenceLinePixels(int width, int height, int x0, int y0, int x1, int y1) {
+  using Wide = __int128;
+  const auto floorDiv = [](Wide a, Wide b) {
+    if (b < 0) a = -a, b = -b;
+    Wide q = a / b;
+    if (a % b != 0 && a < 0) --q;
+    return q;
+  };
+  const auto ceilDiv = [&](Wide a, Wide b) { return -floorDiv(-a, b); };
+  const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const std::int64_t n = xMajor ? std::llabs(dx) : std::llabs(dy);
+  if (n == 0) return {};
+  const std::int64_t m = xMajor ? std::llabs(dy) : std::llabs(dx);
+  const std::int64_t a0 = xMajor ? x0 : y0, b0 = xMajor ? y0 : x0;
+  const int sa = (xMajor ? dx : dy) < 0 ? -1 : 1, sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  const std::int64_t aSize = xMajor ? width : height, bSize = xMajor ? height : width;
+  Wide first = 0, last = n - 1;
+  if (sa > 0) {
+    first = std::max<Wide>(first, -a0);
+    last = std::min<Wide>(last, aSize - 1 - a0);
+  } else {
+    first = std::max<Wide>(first, a0 - (aSize - 1));
+    last = std::min<Wide>(last, a0);
+  }
+  const std::int64_t kLow = sb > 0 ? -b0 : b0 - (bSize - 1), kHigh = sb > 0 ? bSize - 1 - b0 : b0;
+  if (m == 0) {
+    if (kLow > 0 || kHigh < 0) return {};
+  } else {
+    first = std::max(first, ceilDiv(Wide(2 * kLow - 1) * n, Wide(2) * m));
+    last = std::min(last, ceilDiv(Wide(2 * kHigh + 1) * n, Wide(2) * m) - 1);
+  }
+  std::vector<Pixel> pixels;
+  if (first > last) return pixels;
+  const Wide numerator = Wide(2) * first * m + n;
+  auto remainder = static_cast<std::int64_t>(numerator % (2 * n));
+  std::int64_t a = a0 + sa * static_cast<std::int64_t>(first);
+  std::int64_t b = b0 + sb * static_cast<std::int64_t>(numerator / (2 * n));
+  for (auto count = static_cast<std::int64_t>(last - first) + 1; count > 0; --count) {
+    pixels.emplace_back(static_cast<int>(xMajor ? a : b), static_cast<int>(xMajor ? b : a));
+    a += sa;
+    remainder += 2 * m;
+    if (remainder >= 2 * n) {
+      remainder -= 2 * n;
+      b += sb;
+    }
+  }
+  return RowOrder(pixels);
+}
+
+// Seeded lines of every kind: short ones on the canvas, long, steep and shallow ones, ones that
+// leave it on any side or pass it by, ends far out (the 128-bit cases) and the extremes of int;
+// each lights exactly the pixels of the old rasteriser.
+TEST(RasterCanvasTest, LinesLightTheOldRasterisersPixels) {
+  constexpr int kWidth = 61, kHeight = 37;
+  std::mt19937 random(48);
+  const auto within = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const int reach[] = {kWidth, 4 * kWidth, 1 << 16, 1 << 28, 1 << 30, INT_MAX};
+  for (int k = 0; k < 6000; ++k) {
+    const int r = reach[k % 6];
+    const int low = r == kWidth ? 0 : -r, highX = r == kWidth ? kWidth - 1 : r, highY = r == kWidth ? kHeight - 1 : r;
+    int x0 = within(low, highX), y0 = within(low, highY), x1 = within(low, highX), y1 = within(low, highY);
+    if (k % 7 == 0) x1 = x0 + within(-3, 3);  // steep
+    if (k % 11 == 0) y1 = y0 + within(-3, 3);  // shallow
+    const RasterCanvas canvas = CanvasWithLine(kWidth, kHeight, x0, y0, x1, y1);
+    ASSERT_EQ(LitPixels(canvas), ReferenceLinePixels(kWidth, kHeight, x0, y0, x1, y1))
+        << "(" << x0 << ", " << y0 << ") - (" << x1 << ", " << y1 << ")";
+  }
+  for (const int far : {INT_MIN, INT_MAX}) {
+    for (const int near : {-1, 0, 5, 36, 60, 61}) {
+      for (const auto& [x0, y0, x1, y1] : {std::tuple{far, near, near, far}, std::tuple{near, far, far, near},
+                                           std::tuple{far, far, near, near}, std::tuple{near, near, far, 3}}) {
+        const RasterCanvas canvas = CanvasWithLine(kWidth, kHeight, x0, y0, x1, y1);
+        ASSERT_EQ(LitPixels(canvas), ReferenceLinePixels(kWidth, kHeight, x0, y0, x1, y1))
+            << "(" << x0 << ", " << y0 << ") - (" << x1 << ", " << y1 << ")";
+      }
+    }
+  }
 }
 
 TEST(RasterCanvasTest, EmptyCanvasIgnoresDrawing) {

@@ -26,7 +26,7 @@ TEST_F(RenderStateTest, ProjectionDividesOnlyWhenWIsNeitherZeroNorOne) {
     RenderProjection = Scale(3);
     RenderProjection[15] = c.m15;
     RenderProjection[12] = 4;
-    const Vector3 p = ProjectRenderPoint(1, 2, 3);
+    const Vector3 p = ProjectPointThrough(RenderPointProjection(), 1, 2, 3);
     const float divisor = c.w == 0 || c.w == 1 ? 1 : c.w;
     EXPECT_EQ(p, Vector3(7 / divisor, 6 / divisor, 9 / divisor)) << "w " << c.w;
   }
@@ -37,7 +37,7 @@ TEST_F(RenderStateTest, ProjectionUsesTopTimesProjection) {
   RenderProjection[3] = 0.5f;  // w = 0.5 x + 1
   RenderMatrixTop() = Translation(1, 0, 0);
   // (1, 2, 3) moves to (2, 2, 3) first; w = 2.
-  EXPECT_EQ(ProjectRenderPoint(1, 2, 3), Vector3(1, 1, 1.5f));
+  EXPECT_EQ(ProjectPointThrough(RenderPointProjection(), 1, 2, 3), Vector3(1, 1, 1.5f));
 }
 
 TEST_F(RenderStateTest, MultiplyAppliesTheNewMatrixFirst) {
@@ -45,7 +45,7 @@ TEST_F(RenderStateTest, MultiplyAppliesTheNewMatrixFirst) {
   MultiplyRenderMatrix(Translation(1, 0, 0));
   // Translate, then scale: x = 1 goes to (1 + 1) x 2 = 4; the other order would give 3.
   RenderProjection = kIdentityMatrix;
-  EXPECT_EQ(ProjectRenderPoint(1, 0, 0), Vector3(4, 0, 0));
+  EXPECT_EQ(ProjectPointThrough(RenderPointProjection(), 1, 0, 0), Vector3(4, 0, 0));
   EXPECT_EQ(RenderMatrixTop(), MatMultiply(Translation(1, 0, 0), Scale(2)));
   EXPECT_NE(RenderMatrixTop(), MatMultiply(Scale(2), Translation(1, 0, 0)));
 }

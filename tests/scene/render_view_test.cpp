@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "kernel/curve_object.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/mesh_object.h"
 #include "kernel/surface_object.h"
 #include "platform/command_queue.h"
@@ -326,6 +329,128 @@ TEST_F(RenderViewTest, WorkWaitingForAFrameIsDroppedWhenWhatItServesGoes) {
 // The screen pixel of a model point under the current projection.
 int PixelX(Vector3 point) {
   return static_cast<int>(std::trunc(TransformPoint(point, GetViewTransform()).x + 0.5f));
+}
+
+// A frame's objects: seeded curves and surfaces within the pane, at the steps given.
+class FrameBudgetTest : public RenderViewTest {
+ protected:
+  struct Design {
+    int curves, surfaces, curveSteps, surfaceSteps;
+  };
+
+  void AddDesign(const Design& d) {
+    std::mt19937 random(48);
+    std::uniform_real_distribution<float> coordinate(-20.0f, 20.0f);
+    const auto point = [&] { return Vector3{coordinate(random), coordinate(random), coordinate(random)}; };
+    for (int k = 0; k < d.curves; ++k) {
+      auto curve = std::make_unique<CCurveObject>();
+      std::vector<Vector3> points(12);
+      for (Vector3& p : points) p = point();
+      curve->SetPoints(12, std::move(points));
+      curve->stepsPerSpan = d.curveSteps;
+      curve->closed = k % 2;
+      curve->controlPointsHidden = 1;
+      Add(std::move(curve), k % 3 == 0 ? kStateSelected : kStateShown);
+    }
+    for (int k = 0; k < d.surfaces; ++k) {
+      auto surface = std::make_unique<CSurfaceObject>();
+      surface->rows = 6;
+      surface->columns = 7;
+      std::vector<Vector3> points(42);
+      for (Vector3& p : points) p = point();
+      surface->SetPoints(42, std::move(points));
+      surface->displayStepsU = surface->outputStepsU = d.surfaceSteps;
+      surface->displayStepsV = surface->outputStepsV = d.surfaceSteps + 1;
+      surface->closedV = k % 2;
+      Add(std::move(surface));
+    }
+  }
+
+  // The pixels a frame drew along its lines and the points it shaded.
+  struct Frame {
+    std::vector<RecordingCanvas::Polyline> polylines;
+    std::vector<RecordingGl::Draw> draws;
+    std::size_t Points() const {
+      std::size_t points = 0;
+      for (const RecordingCanvas::Polyline& p : polylines) points += p.vertices.size();
+      for (const RecordingGl::Draw& draw : draws) points += draw.vertices.size();
+      return points;
+    }
+  };
+
+  Frame Draw(int mode) {
+    view.canvas.polylines.clear();
+    gl.draws.clear();
+    pane.displayMode = mode;
+    RedrawView(&pane);
+    return {view.canvas.polylines, gl.draws};
+  }
+};
+
+bool SameFrame(const std::vector<RecordingCanvas::Polyline>& a, const std::vector<RecordingCanvas::Polyline>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const auto& p, const auto& q) { return p.color == q.color && p.vertices == q.vertices; });
+}
+
+bool SameDraws(const std::vector<RecordingGl::Draw>& a, const std::vector<RecordingGl::Draw>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& p, const auto& q) {
+    return p.mode == q.mode && p.vertices == q.vertices && p.normals == q.normals;
+  });
+}
+
+// A design of a few hundred objects at ordinary steps takes a small part of the budget and draws
+// every line and shaded point exactly as a frame without a budget does.
+TEST_F(FrameBudgetTest, AnOrdinaryDesignDrawsAsWithoutABudget) {
+  for (const int mode : {kDisplayQuickWire, kDisplayNormalWire, kDisplayMeshWire, kDisplayFastShading}) {
+    SCOPED_TRACE(mode);
+    Restart();
+    AddDesign({300, 40, 16, 8});
+    Frame unbounded;
+    {
+      const FramePointBudget outer(std::int64_t{1} << 60);  // the frame keeps this one
+      unbounded = Draw(mode);
+      EXPECT_LT(FramePointsTaken(), kFramePointBudget / 4);
+    }
+    Restart();
+    AddDesign({300, 40, 16, 8});
+    const Frame budgeted = Draw(mode);
+    EXPECT_GT(budgeted.Points(), 10000u);
+    EXPECT_TRUE(SameFrame(budgeted.polylines, unbounded.polylines));
+    EXPECT_TRUE(SameDraws(budgeted.draws, unbounded.draws));
+  }
+}
+
+// Curves and surfaces at 2^16 steps ask for tens of millions of points a frame; each frame draws
+// about its budget (here a smaller one, which the frame keeps), every object at least its control
+// polygon, and the next frame the same.
+TEST_F(FrameBudgetTest, AHostileDesignDrawsAboutTheBudgetEachFrame) {
+  AddDesign({64, 16, 1 << 16, 1 << 16});
+  constexpr std::size_t kBudget = 1 << 17;
+  // What the objects past the budget still draw: their control polygons, and each surface's iso-
+  // curves through them.
+  const std::size_t polygons = 64 * 13 + 16 * (6 + 7) * 14;
+  struct Case {
+    int mode;
+    std::size_t perPoint;  // vertices drawn per point evaluated: a mesh wire frame's net runs both
+                           // ways, a shaded quad names its four corners
+  };
+  for (const Case c : {Case{kDisplayQuickWire, 1}, Case{kDisplayNormalWire, 1}, Case{kDisplayMeshWire, 2},
+                       Case{kDisplayFastShading, 4}}) {
+    SCOPED_TRACE(c.mode);
+    std::size_t points[2];
+    for (std::size_t& drawn : points) {
+      const FramePointBudget frame(kBudget);
+      const Frame f = Draw(c.mode);
+      drawn = f.Points();
+      int selectedDrawn = 0;
+      for (const RecordingCanvas::Polyline& p : f.polylines) selectedDrawn += p.color == ColorPick ? 1 : 0;
+      EXPECT_GE(selectedDrawn, 22);  // every selected curve
+    }
+    EXPECT_LE(points[0], c.perPoint * kBudget + polygons);
+    EXPECT_GT(points[0], kBudget / 2);
+    // Wire frames evaluate again from a budget of their own; shaded frames keep their shading.
+    if (c.mode != kDisplayFastShading) EXPECT_EQ(points[1], points[0]);
+  }
 }
 
 class GridTest : public RenderViewTest {
