@@ -4,19 +4,26 @@
 
 #include "kernel/bspline_curve.h"
 
-// What one frame may evaluate, all its objects together: the points of the curves it draws and of
-// the surface and block tessellations it draws, shades and renders. A real design stays well below
-// it (ten thousand curves of forty points each take under half of it); step counts far beyond what
-// any view can show reach it. Past it the frame draws its remaining objects with fewer steps, down
-// to their control polygons; the objects keep their own steps.
+// What one frame may evaluate for its oversized requests together: curves, surface and block
+// tessellations that one drawing of one object asks more points of than any real design does.
+// Past it the frame draws its remaining oversized objects with fewer steps, down to their control
+// polygons; the objects keep their own steps.
 inline constexpr std::int64_t kFramePointBudget = std::int64_t{1} << 20;
 
-// While one lives, drawing, shading and rendering take their points from one budget of `points`;
-// outside (exports, slicing, measuring, pictures rendered to a file) nothing is bounded by it. An
-// inner scope keeps the outer one's budget, so a frame is one budget however it nests.
+// What one request may ask for (before its per-point cost) and still be granted whole without
+// touching the budget: a curve at the per-direction bound, a 256 x 256 grid. Real designs stay
+// below it, so they draw exactly as without a budget however many objects they hold and in
+// whatever order threads shade them; a hostile file's objects beyond it share the budget.
+inline constexpr std::int64_t kOrdinaryRequestPoints = std::int64_t{1} << 16;
+
+// While one lives, drawing, shading and rendering take their oversized requests from one budget
+// of `points`; outside (exports, slicing, measuring, pictures rendered to a file) nothing is
+// bounded by it. An inner scope keeps the outer one's budget, so a frame is one budget however it
+// nests.
 class FramePointBudget {
  public:
-  explicit FramePointBudget(std::int64_t points = kFramePointBudget);
+  explicit FramePointBudget(std::int64_t points = kFramePointBudget,
+                            std::int64_t ordinary = kOrdinaryRequestPoints);
   ~FramePointBudget();
   FramePointBudget(const FramePointBudget&) = delete;
   FramePointBudget& operator=(const FramePointBudget&) = delete;
@@ -25,9 +32,21 @@ class FramePointBudget {
   bool opened_;
 };
 
-// Takes up to `points` from the running frame's budget and returns what it got: all of them
-// outside a frame or while the budget holds them, else what was left. Safe from several threads.
-std::int64_t TakeFramePoints(std::int64_t points);
+// Takes up to `points` (each counted `cost` times) from the running frame's budget and returns
+// what it got: all of them outside a frame, for an ordinary request or while the budget holds
+// them, else what was left. Safe from several threads.
+std::int64_t TakeFramePoints(std::int64_t points, std::int64_t cost = 1);
+
+// Where the running frame's budget stands. Work done side by side takes from the budget in no
+// fixed order; when a grant fell short since the mark, the work is done again one object at a
+// time from the mark, so which objects drew with fewer steps follows the drawing order.
+struct FrameBudgetMark {
+  std::int64_t left = 0;
+  std::int64_t shortGrants = 0;
+};
+FrameBudgetMark MarkFrameBudget();
+// Whether a grant since `mark` gave less than was asked; if so the budget is set back to `mark`.
+bool RewindFrameBudgetIfShort(const FrameBudgetMark& mark);
 
 // What the running frame has taken so far (0 outside a frame).
 std::int64_t FramePointsTaken();

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "kernel/frame_point_budget.h"
 #include "platform/parallel_for.h"
 #include "scene/gl_shading.h"
 #include "scene/shading_arrays.h"
@@ -24,8 +25,12 @@ void PrepareShadingArrays(std::span<const CGeomObject* const> objects) {
     });
   }
   // Each job derives into its own arrays; the caches are set on this thread afterwards.
+  const FrameBudgetMark mark = MarkFrameBudget();
   ParallelFor(jobs.size(), [&](std::size_t k) {
     jobs[k].arrays = DeriveShadingArrays(*jobs[k].part, jobs[k].flip);
   });
+  if (RewindFrameBudgetIfShort(mark)) {
+    for (Job& job : jobs) job.arrays = DeriveShadingArrays(*job.part, job.flip);
+  }
   for (Job& job : jobs) job.part->drawingCache = std::move(job.arrays);
 }

@@ -13,6 +13,7 @@
 
 #include "kernel/block_object.h"
 #include "kernel/boolean_object.h"
+#include "kernel/frame_point_budget.h"
 #include "kernel/gem_library.h"
 #include "kernel/gem_object.h"
 #include "kernel/mesh_object.h"
@@ -277,6 +278,23 @@ TEST_F(FrameShadingArraysTest, ManySeededObjectsDrawTheSameAsArraysDerivedOneByO
     SetModelMatrix(mirror);
     ExpectSameDrawing(scene.objects);
     SetModelMatrix(kIdentityMatrix);
+  }
+}
+
+// Past a frame's budget the objects drawn first keep their steps whatever order the threads took:
+// the arrays derived side by side are those derived one by one in drawing order.
+TEST_F(FrameShadingArraysTest, PastTheBudgetTheArraysAreThoseOfTheDrawingOrder) {
+  const SeededObjects scene(4, 80);
+  for (const std::int64_t budget : {5'000, 20'000}) {
+    SCOPED_TRACE(budget);
+    std::string serial;
+    {
+      const FramePointBudget frame(budget, 0);  // every request counted, as an oversized one is
+      serial = DrawnOneByOne(scene.objects);
+      EXPECT_EQ(FramePointsTaken(), budget);  // spent: the later objects drew with fewer steps
+    }
+    const FramePointBudget frame(budget, 0);
+    EXPECT_TRUE(DrawnPrepared(scene.objects) == serial);
   }
 }
 

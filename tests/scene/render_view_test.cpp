@@ -421,8 +421,8 @@ TEST_F(FrameBudgetTest, AnOrdinaryDesignDrawsAsWithoutABudget) {
 }
 
 // Curves and surfaces at 2^16 steps ask for tens of millions of points a frame; each frame draws
-// about its budget (here a smaller one, which the frame keeps), every object at least its control
-// polygon, and the next frame the same.
+// about its budget (here a smaller one, which the frame keeps, counting every request as an
+// oversized one is counted), every object at least its control polygon, and the next frame the same.
 TEST_F(FrameBudgetTest, AHostileDesignDrawsAboutTheBudgetEachFrame) {
   AddDesign({64, 16, 1 << 16, 1 << 16});
   constexpr std::size_t kBudget = 1 << 17;
@@ -439,7 +439,7 @@ TEST_F(FrameBudgetTest, AHostileDesignDrawsAboutTheBudgetEachFrame) {
     SCOPED_TRACE(c.mode);
     std::size_t points[2];
     for (std::size_t& drawn : points) {
-      const FramePointBudget frame(kBudget);
+      const FramePointBudget frame(kBudget, 0);
       const Frame f = Draw(c.mode);
       drawn = f.Points();
       int selectedDrawn = 0;
