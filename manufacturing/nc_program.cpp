@@ -101,22 +101,35 @@ void ResetNcProgramState() {
 bool SampleZGrid(float* grid, const Matrix4& transform, int columns, int rows) {
   RenderStateScope saved;
   ShadingMode = 2;
+  // A wall or edge lying on a grid line belongs to the part: left out, a finishing move over the
+  // line would go down past the part's edge. Closed columns take in those on a column.
+  ClosedColumnsFlag = 1;
   SetRenderColumnWindow(0, columns - 1);
   CProgress progress;
-  progress.OpenWithStringId(rows, kGeneratingTitle, 1);
-  RenderTreeGuard tree(BuildRenderTree(transform, 0));
-  for (int row = 0; row < rows; ++row) {
-    float* const cells = grid + static_cast<std::size_t>(row) * columns;
-    ScanRenderRow(tree.get(), row, columns, [cells](int column, CrossingEntry* list) {
-      for (const CrossingEntry* e = list; e != nullptr && e->next != nullptr; e = e->next->next) {
-        if (e->depth - e->next->depth > kMinThickness) {
-          cells[column] = std::max(cells[column], e->depth);
-          break;
+  progress.OpenWithStringId(2 * rows, kGeneratingTitle, 1);
+  // The engine covers a triangle's rows from its top to just before its bottom, so a second pass
+  // samples the design turned over in y, the last row first: there each triangle covers the rows
+  // just after its top through its bottom, and what lies on a row is sampled from both sides.
+  Matrix4 turned = transform;
+  for (const int k : {1, 5, 9, 13}) turned[k] = -turned[k];
+  turned[13] += static_cast<float>(rows - 1);
+  for (const int pass : {0, 1}) {
+    RenderTreeGuard tree(BuildRenderTree(pass == 0 ? transform : turned, 0));
+    for (int row = 0; row < rows; ++row) {
+      float* const cells = grid + static_cast<std::size_t>(pass == 0 ? row : rows - 1 - row) * columns;
+      ScanRenderRow(tree.get(), row, columns, [cells, pass](int column, CrossingEntry* list) {
+        for (const CrossingEntry* e = list; e != nullptr && e->next != nullptr; e = e->next->next) {
+          if (e->depth - e->next->depth > kMinThickness) {
+            // The turned pass adds only what the first missed, not the rounding of its own
+            // steps where both sample the same surface.
+            if (pass == 0 || e->depth > cells[column] + kMinThickness) cells[column] = std::max(cells[column], e->depth);
+            break;
+          }
         }
-      }
-      ReleaseCrossingList(list);
-    });
-    if (progress.StepIt() == 1) return false;
+        ReleaseCrossingList(list);
+      });
+      if (progress.StepIt() == 1) return false;
+    }
   }
   return true;
 }

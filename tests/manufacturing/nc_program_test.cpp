@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,6 +118,96 @@ TEST_F(NcProgramTest, NoMoveCutsIntoThePartAsTheGridSamplesIt) {
     const std::vector<GougeTriangle> samples = GridSamples(triangles, settings);
     ToolGouge sampled(samples, tool == 0, 0.5);
     EXPECT_LE(ReachAlongMoves(post.moves, sampled, settings).largest, 0.005);
+  }
+}
+
+// A prism over a seeded star polygon, concave at some corners, with its corners on the grid's
+// points and a slanted top, so that walls, edges and corners lie on grid lines at heights that
+// change along them. Its triangles face outwards; the caps are fanned from the centre.
+std::unique_ptr<CMeshObject> SlantedPrismOnTheGrid(std::mt19937& random, float step) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const int n = 3 + static_cast<int>(unit(random) * 6);
+  const double cx = std::round(4 * unit(random) - 2), cy = std::round(4 * unit(random) - 2);
+  const double slopeX = unit(random) - 0.5, slopeY = unit(random) - 0.5, base = 2 + unit(random);
+  const auto snap = [step](double v) { return static_cast<float>(std::round(v / step) * step); };
+  std::vector<Vector3> points(2 * n + 2);
+  for (int i = 0; i < n; ++i) {
+    const double angle = (i + 0.2 + 0.6 * unit(random)) * 6.283185307179586 / n, radius = 1 + 2 * unit(random);
+    const float x = snap(cx + radius * std::cos(angle)), y = snap(cy + radius * std::sin(angle));
+    points[i] = {x, y, 0};
+    points[n + i] = {x, y, static_cast<float>(base + slopeX * x + slopeY * y)};
+  }
+  points[2 * n] = {static_cast<float>(cx), static_cast<float>(cy), 0};
+  points[2 * n + 1] = {static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(base + slopeX * cx + slopeY * cy)};
+  std::vector<std::int32_t> triangles;
+  for (int i = 0; i < n; ++i) {
+    const int j = (i + 1) % n;
+    triangles.insert(triangles.end(), {2 * n, j, i, 2 * n + 1, n + i, n + j, i, j, n + j, i, n + j, n + i});
+  }
+  auto mesh = std::make_unique<CMeshObject>();
+  mesh->SetPoints(static_cast<int>(points.size()), points);
+  EXPECT_TRUE(mesh->SetFaces(std::vector<std::int32_t>(triangles.size() / 3, 3), triangles));
+  return mesh;
+}
+
+// Seeded designs whose walls, edges and corners lie exactly on the grid's lines, on its near and
+// far sides: slanted prisms, concave ones among them, and unions of boxes at round coordinates.
+// Every point of the height grid holds the height a vertical ray finds on the design's triangles
+// in double, or nothing where the ray meets none.
+TEST_F(NcProgramTest, TheGridHoldsTheHeightsOfTheTrianglesOnItsLines) {
+  // A step that floats and doubles hold exactly, so that the lines lie on the corners to the bit.
+  constexpr float kStep = 0.125f, kFloor = -100.0f;
+  std::mt19937 random(45);
+  std::uniform_int_distribution<int> cell(-25, 15), size(3, 10), rise(5, 30);
+  for (int design = 0; design < 16; ++design) {
+    SCOPED_TRACE(design);
+    ResetProgramState();
+    DesignTest::SetUp();
+    if (design % 2 == 0) {
+      Add(SlantedPrismOnTheGrid(random, kStep));
+    } else {
+      for (int i = 0; i < 3; ++i) {
+        const float x = kStep * cell(random), y = kStep * cell(random);
+        AddBox({x, y, 0}, {x + kStep * size(random), y + kStep * size(random), kStep * rise(random)});
+      }
+    }
+    const std::vector<GougeTriangle> triangles = ExportedTriangles(TheScene.head, folder.File("part.stl"));
+    settings.corner1 = {-6, -6, -1};
+    settings.corner2 = {6, 6, 10};
+    settings.xStep = settings.yStep = kStep;
+    const int columns = 97, rows = 97;
+    std::vector<float> grid(static_cast<std::size_t>(columns) * rows, kFloor);
+    Matrix4 m = kIdentityMatrix;
+    m[0] = m[5] = 1 / kStep;
+    m[12] = m[13] = 6 / kStep;
+    // Heights from the top of the box, as the program takes them.
+    m[14] = -10;
+    ASSERT_TRUE(SampleZGrid(grid.data(), m, columns, rows));
+    // The rays on the grid, and on the grids a hair to either side along the rows: where neither
+    // of those meets the part, it meets the row in a lone corner, which has no width to sample.
+    const auto rays = [&](float shift) {
+      NcSettings s = settings;
+      s.corner1.x += shift;
+      s.corner2.x += shift;
+      std::vector<float> tops(grid.size(), kFloor);
+      for (const GougeTriangle& p : GridSamples(triangles, s)) {
+        const auto column = static_cast<std::size_t>(std::lround((p.a[0] - shift + 6) / kStep));
+        const auto row = static_cast<std::size_t>(std::lround((p.a[1] + 6) / kStep));
+        tops[row * columns + column] = static_cast<float>(p.a[2] - 10);
+      }
+      return tops;
+    };
+    const std::vector<float> expected = rays(0), before = rays(-1e-5f), after = rays(1e-5f);
+    int wrong = 0;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+      const bool loneCorner = expected[i] != kFloor && before[i] == kFloor && after[i] == kFloor;
+      if (loneCorner || std::fabs(grid[i] - expected[i]) <= 1e-4f) continue;
+      if (++wrong <= 5) {
+        ADD_FAILURE() << "x " << -6 + kStep * static_cast<float>(i % columns) << " y "
+                      << -6 + kStep * static_cast<float>(i / columns) << ": " << grid[i] << " for " << expected[i];
+      }
+    }
+    EXPECT_EQ(wrong, 0);
   }
 }
 
