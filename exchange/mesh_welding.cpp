@@ -60,9 +60,8 @@ std::uint64_t BucketBits(double bucket) {
   return std::fabs(bucket) < kExact ? static_cast<std::uint64_t>(static_cast<std::int64_t>(bucket)) & 0xFFFFu : 0u;
 }
 
-BucketKey MakeKey(int cell, double x, double y, double z) {
-  return static_cast<std::uint64_t>(cell) << 48 | BucketBits(x) << 32 | BucketBits(y) << 16 | BucketBits(z);
-}
+// An axis's part of a bucket key.
+std::uint64_t AxisBits(std::size_t axis, double bucket) { return BucketBits(bucket) << (32 - 16 * axis); }
 
 // The newest unique point of each bucket, in one open-addressed array: a node per bucket would
 // cost an allocation for every unique point of a million-facet file.
@@ -146,13 +145,13 @@ float Lower(float a, float b) { return b < a || a != a ? b : a; }
 float Higher(float a, float b) { return b > a || a != a ? b : a; }
 
 // Where a point is searched: its cell, and on each axis the buckets of its coordinate less and
-// plus the reach and of the coordinate itself.
+// plus the reach, the same bucket or two neighbours.
 struct PointBuckets {
-  int cell;
-  std::array<std::array<double, 2>, 3> range;
-  std::array<double, 3> own;
+  BucketKey cell;
+  std::array<std::array<std::uint64_t, 2>, 3> bits;
+  std::array<bool, 3> two;
 
-  BucketKey OwnKey() const { return MakeKey(cell, own[0], own[1], own[2]); }
+  BucketKey Key(std::size_t i, std::size_t j, std::size_t k) const { return cell | bits[0][i] | bits[1][j] | bits[2][k]; }
 };
 
 }  // namespace
@@ -171,13 +170,22 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   const AxisCells z(min.z, max.z);
   const auto bucketsOf = [&](const Vector3& p) {
     PointBuckets b;
-    b.cell = (x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z);
+    b.cell = static_cast<BucketKey>((x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z)) << 48;
     const std::array<double, 3> c = {p.x, p.y, p.z};
     for (std::size_t axis = 0; axis < 3; ++axis) {
-      b.range[axis] = {Bucket(c[axis] - kReach), Bucket(c[axis] + kReach)};
-      b.own[axis] = Bucket(c[axis]);
+      const double low = Bucket(c[axis] - kReach);
+      const double high = Bucket(c[axis] + kReach);
+      b.bits[axis] = {AxisBits(axis, low), AxisBits(axis, high)};
+      b.two[axis] = !(high == low);
     }
     return b;
+  };
+  // The bucket of the point itself, between the two of each axis: the one when they agree.
+  const auto ownKey = [](const PointBuckets& b, const Vector3& p) {
+    const std::array<double, 3> c = {p.x, p.y, p.z};
+    BucketKey key = b.cell;
+    for (std::size_t axis = 0; axis < 3; ++axis) key |= b.two[axis] ? AxisBits(axis, Bucket(c[axis])) : b.bits[axis][0];
+    return key;
   };
   // The newest unique point of each bucket, and for each unique point the one before it in its
   // bucket: every bucket's points newest first, as the rule searches a cell.
@@ -194,7 +202,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   const std::size_t count = points.size();
   for (std::size_t i = 0; i < std::min(kAhead, count); ++i) {
     ahead[i] = bucketsOf(points[i]);
-    newest.Prefetch(ahead[i].OwnKey());
+    newest.Prefetch(ahead[i].Key(0, 0, 0));
   }
   for (std::size_t n = 0; n < count; ++n) {
     const Vector3& p = points[n];
@@ -202,20 +210,15 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
     if (n + kAhead < count) {
       PointBuckets& next = ahead[n % kAhead];
       next = bucketsOf(points[n + kAhead]);
-      newest.Prefetch(next.OwnKey());
+      newest.Prefetch(next.Key(0, 0, 0));
     }
-    const auto& range = b.range;
     // The newest match over the buckets in reach: in each, the first match from its newest point
     // on, unless an older point than the best so far is reached.
     std::int32_t match = -1;
-    for (std::size_t i = 0; i < 2; ++i) {
-      if (i == 1 && range[0][1] == range[0][0]) break;
-      for (std::size_t j = 0; j < 2; ++j) {
-        if (j == 1 && range[1][1] == range[1][0]) break;
-        for (std::size_t k = 0; k < 2; ++k) {
-          if (k == 1 && range[2][1] == range[2][0]) break;
-          const std::int32_t first = newest.Newest(MakeKey(b.cell, range[0][i], range[1][j], range[2][k]));
-          for (std::int32_t u = first; u > match; u = older[static_cast<std::size_t>(u)]) {
+    for (std::size_t i = 0; i < (b.two[0] ? 2u : 1u); ++i) {
+      for (std::size_t j = 0; j < (b.two[1] ? 2u : 1u); ++j) {
+        for (std::size_t k = 0; k < (b.two[2] ? 2u : 1u); ++k) {
+          for (std::int32_t u = newest.Newest(b.Key(i, j, k)); u > match; u = older[static_cast<std::size_t>(u)]) {
             if (VectorsEqual(welded.points[static_cast<std::size_t>(u)], p)) {
               match = u;
               break;
@@ -227,7 +230,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
     if (match < 0) {
       match = static_cast<std::int32_t>(welded.points.size());
       welded.points.push_back(p);
-      older.push_back(newest.Push(b.OwnKey(), match));
+      older.push_back(newest.Push(ownKey(b, p), match));
     }
     welded.remap.push_back(match);
   }
