@@ -15,12 +15,15 @@ void AddWeldedMesh(std::vector<Vector3> points, std::vector<std::int32_t> faceSi
   CMeshObject* mesh = AddImportedObject(std::make_unique<CMeshObject>(), result);
   if (mesh == nullptr) return;
   mesh->flatShading = 0;
-  WeldedMesh welded = BuildWeldedMesh(points);
   if (fit == MappingFit::kToPointsRead) {
-    const auto count = static_cast<int>(points.size());
-    mesh->SetPoints(count, std::move(points));
+    // The mesh holds the points as read only while its frame is fitted to them, without the mark
+    // per point that SetPoints would make and the welded points then replace.
+    mesh->points = std::move(points);
     FitMappingFrameToBounds(mesh);
+    points = std::move(mesh->points);
+    mesh->points.clear();
   }
+  WeldedMesh welded = BuildWeldedMesh(points);
   std::vector<std::int32_t> indices = weldedIndices(welded);
   const auto count = static_cast<int>(welded.points.size());
   mesh->SetPoints(count, std::move(welded.points));

@@ -60,9 +60,8 @@ std::uint64_t BucketBits(double bucket) {
   return std::fabs(bucket) < kExact ? static_cast<std::uint64_t>(static_cast<std::int64_t>(bucket)) & 0xFFFFu : 0u;
 }
 
-BucketKey MakeKey(int cell, double x, double y, double z) {
-  return static_cast<std::uint64_t>(cell) << 48 | BucketBits(x) << 32 | BucketBits(y) << 16 | BucketBits(z);
-}
+// An axis's part of a bucket key.
+std::uint64_t AxisBits(std::size_t axis, double bucket) { return BucketBits(bucket) << (32 - 16 * axis); }
 
 // The newest unique point of each bucket, in one open-addressed array: a node per bucket would
 // cost an allocation for every unique point of a million-facet file.
@@ -71,6 +70,11 @@ class BucketTable {
   // Room at half load for the buckets of a closed mesh of that many corners, which has a sixth
   // as many unique points; a looser soup grows the table.
   explicit BucketTable(std::size_t corners) { Resize(std::bit_ceil(std::max<std::size_t>(1024, corners / 3))); }
+
+  // Asks the memory for the slot where the search for the key begins: in a table of millions of
+  // slots almost every first probe misses the cache, and a point's keys are known some points
+  // before its search.
+  void Prefetch(BucketKey key) const { __builtin_prefetch(&slots_[Hash(key)]); }
 
   // The newest unique point of the bucket; -1 when it holds none.
   std::int32_t Newest(BucketKey key) const {
@@ -135,6 +139,21 @@ class BucketTable {
   std::size_t used_ = 0;
 };
 
+// The smaller of two coordinates, the other when one is not a number, as std::fmin, without
+// its call; which zero a tie of zeros gives does not change the cells.
+float Lower(float a, float b) { return b < a || a != a ? b : a; }
+float Higher(float a, float b) { return b > a || a != a ? b : a; }
+
+// Where a point is searched: its cell, and on each axis the buckets of its coordinate less and
+// plus the reach, the same bucket or two neighbours.
+struct PointBuckets {
+  BucketKey cell;
+  std::array<std::array<std::uint64_t, 2>, 3> bits;
+  std::array<bool, 3> two;
+
+  BucketKey Key(std::size_t i, std::size_t j, std::size_t k) const { return cell | bits[0][i] | bits[1][j] | bits[2][k]; }
+};
+
 }  // namespace
 
 WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
@@ -143,33 +162,63 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
   Vector3 min = points.front();
   Vector3 max = points.front();
   for (const Vector3& p : points) {
-    min = {std::fmin(min.x, p.x), std::fmin(min.y, p.y), std::fmin(min.z, p.z)};
-    max = {std::fmax(max.x, p.x), std::fmax(max.y, p.y), std::fmax(max.z, p.z)};
+    min = {Lower(min.x, p.x), Lower(min.y, p.y), Lower(min.z, p.z)};
+    max = {Higher(max.x, p.x), Higher(max.y, p.y), Higher(max.z, p.z)};
   }
   const AxisCells x(min.x, max.x);
   const AxisCells y(min.y, max.y);
   const AxisCells z(min.z, max.z);
+  const auto bucketsOf = [&](const Vector3& p) {
+    PointBuckets b;
+    b.cell = static_cast<BucketKey>((x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z)) << 48;
+    const std::array<double, 3> c = {p.x, p.y, p.z};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      const double low = Bucket(c[axis] - kReach);
+      const double high = Bucket(c[axis] + kReach);
+      b.bits[axis] = {AxisBits(axis, low), AxisBits(axis, high)};
+      b.two[axis] = !(high == low);
+    }
+    return b;
+  };
+  // The bucket of the point itself, between the two of each axis: the one when they agree.
+  const auto ownKey = [](const PointBuckets& b, const Vector3& p) {
+    const std::array<double, 3> c = {p.x, p.y, p.z};
+    BucketKey key = b.cell;
+    for (std::size_t axis = 0; axis < 3; ++axis) key |= b.two[axis] ? AxisBits(axis, Bucket(c[axis])) : b.bits[axis][0];
+    return key;
+  };
   // The newest unique point of each bucket, and for each unique point the one before it in its
   // bucket: every bucket's points newest first, as the rule searches a cell.
   BucketTable newest(points.size());
   std::vector<std::int32_t> older;
   welded.remap.reserve(points.size());
-  for (const Vector3& p : points) {
-    const int cell = (x.Index(p.x) * kCellsPerAxis + y.Index(p.y)) * kCellsPerAxis + z.Index(p.z);
-    std::array<std::array<double, 2>, 3> range;
-    const std::array<double, 3> c = {p.x, p.y, p.z};
-    for (std::size_t axis = 0; axis < 3; ++axis) range[axis] = {Bucket(c[axis] - kReach), Bucket(c[axis] + kReach)};
+  // A closed triangle mesh has about a sixth as many unique points as corners.
+  welded.points.reserve(points.size() / 6 + 1024);
+  older.reserve(points.size() / 6 + 1024);
+  // The buckets of the next few points, worked out ahead so that their table slots are on the
+  // way from memory while the points before them are searched.
+  constexpr std::size_t kAhead = 16;
+  std::array<PointBuckets, kAhead> ahead;
+  const std::size_t count = points.size();
+  for (std::size_t i = 0; i < std::min(kAhead, count); ++i) {
+    ahead[i] = bucketsOf(points[i]);
+    newest.Prefetch(ahead[i].Key(0, 0, 0));
+  }
+  for (std::size_t n = 0; n < count; ++n) {
+    const Vector3& p = points[n];
+    const PointBuckets b = ahead[n % kAhead];
+    if (n + kAhead < count) {
+      PointBuckets& next = ahead[n % kAhead];
+      next = bucketsOf(points[n + kAhead]);
+      newest.Prefetch(next.Key(0, 0, 0));
+    }
     // The newest match over the buckets in reach: in each, the first match from its newest point
     // on, unless an older point than the best so far is reached.
     std::int32_t match = -1;
-    for (std::size_t i = 0; i < 2; ++i) {
-      if (i == 1 && range[0][1] == range[0][0]) break;
-      for (std::size_t j = 0; j < 2; ++j) {
-        if (j == 1 && range[1][1] == range[1][0]) break;
-        for (std::size_t k = 0; k < 2; ++k) {
-          if (k == 1 && range[2][1] == range[2][0]) break;
-          const std::int32_t first = newest.Newest(MakeKey(cell, range[0][i], range[1][j], range[2][k]));
-          for (std::int32_t u = first; u > match; u = older[static_cast<std::size_t>(u)]) {
+    for (std::size_t i = 0; i < (b.two[0] ? 2u : 1u); ++i) {
+      for (std::size_t j = 0; j < (b.two[1] ? 2u : 1u); ++j) {
+        for (std::size_t k = 0; k < (b.two[2] ? 2u : 1u); ++k) {
+          for (std::int32_t u = newest.Newest(b.Key(i, j, k)); u > match; u = older[static_cast<std::size_t>(u)]) {
             if (VectorsEqual(welded.points[static_cast<std::size_t>(u)], p)) {
               match = u;
               break;
@@ -181,7 +230,7 @@ WeldedMesh BuildWeldedMesh(const std::vector<Vector3>& points) {
     if (match < 0) {
       match = static_cast<std::int32_t>(welded.points.size());
       welded.points.push_back(p);
-      older.push_back(newest.Push(MakeKey(cell, Bucket(c[0]), Bucket(c[1]), Bucket(c[2])), match));
+      older.push_back(newest.Push(ownKey(b, p), match));
     }
     welded.remap.push_back(match);
   }
