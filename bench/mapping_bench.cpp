@@ -87,7 +87,7 @@ void BM_ProjectOntoCurve(benchmark::State& state) {
 }
 BENCHMARK(BM_ProjectOntoCurve)->Unit(benchmark::kMillisecond);
 
-// Args: items. bench/speed_figures.sh compares 2,000,000 items with today's walk.
+// Args: items. bench/mapping_compare.sh compares 2,000,000 items with an older build.
 void BM_ProjectOntoSurface(benchmark::State& state) {
   const int items = static_cast<int>(state.range(0));
   MappingScene scene(items);
