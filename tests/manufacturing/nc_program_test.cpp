@@ -43,6 +43,16 @@ class NcProgramTest : public DesignTest {
     return {bytes.begin(), bytes.end()};
   }
 
+  // Writes the program of `settings` to `path` through a recording post; the moves it was handed.
+  std::vector<NcMove> GenerateRecorded() {
+    OutputFile file;
+    EXPECT_TRUE(file.Open(path));
+    NcRecordingPost post(file);
+    EXPECT_EQ(NcGenerate(settings, post), NcResult::kWritten);
+    EXPECT_TRUE(file.Commit());
+    return post.moves;
+  }
+
   NcSettings settings;
   TempDir folder;
   const std::string path = folder.File("part.nc");
@@ -79,12 +89,8 @@ TEST_F(NcProgramTest, TheInterpreterMovesWhereTheGeneratorAsked) {
   for (const int molding : {0, 1}) {
     SCOPED_TRACE(molding);
     settings.molding = molding;
-    OutputFile file;
-    ASSERT_TRUE(file.Open(path));
-    NcRecordingPost post(file);
-    ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
-    ASSERT_TRUE(file.Commit());
-    ExpectInterpreterFollows(Written(), post.moves, folder.path());
+    const std::vector<NcMove> moves = GenerateRecorded();
+    ExpectInterpreterFollows(Written(), moves, folder.path());
   }
 }
 
@@ -110,14 +116,10 @@ TEST_F(NcProgramTest, NoMoveCutsIntoThePartAsTheGridSamplesIt) {
   for (const int tool : {0, 1}) {
     SCOPED_TRACE(tool);
     settings.tool = tool;
-    OutputFile file;
-    ASSERT_TRUE(file.Open(path));
-    NcRecordingPost post(file);
-    ASSERT_EQ(NcGenerate(settings, post), NcResult::kWritten);
-    ASSERT_TRUE(file.Commit());
+    const std::vector<NcMove> moves = GenerateRecorded();
     const std::vector<GougeTriangle> samples = GridSamples(triangles, settings);
     ToolGouge sampled(samples, tool == 0, 0.5);
-    EXPECT_LE(ReachAlongMoves(post.moves, sampled, settings).largest, 0.005);
+    EXPECT_LE(ReachAlongMoves(moves, sampled, settings).largest, 0.005);
   }
 }
 
