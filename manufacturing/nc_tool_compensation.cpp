@@ -5,10 +5,10 @@
 #include <functional>
 #include <limits>
 #include <numeric>
-#include <thread>
 #include <utility>
 
 #include "manufacturing/nc_passes.h"
+#include "platform/parallel_for.h"
 
 namespace {
 
@@ -230,18 +230,13 @@ NcKernel NcConicalKernel(float toolRadius, float offset, float tipRadius, float 
 void NcApplyKernel(const float* source, int rows, int columns, const NcKernel& kernel, float* out) {
   const auto work = static_cast<double>(rows) * columns * (2 * kernel.rowReach + 1) * (2 * kernel.columnReach + 1);
   const EntryBounds bounds(source, rows, columns, kernel);
-  const int threads = work < 1e6 ? 1 : static_cast<int>(std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), static_cast<unsigned>(rows)));
-  if (threads <= 1) {
-    ApplyRows(source, rows, columns, kernel, bounds, out, 0, rows);
-    return;
-  }
-  std::vector<std::thread> workers;
-  for (int t = 0; t < threads; ++t) {
-    const int first = static_cast<int>(static_cast<long long>(rows) * t / threads);
-    const int end = static_cast<int>(static_cast<long long>(rows) * (t + 1) / threads);
-    workers.emplace_back(ApplyRows, source, rows, columns, std::cref(kernel), std::cref(bounds), out, first, end);
-  }
-  for (std::thread& worker : workers) worker.join();
+  // Every row is its own, so the blocks of rows may run side by side.
+  const int blocks = work < 1e6 ? 1 : std::max(std::min(UsableCores(), rows), 1);
+  ParallelFor(static_cast<std::size_t>(blocks), [&](std::size_t k) {
+    const int first = static_cast<int>(static_cast<long long>(rows) * static_cast<long long>(k) / blocks);
+    const int end = static_cast<int>(static_cast<long long>(rows) * static_cast<long long>(k + 1) / blocks);
+    ApplyRows(source, rows, columns, kernel, bounds, out, first, end);
+  });
 }
 
 void NcBallOffsetGrid(const NcJob& job, float radius, float shift, std::vector<float>* out) {
