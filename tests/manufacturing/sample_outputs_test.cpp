@@ -13,6 +13,7 @@
 #include "export_fixtures.h"
 #include "exchange/visible_bounds.h"
 #include "manufacturing/nc_program.h"
+#include "manufacturing/rp_handoff.h"
 #include "manufacturing/slc_reader.h"
 #include "manufacturing/slc_to_mesh.h"
 #include "manufacturing/slicer.h"
@@ -84,7 +85,9 @@ class SampleOutputsTest : public DesignTest {
 };
 
 // Every slab of a slice mesh is a closed solid of its own: admesh finds one part per outer
-// boundary and nothing to mend, and the slabs hold the design's volume.
+// boundary and nothing to mend, and the slabs of the rapid-prototyping hand-off's slicing hold the
+// design's volume. Each slab stands on its bottom section, so thin round wires lose a share that
+// grows with the layer: the earrings' wires lose 1.1 % at 0.1 mm layers, 0.7 % at 0.05.
 TEST_F(SampleOutputsTest, SliceMeshesAreClosedSolidsOfTheDesignsVolume) {
   ASSERT_TRUE(AdmeshInstalled()) << kAdmeshMissing;
   for (const char* sample : kSamples) {
@@ -93,7 +96,8 @@ TEST_F(SampleOutputsTest, SliceMeshesAreClosedSolidsOfTheDesignsVolume) {
     const double volume = ComputeVolume(0.05f, 0);
     const std::string slices = folder.File("part.slc");
     const std::string mesh = folder.File("slices.stl");
-    ASSERT_EQ(WriteSlicesFile(slices, 0, 0.1f, 0.05f, 1, 1, 1, 1, 1, 0, 0, 0), 0);
+    const float step = kExchangeSliceStep;
+    ASSERT_EQ(WriteSlicesFile(slices, 0, step, step, 1, 1, 1, 1, 1, 0, 0, 0), 0);
     ASSERT_TRUE(ConvertSlcToMesh(slices, mesh, 1, 1, 0));
     const std::string report = RunAdmesh(mesh);
     const double parts = ReportValue(report, "Number of parts");
@@ -102,7 +106,7 @@ TEST_F(SampleOutputsTest, SliceMeshesAreClosedSolidsOfTheDesignsVolume) {
     for (const char* zero : {"Edges fixed", "Facets reversed", "Backwards edges"}) {
       EXPECT_EQ(ReportValue(report, zero), 0) << zero << "\n" << report;
     }
-    EXPECT_NEAR(ReportValue(report, "Volume"), volume, 0.03 * volume) << report;
+    EXPECT_NEAR(ReportValue(report, "Volume"), volume, 0.01 * volume) << report;
     std::printf("%s: %d outer boundaries; slice mesh %g parts, %g edges fixed, %g facets reversed, volume %g of %g\n", sample, OuterBoundaries(slices), parts,
                 ReportValue(report, "Edges fixed"), ReportValue(report, "Facets reversed"),
                 ReportValue(report, "Volume"), volume);
