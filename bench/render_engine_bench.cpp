@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <random>
 #include <string>
@@ -9,12 +10,14 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/gem_library.h"
 #include "kernel/kernel_state.h"
+#include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
 #include "platform/program_folder.h"
 #include "render/list_sort.h"
 #include "render/material.h"
 #include "render/record_pool.h"
 #include "render/render_grid_node.h"
+#include "render/render_tree.h"
 #include "ring_scene.h"
 
 namespace {
@@ -210,6 +213,31 @@ void BM_GridBeginAtRow(benchmark::State& state) {
   ResetRenderState();
 }
 BENCHMARK(BM_GridBeginAtRow)->Unit(benchmark::kMillisecond);
+
+// An open surface's end caps at the triangulation's outline bound: an arch of 4 rows of 64 points
+// at 64 steps, shaded, whose end outlines each take 4096 points.
+void BM_SurfaceCapsAtTheOutlineBound(benchmark::State& state) {
+  CSurfaceObject arch;
+  std::vector<Vector3> points;
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 64; ++c) {
+      const float angle = 3.14159265f * static_cast<float>(c) / 63;
+      points.push_back({10 * std::cos(angle), 10.0f * r, 10 * std::sin(angle)});
+    }
+  }
+  arch.SetGrid(4, 64, std::move(points));
+  arch.outputStepsU = 1;
+  arch.outputStepsV = 64;
+  ShadingMode = 0;
+  RenderProjection = kIdentityMatrix;
+  for (auto _ : state) {
+    ++RenderNestingCount;
+    RenderTreeGuard guard(BuildSurfaceRenderNodes(&arch, kIdentityMatrix));
+    if (guard.get() == nullptr) state.SkipWithError("no render node built");
+  }
+  ResetRenderState();
+}
+BENCHMARK(BM_SurfaceCapsAtTheOutlineBound)->Unit(benchmark::kMillisecond);
 
 // The ring of the picture benchmark, geometry only.
 void BM_RingScanGeometry(benchmark::State& state) {

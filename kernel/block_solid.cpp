@@ -1,8 +1,6 @@
 #include "kernel/block_solid.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstddef>
 #include <map>
 
@@ -10,6 +8,7 @@
 #include "kernel/bspline_curve.h"
 #include "kernel/frame_point_budget.h"
 #include "kernel/outline_rings.h"
+#include "kernel/point_key.h"
 #include "kernel/polygon_triangulation.h"
 
 namespace {
@@ -61,10 +60,6 @@ struct ProfileRings {
   std::vector<Vector3> outline;
   std::vector<Vector3> wall;
 };
-
-using PointKey = std::array<std::uint32_t, 3>;
-
-PointKey KeyOf(Vector3 p) { return {std::bit_cast<std::uint32_t>(p.x), std::bit_cast<std::uint32_t>(p.y), std::bit_cast<std::uint32_t>(p.z)}; }
 
 }  // namespace
 

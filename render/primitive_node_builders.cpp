@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <map>
 #include <span>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "kernel/frame_point_budget.h"
 #include "kernel/mesh_faces.h"
 #include "kernel/mesh_object.h"
+#include "kernel/point_key.h"
 #include "kernel/polygon_triangulation.h"
 #include "kernel/surface_object.h"
 #include "kernel/surface_tessellation.h"
@@ -141,11 +143,15 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
       uv[i] = {c[(axis + 1) % 3], c[(axis + 2) % 3]};
     }
   }
+  // The triangles' corners are copies of the ring's points: each takes the mapping of its point's
+  // first place on the ring, found in a map since a cap may have thousands of points.
+  std::map<PointKey, std::size_t> placeOf;
+  for (std::size_t i = 0; i < ring.size(); ++i) placeOf.try_emplace(KeyOf(ring[i]), i);
   TriangleCollector triangles(m);
   TriangulateRing(ring, [&](Vector3 a, Vector3 b, Vector3 c) {
     for (const Vector3& p : {a, b, c}) {
-      const auto at = std::find_if(ring.begin(), ring.end(), [&](Vector3 q) { return q.x == p.x && q.y == p.y && q.z == p.z; });
-      const auto& [u, v] = uv[std::min(static_cast<std::size_t>(at - ring.begin()), uv.size() - 1)];
+      const auto at = placeOf.find(KeyOf(p));
+      const auto& [u, v] = uv[at != placeOf.end() ? at->second : uv.size() - 1];
       triangles.Add(p, normal, u, v);
     }
   });
