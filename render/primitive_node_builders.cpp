@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <map>
@@ -99,6 +100,31 @@ void TriangulateRing(const std::vector<Vector3>& ring, const TriangleSink& sink)
   });
 }
 
+// Whether a closed outline encloses no area to speak of, against the square of its size: a
+// boundary line lying straight closes nothing and is only ever seen edge-on, while its
+// triangulation would cost the square of its points in slivers. In double, about the first point,
+// so that the sum does not lose a small face far from the origin.
+bool EnclosesNoArea(const std::vector<Vector3>& ring) {
+  const Vector3 origin = ring.front();
+  const auto relative = [&](std::size_t i) {
+    const Vector3 p = ring[i % ring.size()];
+    return std::array<double, 3>{double(p.x) - origin.x, double(p.y) - origin.y, double(p.z) - origin.z};
+  };
+  std::array<double, 3> twiceArea{0, 0, 0}, low{0, 0, 0}, high{0, 0, 0};
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    const std::array<double, 3> p = relative(i), q = relative(i + 1);
+    twiceArea[0] += p[1] * q[2] - p[2] * q[1];
+    twiceArea[1] += p[2] * q[0] - p[0] * q[2];
+    twiceArea[2] += p[0] * q[1] - p[1] * q[0];
+    for (int k = 0; k < 3; ++k) {
+      low[k] = std::min(low[k], p[k]);
+      high[k] = std::max(high[k], p[k]);
+    }
+  }
+  const double size = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+  return std::hypot(twiceArea[0], twiceArea[1], twiceArea[2]) <= 1e-6 * size * size;
+}
+
 // The flat end face of an open surface along one boundary line of the extended net: count points
 // stride apart from `line`, with its neighbouring lines `across` away on either side when they
 // exist. facing +1 reverses the outline.
@@ -113,7 +139,7 @@ CRenderNode* BuildCapPolygon(const Vector3* line, int count, int steps, int clos
   // The face is triangulated, and each corner found on the ring: bounded like a block's end faces.
   std::vector<Vector3> ring = EvaluateCurvePoints(boundary.data(), count, DrawnSteps(steps, count, kMaxTriangulatedPoints));
   if (closed != 0 && !ring.empty()) ring.pop_back();
-  if (ring.size() < 3) return nullptr;
+  if (ring.size() < 3 || EnclosesNoArea(ring)) return nullptr;
   if (facing == 1) std::reverse(ring.begin(), ring.end());
 
   Vector3 normal{0.0f, 0.0f, 0.0f};
