@@ -40,10 +40,6 @@ void AddPieceStations(std::vector<Station>* stations, const std::vector<Station>
   AddStation(stations, rows.back());
 }
 
-// The outlines of one end face together take at most kMaxTriangulatedPoints, whatever steps a
-// file stores. Each profile gets an equal share; only the tessellation uses the lower steps, the
-// block keeps its own.
-
 // The closed curve of a profile's points at its steps, taking at most limit points unless the
 // points themselves are more; without the repeated closing point; steps 0 give the points
 // themselves.
@@ -72,8 +68,9 @@ BlockSolid TessellateBlock(const CBlockObject& block) {
   for (const std::vector<Station>* rows : {&pieces.back, &pieces.wall, &pieces.front}) AddPieceStations(&stations, *rows);
   AddStation(&stations, pieces.frontOutline);
 
-  // Every profile's rings, all together within about `limit` outline points, each profile an
-  // equal share.
+  // Every profile's rings, all together within about `limit` outline points whatever steps a file
+  // stores, each profile an equal share; only the tessellation uses the lower steps, the block
+  // keeps its own.
   const auto profileRings = [&block](std::int64_t limit) {
     std::vector<ProfileRings> profiles;
     const std::int64_t share = std::max<std::int64_t>(limit / std::max(block.ProfileCount(), 1), 1);

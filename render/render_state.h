@@ -17,9 +17,9 @@ extern Matrix4 RenderProjection;
 extern int DepthTestFlag;
 // When set, each column is sampled on both sides, just before and just after it, and the two
 // united: a span then covers the column its far end lies on as well as the one its near end lies
-// on, so a section face lying exactly on a column is kept on either side. The slicer sets it;
-// pictures keep each span's far column uncovered, so that neighbouring triangles never both
-// cover a pixel.
+// on, so a section face lying exactly on a column is kept on either side. Slicing and the NC
+// height grid set it; pictures keep each span's far column uncovered, so that neighbouring
+// triangles never both cover a pixel.
 extern int ClosedColumnsFlag;
 // The render trees alive; rendering into a view is refused while any is.
 extern int RenderNestingCount;

@@ -7,8 +7,7 @@
 
 // What every render entry point changes of the program-wide state: the shading mode, closed
 // columns, the shading state of the picture, the background colour and the render matrix stack
-// (one push). All of it
-// is put back on every path out, early returns and exceptions included.
+// (one push). All of it is put back on every path out, early returns and exceptions included.
 class RenderStateScope {
  public:
   RenderStateScope();
